@@ -1,0 +1,76 @@
+// Iterations per second of RunEngine with a pump that does nothing but count.
+#include <benchmark/benchmark.h>
+
+#include "engine/defaults.h"
+#include "engine/engine.h"
+#include "engine/view_coords.h"
+#include "imaging/picture.h"
+
+namespace zephyrin {
+namespace {
+
+class CountingHost final : public EngineHost {
+public:
+    CountingHost(TFractalRec& rec, long limit) : rec_(rec), limit_(limit) {}
+    void ProcessMessages() override {
+        if (++count_ >= limit_) rec_.stop = kTrue;
+    }
+
+private:
+    TFractalRec& rec_;
+    long limit_;
+    long count_ = 0;
+};
+
+TFractalRec NewWindowRecord(int width, int height) {
+    TFractalRec v;
+    v.width = v.listWidth = width;
+    v.height = v.listHeight = height;
+    ResetCoordinates(v);
+    SetNewWindowDefaults(v);
+    AdjustCoords(v);
+    v.plotXMin = v.xMin;
+    v.plotXMax = v.xMax;
+    v.plotYMin = v.yMin;
+    v.plotYMax = v.yMax;
+    return v;
+}
+
+// Draws `iterations` per benchmark iteration from the same seeded start.
+void Draw(benchmark::State& state, TFractalRec base, long iterations) {
+    Picture picture(base.width, base.height);
+    for (auto _ : state) {
+        Engine engine(12345);
+        TFractalRec v = base;
+        CountingHost host(v, iterations);
+        host.picture = &picture;
+        engine.RunEngine(v, host);
+        benchmark::DoNotOptimize(picture.Words());
+    }
+    state.SetItemsProcessed(state.iterations() * iterations);
+}
+
+void BM_NewWindow(benchmark::State& state) { Draw(state, NewWindowRecord(400, 300), 2'000'000); }
+
+void BM_AllVariations(benchmark::State& state) {
+    TFractalRec v = NewWindowRecord(1024, 768);
+    v.varLinear = v.varSinusoidal = v.varSpherical = v.varHorseshoe = v.varPolar = v.varBent = v.varInversion =
+        kTrue;
+    Draw(state, v, 500'000);
+}
+
+void BM_Formula63(benchmark::State& state) {
+    TFractalRec v = NewWindowRecord(400, 300);
+    v.formula = 63;
+    v.varSwirl = kFalse;
+    Draw(state, v, 2'000'000);
+}
+
+BENCHMARK(BM_NewWindow)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AllVariations)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Formula63)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace zephyrin
+
+BENCHMARK_MAIN();

@@ -1,0 +1,117 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/fractal_rec.h"
+#include "engine/random.h"
+
+namespace zephyrin {
+
+class Picture;
+
+inline constexpr double constPI = 3.14159265359;
+inline constexpr double const2PI = 6.28318530718;
+
+// What the engine needs of the window whose record it draws: the picture it
+// paints into (which may be replaced while a drawing runs), the hit counters,
+// the last colour level, the three effect switches, and two calls out. The
+// data members are read directly in the inner loop; only ProcessMessages is
+// called once per iteration.
+class EngineHost {
+public:
+    Picture* picture = nullptr;
+    // listSide x listSide counters; the counter of pixel (px, py) is px * listSide + py.
+    std::vector<std::int32_t> hitList;
+    std::int32_t lastLevel = 0;
+    Flag colorMix = kFalse;
+    Flag expansion = kFalse;
+    Flag modulas = kFalse;
+
+    // Pushes the record into the dialogs; called at every drawing start.
+    virtual void UpdateParameters() {}
+    // Lets the program handle pending events; called after every iteration.
+    virtual void ProcessMessages() {}
+
+protected:
+    EngineHost() = default;
+    EngineHost(const EngineHost&) = default;
+    EngineHost& operator=(const EngineHost&) = default;
+    ~EngineHost() = default;
+};
+
+// The attractor engine. Its working state exists once per Engine object and
+// the program shares one Engine between all windows: a drawing started while
+// another one is suspended in ProcessMessages re-points `v`, so only the most
+// recently started drawing advances, and when it stops every drawing below it
+// finds the stopped record's flag and ends too.
+//
+// The working state is public so that tests can set up and inspect single
+// steps; nothing else touches it.
+class Engine {
+public:
+    // Seeded from the clock at every random start.
+    Engine();
+    // A reproducible engine: random starts continue this one stream instead
+    // of reseeding from the clock.
+    explicit Engine(std::uint64_t seed);
+
+    // Draws `rec` until rec.stop is set (checked after every iteration).
+    void RunEngine(TFractalRec& rec, EngineHost& host);
+
+    // Number of RunEngine calls currently on the stack.
+    int Depth() const { return depth_; }
+
+    // Points the engine at a record without running it, for stepping by hand.
+    void Attach(TFractalRec& rec, EngineHost& host) {
+        v = &rec;
+        host_ = &host;
+    }
+
+    void Randomize();
+    double Random() { return random_.Uniform(); }
+
+    void RandomStart();
+    void ResetDrawing();
+    void EngineStep();
+    void FormulaStep();
+    void CheckRunaway();
+    void CheckRunawayBoth();
+    void PlotVariations();
+    void PlotPoint();
+
+    TFractalRec* v = nullptr;
+    double x = 0, y = 0;
+    double xIn = 0, yIn = 0;
+    double xOld = 0;
+    double xn = 0;
+    double W = 0;
+    double sign = 1.0;
+    double AA = 0, BB = 0;
+    std::int32_t j = 0;
+    double xSave = 0, ySave = 0;
+    double accX = 0, accY = 0;
+    double vx = 0, vy = 0, r2 = 0, theta = 0;
+    std::int32_t px = 0, py = 0;
+    double hitWeight = 0;
+    std::int32_t hits = 0;
+    std::int32_t level = 0;
+    std::int32_t r = 0, g = 0, b = 0, grey = 0;
+    std::int32_t cycles = 0;
+    std::int32_t listSide = 0;
+
+private:
+    void ApplyFormula();
+    void ApplyVariation(int which);
+
+    EngineHost* host_ = nullptr;
+    // Plot bounds of the running drawing: the picture size, never beyond the
+    // hit list, fixed at the reset.
+    std::int32_t plotWidth_ = 0, plotHeight_ = 0;
+    int depth_ = 0;
+    bool seededFromClock_ = true;
+    std::uint64_t clockSalt_ = 0;
+    zephyrin::Random random_;
+};
+
+}  // namespace zephyrin

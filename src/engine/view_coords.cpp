@@ -1,0 +1,40 @@
+#include "engine/view_coords.h"
+
+namespace zephyrin {
+
+void ResetCoordinates(TFractalRec& v) {
+    v.zoom = 0.01;
+    v.zoomSelected = v.zoom;
+    v.xMin = -1.0;
+    v.xMax = 1.0;
+    v.yMin = -1.0;
+    v.yMax = 1.0;
+    v.zoomXMin = -1.0;
+    v.zoomXMax = 1.0;
+    v.zoomYMin = -1.0;
+    v.zoomYMax = 1.0;
+    v.xCenter = (v.xMax - v.xMin) * 0.5 + v.xMin;
+    v.yCenter = (v.yMax - v.yMin) * 0.5 + v.yMin;
+}
+
+void AdjustCoords(TFractalRec& v) {
+    const double h = 2.0 / v.zoom;
+    v.xHalfSpan = h;
+    v.yHalfSpan = h;
+    v.xMax = v.xCenter + h;
+    v.xMin = v.xCenter - h;
+    v.yMax = v.yCenter + h;
+    v.yMin = v.yCenter - h;
+    v.xAspect = static_cast<double>(v.listWidth) / v.listHeight;
+    v.yAspect = static_cast<double>(v.listHeight) / v.listWidth;
+    // Each factor is the mean of 1 and the side ratio, so the view has the
+    // picture's proportions and keeps about the same mean span.
+    v.xAspect = v.xAspect + (1.0 - v.xAspect) * 0.5;
+    v.yAspect = v.yAspect + (1.0 - v.yAspect) * 0.5;
+    v.xMax = v.xMax + (h * v.xAspect - h);
+    v.xMin = v.xMin - (h * v.xAspect - h);
+    v.yMax = v.yMax + (h * v.yAspect - h);
+    v.yMin = v.yMin - (h * v.yAspect - h);
+}
+
+}  // namespace zephyrin

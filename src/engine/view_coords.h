@@ -1,0 +1,14 @@
+#pragma once
+
+#include "engine/fractal_rec.h"
+
+namespace zephyrin {
+
+// Back to the start view: magnification 0.01 (half span 200) around (0, 0).
+void ResetCoordinates(TFractalRec& v);
+
+// Derives the view's edges from its centre, its magnification and the
+// proportions of listWidth x listHeight.
+void AdjustCoords(TFractalRec& v);
+
+}  // namespace zephyrin
