@@ -17,7 +17,9 @@ std::uint64_t ClockSeed() {
 // `iterations` is an int32 that a long drawing runs past 2^31 - 1; it wraps
 // instead of overflowing, and the every-1000 tests look at it as unsigned so
 // that they keep their rhythm across the wrap.
-bool AtThousand(std::int32_t iterations) { return static_cast<std::uint32_t>(iterations) % 1000u == 0; }
+bool AtThousand(std::int32_t iterations) {
+    return static_cast<std::uint32_t>(iterations) % 1000u == 0;
+}
 
 }  // namespace
 

@@ -68,6 +68,10 @@ public:
         host_ = &host;
     }
 
+    // Computes every hit weight with the library sine instead of the fast
+    // path; the pictures are the same either way, which tests verify.
+    void UseExactHitWeights(bool exact) { exactHitWeights_ = exact; }
+
     void Randomize();
     double Random() { return random_.Uniform(); }
 
@@ -110,6 +114,7 @@ private:
     std::int32_t plotWidth_ = 0, plotHeight_ = 0;
     int depth_ = 0;
     bool seededFromClock_ = true;
+    bool exactHitWeights_ = false;
     std::uint64_t clockSalt_ = 0;
     zephyrin::Random random_;
 };

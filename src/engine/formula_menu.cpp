@@ -112,7 +112,9 @@ constexpr std::array kMenus = {
 
 }  // namespace
 
-std::span<const FormulaMenu> FormulaMenus() { return kMenus; }
+std::span<const FormulaMenu> FormulaMenus() {
+    return kMenus;
+}
 
 const FormulaItem* FindFormulaItem(int number) {
     for (const FormulaMenu& menu : kMenus)

@@ -11,7 +11,9 @@ namespace zephyrin {
 using Flag = std::int32_t;
 inline constexpr Flag kTrue = -1;
 inline constexpr Flag kFalse = 0;
-constexpr Flag ToFlag(bool b) { return b ? kTrue : kFalse; }
+constexpr Flag ToFlag(bool b) {
+    return b ? kTrue : kFalse;
+}
 
 // The formulas number their coefficients 1..120; element 0 exists only so the
 // code can use the same indices as the formulas.
@@ -55,8 +57,8 @@ struct TFractalRec {
     std::int32_t width = 0, height = 0;
     double AA = 0, BB = 0;
     double AACopy = 0, AAStart = 0;
-    Flag varNone = kFalse, varLinear = kFalse, varSinusoidal = kFalse, varSpherical = kFalse, varSwirl = kFalse,
-         varHorseshoe = kFalse, varPolar = kFalse, varBent = kFalse, varInversion = kFalse;
+    Flag varNone = kFalse, varLinear = kFalse, varSinusoidal = kFalse, varSpherical = kFalse,
+         varSwirl = kFalse, varHorseshoe = kFalse, varPolar = kFalse, varBent = kFalse, varInversion = kFalse;
     Flag white = kFalse;
     Flag randomStart = kFalse;
     Flag stop = kFalse;

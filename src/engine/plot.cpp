@@ -66,7 +66,7 @@ void Engine::PlotPoint() {
     const double moved = ((1 + x) - xIn) + ((1 + y) - yIn);
     std::int32_t& counter = host_->hitList[static_cast<std::size_t>(px) * listSide + py];
     double increment;
-    if (intensity >= 0 && intensity <= kMaxFastIntensity) {
+    if (!exactHitWeights_ && intensity >= 0 && intensity <= kMaxFastIntensity) {
         increment = RoundedHitIncrement(intensity, moved, hitWeight);
     } else {
         hitWeight = std::fabs(std::sin(constPI * moved));
@@ -102,8 +102,11 @@ void Engine::PlotPoint() {
                 b = oldR;
                 break;
             }
-            case 2: std::swap(r, g); break;
-            default: break;
+            case 2:
+                std::swap(r, g);
+                break;
+            default:
+                break;
         }
     }
     if (rec.white) {

@@ -10,7 +10,9 @@ namespace zephyrin {
 namespace {
 
 // Horseshoe and Polar take the angle only away from the origin.
-bool AwayFromOrigin(double x, double y) { return x < -1e-10 || x > 1e-10 || y < -1e-10 || y > 1e-10; }
+bool AwayFromOrigin(double x, double y) {
+    return x < -1e-10 || x > 1e-10 || y < -1e-10 || y > 1e-10;
+}
 
 }  // namespace
 
