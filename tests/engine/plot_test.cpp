@@ -134,7 +134,7 @@ TEST_F(PlotPointTest, ColourShiftsAreClampedPerChannel) {
     v.green = std::numeric_limits<double>::quiet_NaN();
     v.blue = -std::numeric_limits<double>::infinity();
     Plot(4, 4);
-    EXPECT_EQ(Pixel(4, 4), Picture::Pack(255, 20, 0));
+    EXPECT_EQ(Pixel(4, 4), Picture::Pack(255, 0, 0));
 }
 
 TEST_F(PlotPointTest, ColorMixRotatesChannelsByThousandIterationBlocks) {
