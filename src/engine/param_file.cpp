@@ -1,0 +1,250 @@
+#include "engine/param_file.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <fstream>
+#include <random>
+#include <system_error>
+
+#include "util/lm_string.h"
+#include "util/number_format.h"
+
+namespace zephyrin {
+namespace {
+
+enum class Encoding { kInteger, kReal, kMagnification, kSwitch };
+
+// What happens to a line's field when its value is missing.
+enum class Rule {
+    kPlain,       // keeps its present value
+    kResuming,    // keeps its present value and the next line is read again
+    kStartPoint,  // becomes kMissingStart
+};
+
+constexpr double kMissingStart = 5.0;
+constexpr int kCoefficientPairs = Coefficients::kCount / 2;
+constexpr std::string_view kReadError = "Error reading parameter file";
+
+struct LineSlot {
+    Encoding encoding;
+    Rule rule;
+    double* real;           // kReal, kMagnification
+    std::int32_t* integer;  // kInteger, kSwitch
+};
+
+// Lines 2 to 150 in file order.
+std::vector<LineSlot> LineSlots(TFractalRec& v, Flag& colorMix, Flag& expansion, Flag& modulas) {
+    std::vector<LineSlot> slots;
+    slots.reserve(kParameterLineCount - 1);
+    const auto real = [&](double& field, Rule rule) {
+        slots.push_back({Encoding::kReal, rule, &field, nullptr});
+    };
+    const auto flag = [&](Flag& field) {
+        slots.push_back({Encoding::kSwitch, Rule::kPlain, nullptr, &field});
+    };
+
+    slots.push_back({Encoding::kInteger, Rule::kPlain, nullptr, &v.formula});
+    slots.push_back({Encoding::kMagnification, Rule::kPlain, &v.zoom, nullptr});
+    for (double* field : {&v.xCenter, &v.xMax, &v.yCenter, &v.yMax, &v.red, &v.green, &v.blue}) {
+        real(*field, Rule::kPlain);
+    }
+    for (double* field : {&v.intensity, &v.factor2, &v.randomizer}) real(*field, Rule::kResuming);
+    flag(v.sqrtFilter);
+    for (int i = 1; i <= kCoefficientPairs; ++i) {
+        real(v.af[i], Rule::kResuming);
+        real(v.af[kCoefficientPairs + i], Rule::kResuming);
+    }
+    real(v.AAStart, Rule::kPlain);
+    real(v.BB, Rule::kPlain);
+    for (Flag* field : {&colorMix, &expansion, &modulas}) flag(*field);
+    real(v.startX, Rule::kStartPoint);
+    real(v.startY, Rule::kStartPoint);
+    for (Flag* field : {&v.varNone, &v.varLinear, &v.varSinusoidal, &v.varSpherical, &v.varSwirl,
+                        &v.varHorseshoe, &v.varPolar, &v.varBent, &v.varInversion}) {
+        flag(*field);
+    }
+    return slots;
+}
+
+// Files only ever carry a point or a comma.
+char FileSeparator(char decimalSeparator) {
+    return decimalSeparator == '.' ? '.' : ',';
+}
+
+std::string FormatValue(const LineSlot& slot, char separator) {
+    switch (slot.encoding) {
+        case Encoding::kInteger:
+            return IntToStr(*slot.integer);
+        case Encoding::kSwitch:
+            return *slot.integer != kFalse ? "1" : "0";
+        case Encoding::kReal:
+        case Encoding::kMagnification:
+            break;
+    }
+    return FloatToStr(*slot.real, separator);
+}
+
+// False, leaving the field alone, when `text` is not a valid value for it.
+bool StoreValue(const LineSlot& slot, const std::string& text, char separator) {
+    switch (slot.encoding) {
+        case Encoding::kInteger: {
+            const auto value = StrToInt(text);
+            if (!value) return false;
+            *slot.integer = *value;
+            return true;
+        }
+        case Encoding::kSwitch:
+            *slot.integer = ToFlag(text == "1");
+            return true;
+        case Encoding::kReal:
+        case Encoding::kMagnification:
+            break;
+    }
+    const auto value = StrToFloat(text, separator);
+    // The view's half span is 2 / zoom, so only a positive zoom makes a view.
+    if (!value || (slot.encoding == Encoding::kMagnification && *value <= 0)) return false;
+    *slot.real = *value;
+    return true;
+}
+
+// Hands out the lines of a text one at a time, without their CR LF or LF;
+// past the end, empty lines.
+class LineReader {
+public:
+    explicit LineReader(std::string_view text) : rest_(text) {}
+
+    std::string_view Next() {
+        const std::size_t end = rest_.find('\n');
+        std::string_view line = rest_.substr(0, end);
+        rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        return line;
+    }
+
+private:
+    std::string_view rest_;
+};
+
+std::string Quoted(const std::filesystem::path& path) {
+    return "\"" + path.string() + "\"";
+}
+
+std::string SystemReason() {
+    return std::generic_category().message(errno);
+}
+
+}  // namespace
+
+std::string WriteParameterText(const TFractalRec& v, Flag colorMix, Flag expansion, Flag modulas,
+                               char decimalSeparator) {
+    // The line table points at writable fields; the copy keeps `v` untouched.
+    TFractalRec values = v;
+    const char separator = FileSeparator(decimalSeparator);
+    std::string text;
+    const auto writeLine = [&text](std::string_view line) {
+        text += line;
+        text += "\r\n";
+    };
+    writeLine(kParameterHeader);
+    for (const LineSlot& slot : LineSlots(values, colorMix, expansion, modulas)) {
+        writeLine(FormatValue(slot, separator));
+    }
+    return text;
+}
+
+std::vector<std::string> ReadParameterText(std::string_view fileText, std::string_view caption,
+                                           char decimalSeparator, TFractalRec& v, Flag& colorMix,
+                                           Flag& expansion, Flag& modulas) {
+    const char separator = FileSeparator(decimalSeparator);
+    const bool decimalPoint = separator == '.';
+    LineReader file(fileText);
+    std::vector<std::string> messages;
+
+    file.Next();  // the header, whatever it says
+    bool parameterOK = true;
+    for (const LineSlot& slot : LineSlots(v, colorMix, expansion, modulas)) {
+        std::string parameterLine;
+        if (parameterOK) {
+            parameterLine = std::string(file.Next());
+            if (parameterLine.empty()) {
+                messages.push_back("Missing variable in parameter file: " + std::string(caption) +
+                                   " using defaults");
+                parameterOK = false;
+            }
+            parameterLine =
+                decimalPoint ? ReplaceChar(parameterLine, ',', '.') : ReplaceChar(parameterLine, '.', ',');
+        }
+        if (parameterOK) {
+            if (!StoreValue(slot, parameterLine, separator)) {
+                messages.emplace_back(kReadError);
+                break;
+            }
+        } else if (slot.rule == Rule::kResuming) {
+            parameterOK = true;
+        } else if (slot.rule == Rule::kStartPoint) {
+            *slot.real = kMissingStart;
+        }
+    }
+    return messages;
+}
+
+std::optional<std::string> ReadParameterFile(const std::filesystem::path& path, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "Cannot open the parameter file " + Quoted(path) + ": " + SystemReason();
+        return std::nullopt;
+    }
+    std::string text;
+    int lineEnds = 0;
+    char chunk[4096];
+    while (lineEnds < kParameterLineCount && in.read(chunk, sizeof chunk).gcount() > 0) {
+        std::string_view got(chunk, static_cast<std::size_t>(in.gcount()));
+        while (!got.empty() && lineEnds < kParameterLineCount) {
+            const std::size_t end = got.find('\n');
+            const std::size_t take = end == std::string_view::npos ? got.size() : end + 1;
+            text.append(got.substr(0, take));
+            got.remove_prefix(take);
+            if (end != std::string_view::npos) ++lineEnds;
+        }
+    }
+    if (in.bad()) {
+        error = "Cannot read the parameter file " + Quoted(path) + ": " + SystemReason();
+        return std::nullopt;
+    }
+    return text;
+}
+
+bool WriteParameterFile(const std::filesystem::path& path, std::string_view text, std::string& error) {
+    const std::string cannotWrite = "Cannot write the parameter file " + Quoted(path) + ": ";
+    std::error_code ignored;
+    // Renaming would also replace a file the user has made read-only.
+    if (std::filesystem::exists(path, ignored) && !std::ofstream(path, std::ios::binary | std::ios::app)) {
+        error = cannotWrite + SystemReason();
+        return false;
+    }
+
+    std::filesystem::path temporary = path;
+    temporary += "." + std::to_string(std::random_device()()) + ".tmp";
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) {
+        error = cannotWrite + SystemReason();
+        return false;
+    }
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.close();
+    if (!out) {
+        error = cannotWrite + SystemReason();
+        std::filesystem::remove(temporary, ignored);
+        return false;
+    }
+    std::error_code renamed;
+    std::filesystem::rename(temporary, path, renamed);
+    if (renamed) {
+        error = cannotWrite + renamed.message();
+        std::filesystem::remove(temporary, ignored);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace zephyrin

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/fractal_rec.h"
+
+namespace zephyrin {
+
+// The .zpr parameter file: 150 lines, one value each, a value's meaning given
+// by its line number. It holds the formula, the view centre and magnification,
+// the colour settings, af[1..120], A and B, the window's three effect
+// switches, the start point and the variation switches.
+
+inline constexpr int kParameterLineCount = 150;
+inline constexpr std::string_view kParameterHeader = "Zephyrin v1.000";
+
+// The file's 150 lines, each ended by CR LF. Reals are written with
+// `decimalSeparator`; any separator other than a point is written as a comma,
+// so that every reader can take the file back.
+std::string WriteParameterText(const TFractalRec& v, Flag colorMix, Flag expansion, Flag modulas,
+                               char decimalSeparator);
+
+// Loads `fileText` over the present values and returns the messages to show,
+// in order. Lines may end in CR LF or LF; line 1 is skipped whatever it holds;
+// a point and a comma are both read as the decimal separator; lines after 150
+// are ignored. An empty or missing line gives "Missing variable in parameter
+// file: <caption> using defaults" and the present value is kept (the start
+// point becomes 5, 5); where the line was a coefficient or one of intensity,
+// variation weight and random range, the following line is read again,
+// otherwise reading pauses until the next such line. A line that is not a
+// finite number of its kind, or a magnification of 0 or less, gives "Error
+// reading parameter file" and ends the load; the values stored before it stay.
+// `decimalSeparator` is the one the writer would use on this system.
+std::vector<std::string> ReadParameterText(std::string_view fileText, std::string_view caption,
+                                           char decimalSeparator, TFractalRec& v, Flag& colorMix,
+                                           Flag& expansion, Flag& modulas);
+
+// The first 150 lines of the file at `path` (the rest is not read). On
+// failure gives nothing and sets `error` to a text naming the file.
+[[nodiscard]] std::optional<std::string> ReadParameterFile(const std::filesystem::path& path,
+                                                           std::string& error);
+
+// Writes `text` to a temporary file beside `path` and renames it over `path`
+// once complete, so a failed write leaves an existing file as it was. On
+// failure returns false and sets `error` to a text naming the file.
+[[nodiscard]] bool WriteParameterFile(const std::filesystem::path& path, std::string_view text,
+                                      std::string& error);
+
+}  // namespace zephyrin

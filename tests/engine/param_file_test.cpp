@@ -1,0 +1,309 @@
+#include "engine/param_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace zephyrin {
+namespace {
+
+constexpr std::string_view kCaption = "/pictures/flower.zpr";
+const std::string kMissing = "Missing variable in parameter file: /pictures/flower.zpr using defaults";
+const std::string kReadError = "Error reading parameter file";
+
+// What a window keeps in a parameter file.
+struct Window {
+    TFractalRec v;
+    Flag colorMix = kFalse, expansion = kFalse, modulas = kFalse;
+
+    std::vector<std::string> Load(std::string_view text, char separator = '.') {
+        return ReadParameterText(text, kCaption, separator, v, colorMix, expansion, modulas);
+    }
+    std::string Text(char separator = '.') const {
+        return WriteParameterText(v, colorMix, expansion, modulas, separator);
+    }
+};
+
+// The values a window holds before a load; each differs from the saved one.
+Window PresentWindow() {
+    Window w;
+    TFractalRec& v = w.v;
+    v.formula = 70;
+    v.zoom = 0.01;
+    v.xCenter = 0.1, v.xMax = 1.1, v.yCenter = 0.2, v.yMax = 1.2;
+    v.red = 3, v.green = 4, v.blue = 5;
+    v.intensity = 10, v.factor2 = 0.1, v.randomizer = 2;
+    for (int k = 1; k <= 120; ++k) v.af[k] = -k;
+    v.AAStart = 0.7, v.BB = 1.005;
+    v.startX = 9, v.startY = 9;
+    v.varNone = kTrue, v.varSwirl = kTrue;
+    v.width = 640, v.white = kTrue;
+    w.expansion = kTrue;
+    return w;
+}
+
+Window SavedWindow() {
+    Window w;
+    TFractalRec& v = w.v;
+    v.formula = 63;
+    v.zoom = 0.5;
+    v.xCenter = -0.25, v.xMax = 3.75, v.yCenter = 0.125, v.yMax = 2.5;
+    v.red = -20, v.green = 30, v.blue = 40;
+    v.intensity = 25, v.factor2 = 0.15, v.randomizer = 1.4;
+    v.sqrtFilter = kTrue;
+    for (int k = 1; k <= 120; ++k) v.af[k] = k + 0.25;
+    v.AAStart = 1.5, v.BB = 1.0;
+    w.colorMix = kTrue, w.modulas = kTrue;
+    v.startX = -0.75, v.startY = 0.375;
+    v.varLinear = v.varSinusoidal = v.varSpherical = v.varHorseshoe = v.varPolar = v.varBent =
+        v.varInversion = kTrue;
+    return w;
+}
+
+// SavedWindow's file, line 1 at index 0, written out by hand.
+std::vector<std::string> SavedLines() {
+    std::vector<std::string> lines = {"Zephyrin v1.000",
+                                      "63",
+                                      "0.5",
+                                      "-0.25",
+                                      "3.75",
+                                      "0.125",
+                                      "2.5",
+                                      "-20",
+                                      "30",
+                                      "40",
+                                      "25",
+                                      "0.15",
+                                      "1.4",
+                                      "1"};
+    for (int i = 1; i <= 60; ++i) {
+        lines.push_back(std::to_string(i) + ".25");
+        lines.push_back(std::to_string(60 + i) + ".25");
+    }
+    for (const char* line :
+         {"1.5", "1", "1", "0", "1", "-0.75", "0.375", "0", "1", "1", "1", "0", "1", "1", "1", "1"}) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::string Join(const std::vector<std::string>& lines, std::string_view end = "\r\n") {
+    std::string text;
+    for (const std::string& line : lines) text += line + std::string(end);
+    return text;
+}
+
+std::vector<std::string> Split(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line.substr(0, line.size() - 1));
+    return lines;
+}
+
+// The lines of a window's file: the present ones, with lines from..to taken
+// from the saved file and the start point at 5, 5 when `startDefaulted`.
+std::vector<std::string> Expected(int from, int to, bool startDefaulted) {
+    std::vector<std::string> lines = Split(PresentWindow().Text());
+    const std::vector<std::string> saved = SavedLines();
+    for (int line = from; line <= to; ++line) lines[line - 1] = saved[line - 1];
+    if (startDefaulted) lines[139] = lines[140] = "5";
+    return lines;
+}
+
+TEST(ParameterWriter, WritesTheHundredAndFiftyLinesInOrder) {
+    EXPECT_EQ(SavedWindow().Text('.'), Join(SavedLines()));
+
+    std::vector<std::string> comma = SavedLines();
+    for (std::size_t i = 1; i < comma.size(); ++i) std::replace(comma[i].begin(), comma[i].end(), '.', ',');
+    EXPECT_EQ(SavedWindow().Text(','), Join(comma));
+
+    Window odd = SavedWindow();
+    odd.v.varNone = 5;  // any non-zero value is on
+    EXPECT_EQ(Split(odd.Text())[141], "1");
+}
+
+TEST(ParameterReader, LoadsWhatWasWrittenWithEitherSeparatorAndLineEnd) {
+    Window original = SavedWindow();
+    original.v.zoom = 2.0 / 3.0;
+    original.v.xCenter = -1e-7 / 3.0;
+    original.v.yCenter = 4e20 / 3.0;
+    original.v.af[77] = 3.14159265358979323;
+    original.v.formula = -12;
+    for (char writer : {'.', ','}) {
+        for (char reader : {'.', ','}) {
+            for (std::string_view end : {"\r\n", "\n"}) {
+                Window w = PresentWindow();
+                const std::string text = Join(Split(original.Text(writer)), end);
+                EXPECT_TRUE(w.Load(text, reader).empty());
+                EXPECT_EQ(w.Text(), original.Text());
+                EXPECT_EQ(w.v.width, 640);
+                EXPECT_EQ(w.v.white, kTrue);
+            }
+        }
+    }
+}
+
+TEST(ParameterReader, PointAndCommaAreAlikeAndOnlyExactlyOneSwitchesOn) {
+    for (char system : {'.', ','}) {
+        for (const char* quarter : {"0,25", "0.25"}) {
+            std::vector<std::string> lines = SavedLines();
+            lines[3] = lines[94] = quarter;
+            Window w = PresentWindow();
+            EXPECT_TRUE(w.Load(Join(lines), system).empty());
+            EXPECT_EQ(w.v.xCenter, 0.25);
+            EXPECT_EQ(w.v.af[41], 0.25);  // line 95 = 14 + 2 * 41 holds element 60 + 41
+        }
+    }
+    for (const auto& [text, on] : std::vector<std::pair<std::string, bool>>{
+             {"1", true}, {"0", false}, {"1.0", false}, {" 1", false}, {"true", false}}) {
+        std::vector<std::string> lines = SavedLines();
+        lines[141] = text;
+        Window w = PresentWindow();
+        EXPECT_TRUE(w.Load(Join(lines)).empty());
+        EXPECT_EQ(w.v.varNone, on ? kTrue : kFalse) << text;
+    }
+}
+
+TEST(ParameterReader, LineOneIsNeverCheckedAndLinesAfter150AreIgnored) {
+    for (const char* header : {"", "anything at all"}) {
+        std::vector<std::string> lines = SavedLines();
+        lines[0] = header;
+        Window w = PresentWindow();
+        EXPECT_TRUE(w.Load(Join(lines)).empty());
+        EXPECT_EQ(Split(w.Text()), Expected(2, 150, false));
+    }
+    std::vector<std::string> longer = SavedLines();
+    longer.insert(longer.end(), {"not a number", ""});
+    Window w = PresentWindow();
+    EXPECT_TRUE(w.Load(Join(longer)).empty());
+    EXPECT_EQ(Split(w.Text()), Expected(2, 150, false));
+}
+
+TEST(ParameterReader, AFileWithoutHeaderShiftsEveryValueUp) {
+    std::vector<std::string> lines = SavedLines();
+    lines.erase(lines.begin());
+    // Line 2 now holds the magnification and line 3 the view centre, so both
+    // must be values their new fields accept.
+    lines[1] = "2";
+    lines[2] = "0.25";
+    Window w = PresentWindow();
+    EXPECT_EQ(w.Load(Join(lines)), std::vector<std::string>{kMissing});  // line 150
+    EXPECT_EQ(w.v.formula, 2);
+    EXPECT_EQ(w.v.zoom, 0.25);
+    EXPECT_EQ(w.v.xCenter, 3.75);
+    EXPECT_EQ(w.v.intensity, 0.15);
+    EXPECT_EQ(w.v.randomizer, 1.0);
+    EXPECT_EQ(w.v.sqrtFilter, kFalse);
+    EXPECT_EQ(w.v.af[1], 61.25);
+    EXPECT_EQ(w.v.af[120], 1.5);
+    EXPECT_EQ(w.v.startX, 0.375);
+    EXPECT_EQ(w.v.startY, 0.0);
+    EXPECT_EQ(w.v.varInversion, kFalse);
+}
+
+TEST(ParameterReader, ShortFilesKeepPresentValuesAndCountTheirMissingLines) {
+    struct Case {
+        int lastLine;
+        std::size_t messages;
+        int lastLoaded;
+    };
+    for (const Case& c : {Case{134, 1, 134}, Case{133, 2, 133}, Case{100, 35, 100}, Case{14, 121, 14},
+                          Case{10, 124, 10}, Case{5, 124, 5}, Case{1, 124, 1}, Case{0, 124, 0}}) {
+        std::vector<std::string> lines = SavedLines();
+        lines.resize(static_cast<std::size_t>(c.lastLine));
+        Window w = PresentWindow();
+        EXPECT_EQ(w.Load(Join(lines)), std::vector<std::string>(c.messages, kMissing)) << c.lastLine;
+        EXPECT_EQ(Split(w.Text()), Expected(2, c.lastLoaded, true)) << c.lastLine;
+    }
+}
+
+TEST(ParameterReader, AnEmptyLineInTheViewShiftsTheRestOntoLaterFields) {
+    std::vector<std::string> lines = SavedLines();
+    lines[4] = "";  // line 5: lines 6 to 11 are skipped, line 12 reads file line 6
+    Window w = PresentWindow();
+    EXPECT_EQ(w.Load(Join(lines)), std::vector<std::string>{kMissing});
+    EXPECT_EQ(w.v.xCenter, -0.25);
+    EXPECT_EQ(w.v.xMax, 1.1);
+    EXPECT_EQ(w.v.blue, 5.0);
+    EXPECT_EQ(w.v.intensity, 10.0);
+    EXPECT_EQ(w.v.factor2, 0.125);
+    EXPECT_EQ(w.v.randomizer, 2.5);
+    EXPECT_EQ(w.v.sqrtFilter, kFalse);  // "-20"
+    EXPECT_EQ(w.v.af[1], 30.0);
+    EXPECT_EQ(w.v.BB, 118.25);
+    EXPECT_EQ(w.colorMix, kFalse);
+    EXPECT_EQ(w.v.startX, 120.25);
+    EXPECT_EQ(w.v.startY, 1.5);
+    EXPECT_EQ(w.v.varNone, kTrue);  // B's "1"
+    EXPECT_EQ(w.v.varSpherical, kTrue);
+    EXPECT_EQ(w.v.varSwirl, kFalse);
+}
+
+TEST(ParameterReader, AnInvalidNumberStopsTheLoadKeepingWhatCameBefore) {
+    struct Case {
+        int line;
+        const char* text;
+    };
+    for (const Case& c : {Case{20, "abc"}, Case{2, "seventy"}, Case{2, "70.0"}, Case{2, "99999999999"},
+                          Case{4, "nan"}, Case{4, "inf"}, Case{4, "-INF"}, Case{4, "1e999"}, Case{3, "0"},
+                          Case{3, "-0,5"}, Case{140, "5 5"}}) {
+        std::vector<std::string> lines = SavedLines();
+        lines[static_cast<std::size_t>(c.line - 1)] = c.text;
+        Window w = PresentWindow();
+        EXPECT_EQ(w.Load(Join(lines)), std::vector<std::string>{kReadError}) << c.text;
+        EXPECT_EQ(Split(w.Text()), Expected(2, c.line - 1, false)) << c.text;
+    }
+}
+
+class ParameterFileOnDisk : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("zephyrin-param-" + std::to_string(std::random_device()()));
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+
+    std::vector<std::filesystem::path> Entries() const {
+        return {std::filesystem::directory_iterator(dir_), std::filesystem::directory_iterator()};
+    }
+
+    std::filesystem::path dir_;
+};
+
+TEST_F(ParameterFileOnDisk, ReplacesAnExistingFileAndReadsItBack) {
+    const std::filesystem::path path = dir_ / "flower.zpr";
+    std::ofstream(path) << "old contents";
+    const std::string text = SavedWindow().Text();
+    std::string error;
+    ASSERT_TRUE(WriteParameterFile(path, text, error)) << error;
+    EXPECT_EQ(ReadParameterFile(path, error), text);
+    EXPECT_EQ(Entries(), std::vector<std::filesystem::path>{path});
+
+    ASSERT_TRUE(WriteParameterFile(path, text + "line 151\r\nline 152\r\n", error));
+    EXPECT_EQ(ReadParameterFile(path, error), text);
+}
+
+TEST_F(ParameterFileOnDisk, FailuresNameTheFileAndLeaveNothingBehind) {
+    std::string error;
+    const std::filesystem::path missing = dir_ / "no such folder" / "flower.zpr";
+    EXPECT_FALSE(WriteParameterFile(missing, "x", error));
+    EXPECT_NE(error.find(missing.string()), std::string::npos) << error;
+    error.clear();
+    EXPECT_FALSE(ReadParameterFile(missing, error));
+    EXPECT_NE(error.find(missing.string()), std::string::npos) << error;
+
+    const std::filesystem::path inTheWay = dir_ / "flower.zpr";
+    std::filesystem::create_directory(inTheWay);
+    std::ofstream(inTheWay / "keep") << "kept";
+    EXPECT_FALSE(WriteParameterFile(inTheWay, "x", error));
+    EXPECT_EQ(Entries(), std::vector<std::filesystem::path>{inTheWay});
+    EXPECT_TRUE(std::filesystem::exists(inTheWay / "keep"));
+}
+
+}  // namespace
+}  // namespace zephyrin
