@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <vector>
+
+#include "imaging/picture.h"
+
+namespace zephyrin {
+
+// A picture that a format cannot hold, or a codec library's failure; the
+// message is the cause, to be completed with the file name by the caller.
+class EncodeError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Each encoder returns the complete file contents for a non-empty picture and
+// throws EncodeError (or std::bad_alloc) when it cannot.
+
+// Windows bitmap, 24 bits per pixel, rows bottom-up padded to 4 bytes.
+std::vector<std::uint8_t> EncodeBmp(const Picture& picture);
+// JPEG in a JFIF file.
+std::vector<std::uint8_t> EncodeJpeg(const Picture& picture);
+// Binary Netpbm: P4 black and white, P5 grey levels, P6 colour.
+std::vector<std::uint8_t> EncodePbm(const Picture& picture);
+std::vector<std::uint8_t> EncodePgm(const Picture& picture);
+std::vector<std::uint8_t> EncodePpm(const Picture& picture);
+// PNG, 8-bit RGB.
+std::vector<std::uint8_t> EncodePng(const Picture& picture);
+// Uncompressed 24-bit true-colour Targa, rows from the top.
+std::vector<std::uint8_t> EncodeTga(const Picture& picture);
+// TIFF, 8-bit RGB with LZW compression.
+std::vector<std::uint8_t> EncodeTiff(const Picture& picture);
+
+}  // namespace zephyrin

@@ -1,0 +1,68 @@
+#include "imaging/image_file.h"
+
+#include <cstdint>
+#include <new>
+#include <vector>
+
+#include "imaging/atomic_write.h"
+#include "imaging/image_encoders.h"
+#include "imaging/image_formats.h"
+
+namespace zephyrin {
+namespace {
+
+std::vector<std::uint8_t> Encode(ImageFormat format, const Picture& picture) {
+    switch (format) {
+        case ImageFormat::kBmp:
+            return EncodeBmp(picture);
+        case ImageFormat::kJpeg:
+            return EncodeJpeg(picture);
+        case ImageFormat::kPbm:
+            return EncodePbm(picture);
+        case ImageFormat::kPgm:
+            return EncodePgm(picture);
+        case ImageFormat::kPng:
+            return EncodePng(picture);
+        case ImageFormat::kPpm:
+            return EncodePpm(picture);
+        case ImageFormat::kTga:
+            return EncodeTga(picture);
+        case ImageFormat::kTiff:
+            return EncodeTiff(picture);
+    }
+    throw EncodeError("no writer for this format");
+}
+
+SaveResult Failure(const std::filesystem::path& path, const std::string& cause) {
+    return {false, "Cannot save \"" + path.string() + "\": " + cause + "."};
+}
+
+std::string UnknownExtension(const std::filesystem::path& path) {
+    const std::string extension = path.extension().string();
+    if (extension.size() < 2) return "the file name has no extension that names an image format";
+    return "no image format is known for the extension \"" + extension + "\"";
+}
+
+}  // namespace
+
+SaveResult SaveImage(const Picture& picture, const std::filesystem::path& path, ColorChange colorChange) {
+    const ImageFormatInfo* format = FindImageFormat(path);
+    if (format == nullptr) return Failure(path, UnknownExtension(path));
+    if (picture.Empty()) return Failure(path, "there is no picture to save");
+    if (colorChange == ColorChange::kRefused)
+        if (const auto change = ColorResolutionChangeFor(path)) return {false, change->refusal};
+
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = Encode(format->format, picture);
+    } catch (const EncodeError& error) {
+        return Failure(path, error.what());
+    } catch (const std::bad_alloc&) {
+        return Failure(path, "not enough memory");
+    }
+    if (const std::string cause = WriteFileAtomically(path, bytes); !cause.empty())
+        return Failure(path, cause);
+    return {true, {}};
+}
+
+}  // namespace zephyrin
