@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QTimer>
+
+namespace zephyrin {
+
+// Decides when a dialog's controls have settled. Every change calls Arm; the
+// controls count as settled on the second tick after the last change, so a
+// value is applied 250 to 500 ms after it was made, and a bar being dragged
+// only once it has rested for a full tick.
+class SettleTimer : public QTimer {
+    Q_OBJECT
+
+public:
+    explicit SettleTimer(QObject* parent);
+
+    // Restarts the count without restarting a running period.
+    void Arm();
+
+signals:
+    void settled();
+
+private:
+    void Tick();
+
+    int tickCount_ = 0;
+};
+
+}  // namespace zephyrin

@@ -1,0 +1,114 @@
+#include <QElapsedTimer>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include "dialog_checks.h"
+#include "dialogs/coefficients_dialog.h"
+#include "dialogs/spin_edit.h"
+#include "test_suites.h"
+
+using zephyrin::SpinEdit;
+using zephyrin::TCForm;
+using namespace zephyrin::testing;
+
+class CoefficientsDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void window() {
+        TCForm dialog;
+        VerifyToolWindow(&dialog, QStringLiteral("Coefficients"), QSize(266, 246));
+    }
+
+    void controls_data() {
+        AddControlColumns();
+        for (int element = 1; element <= TCForm::kCount; ++element) {
+            const int block = (element - 1) / 6;
+            const QByteArray name = QByteArray(1, char('A' + block)) +
+                                    QByteArray::number((element - 1) % 6 + 1).rightJustified(2, '0');
+            const QString hint = block == 2 ? QString() : QStringLiteral("af[%1]").arg(element);
+            AddControl(name.constData(), "QDoubleSpinBox", SpinProperties(block == 2 ? 0.1 : 0.05, 9, hint));
+        }
+        AddControl("CoefficiantTimer", "QTimer", SettleTimerProperties());
+    }
+    void controls() {
+        TCForm dialog;
+        VerifyControl(&dialog);
+    }
+
+    // Coefficient(i) is af[i]; the tab order runs the same way.
+    void coefficientOrder() {
+        TCForm dialog;
+        QCOMPARE(dialog.Coefficient(1)->objectName(), QStringLiteral("A01"));
+        QCOMPARE(dialog.Coefficient(7)->objectName(), QStringLiteral("B01"));
+        QCOMPARE(dialog.Coefficient(18)->objectName(), QStringLiteral("C06"));
+        QCOMPARE(dialog.Coefficient(0), nullptr);
+        QCOMPARE(dialog.Coefficient(19), nullptr);
+        QWidget* next = dialog.Coefficient(1);
+        for (int i = 2; i <= TCForm::kCount; ++i) {
+            do next = next->nextInFocusChain();
+            while (qobject_cast<SpinEdit*>(next) == nullptr);
+            QCOMPARE(next, dialog.Coefficient(i));
+        }
+    }
+
+    // A block reads as the memo: factor of x, factor of y and constant across; new x above new y.
+    void screenLayout() {
+        TCForm dialog;
+        const auto at = [&dialog](int i) { return dialog.Coefficient(i)->geometry(); };
+        for (int j = 0; j < TCForm::kCount; j += 6) {
+            for (int k = 1; k <= 5; k += 2) {
+                QCOMPARE(at(j + k).top(), at(j + 1).top());
+                QCOMPARE(at(j + k + 1).left(), at(j + k).left());
+                QVERIFY(at(j + k).bottom() < at(j + k + 1).top());
+            }
+            QVERIFY(at(j + 1).right() < at(j + 3).left());
+            QVERIFY(at(j + 3).right() < at(j + 5).left());
+        }
+        QVERIFY(dialog.findChild<QPlainTextEdit*>()->geometry().bottom() < at(1).top());
+        QVERIFY(at(2).bottom() < at(7).top());
+        QVERIFY(at(8).bottom() < at(13).top());
+    }
+
+    void everySpinArms() {
+        TCForm dialog;
+        auto* timer = dialog.findChild<QTimer*>(QStringLiteral("CoefficiantTimer"));
+        for (int i = 1; i <= TCForm::kCount; ++i) {
+            timer->stop();
+            dialog.Coefficient(i)->setValue(i);
+            QVERIFY(timer->isActive());
+        }
+    }
+
+    // One step is applied once, 250 to 500 ms later.
+    void stepSettles_data() {
+        QTest::addColumn<int>("i");
+        QTest::addColumn<double>("stepped");
+        QTest::newRow("A01") << 1 << 0.05;
+        QTest::newRow("C01") << 13 << 0.1;
+    }
+    void stepSettles() {
+        QFETCH(int, i);
+        QFETCH(double, stepped);
+        TCForm dialog;
+        QSignalSpy settled(&dialog, &TCForm::coefficientsSettled);
+        QElapsedTimer sinceStep;
+        sinceStep.start();
+        dialog.Coefficient(i)->stepUp();
+        QVERIFY(settled.wait(1000));
+        const qint64 delay = sinceStep.elapsed();
+        QVERIFY2(delay >= 240 && delay <= 650, qPrintable(QString::number(delay)));
+        QCOMPARE(dialog.Coefficient(i)->TextValue(), stepped);
+        QTest::qWait(600);
+        QCOMPARE(settled.count(), 1);
+    }
+};
+
+int RunCoefficientsDialogTests(int argc, char** argv) {
+    CoefficientsDialogTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "coefficients_dialog_test.moc"
