@@ -34,16 +34,19 @@ void Engine::Randomize() {
 
 void Engine::RunEngine(TFractalRec& rec, EngineHost& host) {
     Attach(rec, host);
-    ++depth_;
     if (v->randomStart) RandomStart();
     ResetDrawing();
     // `v` is read afresh on every pass: a drawing started inside
     // ProcessMessages re-points it, and this loop then ends with that one.
+    struct DepthGuard {
+        int& depth;
+        explicit DepthGuard(int& d) : depth(d) { ++depth; }
+        ~DepthGuard() { --depth; }
+    } guard(depth_);
     while (!v->stop) {
         EngineStep();
         host_->ProcessMessages();
     }
-    --depth_;
 }
 
 void Engine::RandomStart() {

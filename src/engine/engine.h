@@ -62,6 +62,12 @@ public:
     // Number of RunEngine calls currently on the stack.
     int Depth() const { return depth_; }
 
+    // Ends the running drawing and, through the shared record, every drawing
+    // suspended beneath it.
+    void StopCurrent() {
+        if (depth_ > 0) v->stop = kTrue;
+    }
+
     // Points the engine at a record without running it, for stepping by hand.
     void Attach(TFractalRec& rec, EngineHost& host) {
         v = &rec;
