@@ -1,13 +1,12 @@
 // Plotting: map a point into the frozen view, count the hit, turn the count
 // into a colour and paint the pixel at once.
-#include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
 #include "engine/engine.h"
 #include "engine/hit_weight.h"
+#include "engine/plot_colour.h"
 #include "imaging/picture.h"
 
 namespace zephyrin {
@@ -26,35 +25,6 @@ inline std::int32_t PixelIndex(double value, double low, double high, std::int32
     if (!(scaled >= -0.5 && scaled < size)) return -1;
     const long index = std::lrint(scaled);
     return index < size ? static_cast<std::int32_t>(index) : -1;
-}
-
-// The grey of a colour level 0..768: the level runs up a red, green, blue
-// ramp (each channel 0..255 in turn) and the grey is the rounded third
-// (times 0.33) of the ramp's channel sum.
-constexpr int RoundHalfEvenPositive(double value) {
-    const int whole = static_cast<int>(value);
-    const double fraction = value - whole;
-    return fraction > 0.5 || (fraction == 0.5 && whole % 2 == 1) ? whole + 1 : whole;
-}
-constexpr std::array<std::uint8_t, 769> kGreyOfLevel = [] {
-    std::array<std::uint8_t, 769> table{};
-    for (int level = 0; level <= 768; ++level) {
-        const int r = level < 256 ? level : 255;
-        const int g = level < 256 ? 0 : level < 512 ? level - 256 : 255;
-        const int b = level >= 512 ? std::min(level - 512, 255) : 0;
-        table[level] = static_cast<std::uint8_t>(RoundHalfEvenPositive((r + g + b) * 0.33));
-    }
-    return table;
-}();
-static_assert(kGreyOfLevel[60] == 20 && kGreyOfLevel[768] == 252);
-
-// A colour shift: round(shift) + grey, clamped to a channel. The dialogs
-// only give -200..200, but a parameter file can hold anything (a NaN shift
-// counts as the lowest).
-inline std::int32_t ShiftedChannel(double shift, std::int32_t grey) {
-    shift = shift >= -1e6 ? shift : -1e6;
-    shift = shift <= 1e6 ? shift : 1e6;
-    return std::clamp(static_cast<std::int32_t>(std::lrint(shift)) + grey, 0, 255);
 }
 
 // The count after adding one hit of the given increment (10 + intensity *
@@ -96,41 +66,10 @@ void Engine::PlotPoint() {
     hits = AddHit(counter, increment);
     counter = hits;
 
-    if (rec.sqrtFilter) {
-        const double filtered = 2 * std::sqrt(2.0 * hits);  // NaN for a negative count
-        level = filtered >= 0 ? static_cast<std::int32_t>(std::lrint(filtered)) : 0;
-    } else {
-        level = hits;
-    }
-    if (level < 0) level = 0;
+    level = LevelOfCount(hits, rec.sqrtFilter);
     host_->lastLevel = level;
-
-    grey = kGreyOfLevel[level < 768 ? level : 768];
-    r = ShiftedChannel(rec.red, grey);
-    g = ShiftedChannel(rec.green, grey);
-    b = ShiftedChannel(rec.blue, grey);
-    if (host_->colorMix) {
-        switch (cycles % 3) {
-            case 1: {
-                const std::int32_t oldR = r;
-                r = g;
-                g = b;
-                b = oldR;
-                break;
-            }
-            case 2:
-                std::swap(r, g);
-                break;
-            default:
-                break;
-        }
-    }
-    if (rec.white) {
-        r = 255 - r;
-        g = 255 - g;
-        b = 255 - b;
-    }
-    if (Picture* picture = host_->picture) picture->SetPixel(px, py, Picture::Pack(r, g, b));
+    if (Picture* picture = host_->picture)
+        picture->SetPixel(px, py, ColourOfLevel(level, rec, host_->colorMix, cycles));
 }
 
 }  // namespace zephyrin
