@@ -1,0 +1,12 @@
+#include <QApplication>
+
+#include "frame/main_form.h"
+#include "frame/program.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zephyrin"));
+    zephyrin::Program program;
+    program.MainForm->show();
+    return QApplication::exec();
+}

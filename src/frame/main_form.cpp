@@ -1,0 +1,329 @@
+#include "frame/main_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "dialogs/coefficients_dialog.h"
+#include "dialogs/parameters_dialog.h"
+#include "dialogs/xy_size_dialog.h"
+#include "engine/engine.h"
+#include "engine/view_coords.h"
+#include "frame/about_box.h"
+#include "frame/tool_bar_icons.h"
+#include "window/mode_word.h"
+#include "window/one_shot_timer.h"
+#include "window/tmdi_child.h"
+
+namespace zephyrin {
+
+TMainForm::TMainForm(const ProgramParts& parts, QWidget* parent) : QMainWindow(parent), parts_(parts) {
+    parts_.frame = this;
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Zephyrin"));
+    resize(511, 348);
+
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setObjectName(QStringLiteral("MdiArea"));
+    setCentralWidget(mdiArea_);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::MergeMenus);
+
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    CreateMenus();
+    CreateToolBar();
+
+    timer1_ = new OneShotTimer(100, this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    connect(timer1_, &OneShotTimer::tick, this, &TMainForm::Timer1Timer);
+
+    SetModeWord(kModeNew);
+    timer1_->SetEnabled(true);
+    UpdateMenuItems();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::SetDialogs(TXYSize* xySize, TForm4* form4, TCForm* cform) {
+    parts_.xySize = xySize;
+    parts_.form4 = form4;
+    parts_.cform = cform;
+    connect(form4, &TForm4::colorsSettled, this, &TMainForm::UpdateColors);
+    connect(form4, &TForm4::stopRequested, this, &TMainForm::StopButtonClick);
+    connect(form4, &TForm4::resetRequested, this, &TMainForm::ResetButtonClick);
+    connect(form4, &TForm4::drawRandomRequested, this, &TMainForm::DrawRandomClick);
+    connect(form4, &TForm4::applyRequested, this, &TMainForm::ApplyButtonClick);
+    connect(cform, &TCForm::coefficientsSettled, this, &TMainForm::UpdateCoefficiants);
+    connect(xySize, &TXYSize::applyRequested, this, &TMainForm::TP01);
+}
+
+QAction* TMainForm::Item(const QString& objectName) const {
+    return findChild<QAction*>(objectName);
+}
+
+void TMainForm::CreateMenus() {
+    auto addItem = [this](QMenu* menu, const char* name, const QString& caption, const QString& hint) {
+        QAction* item = menu->addAction(caption);
+        item->setObjectName(QString::fromLatin1(name));
+        item->setStatusTip(hint);
+        return item;
+    };
+
+    fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
+    fileMenu_->setObjectName(QStringLiteral("File1"));
+    fileMenu_->menuAction()->setStatusTip(QStringLiteral("File related commands"));
+    connect(addItem(fileMenu_, "FileNewItem", QStringLiteral("&New"), QStringLiteral("Create a new file")),
+            &QAction::triggered, this, &TMainForm::FileNewItemClick);
+    connect(
+        addItem(fileMenu_, "FileCloseItem", QStringLiteral("&Close"), QStringLiteral("Close current file")),
+        &QAction::triggered, this, &TMainForm::FileCloseItemClick);
+    fileMenu_->addSeparator()->setObjectName(QStringLiteral("N1"));
+    connect(
+        addItem(fileMenu_, "FileExitItem", QStringLiteral("E&xit"), QStringLiteral("Exit the application")),
+        &QAction::triggered, this, &TMainForm::FileExitItemClick);
+
+    windowMenu_ = menuBar()->addMenu(QStringLiteral("&Window"));
+    windowMenu_->setObjectName(QStringLiteral("Window1"));
+    windowMenu_->menuAction()->setStatusTip(
+        QStringLiteral("Window related commands such as Tile and Cascade"));
+    connect(addItem(windowMenu_, "WindowCascadeItem", QStringLiteral("&Cascade"),
+                    QStringLiteral("Arrange windows to overlap")),
+            &QAction::triggered, this, &TMainForm::WindowCascadeItemClick);
+    connect(addItem(windowMenu_, "WindowTileItem", QStringLiteral("&Tile"),
+                    QStringLiteral("Arrange windows without overlap")),
+            &QAction::triggered, this, &TMainForm::WindowTileItemClick);
+    connect(addItem(windowMenu_, "WindowArrangeItem", QStringLiteral("&Arrange Icons"),
+                    QStringLiteral("Arrange window icons at bottom of main window")),
+            &QAction::triggered, this, &TMainForm::WindowArrangeItemClick);
+    connect(addItem(windowMenu_, "WindowMinimizeItem", QStringLiteral("&Minimize All"),
+                    QStringLiteral("Minimize all windows")),
+            &QAction::triggered, this, &TMainForm::WindowMinimizeItemClick);
+    connect(windowMenu_, &QMenu::aboutToShow, this, &TMainForm::FillWindowList);
+
+    helpMenu_ = menuBar()->addMenu(QStringLiteral("&Help"));
+    helpMenu_->setObjectName(QStringLiteral("Help1"));
+    helpMenu_->menuAction()->setStatusTip(QStringLiteral("Help topics"));
+    connect(addItem(helpMenu_, "HelpAboutItem", QStringLiteral("&About"), QString()), &QAction::triggered,
+            this, &TMainForm::HelpAboutItemClick);
+}
+
+void TMainForm::CreateToolBar() {
+    toolBar_ = new QToolBar(QStringLiteral("Tools"), this);
+    toolBar_->setObjectName(QStringLiteral("Toolbar971"));
+    toolBar_->setMovable(false);
+    toolBar_->setFloatable(false);
+    toolBar_->setIconSize(QSize(32, 32));
+    addToolBar(Qt::RightToolBarArea, toolBar_);
+
+    const struct {
+        const char* name;
+        const char* hint;
+        FrameTool icon;
+        void (TMainForm::*handler)();
+    } buttons[] = {
+        {"ParmatersButton", "Parameters", FrameTool::kParameters, &TMainForm::ParmatersButtonClick},
+        {"StopButton", "Stop", FrameTool::kStop, &TMainForm::StopButtonClick},
+        {"ResetButton", "Reset", FrameTool::kReset, &TMainForm::ResetButtonClick},
+        {"DrawRandom", "Draw Random", FrameTool::kDrawRandom, &TMainForm::DrawRandomClick},
+        {"ApplyButton", "Apply (Start over)", FrameTool::kApply, &TMainForm::ApplyButtonClick},
+    };
+    for (const auto& button : buttons) {
+        QAction* action = toolBar_->addAction(FrameToolIcon(button.icon), QString::fromLatin1(button.hint));
+        action->setObjectName(QString::fromLatin1(button.name));
+        action->setToolTip(QString::fromLatin1(button.hint));
+        action->setStatusTip(QString::fromLatin1(button.hint));
+        connect(action, &QAction::triggered, this, button.handler);
+        QWidget* widget = toolBar_->widgetForAction(action);
+        widget->setObjectName(QString::fromLatin1(button.name));
+        widget->setFixedSize(40, 40);
+        widget->setCursor(Qt::PointingHandCursor);
+    }
+}
+
+TMDIChild* TMainForm::ActiveChild() const {
+    // The current window, even while a tool dialog has the focus.
+    return qobject_cast<TMDIChild*>(mdiArea_->currentSubWindow());
+}
+
+QList<TMDIChild*> TMainForm::Children() const {
+    QList<TMDIChild*> children;
+    for (QMdiSubWindow* window : mdiArea_->subWindowList(QMdiArea::CreationOrder))
+        if (auto* child = qobject_cast<TMDIChild*>(window)) children.append(child);
+    return children;
+}
+
+TMDIChild* TMainForm::CreateAttractorWindow(const QString& name) {
+    auto* child = new TMDIChild(parts_, mdiArea_);
+    mdiArea_->addSubWindow(child);
+    child->setWindowTitle(name);
+    ++windowsCreated_;
+    child->show();
+    mdiArea_->setActiveSubWindow(child);
+    UpdateMenuItems();
+    return child;
+}
+
+void TMainForm::FileNewItemClick() {
+    SetModeWord(kModeNew);
+    // Closed windows are minimised, not destroyed, so names never repeat.
+    CreateAttractorWindow(QStringLiteral("NONAME%1").arg(windowsCreated_ + 1));
+}
+
+void TMainForm::FileCloseItemClick() {
+    if (QMdiSubWindow* window = mdiArea_->currentSubWindow()) window->close();
+}
+
+void TMainForm::FileExitItemClick() {
+    close();
+}
+
+void TMainForm::WindowCascadeItemClick() {
+    mdiArea_->cascadeSubWindows();
+}
+
+void TMainForm::WindowTileItemClick() {
+    mdiArea_->tileSubWindows();
+}
+
+void TMainForm::WindowArrangeItemClick() {
+    // Minimised windows in a row along the bottom of the area.
+    int x = 0;
+    const int bottom = mdiArea_->viewport()->height();
+    for (QMdiSubWindow* window : mdiArea_->subWindowList(QMdiArea::CreationOrder)) {
+        if (!window->isMinimized()) continue;
+        window->move(x, bottom - window->height());
+        x += window->width();
+    }
+}
+
+void TMainForm::WindowMinimizeItemClick() {
+    const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList(QMdiArea::CreationOrder);
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) (*it)->showMinimized();
+}
+
+void TMainForm::HelpAboutItemClick() {
+    if (!aboutBox_) return;
+    aboutBox_->adjustSize();
+    if (const QScreen* screen = this->screen())
+        aboutBox_->move(screen->geometry().center() - aboutBox_->rect().center());
+    aboutBox_->exec();
+}
+
+void TMainForm::StopButtonClick() {
+    if (TMDIChild* child = ActiveChild()) child->v.stop = kTrue;
+}
+
+void TMainForm::ResetButtonClick() {
+    if (TMDIChild* child = ActiveChild()) {
+        ResetCoordinates(child->v);
+        timer1_->SetEnabled(true);
+    }
+}
+
+void TMainForm::DrawRandomClick() {
+    if (TMDIChild* child = ActiveChild()) {
+        timer1_->SetEnabled(true);
+        child->v.randomStart = kTrue;
+    }
+}
+
+void TMainForm::ApplyButtonClick() {
+    if (TMDIChild* child = ActiveChild()) {
+        timer1_->SetEnabled(true);
+        child->v.randomStart = kFalse;
+    }
+}
+
+void TMainForm::Timer1Timer() {
+    if (ModeWord() == kModeNew) {
+        FileNewItemClick();
+    } else if (TMDIChild* child = ActiveChild()) {
+        child->UpdateGrafX();
+    }
+}
+
+void TMainForm::UpdateMenuItems() {
+    const bool any = !mdiArea_->subWindowList().isEmpty();
+    for (const char* name : {"FileCloseItem", "FileSaveAsItem", "WindowCascadeItem", "WindowTileItem",
+                             "WindowArrangeItem", "WindowMinimizeItem"})
+        if (QAction* item = Item(QString::fromLatin1(name))) item->setEnabled(any);
+}
+
+void TMainForm::MergeMenus(QMdiSubWindow* active) {
+    auto* child = qobject_cast<TMDIChild*>(active);
+    if (!child || child == mergedChild_) return;
+    for (QAction* menu : mergedMenus_) menuBar()->removeAction(menu);
+    mergedMenus_.clear();
+    for (QMenu* menu : child->MenuBarMenus()) {
+        menuBar()->insertMenu(windowMenu_->menuAction(), menu);
+        mergedMenus_.append(menu->menuAction());
+    }
+    mergedChild_ = child;
+    child->UpdateMenuItems();
+    UpdateMenuItems();
+}
+
+void TMainForm::FillWindowList() {
+    for (QAction* action : windowListActions_) {
+        windowMenu_->removeAction(action);
+        action->deleteLater();
+    }
+    windowListActions_.clear();
+    const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList(QMdiArea::CreationOrder);
+    if (windows.isEmpty()) return;
+    windowListActions_.append(windowMenu_->addSeparator());
+    int number = 1;
+    for (QMdiSubWindow* window : windows) {
+        QAction* action =
+            windowMenu_->addAction(QStringLiteral("&%1 %2").arg(number++).arg(window->windowTitle()));
+        action->setCheckable(true);
+        action->setChecked(window == mdiArea_->currentSubWindow());
+        connect(action, &QAction::triggered, this, [this, window] {
+            if (window->isMinimized()) window->showNormal();
+            mdiArea_->setActiveSubWindow(window);
+        });
+        windowListActions_.append(action);
+    }
+}
+
+void TMainForm::ParmatersButtonClick() {
+    if (TMDIChild* child = ActiveChild()) child->Parameters1Click();
+}
+
+void TMainForm::UpdateColors() {
+    if (TMDIChild* child = ActiveChild()) child->ApplyParameters();
+}
+
+void TMainForm::UpdateCoefficiants() {
+    if (TMDIChild* child = ActiveChild()) child->UpdateCoefficiants();
+}
+
+void TMainForm::UpdateParameters() {
+    if (TMDIChild* child = ActiveChild()) child->Parameters1Update();
+}
+
+void TMainForm::TP01() {
+    if (TMDIChild* child = ActiveChild()) child->Resolution();
+}
+
+QSize TMainForm::FrameClientSize() const {
+    return mdiArea_->viewport()->size();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    // Every window's drawing must end, not only the active one's, or the
+    // drawing loops would never hand control back to the main loop.
+    for (TMDIChild* child : Children()) child->v.stop = kTrue;
+    parts_.engine->StopCurrent();
+    event->accept();
+    QApplication::quit();
+}
+
+}  // namespace zephyrin

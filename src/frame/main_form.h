@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include "window/program_parts.h"
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+
+namespace zephyrin {
+
+class OneShotTimer;
+class TAboutBox;
+class TMDIChild;
+
+// The main window: a multiple-document area of picture windows, the File,
+// Window and Help menus with the active window's menus merged between File
+// and Window, the tool bar on the right edge and the deferred restart timer.
+// Every command acts on the window active at the moment it runs and does
+// nothing when there is none.
+class TMainForm : public QMainWindow, public FrameServices {
+    Q_OBJECT
+
+public:
+    // parts.frame is set to this form; the dialogs may be added later with
+    // SetDialogs, as they are created after the frame.
+    TMainForm(const ProgramParts& parts, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    void SetAboutBox(TAboutBox* aboutBox) { aboutBox_ = aboutBox; }
+    void SetDialogs(TXYSize* xySize, TForm4* form4, TCForm* cform);
+
+    TMDIChild* ActiveChild() const;
+    QList<TMDIChild*> Children() const;
+    QMdiArea* MdiArea() const { return mdiArea_; }
+    OneShotTimer* Timer1() const { return timer1_; }
+    QAction* Item(const QString& objectName) const;
+    QToolBar* ToolBar() const { return toolBar_; }
+
+    // Commands.
+    void FileNewItemClick();
+    void FileCloseItemClick();
+    void FileExitItemClick();
+    void WindowCascadeItemClick();
+    void WindowTileItemClick();
+    void WindowArrangeItemClick();
+    void WindowMinimizeItemClick();
+    void HelpAboutItemClick();
+    void StopButtonClick();
+    void ResetButtonClick();
+    void DrawRandomClick();
+    void ApplyButtonClick();
+    void ParmatersButtonClick();
+
+    // Services of the dialogs, each forwarded to the active window.
+    void UpdateColors();
+    void UpdateCoefficiants();
+    void TP01();
+
+    void Timer1Timer();
+    void UpdateMenuItems();
+
+    // FrameServices.
+    void UpdateParameters() override;
+    QSize FrameClientSize() const override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateMenus();
+    void CreateToolBar();
+    TMDIChild* CreateAttractorWindow(const QString& name);
+    void MergeMenus(QMdiSubWindow* active);
+    void FillWindowList();
+
+    ProgramParts parts_;
+    QMdiArea* mdiArea_ = nullptr;
+    OneShotTimer* timer1_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* windowMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QList<QAction*> windowListActions_;
+    QList<QAction*> mergedMenus_;
+    QPointer<TMDIChild> mergedChild_;
+    TAboutBox* aboutBox_ = nullptr;
+    int windowsCreated_ = 0;
+};
+
+}  // namespace zephyrin

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <memory>
+
+#include "engine/engine.h"
+#include "window/event_pump.h"
+
+namespace zephyrin {
+
+class TAboutBox;
+class TCForm;
+class TForm4;
+class TMainForm;
+class TXYSize;
+
+// The whole program: the shared engine and the five forms, created in the
+// order the frame, the About box, the XY size, Parameters and Coefficients
+// dialogs, and kept for the whole run. The dialogs start hidden.
+class Program {
+public:
+    Program();
+    ~Program();
+
+    Engine engine;
+    EventPump pump;
+    std::unique_ptr<TMainForm> MainForm;
+    TAboutBox* AboutBox = nullptr;
+    TXYSize* XYSize = nullptr;
+    TForm4* Form4 = nullptr;
+    TCForm* CForm = nullptr;
+};
+
+}  // namespace zephyrin

@@ -1,0 +1,96 @@
+#include "frame/tool_bar_icons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace zephyrin {
+
+namespace {
+
+constexpr int kSize = 32;
+
+// Three sliders with their knobs: the Parameters dialog.
+void DrawParameters(QPainter& p) {
+    p.setPen(QPen(QColor(70, 70, 70), 2));
+    const int knobs[] = {10, 22, 15};
+    for (int i = 0; i < 3; ++i) {
+        const int y = 8 + i * 8;
+        p.drawLine(4, y, 28, y);
+        p.setBrush(QColor(i == 0 ? 0xd0 : 0x40, i == 1 ? 0xa0 : 0x40, i == 2 ? 0xd0 : 0x40));
+        p.drawEllipse(QPointF(knobs[i], y), 3.5, 3.5);
+    }
+}
+
+void DrawStop(QPainter& p) {
+    p.setPen(QPen(QColor(120, 0, 0), 1.5));
+    p.setBrush(QColor(210, 40, 40));
+    p.drawRoundedRect(QRectF(7, 7, 18, 18), 3, 3);
+}
+
+// A circular arrow: back to the start view.
+void DrawReset(QPainter& p) {
+    p.setPen(QPen(QColor(30, 90, 160), 3, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(6, 6, 20, 20), 60 * 16, 290 * 16);
+    QPainterPath head;
+    head.moveTo(22, 3);
+    head.lineTo(27, 11);
+    head.lineTo(18, 11);
+    head.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(30, 90, 160));
+    p.drawPath(head);
+}
+
+// A die showing five: a random start.
+void DrawDrawRandom(QPainter& p) {
+    p.setPen(QPen(QColor(60, 60, 60), 1.5));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(5, 5, 22, 22), 4, 4);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 40, 40));
+    for (QPointF dot : {QPointF(11, 11), QPointF(21, 11), QPointF(16, 16), QPointF(11, 21), QPointF(21, 21)})
+        p.drawEllipse(dot, 2, 2);
+}
+
+// A play triangle: start over with the current values.
+void DrawApply(QPainter& p) {
+    QPainterPath triangle;
+    triangle.moveTo(9, 6);
+    triangle.lineTo(26, 16);
+    triangle.lineTo(9, 26);
+    triangle.closeSubpath();
+    p.setPen(QPen(QColor(0, 100, 0), 1.5));
+    p.setBrush(QColor(40, 170, 60));
+    p.drawPath(triangle);
+}
+
+}  // namespace
+
+QIcon FrameToolIcon(FrameTool tool) {
+    QPixmap pixmap(kSize, kSize);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    switch (tool) {
+        case FrameTool::kParameters:
+            DrawParameters(painter);
+            break;
+        case FrameTool::kStop:
+            DrawStop(painter);
+            break;
+        case FrameTool::kReset:
+            DrawReset(painter);
+            break;
+        case FrameTool::kDrawRandom:
+            DrawDrawRandom(painter);
+            break;
+        case FrameTool::kApply:
+            DrawApply(painter);
+            break;
+    }
+    return QIcon(pixmap);
+}
+
+}  // namespace zephyrin

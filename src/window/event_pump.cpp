@@ -1,0 +1,11 @@
+#include "window/event_pump.h"
+
+#include <QCoreApplication>
+
+namespace zephyrin {
+
+void EventPump::Dispatch() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+}  // namespace zephyrin

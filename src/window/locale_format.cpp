@@ -1,0 +1,12 @@
+#include "window/locale_format.h"
+
+#include <QLocale>
+
+namespace zephyrin {
+
+char LocaleDecimalSeparator() {
+    const QString point = QLocale().decimalPoint();
+    return point == QStringLiteral(",") ? ',' : '.';
+}
+
+}  // namespace zephyrin

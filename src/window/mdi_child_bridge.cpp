@@ -1,0 +1,132 @@
+// Values between the record and the two tool dialogs, and showing or hiding
+// them. The dialogs are shared by all windows: the bridge always works
+// between them and the window it is called on.
+#include <QCheckBox>
+#include <QLabel>
+#include <QSlider>
+
+#include "dialogs/coefficients_dialog.h"
+#include "dialogs/parameters_dialog.h"
+#include "dialogs/spin_edit.h"
+#include "util/number_format.h"
+#include "util/rounding.h"
+#include "window/locale_format.h"
+#include "window/tmdi_child.h"
+
+namespace zephyrin {
+
+namespace {
+
+// "%F": fixed point with two decimals.
+QString Fixed2(double value) {
+    return QString::fromStdString(FormatFixed(value, 2, LocaleDecimalSeparator()));
+}
+
+// A bar position times its scale, formed in extended precision and stored
+// as a double, as the dialog has always done it.
+double Scaled(int position, long double scale) {
+    return static_cast<double>(static_cast<long double>(position) * scale);
+}
+
+// The bar position for a value: value times the reverse scale in extended
+// precision, rounded half to even; the bar clamps it to its range.
+int Position(double value, long double scale = 1.0L) {
+    const long double product = static_cast<long double>(value) * scale;
+    return RoundToInt32Clamped(static_cast<double>(std::nearbyint(product)));
+}
+
+}  // namespace
+
+void TMDIChild::ApplyParameters() {
+    const TForm4* form = parts_.form4;
+    if (!form) return;
+    v.red = form->RedBar1()->value();
+    v.green = form->GrnBar1()->value();
+    v.blue = form->BluBar1()->value();
+    form->RedLabel1()->setText(Fixed2(v.red));
+    form->GrnLabel1()->setText(Fixed2(v.green));
+    form->BluLabel1()->setText(Fixed2(v.blue));
+    v.intensity = form->Intensity()->value();
+    v.factor2 = Scaled(form->Factor2_bar()->value(), 0.01L);
+    v.randomizer = Scaled(form->Randomizer()->value(), 0.2L);
+    form->Factor1()->setText(Fixed2(v.intensity));
+    form->Factor2()->setText(Fixed2(v.factor2));
+    form->RandomFactor()->setText(Fixed2(v.randomizer));
+    v.AAStart = form->constAA()->TextValue();
+    v.AACopy = v.AAStart;
+    v.BB = form->constBB()->TextValue();
+    v.sqrtFilter = ToFlag(form->square_root()->isChecked());
+    v.white = ToFlag(form->Invert()->isChecked());
+    v.startX = form->parameterX()->TextValue();
+    v.startY = form->parameterY()->TextValue();
+    v.varNone = ToFlag(form->None()->isChecked());
+    v.varLinear = ToFlag(form->Linear()->isChecked());
+    v.varSinusoidal = ToFlag(form->Sinusoidal()->isChecked());
+    v.varSpherical = ToFlag(form->Spherical()->isChecked());
+    v.varSwirl = ToFlag(form->Swirl()->isChecked());
+    v.varHorseshoe = ToFlag(form->Horseshoe()->isChecked());
+    v.varPolar = ToFlag(form->Polar()->isChecked());
+    v.varBent = ToFlag(form->Bent()->isChecked());
+    v.varInversion = ToFlag(form->Inversion()->isChecked());
+}
+
+void TMDIChild::UpdateCoefficiants() {
+    if (!parts_.cform) return;
+    for (int i = 1; i <= TCForm::kCount; ++i) v.af[i] = parts_.cform->Coefficient(i)->TextValue();
+}
+
+void TMDIChild::Parameters1Update() {
+    if (TForm4* form = parts_.form4) {
+        form->RedBar1()->setValue(Position(v.red));
+        form->GrnBar1()->setValue(Position(v.green));
+        form->BluBar1()->setValue(Position(v.blue));
+        form->RedLabel1()->setText(Fixed2(v.red));
+        form->GrnLabel1()->setText(Fixed2(v.green));
+        form->BluLabel1()->setText(Fixed2(v.blue));
+        form->square_root()->setChecked(v.sqrtFilter != 0);
+        form->Invert()->setChecked(v.white != 0);
+        form->Intensity()->setValue(Position(v.intensity));
+        form->Factor2_bar()->setValue(Position(v.factor2, 100.0L));
+        form->Randomizer()->setValue(Position(v.randomizer, 5.0L));
+        form->Factor1()->setText(Fixed2(v.intensity));
+        form->Factor2()->setText(Fixed2(v.factor2));
+        form->RandomFactor()->setText(Fixed2(v.randomizer));
+        form->constAA()->setValue(v.AA);
+        form->constBB()->setValue(v.BB);
+        form->parameterX()->setValue(v.startX);
+        form->parameterY()->setValue(v.startY);
+        form->None()->setChecked(v.varNone != 0);
+        form->Linear()->setChecked(v.varLinear != 0);
+        form->Sinusoidal()->setChecked(v.varSinusoidal != 0);
+        form->Spherical()->setChecked(v.varSpherical != 0);
+        form->Swirl()->setChecked(v.varSwirl != 0);
+        form->Horseshoe()->setChecked(v.varHorseshoe != 0);
+        form->Polar()->setChecked(v.varPolar != 0);
+        form->Bent()->setChecked(v.varBent != 0);
+        form->Inversion()->setChecked(v.varInversion != 0);
+    }
+    if (TCForm* cform = parts_.cform)
+        for (int i = 1; i <= TCForm::kCount; ++i) cform->Coefficient(i)->setValue(v.af[i]);
+}
+
+void TMDIChild::Parameters1Click() {
+    if (!parts_.form4) return;
+    if (parts_.form4->isVisible()) {
+        parts_.form4->hide();
+        return;
+    }
+    Parameters1Update();
+    parts_.form4->show();
+}
+
+void TMDIChild::ConstantsDialog1Click() {
+    if (!parts_.cform) return;
+    if (parts_.cform->isVisible()) {
+        parts_.cform->hide();
+        return;
+    }
+    Parameters1Update();
+    parts_.cform->show();
+}
+
+}  // namespace zephyrin

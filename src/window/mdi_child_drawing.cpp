@@ -1,0 +1,106 @@
+// The window's side of a drawing: a fresh picture, the frozen view, the
+// engine run, the live refresh every 500 ms and the tidy-up at the end.
+#include <QTimer>
+#include <algorithm>
+#include <new>
+
+#include "engine/view_coords.h"
+#include "imaging/picture.h"
+#include "util/number_format.h"
+#include "view/picture_view.h"
+#include "window/event_pump.h"
+#include "window/locale_format.h"
+#include "window/messages.h"
+#include "window/tmdi_child.h"
+
+namespace zephyrin {
+
+void TMDIChild::ShowPicture(std::unique_ptr<Picture> newPicture) {
+    PGImage1->SetPicture(std::move(newPicture));
+    picture = PGImage1->CurrentPicture();
+}
+
+void TMDIChild::UpdateGrafX() {
+    Engine& engine = *parts_.engine;
+    if (engine.Depth() >= kMaxNesting) {
+        // Every start nests inside the running drawing; so that endless
+        // restarts cannot exhaust the stack, let the running drawings end
+        // and start again once they have unwound.
+        engine.StopCurrent();
+        QTimer::singleShot(10, this, &TMDIChild::UpdateGrafX);
+        return;
+    }
+    if (v.stop) pictureName = windowTitle();
+    try {
+        ShowPicture(std::make_unique<Picture>(v.listWidth, v.listHeight));
+        picture->Changed();
+        UpdateMenuItems();
+        EnableTimer2();
+        v.ticks = 0;
+        TypeFractal();
+    } catch (const std::bad_alloc&) {
+        v.stop = kTrue;
+        ShowError(QStringLiteral("There is not enough memory to draw a picture of %1 by %2 pixels.")
+                      .arg(v.listWidth)
+                      .arg(v.listHeight));
+    }
+    Timer2->stop();
+    setWindowTitle(pictureName);
+}
+
+void TMDIChild::TypeFractal() {
+    AdjustCoords(v);
+    v.plotXMin = v.xMin;
+    v.plotYMin = v.yMin;
+    v.plotXMax = v.xMax;
+    v.plotYMax = v.yMax;
+    xPerPixel = (v.plotXMax - v.plotXMin) / v.width;
+    yPerPixel = (v.plotYMax - v.plotYMin) / v.height;
+    EnableTimer2();
+    v.stop = kFalse;
+    parts_.engine->RunEngine(v, *this);
+    if (picture) picture->Changed();
+    Timer2->stop();
+}
+
+void TMDIChild::EnableTimer2() {
+    // Enabling a running timer must keep its period, which QTimer::start would restart.
+    if (!Timer2->isActive()) Timer2->start();
+}
+
+void TMDIChild::CreateTList() {
+    const std::size_t side = static_cast<std::size_t>(std::max({v.listWidth, v.listHeight, 0}));
+    hitList.assign(side * side, 0);
+    if (picture) {
+        const std::size_t pixels = static_cast<std::size_t>(picture->Width()) * picture->Height();
+        std::fill_n(picture->Words(), pixels, Picture::ToWord(0));
+    }
+}
+
+void TMDIChild::Timer2Timer() {
+    if (picture) picture->Changed();
+    setWindowTitle(BusyCaption());
+    ++v.ticks;
+    update();
+}
+
+QString TMDIChild::BusyCaption() const {
+    const char separator = LocaleDecimalSeparator();
+    auto fixed = [separator](double value) {
+        return QString::fromStdString(FormatFixed(value, 2, separator));
+    };
+    return QStringLiteral("Busy... %1   %2   %3   %4   %5")
+        .arg(v.ticks)
+        .arg(lastLevel)
+        .arg(fixed(v.AA), fixed(v.lastX), fixed(v.lastY));
+}
+
+void TMDIChild::UpdateParameters() {
+    if (parts_.frame) parts_.frame->UpdateParameters();
+}
+
+void TMDIChild::ProcessMessages() {
+    parts_.pump->Pump();
+}
+
+}  // namespace zephyrin

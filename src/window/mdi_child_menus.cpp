@@ -1,0 +1,122 @@
+// The window's menu tree, the 71 formula commands, the effect switches and
+// the check marks that follow the record.
+#include <QAction>
+#include <QMenu>
+
+#include "engine/formula_menu.h"
+#include "view/picture_view.h"
+#include "window/tmdi_child.h"
+
+namespace zephyrin {
+
+QMenu* TMDIChild::AddMenu(const char* objectName, const QString& caption) {
+    auto* menu = new QMenu(caption, this);
+    menu->setObjectName(QString::fromLatin1(objectName));
+    menuBarMenus_.append(menu);
+    return menu;
+}
+
+QAction* TMDIChild::AddItem(QMenu* menu, const char* objectName, const QString& caption) {
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(QString::fromLatin1(objectName));
+    return item;
+}
+
+QAction* TMDIChild::Item(const QString& objectName) const {
+    return findChild<QAction*>(objectName);
+}
+
+void TMDIChild::CreateMenus() {
+    QMenu* size = AddMenu("test1", QStringLiteral("XY Size"));
+    AddSizeItems(size);
+
+    QMenu* dialogs = AddMenu("Dialogs1", QStringLiteral("Dialogs"));
+    connect(AddItem(dialogs, "Parameters1", QStringLiteral("Parameters")), &QAction::triggered, this,
+            &TMDIChild::Parameters1Click);
+    connect(AddItem(dialogs, "IFSConstants1", QStringLiteral("IFS Constants")), &QAction::triggered, this,
+            &TMDIChild::ConstantsDialog1Click);
+
+    QMenu* effects = AddMenu("Effects", QStringLiteral("Effects"));
+    QAction* modulasItem = AddItem(effects, "Modulas", QStringLiteral("Modulas "));
+    QAction* expansionItem = AddItem(effects, "Expansion", QStringLiteral("Expansion"));
+    QAction* colorMixItem = AddItem(effects, "ColorMix", QStringLiteral("Color Mix"));
+    QAction* sqrtFilterItem = AddItem(effects, "SqrtFilter1", QStringLiteral("Square root filter"));
+    for (QAction* item : {modulasItem, expansionItem, colorMixItem, sqrtFilterItem}) item->setCheckable(true);
+    colorMixItem->setEnabled(false);
+    connect(modulasItem, &QAction::triggered, this, &TMDIChild::ModulasClick);
+    connect(expansionItem, &QAction::triggered, this, &TMDIChild::ExpansionClick);
+    connect(colorMixItem, &QAction::triggered, this, &TMDIChild::ColorMixClick);
+    connect(sqrtFilterItem, &QAction::triggered, this, &TMDIChild::SqrtFilter1Click);
+    effects->addSeparator()->setObjectName(QStringLiteral("N2"));
+    connect(AddItem(effects, "Zoom1", QStringLiteral("Zoom")), &QAction::triggered, this,
+            &TMDIChild::Zoom1Click);
+
+    for (const FormulaMenu& formulaMenu : FormulaMenus()) {
+        QMenu* menu = AddMenu(formulaMenu.objectName, QString::fromLatin1(formulaMenu.caption));
+        for (const FormulaItem& formula : formulaMenu.items) {
+            const QByteArray name =
+                QStringLiteral("Draw%1").arg(formula.number, 2, 10, QLatin1Char('0')).toLatin1();
+            QAction* item = AddItem(menu, name.constData(), QString::fromLatin1(formula.caption));
+            item->setCheckable(true);
+            item->setEnabled(formula.enabled);
+            formulaItems_[formula.number] = item;
+            connect(item, &QAction::triggered, this, [this, number = formula.number] { DrawClick(number); });
+        }
+    }
+
+    QMenu* edit = AddMenu("Edit1", QStringLiteral("Edit"));
+    connect(AddItem(edit, "Copy1", QStringLiteral("Copy")), &QAction::triggered, this,
+            &TMDIChild::Copy1Click);
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    connect(AddItem(PopupMenu1, "ZoomIn1", QStringLiteral("Zoom into Rectangle")), &QAction::triggered, this,
+            &TMDIChild::Zoom1Click);
+    connect(AddItem(PopupMenu1, "ClearRectangle1", QStringLiteral("Clear Rectangle")), &QAction::triggered,
+            this, &TMDIChild::ClearRectangle1Click);
+}
+
+void TMDIChild::DrawClick(int formula) {
+    SelectFormula(v, formula);
+    UpdateGrafX();
+}
+
+namespace {
+Flag Flipped(Flag flag) {
+    return flag ? kFalse : kTrue;
+}
+}  // namespace
+
+void TMDIChild::ModulasClick() {
+    modulas = Flipped(modulas);
+    UpdateGrafX();
+}
+
+void TMDIChild::ExpansionClick() {
+    expansion = Flipped(expansion);
+    UpdateGrafX();
+}
+
+void TMDIChild::ColorMixClick() {
+    colorMix = Flipped(colorMix);
+    UpdateGrafX();
+}
+
+// The item's check mark has already flipped when this runs; the filter
+// follows it without restarting, so one picture can mix both filterings.
+void TMDIChild::SqrtFilter1Click() {
+    v.sqrtFilter = ToFlag(Item(QStringLiteral("SqrtFilter1"))->isChecked());
+}
+
+void TMDIChild::UpdateMenuItems() {
+    Item(QStringLiteral("SqrtFilter1"))->setChecked(v.sqrtFilter != 0);
+    Item(QStringLiteral("ColorMix"))->setChecked(colorMix != 0);
+    Item(QStringLiteral("Expansion"))->setChecked(expansion != 0);
+    Item(QStringLiteral("Modulas"))->setChecked(modulas != 0);
+    for (QAction* item : formulaItems_)
+        if (item) item->setChecked(false);
+    if (v.formula >= 0 && v.formula < static_cast<int>(formulaItems_.size()) && formulaItems_[v.formula])
+        formulaItems_[v.formula]->setChecked(true);
+}
+
+}  // namespace zephyrin

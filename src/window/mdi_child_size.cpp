@@ -1,0 +1,89 @@
+// The picture size: the size items, Custom Size, applying the XY size
+// dialog's values, and fitting the window to a new picture.
+#include <QAction>
+#include <QMenu>
+
+#include "dialogs/spin_edit.h"
+#include "dialogs/xy_size_dialog.h"
+#include "util/drawing_memory.h"
+#include "util/rounding.h"
+#include "window/messages.h"
+#include "window/tmdi_child.h"
+
+namespace zephyrin {
+
+void TMDIChild::AddSizeItems(QMenu* menu) {
+    const struct {
+        const char* name;
+        const char* caption;
+        int width, height;
+    } sizes[] = {
+        {"N120by901", "120 by 90", 120, 90},       {"N160by1201", "160 by 120", 160, 120},
+        {"N320by2401", "320 by 240", 320, 240},    {"N400by3001", "400 by 300", 400, 300},
+        {"N640by4801", "640 by 480", 640, 480},    {"N800by6001", "800 by 600", 800, 600},
+        {"N1024by7681", "1024 by 768", 1024, 758},
+    };
+    for (const auto& size : sizes)
+        connect(AddItem(menu, size.name, QString::fromLatin1(size.caption)), &QAction::triggered, this,
+                [this, w = size.width, h = size.height] { SizeItemClick(w, h); });
+    menu->addSeparator()->setObjectName(QStringLiteral("N1"));
+    connect(AddItem(menu, "CustomSize1", QStringLiteral("Custom Size")), &QAction::triggered, this,
+            &TMDIChild::CustomSize1Click);
+}
+
+void TMDIChild::SizeItemClick(int width, int height) {
+    if (!parts_.xySize) return;
+    parts_.xySize->RxWidth()->setValue(width);
+    parts_.xySize->RxHeight()->setValue(height);
+    Resolution();
+}
+
+void TMDIChild::Resolution() {
+    if (!parts_.xySize) return;
+    const double w = parts_.xySize->RxWidth()->TextValue();
+    const double h = parts_.xySize->RxHeight()->TextValue();
+    const std::int32_t width = RoundToInt32Clamped(w), height = RoundToInt32Clamped(h);
+    if (!DrawingFitsInMemory(width, height)) {
+        // Refused before anything changes: the picture and its drawing stay.
+        ShowMessage(QStringLiteral("A picture of %1 by %2 pixels cannot be drawn: %3")
+                        .arg(width)
+                        .arg(height)
+                        .arg(width < 1 || height < 1 ? QStringLiteral("width and height must be at least 1.")
+                                                     : QStringLiteral("it would not fit in memory.")));
+        return;
+    }
+    v.listWidth = width;
+    v.listHeight = height;
+    v.width = width;
+    v.height = height;
+    setWindowTitle(pictureName);
+    CreateTList();
+    UpdateGrafX();
+}
+
+void TMDIChild::CustomSize1Click() {
+    TXYSize* dialog = parts_.xySize;
+    if (!dialog) return;
+    if (dialog->isVisible()) {
+        dialog->hide();
+        return;
+    }
+    dialog->RxWidth()->setValue(v.listWidth);
+    dialog->RxHeight()->setValue(v.listHeight);
+    dialog->show();
+}
+
+void TMDIChild::PGImage1NewAutoSize(int pictureWidth, int pictureHeight) {
+    if (isMaximized() || isMinimized() || !parts_.frame) return;
+    const QSize frame = parts_.frame->FrameClientSize();
+    const int clientWidth = pictureWidth < frame.width() ? pictureWidth + 20 : frame.width() - 50;
+    const int clientHeight = pictureHeight < frame.height() ? pictureHeight + 40 : frame.height() - 70;
+    SetClientSize(QSize(clientWidth, clientHeight));
+}
+
+void TMDIChild::SetClientSize(const QSize& client) {
+    const QSize border = size() - widget()->size();
+    resize(client + border);
+}
+
+}  // namespace zephyrin

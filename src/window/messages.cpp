@@ -1,0 +1,51 @@
+#include "window/messages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace zephyrin {
+
+namespace {
+
+MessageSink& Sink() {
+    static MessageSink sink;
+    return sink;
+}
+
+std::function<bool(const QString&)>& QuestionHandler() {
+    static std::function<bool(const QString&)> handler;
+    return handler;
+}
+
+QWidget* Parent() {
+    return QApplication::activeWindow();
+}
+
+}  // namespace
+
+void ShowMessage(const QString& text) {
+    if (Sink()) return Sink()(text);
+    QMessageBox::information(Parent(), QApplication::applicationName(), text);
+}
+
+void ShowError(const QString& text) {
+    if (Sink()) return Sink()(text);
+    QMessageBox::warning(Parent(), QApplication::applicationName(), text);
+}
+
+bool AskOkCancel(const QString& text) {
+    if (Sink()) Sink()(text);
+    if (QuestionHandler()) return QuestionHandler()(text);
+    return QMessageBox::warning(Parent(), QApplication::applicationName(), text,
+                                QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+void SetMessageSink(MessageSink sink) {
+    Sink() = std::move(sink);
+}
+
+void SetQuestionHandler(std::function<bool(const QString&)> handler) {
+    QuestionHandler() = std::move(handler);
+}
+
+}  // namespace zephyrin

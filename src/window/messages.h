@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace zephyrin {
+
+// Every modal message of the program goes through here, so tests can
+// capture them instead of having a box wait for a click.
+using MessageSink = std::function<void(const QString& text)>;
+
+// A modal message box with an OK button (or the sink, when one is set).
+void ShowMessage(const QString& text);
+// An error report: a modal warning box with the error's text.
+void ShowError(const QString& text);
+// An OK/Cancel warning; true for OK. The sink sees the question and the
+// answer comes from the question handler when one is set.
+bool AskOkCancel(const QString& text);
+
+// Replaces the boxes for tests; an empty sink restores them.
+void SetMessageSink(MessageSink sink);
+void SetQuestionHandler(std::function<bool(const QString& text)> handler);
+
+}  // namespace zephyrin

@@ -1,0 +1,133 @@
+#pragma once
+
+#include <QMdiSubWindow>
+#include <QString>
+#include <array>
+#include <memory>
+
+#include "engine/engine.h"
+#include "engine/fractal_rec.h"
+#include "window/program_parts.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QStatusBar;
+class QTimer;
+
+namespace zephyrin {
+
+class OneShotTimer;
+class Picture;
+class PictureView;
+
+// One picture window: its record, the picture the engine paints into, the
+// hit counters and effect switches (through EngineHost), the menus that
+// restart the drawing, the picture view with its selection and the status
+// bar. Nothing starts from the constructor: the first tick of Timer1, 500 ms
+// later, sets the window up and starts its first drawing.
+//
+// The implementation is split by subject: lifecycle, drawing runs, menus,
+// zoom and mouse.
+class TMDIChild : public QMdiSubWindow, public EngineHost {
+    Q_OBJECT
+
+public:
+    // Deeper than this, a new drawing first lets the running ones end.
+    static constexpr int kMaxNesting = 64;
+
+    TMDIChild(const ProgramParts& parts, QWidget* parent = nullptr);
+    ~TMDIChild() override;
+
+    // The window's menus, in menu-bar order, for the frame to merge.
+    const QList<QMenu*>& MenuBarMenus() const { return menuBarMenus_; }
+
+    // Lifecycle.
+    void Timer1Timer();
+    void FormPaint();
+
+    // Drawing runs.
+    void UpdateGrafX();
+    void TypeFractal();
+    void CreateTList();
+    void Timer2Timer();
+
+    // Menus.
+    void DrawClick(int formula);
+    void ModulasClick();
+    void ExpansionClick();
+    void ColorMixClick();
+    void SqrtFilter1Click();
+    void UpdateMenuItems();
+
+    // Zoom and mouse.
+    void PGImage1PicBoxOnMouseDown(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);
+    void PGImage1PicBoxOnMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);
+    void PGImage1PicBoxOnMouseUp();
+    void PGImage1PicBoxOnDblClick();
+    void Zoom1Click();
+    void ClearRectangle1Click();
+
+    // Clipboard.
+    void Copy1Click();
+
+    // Picture size.
+    void Resolution();
+    void SizeItemClick(int width, int height);
+    void CustomSize1Click();
+    void PGImage1NewAutoSize(int pictureWidth, int pictureHeight);
+
+    // Dialog bridge.
+    void ApplyParameters();
+    void UpdateCoefficiants();
+    void Parameters1Update();
+    void Parameters1Click();
+    void ConstantsDialog1Click();
+
+    // EngineHost: the engine calls out through these.
+    void UpdateParameters() override;
+    void ProcessMessages() override;
+
+    TFractalRec v;
+    QString pictureName;
+    Flag setupPending = kTrue;
+    double xPerPixel = 0;
+    double yPerPixel = 0;
+    Qt::MouseButtons lastButtons;
+    Qt::KeyboardModifiers lastModifiers;
+    double cursorX = 0;
+    double cursorY = 0;
+
+    // Components, named as the window's design names them.
+    PictureView* PGImage1 = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    std::array<QLabel*, 3> statusPanels{};
+    OneShotTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+
+    // Finds a menu item by its object name (Draw63, Modulas, Zoom1, ...).
+    QAction* Item(const QString& objectName) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateComponents();
+    void CreateMenus();
+    QMenu* AddMenu(const char* objectName, const QString& caption);
+    QAction* AddItem(QMenu* menu, const char* objectName, const QString& caption);
+    void AddSizeItems(QMenu* menu);
+    void ConnectView();
+    void SetClientSize(const QSize& client);
+    void ShowPicture(std::unique_ptr<Picture> picture);
+    void EnableTimer2();
+    QString BusyCaption() const;
+    void ShowReadOut();
+
+    ProgramParts parts_;
+    QList<QMenu*> menuBarMenus_;
+    std::array<QAction*, 76> formulaItems_{};  // by formula number
+};
+
+}  // namespace zephyrin

@@ -1,0 +1,219 @@
+// The program as a whole: start-up, the deferred restarts of the tool bar,
+// drawings in two windows, closing windows and closing the frame.
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <functional>
+
+#include "frame/main_form.h"
+#include "frame/program.h"
+#include "view/picture_view.h"
+#include "window/mode_word.h"
+#include "window/one_shot_timer.h"
+#include "window/tmdi_child.h"
+
+namespace zephyrin::testing {
+
+namespace {
+
+// Runs `action` after `ms` milliseconds, inside whatever drawing runs then.
+void After(int ms, std::function<void()> action) {
+    QTimer::singleShot(ms, std::move(action));
+}
+
+}  // namespace
+
+class FrameTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startUpOpensNoname1AndDrawsWithoutAnyAction() {
+        Program program;
+        program.MainForm->show();
+        QString earlyCaption;
+        bool checked = false;
+        After(300, [&] { earlyCaption = program.MainForm->ActiveChild()->windowTitle(); });
+        After(1300, [&] {
+            TMDIChild* child = program.MainForm->ActiveChild();
+            QCOMPARE(program.MainForm->Children().size(), 1);
+            QCOMPARE(child->pictureName, QStringLiteral("zephyrin    "));
+            QCOMPARE(ModeWord(), QStringLiteral("zephyrin "));
+            QVERIFY(child->Item(QStringLiteral("Draw70"))->isChecked());
+            QCOMPARE(program.engine.Depth(), 1);
+            QCOMPARE(child->PGImage1->CurrentPicture()->Width(), 400);
+            checked = true;
+            program.MainForm->StopButtonClick();
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(checked, 5000);
+        QCOMPARE(earlyCaption, QStringLiteral("NONAME1"));
+        QCOMPARE(program.engine.Depth(), 0);
+    }
+
+    void theActiveWindowsMenusSitBetweenFileAndWindow() {
+        Program program;
+        program.MainForm->show();
+        QTRY_COMPARE(program.MainForm->Children().size(), 1);
+        program.MainForm->ActiveChild()->Timer1->SetEnabled(false);
+        QStringList titles;
+        for (QAction* menu : program.MainForm->menuBar()->actions()) titles << menu->text();
+        QCOMPARE(titles, (QStringList{"&File", "XY Size", "Dialogs", "Effects", "Formula'", "Formula''",
+                                      "Plankton'''", "Formula'''", "IFS", "Edit", "&Window", "&Help"}));
+    }
+
+    void applyTwiceWithinOnePeriodRestartsOnce() {
+        Program program;
+        program.MainForm->show();
+        int restarts = -1, depth = 0;
+        After(1200, [&] {
+            TMDIChild* child = program.MainForm->ActiveChild();
+            auto* spy = new QSignalSpy(child->PGImage1, &PictureView::newAutoSize);
+            program.MainForm->ApplyButtonClick();
+            QTest::qWait(30);
+            program.MainForm->ApplyButtonClick();
+            After(400, [&, spy, child] {
+                restarts = spy->count();
+                depth = program.engine.Depth();
+                QCOMPARE(child->v.randomStart, kFalse);
+                delete spy;
+                program.MainForm->StopButtonClick();
+            });
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(restarts >= 0, 5000);
+        QCOMPARE(restarts, 1);
+        QCOMPARE(depth, 2);
+    }
+
+    void applyDuringADrawingThatApplyStartedRestartsAtOnce() {
+        Program program;
+        program.MainForm->show();
+        int depth = 0;
+        After(1200, [&] {
+            program.MainForm->ApplyButtonClick();  // its drawing runs inside the frame's timer tick
+            After(300, [&] {
+                program.MainForm->ApplyButtonClick();
+                After(300, [&] {
+                    depth = program.engine.Depth();
+                    program.MainForm->StopButtonClick();
+                });
+            });
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(depth > 0, 5000);
+        QCOMPARE(depth, 3);
+    }
+
+    void aDrawingInASecondWindowNestsAndStopEndsBoth() {
+        Program program;
+        program.MainForm->show();
+        int depth = 0;
+        std::int32_t firstIterations = -1, firstIterationsLater = -2;
+        After(1200, [&] {
+            program.MainForm->FileNewItemClick();
+            After(1200, [&] {
+                depth = program.engine.Depth();
+                firstIterations = program.MainForm->Children()[0]->v.iterations;
+                After(100, [&] {
+                    firstIterationsLater = program.MainForm->Children()[0]->v.iterations;
+                    QCOMPARE(program.MainForm->ActiveChild()->windowTitle().left(4), QStringLiteral("Busy"));
+                    program.MainForm->StopButtonClick();
+                });
+            });
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(depth > 0, 6000);
+        QCOMPARE(depth, 2);
+        QCOMPARE(firstIterationsLater, firstIterations);  // the suspended drawing does not advance
+        QTRY_COMPARE(program.engine.Depth(), 0);
+        for (TMDIChild* child : program.MainForm->Children())
+            QCOMPARE(child->windowTitle(), QStringLiteral("zephyrin    "));
+    }
+
+    void closedWindowsAreMinimisedAndNamesKeepCounting() {
+        Program program;
+        program.MainForm->show();
+        QTRY_COMPARE(program.MainForm->Children().size(), 1);
+        program.MainForm->ActiveChild()->Timer1->SetEnabled(false);
+        program.MainForm->FileNewItemClick();
+        program.MainForm->ActiveChild()->Timer1->SetEnabled(false);
+        program.MainForm->FileCloseItemClick();
+        program.MainForm->MdiArea()->setActiveSubWindow(program.MainForm->Children()[0]);
+        program.MainForm->FileCloseItemClick();
+        for (TMDIChild* child : program.MainForm->Children()) {
+            QVERIFY(child->isMinimized());
+            QCOMPARE(child->v.stop, kTrue);
+        }
+        program.MainForm->FileNewItemClick();
+        program.MainForm->ActiveChild()->Timer1->SetEnabled(false);
+        QCOMPARE(program.MainForm->Children().size(), 3);
+        QCOMPARE(program.MainForm->ActiveChild()->windowTitle(), QStringLiteral("NONAME3"));
+    }
+
+    void withoutWindowsTheCommandsDoNothing() {
+        Program program;
+        program.MainForm->Timer1()->SetEnabled(false);
+        for (const char* name : {"FileCloseItem", "WindowCascadeItem", "WindowTileItem", "WindowArrangeItem",
+                                 "WindowMinimizeItem"})
+            QVERIFY(!program.MainForm->Item(QString::fromLatin1(name))->isEnabled());
+        QVERIFY(program.MainForm->Item(QStringLiteral("FileNewItem"))->isEnabled());
+        program.MainForm->ApplyButtonClick();
+        program.MainForm->ResetButtonClick();
+        program.MainForm->DrawRandomClick();
+        program.MainForm->StopButtonClick();
+        QVERIFY(!program.MainForm->Timer1()->Enabled());
+        QCOMPARE(program.MainForm->Children().size(), 0);
+    }
+
+    void toolBarButtonsAndHints() {
+        Program program;
+        program.MainForm->Timer1()->SetEnabled(false);
+        const QStringList names{"ParmatersButton", "StopButton", "ResetButton", "DrawRandom", "ApplyButton"};
+        const QStringList hints{"Parameters", "Stop", "Reset", "Draw Random", "Apply (Start over)"};
+        const QList<QAction*> actions = program.MainForm->ToolBar()->actions();
+        QCOMPARE(actions.size(), 5);
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(actions[i]->objectName(), names[i]);
+            QCOMPARE(actions[i]->toolTip(), hints[i]);
+            QWidget* button = program.MainForm->ToolBar()->widgetForAction(actions[i]);
+            QCOMPARE(button->size(), QSize(40, 40));
+            QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
+        }
+        QCOMPARE(program.MainForm->toolBarArea(program.MainForm->ToolBar()), Qt::RightToolBarArea);
+        QCOMPARE(program.MainForm->Item(QStringLiteral("FileNewItem"))->statusTip(),
+                 QStringLiteral("Create a new file"));
+    }
+
+    // Last: it ends the application's event loop.
+    void closingTheFrameWhileTwoWindowsDrawEndsTheProgram() {
+        Program program;
+        program.MainForm->show();
+        After(1200, [&] {
+            program.MainForm->FileNewItemClick();
+            After(1200, [&] {
+                QCOMPARE(program.engine.Depth(), 2);
+                // The suspended window is not the active one.
+                program.MainForm->close();
+            });
+        });
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        connect(&watchdog, &QTimer::timeout, [] { QApplication::exit(3); });
+        watchdog.start(10000);
+        QCOMPARE(QApplication::exec(), 0);
+        QCOMPARE(program.engine.Depth(), 0);
+        for (TMDIChild* child : program.MainForm->Children()) QCOMPARE(child->v.stop, kTrue);
+    }
+};
+
+}  // namespace zephyrin::testing
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    zephyrin::testing::FrameTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "frame_test.moc"

@@ -1,0 +1,155 @@
+// A window's first-time set-up, its drawing runs, the busy caption and the
+// nesting of drawings started while one runs.
+#include <QAction>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "imaging/picture.h"
+#include "view/picture_view.h"
+#include "window_fixture.h"
+#include "window_tests.h"
+
+namespace zephyrin::testing {
+
+class WindowDrawingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstSetUpMakesANewPictureAndStartsDrawing() {
+        WindowFixture f;
+        TMDIChild* w = f.child;
+        bool checked = false;
+        f.SetUp(w, 600, [&] {
+            QCOMPARE(w->pictureName, QStringLiteral("zephyrin    "));
+            QVERIFY(w->windowTitle().startsWith(QStringLiteral("Busy... ")));
+            QCOMPARE(ModeWord(), kModeRunning);
+            QCOMPARE(w->PGImage1->CurrentPicture()->Width(), 400);
+            QCOMPARE(w->PGImage1->CurrentPicture()->Height(), 300);
+            QCOMPARE(w->hitList.size(), std::size_t{160000});
+            QCOMPARE(w->v.formula, 70);
+            QVERIFY(w->Item(QStringLiteral("Draw70"))->isChecked());
+            QCOMPARE(w->v.stop, kFalse);
+            QCOMPARE(f.engine.Depth(), 1);
+            QVERIFY(w->v.iterations > 0);
+            QCOMPARE(w->v.randomStart, kFalse);
+            checked = true;
+        });
+        QVERIFY(checked);
+        QCOMPARE(w->setupPending, kFalse);
+        QCOMPARE(w->windowTitle(), QStringLiteral("zephyrin    "));
+        QCOMPARE(f.engine.Depth(), 0);
+        QVERIFY(w->v.varNone && w->v.varSwirl && !w->v.varLinear);
+        QCOMPARE(w->v.intensity, 10.0);
+        QCOMPARE(w->v.transformMode, 3);
+    }
+
+    void setUpRunsOnlyOnce() {
+        WindowFixture f;
+        f.SetUp(f.child);
+        const Picture* picture = f.child->PGImage1->CurrentPicture();
+        f.child->FormPaint();  // returns at once: nothing starts
+        QCOMPARE(f.child->PGImage1->CurrentPicture(), picture);
+    }
+
+    void busyCaptionShowsTicksLevelAAndThePoint() {
+        WindowFixture f;
+        TMDIChild* w = f.child;
+        w->v.ticks = 0;
+        w->lastLevel = 412;
+        w->v.AA = 1.23;
+        w->v.lastX = -0.5;
+        w->v.lastY = 0.75;
+        w->Timer2Timer();
+        QCOMPARE(w->windowTitle(), QStringLiteral("Busy... 0   412   1.23   -0.50   0.75"));
+        QCOMPARE(w->v.ticks, 1);
+        w->Timer2Timer();
+        QVERIFY(w->windowTitle().startsWith(QStringLiteral("Busy... 1   412")));
+    }
+
+    void theRefreshTimerRunsOnlyWhileDrawing() {
+        WindowFixture f;
+        QVERIFY(!f.child->Timer2->isActive());
+        f.SetUp(f.child, 50, [&] { QVERIFY(f.child->Timer2->isActive()); });
+        QVERIFY(!f.child->Timer2->isActive());
+    }
+
+    void stopRestoresThePictureName() {
+        WindowFixture f;
+        f.SetUp(f.child, 700);  // long enough for a busy caption
+        QCOMPARE(f.child->windowTitle(), QStringLiteral("zephyrin    "));
+    }
+
+    void aFormulaPickDuringADrawingNestsAndOneStopEndsBoth() {
+        WindowFixture f;
+        TMDIChild* w = f.child;
+        f.SetUp(w);
+        int depthInside = 0;
+        const Picture* outerPicture = nullptr;
+        bool innerChecked = false;
+        f.RunDrawing([w] { w->UpdateGrafX(); }, 50,
+                     [&] {
+                         outerPicture = w->PGImage1->CurrentPicture();
+                         QTimer::singleShot(50, [&] {
+                             depthInside = f.engine.Depth();
+                             innerChecked = w->Item(QStringLiteral("Draw63"))->isChecked();
+                             w->v.stop = kTrue;  // the Stop command
+                         });
+                         w->Item(QStringLiteral("Draw63"))->trigger();
+                         QVERIFY(w->PGImage1->CurrentPicture() != outerPicture);
+                     });
+        QCOMPARE(depthInside, 2);
+        QVERIFY(innerChecked);
+        QCOMPARE(w->v.formula, 63);
+        QCOMPARE(f.engine.Depth(), 0);
+        QCOMPARE(w->windowTitle(), QStringLiteral("zephyrin    "));
+    }
+
+    void hitListIsASquareOfTheLargerSide() {
+        WindowFixture f;
+        f.SetUp(f.child);
+        f.child->v.listWidth = 300;
+        f.child->v.listHeight = 400;
+        f.child->CreateTList();
+        QCOMPARE(f.child->hitList.size(), std::size_t{160000});
+        QVERIFY(std::all_of(f.child->hitList.begin(), f.child->hitList.end(), [](int c) { return c == 0; }));
+    }
+
+    void endlessRestartsNeverNestBeyondTheLimit() {
+        WindowFixture f;
+        TMDIChild* w = f.child;
+        f.SetUp(w);
+        int deepest = 0;
+        // Inside whatever drawing runs, pick a formula again, which nests.
+        std::function<void()> pick = [&] {
+            deepest = std::max(deepest, f.engine.Depth());
+            if (f.engine.Depth() >= TMDIChild::kMaxNesting) {
+                w->DrawClick(70);  // ends the running drawings instead of nesting
+                QCOMPARE(f.engine.Depth(), TMDIChild::kMaxNesting);
+                return;
+            }
+            QTimer::singleShot(1, pick);
+            w->DrawClick(70);
+        };
+        QTimer::singleShot(1, pick);
+        w->DrawClick(70);
+        QCOMPARE(deepest, TMDIChild::kMaxNesting);
+        QCOMPARE(f.engine.Depth(), 0);
+        // Once unwound, the deferred start draws again, not nested.
+        int depthOfRestart = 0;
+        QTimer::singleShot(200, [&] {
+            depthOfRestart = f.engine.Depth();
+            w->v.stop = kTrue;
+        });
+        QTRY_VERIFY(depthOfRestart != 0);
+        QCOMPARE(depthOfRestart, 1);
+    }
+};
+
+int RunWindowDrawingTests(int argc, char** argv) {
+    WindowDrawingTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace zephyrin::testing
+
+#include "window_drawing_test.moc"

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QMdiArea>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "dialogs/coefficients_dialog.h"
+#include "dialogs/parameters_dialog.h"
+#include "dialogs/xy_size_dialog.h"
+#include "engine/engine.h"
+#include "window/event_pump.h"
+#include "window/mode_word.h"
+#include "window/one_shot_timer.h"
+#include "window/program_parts.h"
+#include "window/tmdi_child.h"
+
+namespace zephyrin::testing {
+
+// Stands in for the frame: a fixed client area, and pushes the window's
+// record into the dialogs as the frame does for its active window.
+class StubFrame final : public FrameServices {
+public:
+    void UpdateParameters() override {
+        ++updateParametersCalls;
+        if (active) active->Parameters1Update();
+    }
+    QSize FrameClientSize() const override { return clientSize; }
+
+    TMDIChild* active = nullptr;
+    QSize clientSize{1200, 900};
+    int updateParametersCalls = 0;
+};
+
+// One picture window in an MDI area with the shared dialogs, set up but
+// not yet drawing: its own start timer is switched off so that tests decide
+// when drawings start.
+class WindowFixture {
+public:
+    WindowFixture() : engine(2024) {
+        area.resize(1300, 1000);
+        parts.engine = &engine;
+        parts.pump = &pump;
+        parts.frame = &frame;
+        parts.form4 = &form4;
+        parts.cform = &cform;
+        parts.xySize = &xySize;
+        child = NewWindow();
+        frame.active = child;
+    }
+
+    TMDIChild* NewWindow() {
+        auto* window = new TMDIChild(parts, &area);
+        area.addSubWindow(window);
+        window->Timer1->SetEnabled(false);
+        window->show();
+        return window;
+    }
+
+    // Runs `start`, which starts a drawing and returns only when it ends;
+    // after `ms` milliseconds inside the drawing, `inside` runs and the
+    // drawing is stopped.
+    void RunDrawing(const std::function<void()>& start, int ms = 50,
+                    const std::function<void()>& inside = {}) {
+        QTimer::singleShot(ms, [this, inside] {
+            if (inside) inside();
+            engine.StopCurrent();
+        });
+        start();
+    }
+
+    // The first-time set-up of a NEW window, with its first drawing stopped
+    // after `ms` milliseconds.
+    void SetUp(TMDIChild* window, int ms = 50, const std::function<void()>& inside = {}) {
+        SetModeWord(kModeNew);
+        RunDrawing([window] { window->FormPaint(); }, ms, inside);
+    }
+
+    Engine engine;
+    EventPump pump;
+    StubFrame frame;
+    QMdiArea area;
+    TForm4 form4;
+    TCForm cform;
+    TXYSize xySize;
+    ProgramParts parts;
+    TMDIChild* child = nullptr;
+};
+
+}  // namespace zephyrin::testing

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace zephyrin::testing {
+
+int RunWindowDrawingTests(int argc, char** argv);
+int RunWindowMenusTests(int argc, char** argv);
+int RunWindowZoomTests(int argc, char** argv);
+
+}  // namespace zephyrin::testing
