@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QImageReader>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -19,6 +20,8 @@
 #include "engine/view_coords.h"
 #include "frame/about_box.h"
 #include "frame/tool_bar_icons.h"
+#include "window/file_choosers.h"
+#include "window/messages.h"
 #include "window/mode_word.h"
 #include "window/one_shot_timer.h"
 #include "window/tmdi_child.h"
@@ -174,6 +177,38 @@ void TMainForm::FileNewItemClick() {
     SetModeWord(kModeNew);
     // Closed windows are minimised, not destroyed, so names never repeat.
     CreateAttractorWindow(QStringLiteral("NONAME%1").arg(windowsCreated_ + 1));
+}
+
+void TMainForm::FileOpenItemClick() {
+    FileRequest request;
+    request.caption = QStringLiteral("Open");
+    request.filters = QStringList{QStringLiteral("Image files *.bmp;*.jpg (*.bmp)"), QStringLiteral("*.jpg"),
+                                  QStringLiteral("*.png"), QStringLiteral("*.ppm")};
+    const std::optional<FileChoice> choice = ChooseFile(this, request);
+    if (!choice) return;
+    QImageReader reader(choice->path);
+    if (!reader.canRead()) {
+        ShowError(QStringLiteral("Cannot open \"%1\": %2.").arg(choice->path, reader.errorString()));
+        return;
+    }
+    // The new window shows the image at its size (and draws it again when
+    // its parameter file lies beside it).
+    SetModeWord(kModeOpen);
+    CreateAttractorWindow(choice->path);
+}
+
+void TMainForm::FileSaveAsItemClick() {
+    if (TMDIChild* child = ActiveChild()) child->SaveAs1Click();
+}
+
+void TMainForm::Loadfromparameterfile1Click() {
+    TMDIChild* child = ActiveChild();
+    if (!child) return;
+    FileRequest request;
+    request.caption = QStringLiteral("Load from parameter file");
+    request.filters = QStringList{QStringLiteral("Zephyrin parameter files (*.zpr)")};
+    if (const std::optional<FileChoice> choice = ChooseFile(this, request))
+        child->LoadFromParameterFile(choice->path);
 }
 
 void TMainForm::FileCloseItemClick() {

@@ -43,6 +43,9 @@ public:
 
     // Commands.
     void FileNewItemClick();
+    void FileOpenItemClick();
+    void FileSaveAsItemClick();
+    void Loadfromparameterfile1Click();
     void FileCloseItemClick();
     void FileExitItemClick();
     void WindowCascadeItemClick();

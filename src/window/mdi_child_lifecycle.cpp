@@ -1,7 +1,9 @@
 // The window's creation, its first-time set-up on the first Timer1 tick, and
 // its close, which stops the drawing and minimises the window.
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFont>
+#include <QImage>
 #include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
@@ -11,6 +13,7 @@
 #include "engine/defaults.h"
 #include "engine/view_coords.h"
 #include "imaging/picture.h"
+#include "util/drawing_memory.h"
 #include "view/picture_view.h"
 #include "window/mode_word.h"
 #include "window/one_shot_timer.h"
@@ -69,6 +72,7 @@ void TMDIChild::CreateComponents() {
 
 void TMDIChild::Timer1Timer() {
     FormPaint();
+    CarryOutReduction();
 }
 
 void TMDIChild::FormPaint() {
@@ -81,18 +85,16 @@ void TMDIChild::FormPaint() {
     }
     PGImage1->setActionMode(PictureView::ActionMode::MoveResizeCreateSelection);
 
-    if (ModeWord() == kModeNew) {
+    const bool opened = ModeWord() == kModeOpen && SetUpOpenedImage();
+    if (!opened) {
+        // NEW, or a window whose image could not be read after all: a
+        // blank picture of the start size.
         v.width = 400;
         v.height = 300;
         ShowPicture(std::make_unique<Picture>(400, 300));
         SetModeWord(kModeRunning);
         setWindowTitle(QStringLiteral("zephyrin    "));
         pictureName = windowTitle();
-    } else {
-        // A window made without the NEW word still needs a picture of its size.
-        v.width = 400;
-        v.height = 300;
-        ShowPicture(std::make_unique<Picture>(400, 300));
     }
     picture = PGImage1->CurrentPicture();
     picture->Changed();
@@ -101,9 +103,35 @@ void TMDIChild::FormPaint() {
     ResetCoordinates(v);
     SetNewWindowDefaults(v);
     colorMix = expansion = modulas = kFalse;
-    CreateTList();
     setupPending = kFalse;
-    UpdateGrafX();
+    if (!opened) {
+        CreateTList();
+        UpdateGrafX();
+        return;
+    }
+    // An opened image stays on show; with its parameter file beside it,
+    // the picture is drawn again at the image's size.
+    hitList.assign(static_cast<std::size_t>(std::max(v.width, v.height)) * std::max(v.width, v.height), 0);
+    const QString parameters = ParameterFilePathFor(windowTitle());
+    if (QFileInfo::exists(parameters)) LoadFromParameterFile(parameters);
+}
+
+// The window's caption is the path of the image to show; it gives the
+// picture its size.
+bool TMDIChild::SetUpOpenedImage() {
+    const QImage image = QImage(windowTitle()).convertToFormat(QImage::Format_RGB32);
+    if (image.isNull() || !DrawingFitsInMemory(image.width(), image.height())) return false;
+    auto opened = std::make_unique<Picture>(image.width(), image.height());
+    for (int row = 0; row < image.height(); ++row) {
+        const auto* line = reinterpret_cast<const std::uint32_t*>(image.constScanLine(row));
+        std::copy_n(line, image.width(), opened->Words() + static_cast<std::size_t>(row) * image.width());
+    }
+    v.width = image.width();
+    v.height = image.height();
+    ShowPicture(std::move(opened));
+    SetModeWord(kModeRunning);
+    pictureName = windowTitle();
+    return true;
 }
 
 void TMDIChild::closeEvent(QCloseEvent* event) {

@@ -29,6 +29,7 @@ QAction* TMDIChild::Item(const QString& objectName) const {
 void TMDIChild::CreateMenus() {
     QMenu* size = AddMenu("test1", QStringLiteral("XY Size"));
     AddSizeItems(size);
+    AddAntiAliasItems(size);
 
     QMenu* dialogs = AddMenu("Dialogs1", QStringLiteral("Dialogs"));
     connect(AddItem(dialogs, "Parameters1", QStringLiteral("Parameters")), &QAction::triggered, this,

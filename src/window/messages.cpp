@@ -34,8 +34,12 @@ void ShowError(const QString& text) {
 }
 
 bool AskOkCancel(const QString& text) {
-    if (Sink()) Sink()(text);
     if (QuestionHandler()) return QuestionHandler()(text);
+    if (Sink()) {
+        // Captured without anyone to answer: take the safe choice.
+        Sink()(text);
+        return false;
+    }
     return QMessageBox::warning(Parent(), QApplication::applicationName(), text,
                                 QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }

@@ -15,8 +15,9 @@ using MessageSink = std::function<void(const QString& text)>;
 void ShowMessage(const QString& text);
 // An error report: a modal warning box with the error's text.
 void ShowError(const QString& text);
-// An OK/Cancel warning; true for OK. The sink sees the question and the
-// answer comes from the question handler when one is set.
+// An OK/Cancel warning; true for OK. A question handler, when set, answers
+// instead of the box; without one, a sink sees the question and it counts
+// as cancelled.
 bool AskOkCancel(const QString& text);
 
 // Replaces the boxes for tests; an empty sink restores them.

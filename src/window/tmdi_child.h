@@ -68,8 +68,18 @@ public:
     void Zoom1Click();
     void ClearRectangle1Click();
 
-    // Clipboard.
+    // Clipboard and anti-aliasing.
     void Copy1Click();
+    void RequestReduction(int factor);
+    void CarryOutReduction();
+    int PendingReduction() const { return pendingReduction_; }
+
+    // Files.
+    bool LoadFromParameterFile(const QString& path);
+    void SaveAs1Click();
+    static QStringList SaveFilters();
+    static QString ParameterFilePathFor(const QString& picturePath);
+    QString ProposedSaveName() const;
 
     // Picture size.
     void Resolution();
@@ -118,6 +128,9 @@ private:
     QMenu* AddMenu(const char* objectName, const QString& caption);
     QAction* AddItem(QMenu* menu, const char* objectName, const QString& caption);
     void AddSizeItems(QMenu* menu);
+    void AddAntiAliasItems(QMenu* menu);
+    bool WriteParameterFileBeside(const QString& picturePath);
+    bool SetUpOpenedImage();
     void ConnectView();
     void SetClientSize(const QSize& client);
     void ShowPicture(std::unique_ptr<Picture> picture);
@@ -128,6 +141,8 @@ private:
     ProgramParts parts_;
     QList<QMenu*> menuBarMenus_;
     std::array<QAction*, 76> formulaItems_{};  // by formula number
+    int pendingReduction_ = 0;                 // factor of a requested reduction
+    int saveFilterIndex_ = 0;                  // the save dialog's entry used last
 };
 
 }  // namespace zephyrin

@@ -2,17 +2,24 @@
 // drawings in two windows, closing windows and closing the frame.
 #include <QAction>
 #include <QApplication>
+#include <QFile>
+#include <QImage>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <functional>
 
+#include "engine/param_file.h"
 #include "frame/main_form.h"
 #include "frame/program.h"
+#include "imaging/picture.h"
 #include "view/picture_view.h"
+#include "window/file_choosers.h"
+#include "window/messages.h"
 #include "window/mode_word.h"
 #include "window/one_shot_timer.h"
 #include "window/tmdi_child.h"
@@ -183,6 +190,88 @@ private slots:
         QCOMPARE(program.MainForm->toolBarArea(program.MainForm->ToolBar()), Qt::RightToolBarArea);
         QCOMPARE(program.MainForm->Item(QStringLiteral("FileNewItem"))->statusTip(),
                  QStringLiteral("Create a new file"));
+    }
+
+    void openShowsTheImageAtItsSizeAndDrawsNothing() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("shell.png"));
+        QImage image(123, 45, QImage::Format_RGB32);
+        image.fill(qRgb(1, 2, 3));
+        image.setPixel(122, 44, qRgb(200, 150, 100));
+        QVERIFY(image.save(path));
+        Program program;
+        program.MainForm->Timer1()->SetEnabled(false);
+        QStringList filters;
+        SetFileChooser([&](const FileRequest& request) {
+            filters = request.filters;
+            return FileChoice{path, 2};
+        });
+        program.MainForm->FileOpenItemClick();
+        SetFileChooser({});
+        QCOMPARE(filters.size(), 4);
+        QCOMPARE(filters[0], QStringLiteral("Image files *.bmp;*.jpg (*.bmp)"));
+        TMDIChild* child = program.MainForm->ActiveChild();
+        QCOMPARE(child->windowTitle(), path);
+        QTRY_COMPARE(child->setupPending, kFalse);
+        const Picture* shown = child->PGImage1->CurrentPicture();
+        QCOMPARE(shown->Width(), 123);
+        QCOMPARE(shown->Height(), 45);
+        QCOMPARE(shown->Pixel(122, 44), Picture::Pack(200, 150, 100));
+        QCOMPARE(child->v.listWidth, 123);
+        QCOMPARE(program.engine.Depth(), 0);
+        // A drawing started later uses the image's size.
+        QTimer::singleShot(100, [&] { program.MainForm->StopButtonClick(); });
+        child->DrawClick(63);
+        QCOMPARE(child->PGImage1->CurrentPicture()->Width(), 123);
+    }
+
+    void openWithAParameterFileBesideDrawsThePictureAgain() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("shell.png"));
+        QVERIFY(QImage(64, 48, QImage::Format_RGB32).save(path));
+        TFractalRec saved;
+        saved.formula = 14;
+        saved.zoom = 0.05;
+        QFile zpr(dir.filePath(QStringLiteral("shell.zpr")));
+        QVERIFY(zpr.open(QIODevice::WriteOnly));
+        zpr.write(QByteArray::fromStdString(WriteParameterText(saved, kFalse, kFalse, kFalse, '.')));
+        zpr.close();
+        Program program;
+        program.MainForm->Timer1()->SetEnabled(false);
+        SetFileChooser([&](const FileRequest&) { return FileChoice{path, 0}; });
+        program.MainForm->FileOpenItemClick();
+        SetFileChooser({});
+        TMDIChild* child = program.MainForm->ActiveChild();
+        int depth = 0;
+        After(800, [&] {
+            depth = program.engine.Depth();
+            program.MainForm->StopButtonClick();
+        });
+        QTRY_VERIFY(depth != 0);
+        QCOMPARE(depth, 1);
+        QCOMPARE(child->v.formula, 14);
+        QCOMPARE(child->v.zoom, 0.05);
+        QCOMPARE(child->PGImage1->CurrentPicture()->Width(), 64);
+    }
+
+    void openRefusesAFileThatIsNoImage() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("fake.png"));
+        QFile fake(path);
+        QVERIFY(fake.open(QIODevice::WriteOnly));
+        fake.write("not an image");
+        fake.close();
+        Program program;
+        program.MainForm->Timer1()->SetEnabled(false);
+        QStringList messages;
+        SetMessageSink([&](const QString& text) { messages << text; });
+        SetFileChooser([&](const FileRequest&) { return FileChoice{path, 0}; });
+        program.MainForm->FileOpenItemClick();
+        SetFileChooser({});
+        SetMessageSink({});
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages[0].contains(QStringLiteral("fake.png")));
+        QCOMPARE(program.MainForm->Children().size(), 0);
     }
 
     // Last: it ends the application's event loop.

@@ -9,5 +9,7 @@ int main(int argc, char** argv) {
     failures += RunWindowDrawingTests(argc, argv);
     failures += RunWindowMenusTests(argc, argv);
     failures += RunWindowZoomTests(argc, argv);
+    failures += RunWindowFilesTests(argc, argv);
+    failures += RunWindowReduceTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }

@@ -4,6 +4,8 @@ namespace zephyrin::testing {
 
 int RunWindowDrawingTests(int argc, char** argv);
 int RunWindowMenusTests(int argc, char** argv);
+int RunWindowFilesTests(int argc, char** argv);
+int RunWindowReduceTests(int argc, char** argv);
 int RunWindowZoomTests(int argc, char** argv);
 
 }  // namespace zephyrin::testing

@@ -1,0 +1,71 @@
+// Loading a parameter file into the window, and writing one beside a saved
+// picture.
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+
+#include "engine/param_file.h"
+#include "window/locale_format.h"
+#include "window/messages.h"
+#include "window/mode_word.h"
+#include "window/tmdi_child.h"
+
+namespace zephyrin {
+
+namespace {
+
+// A short file can raise the same message over a hundred times: show each
+// text once, with how often it came.
+QString GroupMessages(const std::vector<std::string>& messages) {
+    std::vector<std::pair<std::string, int>> counts;
+    for (const std::string& message : messages) {
+        auto it =
+            std::find_if(counts.begin(), counts.end(), [&](const auto& c) { return c.first == message; });
+        if (it == counts.end())
+            counts.emplace_back(message, 1);
+        else
+            ++it->second;
+    }
+    QStringList lines;
+    for (const auto& [text, count] : counts) {
+        QString line = QString::fromStdString(text);
+        if (count > 1) line += QStringLiteral(" (%1 times)").arg(count);
+        lines << line;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+}  // namespace
+
+bool TMDIChild::LoadFromParameterFile(const QString& path) {
+    std::string error;
+    const std::optional<std::string> text = ReadParameterFile(path.toStdString(), error);
+    if (!text) {
+        // Nothing is loaded: the picture, the drawing and the name stay.
+        ShowError(QString::fromStdString(error));
+        return false;
+    }
+    setWindowTitle(path);
+    SetModeWord(path);
+    const std::vector<std::string> messages = ReadParameterText(
+        *text, path.toStdString(), LocaleDecimalSeparator(), v, colorMix, expansion, modulas);
+    if (!messages.empty()) ShowMessage(GroupMessages(messages));
+    v.randomStart = kFalse;
+    UpdateGrafX();
+    return true;
+}
+
+QString TMDIChild::ParameterFilePathFor(const QString& picturePath) {
+    const QFileInfo picture(picturePath);
+    return picture.dir().filePath(picture.completeBaseName() + QStringLiteral(".zpr"));
+}
+
+bool TMDIChild::WriteParameterFileBeside(const QString& picturePath) {
+    const std::string text = WriteParameterText(v, colorMix, expansion, modulas, LocaleDecimalSeparator());
+    std::string error;
+    if (WriteParameterFile(ParameterFilePathFor(picturePath).toStdString(), text, error)) return true;
+    ShowError(QString::fromStdString(error));
+    return false;
+}
+
+}  // namespace zephyrin

@@ -1,0 +1,53 @@
+// Anti-aliasing: a request files a reduction by 2, 3 or 4, which the
+// window's next Timer1 tick carries out by area averaging.
+#include <QAction>
+#include <QMenu>
+
+#include "imaging/area_averaging.h"
+#include "imaging/picture.h"
+#include "view/picture_view.h"
+#include "window/mode_word.h"
+#include "window/one_shot_timer.h"
+#include "window/tmdi_child.h"
+
+namespace zephyrin {
+
+void TMDIChild::AddAntiAliasItems(QMenu* menu) {
+    menu->addSeparator()->setObjectName(QStringLiteral("N3"));
+    const struct {
+        const char* name;
+        const char* caption;
+        int factor;
+    } items[] = {{"AntiAlias211", "Anti-Alias 2:1", 2},
+                 {"AntiAlias311", "Anti-Alias 3:1", 3},
+                 {"AntiAlias411", "Anti-Alias 4:1", 4}};
+    for (const auto& item : items)
+        connect(AddItem(menu, item.name, QString::fromLatin1(item.caption)), &QAction::triggered, this,
+                [this, factor = item.factor] { RequestReduction(factor); });
+}
+
+void TMDIChild::RequestReduction(int factor) {
+    PGImage1->setActionMode(PictureView::ActionMode::None);
+    PGImage1->setPictureCursor(Qt::WaitCursor);
+    Timer1->SetEnabled(true);
+    SetModeWord(QStringLiteral("REDUCE") + QString::number(factor) + QStringLiteral("11"));
+    // The request belongs to this window and is used up when carried out,
+    // so no other window's tick reduces this picture and none runs twice.
+    pendingReduction_ = factor;
+}
+
+void TMDIChild::CarryOutReduction() {
+    const int factor = pendingReduction_;
+    if (factor == 0) return;
+    pendingReduction_ = 0;
+    // A drawing going on would keep plotting the large picture's positions
+    // into the small one.
+    v.stop = kTrue;
+    const Picture* source = PGImage1->CurrentPicture();
+    if (!source) return;
+    ShowPicture(std::make_unique<Picture>(ReduceByAreaAveraging(*source, factor)));
+    PGImage1->setPictureCursor(Qt::ArrowCursor);
+    PGImage1->setActionMode(PictureView::ActionMode::MoveImage);
+}
+
+}  // namespace zephyrin

@@ -1,0 +1,66 @@
+// Save As: the picture as shown, in the format its extension names, and the
+// parameter file beside it.
+#include <QFileInfo>
+
+#include "imaging/image_file.h"
+#include "imaging/image_formats.h"
+#include "view/picture_view.h"
+#include "window/file_choosers.h"
+#include "window/messages.h"
+#include "window/tmdi_child.h"
+
+namespace zephyrin {
+
+QStringList TMDIChild::SaveFilters() {
+    QStringList filters;
+    for (const ImageFormatInfo& format : ImageFormats())
+        filters << QStringLiteral("%1 (%2)").arg(
+            QString::fromLatin1(format.filterEntry.data(), format.filterEntry.size()),
+            QString::fromLatin1(format.pattern.data(), format.pattern.size()));
+    return filters;
+}
+
+QString TMDIChild::ProposedSaveName() const {
+    // The window's name without folder and extension; the first window's
+    // caption "zephyrin    " proposes "zephyrin".
+    const QString name = v.stop ? windowTitle() : pictureName;
+    const QFileInfo info(name.trimmed());
+    return info.suffix().isEmpty() ? info.fileName() : info.completeBaseName();
+}
+
+void TMDIChild::SaveAs1Click() {
+    FileRequest request;
+    request.kind = FileRequest::Kind::kSave;
+    request.caption = QStringLiteral("Save As");
+    request.filters = SaveFilters();
+    request.filterIndex = saveFilterIndex_;
+    request.proposedName = ProposedSaveName();
+    const std::optional<FileChoice> choice = ChooseFile(this, request);
+    if (!choice) return;
+    if (choice->filterIndex >= 0 && choice->filterIndex < static_cast<int>(ImageFormats().size()))
+        saveFilterIndex_ = choice->filterIndex;
+
+    QString path = choice->path;
+    if (QFileInfo(path).suffix().isEmpty()) {
+        const std::string_view extension = ImageFormats()[saveFilterIndex_].extension;
+        path += QLatin1Char('.') + QString::fromLatin1(extension.data(), extension.size());
+    }
+
+    const Picture* shown = PGImage1->CurrentPicture();
+    if (!shown) return;
+    if (const auto change = ColorResolutionChangeFor(path.toStdString())) {
+        if (!AskOkCancel(QString::fromStdString(change->question))) {
+            ShowError(QString::fromStdString(change->refusal));
+            return;
+        }
+    }
+    const SaveResult saved = SaveImage(*shown, path.toStdString(), ColorChange::kAgreed);
+    if (!saved) {
+        ShowError(QString::fromStdString(saved.message));
+        return;
+    }
+    setWindowTitle(path);
+    WriteParameterFileBeside(path);
+}
+
+}  // namespace zephyrin
