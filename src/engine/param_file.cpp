@@ -3,9 +3,10 @@
 #include <cerrno>
 #include <cstdint>
 #include <fstream>
-#include <random>
+#include <span>
 #include <system_error>
 
+#include "util/atomic_file.h"
 #include "util/lm_string.h"
 #include "util/number_format.h"
 
@@ -215,36 +216,11 @@ std::optional<std::string> ReadParameterFile(const std::filesystem::path& path, 
 }
 
 bool WriteParameterFile(const std::filesystem::path& path, std::string_view text, std::string& error) {
-    const std::string cannotWrite = "Cannot write the parameter file " + Quoted(path) + ": ";
-    std::error_code ignored;
-    // Renaming would also replace a file the user has made read-only.
-    if (std::filesystem::exists(path, ignored) && !std::ofstream(path, std::ios::binary | std::ios::app)) {
-        error = cannotWrite + SystemReason();
-        return false;
-    }
-
-    std::filesystem::path temporary = path;
-    temporary += "." + std::to_string(std::random_device()()) + ".tmp";
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        error = cannotWrite + SystemReason();
-        return false;
-    }
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) {
-        error = cannotWrite + SystemReason();
-        std::filesystem::remove(temporary, ignored);
-        return false;
-    }
-    std::error_code renamed;
-    std::filesystem::rename(temporary, path, renamed);
-    if (renamed) {
-        error = cannotWrite + renamed.message();
-        std::filesystem::remove(temporary, ignored);
-        return false;
-    }
-    return true;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    const std::string cause = WriteFileAtomically(path, std::span(bytes, text.size()));
+    if (cause.empty()) return true;
+    error = "Cannot write the parameter file " + Quoted(path) + ": " + cause;
+    return false;
 }
 
 }  // namespace zephyrin

@@ -4,7 +4,7 @@
 #include <new>
 #include <vector>
 
-#include "imaging/atomic_write.h"
+#include "util/atomic_file.h"
 #include "imaging/image_encoders.h"
 #include "imaging/image_formats.h"
 

@@ -15,6 +15,23 @@ public:
     Picture() = default;
     Picture(int width, int height) { SetSize(width, height); }
 
+    // Copies and moves carry the pixels only: observers watch one object.
+    Picture(const Picture& other) : width_(other.width_), height_(other.height_), pixels_(other.pixels_) {}
+    Picture(Picture&& other) noexcept
+        : width_(other.width_), height_(other.height_), pixels_(std::move(other.pixels_)) {}
+    Picture& operator=(const Picture& other) {
+        width_ = other.width_;
+        height_ = other.height_;
+        pixels_ = other.pixels_;
+        return *this;
+    }
+    Picture& operator=(Picture&& other) noexcept {
+        width_ = other.width_;
+        height_ = other.height_;
+        pixels_ = std::move(other.pixels_);
+        return *this;
+    }
+
     // Black pixels afterwards; a size of 0 (or less) gives an empty picture.
     void SetSize(int width, int height);
 

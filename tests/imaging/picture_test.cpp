@@ -42,5 +42,19 @@ TEST(Picture, ChangedReachesEveryObserverUntilRemoved) {
     EXPECT_EQ(second, 2);
 }
 
+TEST(Picture, CopiesTakeThePixelsButNotTheObservers) {
+    Picture picture(2, 1);
+    picture.SetPixel(1, 0, 0x123456);
+    int notified = 0;
+    picture.AddObserver([&] { ++notified; });
+    Picture copy = picture;
+    Picture moved = std::move(copy);
+    moved.Changed();
+    EXPECT_EQ(notified, 0);
+    EXPECT_EQ(moved.Pixel(1, 0), 0x123456u);
+    picture.Changed();
+    EXPECT_EQ(notified, 1);
+}
+
 }  // namespace
 }  // namespace zephyrin

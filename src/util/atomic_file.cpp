@@ -1,4 +1,4 @@
-#include "imaging/atomic_write.h"
+#include "util/atomic_file.h"
 
 #include <unistd.h>
 
@@ -54,6 +54,11 @@ std::string WriteAndClose(std::FILE* file, std::span<const std::uint8_t> bytes) 
 }  // namespace
 
 std::string WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+    // The rename would also replace a file the user has made read-only.
+    std::error_code ignored;
+    if (std::filesystem::exists(path, ignored) && ::access(path.c_str(), W_OK) != 0)
+        return ErrnoText(LastError());
+
     std::filesystem::path temporary;
     int error = 0;
     std::FILE* file = CreateTemporaryBeside(path, temporary, error);
@@ -66,7 +71,6 @@ std::string WriteFileAtomically(const std::filesystem::path& path, std::span<con
         if (!renameError) return {};
         cause = renameError.message();
     }
-    std::error_code ignored;
     std::filesystem::remove(temporary, ignored);
     return cause;
 }
