@@ -1,0 +1,49 @@
+#include "render/drawing_setup.h"
+
+#include "engine/defaults.h"
+#include "engine/formula_menu.h"
+#include "engine/param_file.h"
+#include "engine/view_coords.h"
+
+namespace zephyrin {
+
+TFractalRec NewWindowRecord(std::int32_t width, std::int32_t height) {
+    TFractalRec v;
+    v.width = v.listWidth = width;
+    v.height = v.listHeight = height;
+    ResetCoordinates(v);
+    SetNewWindowDefaults(v);
+    return v;
+}
+
+void FreezeView(TFractalRec& v) {
+    AdjustCoords(v);
+    v.plotXMin = v.xMin;
+    v.plotXMax = v.xMax;
+    v.plotYMin = v.yMin;
+    v.plotYMax = v.yMax;
+}
+
+PreparedDrawing PrepareDrawing(const RenderOptions& options) {
+    PreparedDrawing prepared;
+    DrawingSetup setup{
+        NewWindowRecord(options.width * options.supersample, options.height * options.supersample), {}};
+    TFractalRec& v = setup.record;
+    if (options.parameterFile) {
+        const auto text = ReadParameterFile(*options.parameterFile, prepared.error);
+        if (!text) return prepared;
+        // The renderer writes with a point; the reader takes a comma as well.
+        prepared.messages =
+            ReadParameterText(*text, options.parameterFile->string(), '.', v, setup.effects.colorMix,
+                              setup.effects.expansion, setup.effects.modulas);
+        v.randomStart = ToFlag(options.random);
+    }
+    if (options.formula) SelectFormula(v, *options.formula);
+    if (options.white) v.white = kTrue;
+    if (options.sqrtFilter) v.sqrtFilter = kTrue;
+    FreezeView(v);
+    prepared.setup = setup;
+    return prepared;
+}
+
+}  // namespace zephyrin

@@ -1,0 +1,210 @@
+#include "render/render_job.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <exception>
+#include <limits>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "engine/engine.h"
+#include "render/hit_merge.h"
+#include "render/render_host.h"
+
+namespace zephyrin {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto kReportInterval = std::chrono::milliseconds(100);
+
+// The first thread draws with the seed itself, so that one thread repeats the
+// engine's own run; the others hash it with their index (splitmix64's
+// finaliser), so that neighbouring seeds still give unrelated streams.
+std::uint64_t ThreadSeed(std::uint64_t seed, std::int32_t index) {
+    if (index == 0) return seed;
+    std::uint64_t z = seed + static_cast<std::uint64_t>(index) * 0x9e3779b97f4a7c15ULL;
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+    return z ^ (z >> 31);
+}
+
+std::int64_t BudgetShare(std::int64_t total, std::int32_t threads, std::int32_t index) {
+    return total / threads + (index < total % threads ? 1 : 0);
+}
+
+double SecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// One drawing thread's engine, record and host, on cache lines of its own.
+struct Worker {
+    Worker(const TFractalRec& start, const Effects& effects, std::uint64_t seed, std::int64_t budget,
+           const std::atomic<bool>& stopRequested)
+        : engine(seed), record(start), host(record, budget, stopRequested) {
+        host.colorMix = effects.colorMix;
+        host.expansion = effects.expansion;
+        host.modulas = effects.modulas;
+    }
+
+    Engine engine;
+    TFractalRec record;
+    RenderHost host;
+};
+
+// A thread joins the first thread's orbit as if it had drawn up to the start
+// point: its variation accumulator holds that point, as a random start
+// leaves it, and the values an engine keeps from one drawing to the next are
+// the first engine's. Otherwise every thread's first plot of an additive
+// variation would start from its fresh engine's zero accumulator.
+void JoinOrbit(Engine& engine, const Engine& first, const TFractalRec& start) {
+    engine.accX = start.startX;
+    engine.accY = start.startY;
+    engine.xn = first.xn;
+    engine.sign = first.sign;
+    engine.j = first.j;
+}
+
+using Workers = std::vector<std::unique_ptr<Worker>>;
+
+std::int64_t IterationsDone(const Workers& workers) {
+    std::int64_t done = 0;
+    for (const auto& worker : workers) done += worker->host.Published();
+    return done;
+}
+
+// The threads' workers, all starting from the first one's random start.
+Workers MakeWorkers(const DrawingSetup& setup, const RenderSettings& settings, std::int32_t threads,
+                    const std::atomic<bool>& stopRequested) {
+    const auto budget = [&](std::int32_t index) {
+        return settings.seconds ? std::numeric_limits<std::int64_t>::max()
+                                : BudgetShare(settings.iterations, threads, index);
+    };
+    Workers workers;
+    workers.push_back(std::make_unique<Worker>(setup.record, setup.effects, ThreadSeed(settings.seed, 0),
+                                               budget(0), stopRequested));
+    Worker& first = *workers.front();
+    if (first.record.randomStart) {
+        first.engine.Attach(first.record, first.host);
+        first.engine.RandomStart();
+    }
+    for (std::int32_t i = 1; i < threads; ++i) {
+        workers.push_back(std::make_unique<Worker>(first.record, setup.effects, ThreadSeed(settings.seed, i),
+                                                   budget(i), stopRequested));
+        JoinOrbit(workers.back()->engine, first.engine, first.record);
+    }
+    return workers;
+}
+
+// Runs every worker on a thread of its own and waits for all of them,
+// reporting progress and ending a timed drawing on time. Returns the
+// seconds taken; rethrows the first failure of a thread.
+double RunWorkers(const Workers& workers, const RenderSettings& settings, const ProgressReport& report,
+                  std::atomic<bool>& stopRequested) {
+    std::mutex mutex;
+    std::condition_variable finishedChanged;
+    std::size_t finished = 0;
+    std::exception_ptr failure;
+    const auto draw = [&](Worker& worker) {
+        try {
+            worker.engine.RunEngine(worker.record, worker.host);
+        } catch (...) {
+            stopRequested = true;
+            const std::scoped_lock lock(mutex);
+            if (!failure) failure = std::current_exception();
+        }
+        {
+            const std::scoped_lock lock(mutex);
+            ++finished;
+        }
+        finishedChanged.notify_all();
+    };
+
+    const Clock::time_point start = Clock::now();
+    const auto nextWait = [&] {
+        if (!settings.seconds) return kReportInterval;
+        const double left = std::clamp(*settings.seconds - SecondsSince(start), 0.0, 0.1);
+        return std::chrono::milliseconds(static_cast<std::int64_t>(left * 1000) + 1);
+    };
+    const auto fractionDone = [&](std::int64_t done, double seconds) {
+        if (settings.seconds) return seconds / *settings.seconds;
+        return settings.iterations > 0 ? static_cast<double>(done) / static_cast<double>(settings.iterations)
+                                       : 1;
+    };
+
+    std::vector<std::jthread> pool;
+    try {
+        for (const auto& worker : workers) pool.emplace_back(draw, std::ref(*worker));
+    } catch (...) {
+        stopRequested = true;  // the threads already started end, and are joined
+        throw;
+    }
+    std::unique_lock lock(mutex);
+    while (!finishedChanged.wait_for(lock, nextWait(), [&] { return finished == workers.size(); })) {
+        lock.unlock();
+        const double seconds = SecondsSince(start);
+        if (settings.seconds && seconds >= *settings.seconds) stopRequested = true;
+        if (report) {
+            const std::int64_t done = IterationsDone(workers);
+            report({done, seconds, std::min(fractionDone(done, seconds), 1.0)});
+        }
+        lock.lock();
+    }
+    lock.unlock();
+    pool.clear();
+    if (failure) std::rethrow_exception(failure);
+    return SecondsSince(start);
+}
+
+Picture PictureFromCounts(const Workers& workers) {
+    Worker& first = *workers.front();
+    std::vector<std::int32_t> counts = std::move(first.host.hitList);
+    for (std::size_t i = 1; i < workers.size(); ++i) {
+        AddHitCounts(counts, workers[i]->host.hitList);
+        workers[i]->host.hitList = {};
+    }
+    return ColourFromCounts(counts, first.engine.listSide, first.record);
+}
+
+}  // namespace
+
+bool CountsTellTheColours(const DrawingSetup& setup) {
+    // A hit adds round(intensity * weight + 10) with a weight in [0, 1].
+    const bool everyHitCounts = setup.record.intensity > -9.5;
+    return everyHitCounts && !setup.effects.colorMix;
+}
+
+std::int32_t UsableThreads(const DrawingSetup& setup, std::int32_t requested) {
+    return CountsTellTheColours(setup) ? std::max(requested, 1) : 1;
+}
+
+RenderResult Render(const DrawingSetup& setup, const RenderSettings& settings, const ProgressReport& report) {
+    std::int32_t threads = UsableThreads(setup, settings.threads);
+    // Every thread but a lone one gets at least one iteration.
+    if (!settings.seconds)
+        threads = static_cast<std::int32_t>(std::clamp<std::int64_t>(settings.iterations, 1, threads));
+    std::atomic<bool> stopRequested{false};
+    const Workers workers = MakeWorkers(setup, settings, threads, stopRequested);
+    Worker& first = *workers.front();
+
+    RenderResult result;
+    // Colouring once from the final counts spares every plot its colour and
+    // its pixel write; where the counts do not tell, the one thread paints as
+    // it goes, as the engine paints a window.
+    const bool paintAsItGoes = !CountsTellTheColours(setup);
+    if (paintAsItGoes) {
+        result.picture.SetSize(first.record.width, first.record.height);
+        first.host.picture = &result.picture;
+    }
+    result.seconds = RunWorkers(workers, settings, report, stopRequested);
+    result.threads = threads;
+    result.iterations = IterationsDone(workers);
+    result.record = first.record;
+    if (!paintAsItGoes) result.picture = PictureFromCounts(workers);
+    return result;
+}
+
+}  // namespace zephyrin

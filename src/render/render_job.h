@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+#include "engine/fractal_rec.h"
+#include "imaging/picture.h"
+#include "render/drawing_setup.h"
+
+namespace zephyrin {
+
+struct RenderSettings {
+    std::int32_t threads = 1;
+    std::uint64_t seed = 0;
+    std::int64_t iterations = 0;    // the budget, shared out among the threads
+    std::optional<double> seconds;  // instead of the budget: draw for this long
+};
+
+struct RenderProgress {
+    std::int64_t iterations = 0;
+    double seconds = 0;   // since the drawing started
+    double fraction = 0;  // of the budget or of the time, 0..1
+};
+
+using ProgressReport = std::function<void(const RenderProgress&)>;
+
+struct RenderResult {
+    Picture picture;     // the drawing's full size
+    TFractalRec record;  // the first thread's record after the drawing
+    std::int32_t threads = 1;
+    std::int64_t iterations = 0;
+    double seconds = 0;
+};
+
+// Whether a drawing's final counts tell its colours: not when a pixel's
+// colour depends on when it was hit (Color Mix), nor when a hit may leave its
+// count unchanged (an intensity of -9.5 or less).
+bool CountsTellTheColours(const DrawingSetup& setup);
+
+// The threads a drawing can use: one unless its counts tell its colours.
+std::int32_t UsableThreads(const DrawingSetup& setup, std::int32_t requested);
+
+// Draws the setup's picture. The random start, if pending, is made once from
+// `seed`; then every thread runs its own orbit from that start on its own
+// copy of the record, with its own random stream; the counts are added and
+// the pixels coloured from them. With one thread the picture is exactly the
+// engine's own single run with Engine(seed). The same setup and settings give the same picture, unless
+// the drawing is limited by time. `report`, when given, is called about ten
+// times a second on the calling thread.
+RenderResult Render(const DrawingSetup& setup, const RenderSettings& settings, const ProgressReport& report);
+
+}  // namespace zephyrin

@@ -1,0 +1,229 @@
+#include "render/render_options.h"
+
+#include <charconv>
+#include <limits>
+
+#include "engine/formula_menu.h"
+#include "imaging/image_formats.h"
+#include "util/number_format.h"
+
+namespace zephyrin {
+namespace {
+
+std::string Quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
+// The whole text, digits only: no sign, no blanks.
+template <typename Unsigned>
+std::optional<Unsigned> ParseDigits(std::string_view text) {
+    Unsigned value = 0;
+    const char* end = text.data() + text.size();
+    const auto parsed = std::from_chars(text.data(), end, value);
+    if (text.empty() || parsed.ec != std::errc() || parsed.ptr != end) return std::nullopt;
+    return value;
+}
+
+std::optional<std::int32_t> ParseWhole(std::string_view text, std::int32_t low, std::int32_t high) {
+    const auto value = StrToInt(text);
+    if (!value || *value < low || *value > high) return std::nullopt;
+    return value;
+}
+
+struct Size {
+    std::int32_t width;
+    std::int32_t height;
+};
+
+// "WxH"; sizes below 1 are refused by the caller with their own message.
+std::optional<Size> ParseSize(std::string_view text) {
+    const std::size_t x = text.find_first_of("xX");
+    if (x == std::string_view::npos) return std::nullopt;
+    const auto width = StrToInt(text.substr(0, x));
+    const auto height = StrToInt(text.substr(x + 1));
+    if (!width || !height) return std::nullopt;
+    return Size{*width, *height};
+}
+
+std::string FormatList() {
+    std::string list;
+    const auto formats = ImageFormats();
+    for (std::size_t i = 0; i < formats.size(); ++i) {
+        if (i > 0) list += i + 1 == formats.size() ? " or " : ", ";
+        list += formats[i].extension;
+    }
+    return list;
+}
+
+class Parser {
+public:
+    explicit Parser(std::span<const std::string_view> arguments) : arguments_(arguments) {}
+
+    ParsedOptions Parse() {
+        for (next_ = 0; next_ < arguments_.size() && error_.empty() && !options_.help;) {
+            std::string_view argument = arguments_[next_++];
+            inlineValue_.reset();
+            if (argument.starts_with("--")) {
+                if (const std::size_t equals = argument.find('='); equals != std::string_view::npos) {
+                    inlineValue_ = argument.substr(equals + 1);
+                    argument = argument.substr(0, equals);
+                }
+                Option(argument);
+            } else if (argument == "-o") {
+                Output(argument);
+            } else if (argument.starts_with("-") && argument.size() > 1) {
+                error_ = "unknown option " + std::string(argument);
+            } else if (options_.parameterFile) {
+                error_ = "more than one parameter file: " + Quoted(options_.parameterFile->string()) +
+                         " and " + Quoted(argument);
+            } else {
+                options_.parameterFile = std::filesystem::path(argument);
+            }
+        }
+        if (error_.empty() && !options_.help) CheckWhole();
+        return {options_, error_};
+    }
+
+private:
+    void Option(std::string_view name) {
+        if (name == "--help") return Switch(name, options_.help);
+        if (name == "--random") return Switch(name, options_.random);
+        if (name == "--white") return Switch(name, options_.white);
+        if (name == "--sqrt-filter") return Switch(name, options_.sqrtFilter);
+        if (name == "--quiet") return Switch(name, options_.quiet);
+        if (name == "--no-params") {
+            bool skip = false;
+            Switch(name, skip);
+            options_.writeParameters = !skip;
+            return;
+        }
+        if (name == "--output") return Output(name);
+        if (name == "--formula") return Formula(name);
+        if (name == "--size") return SizeOption(name);
+        if (name == "--supersample") return Supersample(name);
+        if (name == "--iterations") return Iterations(name);
+        if (name == "--seconds") return Seconds(name);
+        if (name == "--seed") return Seed(name);
+        if (name == "--threads") return Threads(name);
+        error_ = "unknown option " + std::string(name);
+    }
+
+    void Switch(std::string_view name, bool& on) {
+        if (inlineValue_) {
+            error_ = std::string(name) + " takes no value";
+            return;
+        }
+        on = true;
+    }
+
+    std::optional<std::string_view> Value(std::string_view name) {
+        if (inlineValue_) return inlineValue_;
+        if (next_ < arguments_.size()) return arguments_[next_++];
+        error_ = std::string(name) + " needs a value";
+        return std::nullopt;
+    }
+
+    void Refuse(std::string_view name, std::string_view value, std::string_view expected) {
+        error_ = std::string(name) + " expects " + std::string(expected) + ", not " + Quoted(value);
+    }
+
+    void Output(std::string_view name) {
+        const auto value = Value(name);
+        if (!value) return;
+        if (!options_.output.empty()) {
+            error_ = "more than one output file";
+            return;
+        }
+        if (value->empty()) return Refuse(name, *value, "a file name");
+        options_.output = std::filesystem::path(*value);
+    }
+
+    void Formula(std::string_view name) {
+        const auto value = Value(name);
+        if (!value) return;
+        const auto number = StrToInt(*value);
+        if (!number || FindFormulaItem(*number) == nullptr)
+            return Refuse(name, *value, "a formula number (1 to 55 or 60 to 75)");
+        options_.formula = number;
+    }
+
+    void SizeOption(std::string_view name) {
+        const auto value = Value(name);
+        if (!value) return;
+        const auto size = ParseSize(*value);
+        if (!size) return Refuse(name, *value, "WIDTHxHEIGHT in pixels");
+        if (size->width < 1 || size->height < 1)
+            return Refuse(name, *value, "a width and a height of at least 1 pixel");
+        options_.width = size->width;
+        options_.height = size->height;
+    }
+
+    void Supersample(std::string_view name) {
+        const auto value = Value(name);
+        if (!value) return;
+        const auto factor = ParseWhole(*value, 2, 4);
+        if (!factor) return Refuse(name, *value, "2, 3 or 4");
+        options_.supersample = *factor;
+    }
+
+    void Iterations(std::string_view name) {
+        const auto value = Value(name);
+        if (!value) return;
+        const auto count = ParseDigits<std::uint64_t>(*value);
+        if (!count || *count < 1 ||
+            *count > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
+            return Refuse(name, *value, "a whole number of at least 1");
+        options_.iterations = static_cast<std::int64_t>(*count);
+        iterationsGiven_ = true;
+    }
+
+    void Seconds(std::string_view name) {
+        const auto value = Value(name);
+        if (!value) return;
+        const auto seconds = StrToFloat(*value, '.');
+        if (!seconds || !(*seconds > 0)) return Refuse(name, *value, "a number of seconds above 0");
+        options_.seconds = seconds;
+    }
+
+    void Seed(std::string_view name) {
+        const auto value = Value(name);
+        if (!value) return;
+        const auto seed = ParseDigits<std::uint64_t>(*value);
+        if (!seed) return Refuse(name, *value, "a whole number from 0 to 18446744073709551615");
+        options_.seed = seed;
+    }
+
+    void Threads(std::string_view name) {
+        const auto value = Value(name);
+        if (!value) return;
+        const auto threads = ParseWhole(*value, 1, kMaxThreads);
+        if (!threads) return Refuse(name, *value, "a whole number from 1 to " + std::to_string(kMaxThreads));
+        options_.threads = threads;
+    }
+
+    void CheckWhole() {
+        if (iterationsGiven_ && options_.seconds) {
+            error_ = "give either --iterations or --seconds, not both";
+        } else if (options_.output.empty()) {
+            error_ = "no output file given (-o OUT.ext)";
+        } else if (FindImageFormat(options_.output) == nullptr) {
+            error_ = "the output " + Quoted(options_.output.string()) +
+                     " does not end in an image format's extension (" + FormatList() + ")";
+        }
+    }
+
+    std::span<const std::string_view> arguments_;
+    std::size_t next_ = 0;
+    std::optional<std::string_view> inlineValue_;
+    RenderOptions options_;
+    std::string error_;
+    bool iterationsGiven_ = false;
+};
+
+}  // namespace
+
+ParsedOptions ParseRenderOptions(std::span<const std::string_view> arguments) {
+    return Parser(arguments).Parse();
+}
+
+}  // namespace zephyrin

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace zephyrin {
+
+// What the command line asks for. Sizes are the saved picture's; the drawing
+// is `supersample` times larger in each direction.
+struct RenderOptions {
+    std::optional<std::filesystem::path> parameterFile;
+    std::filesystem::path output;
+    std::optional<std::int32_t> formula;
+    bool random = false;
+    std::int32_t width = 800;
+    std::int32_t height = 600;
+    std::int32_t supersample = 1;
+    std::int64_t iterations = 20'000'000;
+    std::optional<double> seconds;  // draws for this long instead of counting iterations
+    std::optional<std::uint64_t> seed;
+    std::optional<std::int32_t> threads;  // all cores when not given
+    bool white = false;
+    bool sqrtFilter = false;
+    bool writeParameters = true;
+    bool quiet = false;
+    bool help = false;
+};
+
+inline constexpr std::int32_t kMaxThreads = 1024;
+
+struct ParsedOptions {
+    RenderOptions options;
+    std::string error;  // empty when the command line is sound
+};
+
+// Parses the arguments after the program name. Options take their value as
+// the next argument or after "=" ("--size 640x480", "--size=640x480").
+// Checks everything that needs no file or memory: numbers and their ranges,
+// exactly one output whose extension names an image format, at most one
+// parameter file. Stops at the first problem, and at --help.
+ParsedOptions ParseRenderOptions(std::span<const std::string_view> arguments);
+
+}  // namespace zephyrin

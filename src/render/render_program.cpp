@@ -1,0 +1,153 @@
+#include "render/render_program.h"
+
+#include <algorithm>
+#include <new>
+#include <random>
+#include <string>
+#include <system_error>
+#include <thread>
+
+#include "engine/param_file.h"
+#include "imaging/area_averaging.h"
+#include "imaging/image_file.h"
+#include "imaging/image_formats.h"
+#include "render/drawing_setup.h"
+#include "render/help_text.h"
+#include "render/output_files.h"
+#include "render/progress_bar.h"
+#include "render/render_job.h"
+#include "render/render_memory.h"
+#include "render/render_options.h"
+#include "util/number_format.h"
+
+namespace zephyrin {
+namespace {
+
+constexpr std::string_view kProgramPrefix = "zephyrin-render: ";
+
+std::int32_t AllCores() {
+    const auto cores =
+        static_cast<std::int32_t>(std::min<unsigned>(std::thread::hardware_concurrency(), kMaxThreads));
+    return std::max(cores, 1);
+}
+
+std::uint64_t RandomSeed() {
+    std::random_device device;
+    return static_cast<std::uint64_t>(device()) << 32 | device();
+}
+
+std::string SizeText(std::int64_t width, std::int64_t height) {
+    return std::to_string(width) + " x " + std::to_string(height) + " pixels";
+}
+
+std::string Summary(const RenderResult& result, std::uint64_t seed) {
+    const double rate = result.seconds > 0 ? static_cast<double>(result.iterations) / result.seconds : 0;
+    return std::to_string(result.iterations) + " iterations, " + FormatFixed(result.seconds, 2, '.') +
+           " s, " + FormatFixed(rate / 1e6, 2, '.') + " million iterations per second (seed " +
+           std::to_string(seed) + ", " + std::to_string(result.threads) +
+           (result.threads == 1 ? " thread)" : " threads)");
+}
+
+class Program {
+public:
+    Program(std::ostream& out, std::ostream& err, bool progressOnTerminal)
+        : out_(out), err_(err), progressOnTerminal_(progressOnTerminal) {}
+
+    int Run(std::span<const std::string_view> arguments) {
+        const ParsedOptions parsed = ParseRenderOptions(arguments);
+        if (!parsed.error.empty()) {
+            Say(parsed.error);
+            err_ << kUsageLine << '\n';
+            return kRenderBadUsage;
+        }
+        if (parsed.options.help) {
+            out_ << HelpText();
+            return kRenderDone;
+        }
+        return Draw(parsed.options);
+    }
+
+private:
+    void Say(std::string_view message) { err_ << kProgramPrefix << message << '\n'; }
+
+    int Fail(std::string_view message) {
+        Say(message);
+        return kRenderFailed;
+    }
+
+    int Draw(const RenderOptions& options) {
+        const std::filesystem::path parameterFile = ParameterFileBeside(options.output);
+        std::string problem = OutputProblem(options.output);
+        if (problem.empty() && options.writeParameters) problem = OutputProblem(parameterFile);
+        if (!problem.empty()) return Fail(problem);
+
+        const std::int64_t width = std::int64_t{options.width} * options.supersample;
+        const std::int64_t height = std::int64_t{options.height} * options.supersample;
+        if (!RenderFitsInMemory(width, height, 1))
+            return Fail("a drawing of " + SizeText(width, height) + " does not fit in memory");
+
+        PreparedDrawing prepared = PrepareDrawing(options);
+        // The parameter file's complaints do not stop the drawing.
+        for (const std::string& message : prepared.messages) Say(message);
+        if (!prepared.setup) return Fail(prepared.error);
+        const DrawingSetup& setup = *prepared.setup;
+
+        RenderSettings settings;
+        settings.threads = UsableThreads(setup, options.threads.value_or(AllCores()));
+        settings.seed = options.seed.value_or(RandomSeed());
+        settings.iterations = options.iterations;
+        settings.seconds = options.seconds;
+        if (!RenderFitsInMemory(width, height, settings.threads))
+            return Fail("a drawing of " + SizeText(width, height) + " with " +
+                        std::to_string(settings.threads) +
+                        " threads does not fit in memory; try fewer --threads");
+
+        ProgressBar bar(err_);
+        ProgressReport report;
+        if (progressOnTerminal_ && !options.quiet) report = [&bar](const RenderProgress& p) { bar.Show(p); };
+        RenderResult result;
+        Picture picture;
+        try {
+            result = Render(setup, settings, report);
+            picture = options.supersample > 1 ? ReduceByAreaAveraging(result.picture, options.supersample)
+                                              : std::move(result.picture);
+        } catch (const std::bad_alloc&) {
+            bar.Clear();
+            return Fail("not enough memory for a drawing of " + SizeText(width, height));
+        } catch (const std::system_error& error) {
+            bar.Clear();
+            return Fail(std::string("cannot start the drawing threads: ") + error.what());
+        }
+        bar.Clear();
+
+        // Nobody is there to ask whether PBM and PGM may take fewer colours.
+        const auto change = ColorResolutionChangeFor(options.output);
+        if (const SaveResult saved = SaveImage(picture, options.output, ColorChange::kAgreed); !saved)
+            return Fail(saved.message);
+        if (change && !options.quiet)
+            Say("note: the picture was converted to " + std::string(ColorResolutionName(change->resolution)) +
+                " for \"" + options.output.string() + "\"");
+
+        if (options.writeParameters) {
+            const std::string text = WriteParameterText(result.record, setup.effects.colorMix,
+                                                        setup.effects.expansion, setup.effects.modulas, '.');
+            std::string error;
+            if (!WriteParameterFile(parameterFile, text, error)) return Fail(error);
+        }
+        if (!options.quiet) out_ << Summary(result, settings.seed) << '\n';
+        return kRenderDone;
+    }
+
+    std::ostream& out_;
+    std::ostream& err_;
+    bool progressOnTerminal_;
+};
+
+}  // namespace
+
+int RunRenderProgram(std::span<const std::string_view> arguments, std::ostream& out, std::ostream& err,
+                     bool progressOnTerminal) {
+    return Program(out, err, progressOnTerminal).Run(arguments);
+}
+
+}  // namespace zephyrin

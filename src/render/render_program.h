@@ -1,0 +1,18 @@
+#pragma once
+
+#include <ostream>
+#include <span>
+#include <string_view>
+
+namespace zephyrin {
+
+enum RenderExit : int { kRenderDone = 0, kRenderFailed = 1, kRenderBadUsage = 2 };
+
+// The whole command: reads the options and the parameter file, draws, saves
+// the picture and its parameter file. Help and the summary go to `out`;
+// messages, each starting "zephyrin-render: ", and the progress bar (only
+// when `progressOnTerminal`) go to `err`. Returns the exit status.
+int RunRenderProgram(std::span<const std::string_view> arguments, std::ostream& out, std::ostream& err,
+                     bool progressOnTerminal);
+
+}  // namespace zephyrin

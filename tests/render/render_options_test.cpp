@@ -1,0 +1,101 @@
+// The command line: defaults, both spellings of a value, and every refusal.
+#include "render/render_options.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace zephyrin {
+namespace {
+
+ParsedOptions Parse(std::vector<std::string_view> arguments) {
+    return ParseRenderOptions(arguments);
+}
+
+TEST(RenderOptions, AnOutputAloneDrawsANewWindowsPicture) {
+    const ParsedOptions parsed = Parse({"-o", "out.png"});
+    ASSERT_EQ(parsed.error, "");
+    const RenderOptions& o = parsed.options;
+    EXPECT_EQ(o.output, "out.png");
+    EXPECT_FALSE(o.parameterFile);
+    EXPECT_FALSE(o.formula);
+    EXPECT_EQ(o.width, 800);
+    EXPECT_EQ(o.height, 600);
+    EXPECT_EQ(o.supersample, 1);
+    EXPECT_EQ(o.iterations, 20'000'000);
+    EXPECT_FALSE(o.seconds);
+    EXPECT_FALSE(o.seed);
+    EXPECT_FALSE(o.threads);
+    EXPECT_FALSE(o.random || o.white || o.sqrtFilter || o.quiet || o.help);
+    EXPECT_TRUE(o.writeParameters);
+}
+
+TEST(RenderOptions, EveryOptionWithItsValueNextOrAfterAnEqualsSign) {
+    const ParsedOptions parsed =
+        Parse({"--formula", "63", "--size=640X480", "--supersample", "3", "--iterations=123", "--seed",
+               "18446744073709551615", "--threads=4", "--random", "--white", "--sqrt-filter", "--no-params",
+               "--quiet", "flower.zpr", "--output=pics/flower.TIF"});
+    ASSERT_EQ(parsed.error, "");
+    const RenderOptions& o = parsed.options;
+    EXPECT_EQ(o.formula, 63);
+    EXPECT_EQ(o.width, 640);
+    EXPECT_EQ(o.height, 480);
+    EXPECT_EQ(o.supersample, 3);
+    EXPECT_EQ(o.iterations, 123);
+    EXPECT_EQ(o.seed, 18446744073709551615ULL);
+    EXPECT_EQ(o.threads, 4);
+    EXPECT_TRUE(o.random && o.white && o.sqrtFilter && o.quiet);
+    EXPECT_FALSE(o.writeParameters);
+    EXPECT_EQ(o.parameterFile, "flower.zpr");
+    EXPECT_EQ(o.output, "pics/flower.TIF");
+
+    const ParsedOptions timed = Parse({"--seconds", "2.5", "-o", "a.bmp"});
+    ASSERT_EQ(timed.error, "");
+    EXPECT_EQ(timed.options.seconds, 2.5);
+}
+
+TEST(RenderOptions, HelpNeedsNothingElse) {
+    const ParsedOptions parsed = Parse({"--help"});
+    EXPECT_EQ(parsed.error, "");
+    EXPECT_TRUE(parsed.options.help);
+}
+
+TEST(RenderOptions, Refusals) {
+    const struct {
+        std::vector<std::string_view> arguments;
+        std::string_view says;
+    } cases[] = {
+        {{}, "no output file given"},
+        {{"-o", "a.xyz"}, "\"a.xyz\" does not end in an image format's extension"},
+        {{"-o", "noextension"}, "does not end in an image format's extension"},
+        {{"-o", "a.png", "-o", "b.png"}, "more than one output file"},
+        {{"a.zpr", "b.zpr", "-o", "a.png"}, "more than one parameter file"},
+        {{"-o", "a.png", "--bogus"}, "unknown option --bogus"},
+        {{"-o", "a.png", "-x"}, "unknown option -x"},
+        {{"-o", "a.png", "--size"}, "--size needs a value"},
+        {{"-o", "a.png", "--size", "-3x4"}, "at least 1 pixel, not \"-3x4\""},
+        {{"-o", "a.png", "--size", "640"}, "--size expects WIDTHxHEIGHT"},
+        {{"-o", "a.png", "--size", "99999999999x5"}, "--size expects WIDTHxHEIGHT"},
+        {{"-o", "a.png", "--supersample", "1"}, "--supersample expects 2, 3 or 4"},
+        {{"-o", "a.png", "--iterations", "abc"}, "--iterations expects a whole number of at least 1"},
+        {{"-o", "a.png", "--iterations", "0"}, "--iterations expects"},
+        {{"-o", "a.png", "--iterations", "1e6"}, "--iterations expects"},
+        {{"-o", "a.png", "--seconds", "0"}, "--seconds expects a number of seconds above 0"},
+        {{"-o", "a.png", "--seconds", "1,5"}, "--seconds expects"},
+        {{"-o", "a.png", "--iterations", "5", "--seconds", "1"}, "either --iterations or --seconds"},
+        {{"-o", "a.png", "--seed", "-1"}, "--seed expects"},
+        {{"-o", "a.png", "--seed", "18446744073709551616"}, "--seed expects"},
+        {{"-o", "a.png", "--threads", "0"}, "--threads expects a whole number from 1 to 1024"},
+        {{"-o", "a.png", "--threads", "1025"}, "--threads expects"},
+        {{"-o", "a.png", "--formula", "57"}, "--formula expects a formula number"},
+        {{"-o", "a.png", "--white=yes"}, "--white takes no value"},
+    };
+    for (const auto& c : cases) {
+        const ParsedOptions parsed = Parse(c.arguments);
+        EXPECT_NE(parsed.error.find(c.says), std::string::npos)
+            << "said \"" << parsed.error << "\", expected \"" << c.says << "\"";
+    }
+}
+
+}  // namespace
+}  // namespace zephyrin

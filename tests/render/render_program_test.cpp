@@ -1,0 +1,219 @@
+// The whole command, in process and as the built program: a picture in every
+// format with its parameter file, reproducible bytes, and the error exits.
+#include "render/render_program.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <vector>
+
+#include "imaging/area_averaging.h"
+#include "imaging/temp_folder.h"
+#include "render/drawing_setup.h"
+#include "render/render_job.h"
+
+namespace zephyrin {
+namespace {
+
+using testing::TempFolder;
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Outcome RunRender(const std::vector<std::string>& arguments) {
+    const std::vector<std::string_view> views(arguments.begin(), arguments.end());
+    std::ostringstream out, err;
+    const int status = RunRenderProgram(views, out, err, false);
+    return {status, out.str(), err.str()};
+}
+
+std::string ReadAll(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+int CountLines(const std::string& text) {
+    int lines = 0;
+    for (const char c : text) lines += c == '\n';
+    return lines;
+}
+
+// A small, quick drawing into `output`; the new window's wide view needs
+// some width to show more than its centre.
+std::vector<std::string> Small(const std::filesystem::path& output, std::string seed = "7") {
+    // clang-format off
+    return {"--size", "200x150", "--iterations", "20000", "--seed", seed, "--threads", "2",
+            "-o", output.string()};
+    // clang-format on
+}
+
+TEST(RenderProgram, EveryFormatWithItsParameterFileBeside) {
+    TempFolder folder;
+    const struct {
+        const char* name;
+        std::string_view start;
+        bool converted;
+    } formats[] = {
+        {"a.bmp", "BM", false},
+        {"a.jpg", "\xFF\xD8\xFF", false},
+        {"a.pbm", "P4\n200 150\n", true},
+        {"a.pgm", "P5\n200 150\n255\n", true},
+        {"a.png", "\x89PNG\r\n", false},
+        {"a.ppm", "P6\n200 150\n255\n", false},
+        {"a.tga", std::string_view("\0\0\2", 3), false},
+        {"a.tif", "", false},
+    };
+    for (const auto& format : formats) {
+        const std::filesystem::path picture = folder / format.name;
+        const Outcome outcome = RunRender(Small(picture));
+        ASSERT_EQ(outcome.status, 0) << format.name << ": " << outcome.err;
+        const std::string bytes = ReadAll(picture);
+        EXPECT_TRUE(bytes.starts_with(format.start)) << format.name;
+        if (std::string_view(format.name) == "a.tif") {
+            EXPECT_TRUE(bytes.starts_with(std::string_view("II*\0", 4)) ||
+                        bytes.starts_with(std::string_view("MM\0*", 4)));
+        }
+        EXPECT_EQ(outcome.err.find("converted") != std::string::npos, format.converted) << outcome.err;
+        EXPECT_NE(outcome.out.find("20000 iterations"), std::string::npos) << outcome.out;
+
+        const std::string parameters = ReadAll(std::filesystem::path(picture).replace_extension(".zpr"));
+        EXPECT_EQ(CountLines(parameters), 150) << format.name;
+        EXPECT_TRUE(parameters.starts_with("Zephyrin v1.000\r\n70\r\n0.01\r\n")) << format.name;
+    }
+}
+
+TEST(RenderProgram, TheSameSeedWritesTheSameBytes) {
+    TempFolder folder;
+    ASSERT_EQ(RunRender(Small(folder / "one.ppm", "11")).status, 0);
+    ASSERT_EQ(RunRender(Small(folder / "two.ppm", "11")).status, 0);
+    ASSERT_EQ(RunRender(Small(folder / "three.ppm", "12")).status, 0);
+    const std::string one = ReadAll(folder / "one.ppm");
+    EXPECT_EQ(one.size(), std::string("P6\n200 150\n255\n").size() + 200 * 150 * 3);
+    EXPECT_TRUE(one == ReadAll(folder / "two.ppm"));
+    EXPECT_TRUE(one != ReadAll(folder / "three.ppm"));
+}
+
+TEST(RenderProgram, SupersamplingDrawsLargerAndReducesByAreaAveraging) {
+    TempFolder folder;
+    const Outcome outcome =
+        RunRender({"--size", "20x15", "--supersample", "3", "--iterations", "30000", "--seed", "4",
+                   "--threads", "1", "--white", "--quiet", "-o", (folder / "s.ppm").string()});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, "") << "quiet";
+
+    RenderOptions options;
+    options.width = 20;
+    options.height = 15;
+    options.supersample = 3;
+    options.white = true;
+    const DrawingSetup setup = *PrepareDrawing(options).setup;
+    ASSERT_EQ(setup.record.width, 60);
+    RenderSettings settings;
+    settings.seed = 4;
+    settings.iterations = 30000;
+    const Picture reduced = ReduceByAreaAveraging(Render(setup, settings, {}).picture, 3);
+    std::string expected = "P6\n20 15\n255\n";
+    for (int row = 0; row < 15; ++row)
+        for (int column = 0; column < 20; ++column) {
+            const std::uint32_t colour = reduced.Pixel(column, row);
+            expected += static_cast<char>(Picture::Red(colour));
+            expected += static_cast<char>(Picture::Green(colour));
+            expected += static_cast<char>(Picture::Blue(colour));
+        }
+    EXPECT_TRUE(ReadAll(folder / "s.ppm") == expected);
+}
+
+TEST(RenderProgram, AParameterFileDrawsItsPictureAgain) {
+    TempFolder folder;
+    ASSERT_EQ(RunRender(Small(folder / "first.png")).status, 0);
+    ASSERT_EQ(
+        RunRender({folder / "first.zpr", "--iterations", "1000", "-o", (folder / "second.bmp").string()})
+            .status,
+        0);
+    EXPECT_EQ(ReadAll(folder / "second.zpr"), ReadAll(folder / "first.zpr"));
+
+    const Outcome withoutParameters =
+        RunRender({"--iterations", "100", "--no-params", "-o", folder / "third.png"});
+    EXPECT_EQ(withoutParameters.status, 0);
+    EXPECT_TRUE(std::filesystem::exists(folder / "third.png"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "third.zpr"));
+}
+
+TEST(RenderProgram, AShortParameterFileIsComplainedAboutAndStillDrawn) {
+    TempFolder folder;
+    std::ofstream(folder / "short.zpr") << "Zephyrin v1.000\n63\n";
+    const Outcome outcome =
+        RunRender({folder / "short.zpr", "--iterations", "100", "-o", folder / "short.png"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_TRUE(outcome.err.starts_with("zephyrin-render: Missing variable in parameter file: "))
+        << outcome.err;
+    EXPECT_TRUE(std::filesystem::exists(folder / "short.png"));
+    EXPECT_TRUE(ReadAll(folder / "short.zpr").starts_with("Zephyrin v1.000\r\n63\r\n"));
+}
+
+TEST(RenderProgram, BadInputExitsWithAMessageAndWritesNothing) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder / "taken.png");
+    const std::string out = (folder / "x.png").string();
+    const struct {
+        std::vector<std::string> arguments;
+        int status;
+        std::string_view says;
+    } cases[] = {
+        {{(folder / "missing.zpr").string(), "-o", out}, 1, "Cannot open the parameter file"},
+        {{"--size", "0x5", "-o", out}, 2, "--size expects"},
+        {{"--size", "-3x4", "-o", out}, 2, "--size expects"},
+        {{"--size", "100000x100000", "-o", out}, 1, "100000 x 100000 pixels does not fit in memory"},
+        {{"--size", "300000x300000", "--supersample", "4", "-o", out}, 1, "1200000 x 1200000 pixels"},
+        {{"-o", (folder / "x.xyz").string()}, 2, "does not end in an image format's extension"},
+        {{"-o", (folder / "missing" / "x.png").string()}, 1, "does not exist"},
+        {{"-o", (folder / "taken.png").string()}, 1, "it is a folder"},
+        {{"--iterations", "many", "-o", out}, 2, "--iterations expects"},
+        {{"--seconds", "-1", "-o", out}, 2, "--seconds expects"},
+    };
+    for (const auto& c : cases) {
+        const Outcome outcome = RunRender(c.arguments);
+        EXPECT_EQ(outcome.status, c.status) << c.says;
+        EXPECT_TRUE(outcome.err.starts_with("zephyrin-render: ")) << outcome.err;
+        EXPECT_NE(outcome.err.find(c.says), std::string::npos) << outcome.err;
+        EXPECT_EQ(outcome.err.find("usage: ") != std::string::npos, c.status == 2) << outcome.err;
+        EXPECT_EQ(outcome.out, "");
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1) << "only taken.png";
+}
+
+// The built program, for its exit status and streams.
+int RunBuiltProgram(const std::string& arguments, const TempFolder& folder) {
+    const std::string command = std::string("'") + ZEPHYRIN_RENDER_PROGRAM + "' " + arguments + " >'" +
+                                (folder / "stdout").string() + "' 2>'" + (folder / "stderr").string() + "'";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(RenderProgram, TheBuiltProgramsExitStatus) {
+    TempFolder folder;
+    const std::string picture = "'" + (folder / "p.tga").string() + "'";
+    EXPECT_EQ(RunBuiltProgram("--size 16x12 --iterations 500 -o " + picture, folder), 0);
+    EXPECT_TRUE(std::filesystem::exists(folder / "p.tga"));
+    EXPECT_TRUE(std::filesystem::exists(folder / "p.zpr"));
+    EXPECT_NE(ReadAll(folder / "stdout").find("500 iterations"), std::string::npos);
+    EXPECT_EQ(ReadAll(folder / "stderr"), "") << "no progress bar off a terminal";
+
+    EXPECT_EQ(RunBuiltProgram("nowhere.zpr -o " + picture, folder), 1);
+    EXPECT_TRUE(ReadAll(folder / "stderr").starts_with("zephyrin-render: Cannot open the parameter file"));
+    EXPECT_EQ(RunBuiltProgram("--size 0x5 -o " + picture, folder), 2);
+    EXPECT_NE(ReadAll(folder / "stderr").find("usage: zephyrin-render"), std::string::npos);
+    EXPECT_EQ(RunBuiltProgram("--help", folder), 0);
+    EXPECT_TRUE(
+        ReadAll(folder / "stdout").starts_with("usage: zephyrin-render [options] [PARAMS.zpr] -o OUT.ext"));
+}
+
+}  // namespace
+}  // namespace zephyrin
