@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/colour_table.h"
 #include "engine/fractal_rec.h"
 #include "engine/random.h"
 
@@ -106,15 +107,14 @@ public:
     double hitWeight = 0;
     std::int32_t hits = 0;
     std::int32_t level = 0;
-    std::int32_t r = 0, g = 0, b = 0, grey = 0;
     std::int32_t cycles = 0;
     std::int32_t listSide = 0;
 
 private:
     void ApplyFormula();
-    void ApplyVariation(int which);
 
     EngineHost* host_ = nullptr;
+    ColourTable colours_;
     // Plot bounds of the running drawing: the picture size, never beyond the
     // hit list, fixed at the reset.
     std::int32_t plotWidth_ = 0, plotHeight_ = 0;

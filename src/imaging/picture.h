@@ -45,6 +45,12 @@ public:
             static_cast<unsigned>(row) < static_cast<unsigned>(height_))
             pixels_[static_cast<std::size_t>(row) * width_ + column] = ToWord(color);
     }
+    // The same with the colour given as a stored word (ToWord).
+    void SetPixelWord(int column, int row, std::uint32_t word) {
+        if (static_cast<unsigned>(column) < static_cast<unsigned>(width_) &&
+            static_cast<unsigned>(row) < static_cast<unsigned>(height_))
+            pixels_[static_cast<std::size_t>(row) * width_ + column] = word;
+    }
     // Black outside the picture.
     std::uint32_t Pixel(int column, int row) const {
         if (static_cast<unsigned>(column) < static_cast<unsigned>(width_) &&
