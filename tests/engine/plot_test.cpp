@@ -137,6 +137,17 @@ TEST_F(PlotPointTest, ColourShiftsAreClampedPerChannel) {
     EXPECT_EQ(Pixel(4, 4), Picture::Pack(255, 0, 0));
 }
 
+TEST_F(PlotPointTest, ColourSettingsChangedDuringADrawingApplyToTheNextPoint) {
+    Plot(5, 5);
+    EXPECT_EQ(Pixel(5, 5), Picture::Pack(20, 20, 20));
+    v.red = 30;  // a dialog moves the red bar
+    Plot(5, 5);  // count 70: grey round(23.1) = 23
+    EXPECT_EQ(Pixel(5, 5), Picture::Pack(53, 23, 23));
+    v.white = kTrue;
+    Plot(5, 5);  // count 80: grey round(26.4) = 26
+    EXPECT_EQ(Pixel(5, 5), Picture::Pack(255 - 56, 255 - 26, 255 - 26));
+}
+
 TEST_F(PlotPointTest, ColorMixRotatesChannelsByThousandIterationBlocks) {
     v.red = -10;
     v.blue = 10;  // grey 20 gives (10, 20, 30)
