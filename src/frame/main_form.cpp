@@ -52,7 +52,11 @@ TMainForm::TMainForm(const ProgramParts& parts, QWidget* parent) : QMainWindow(p
     UpdateMenuItems();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    // The area outlives this part of the frame and still reports the windows it
+    // hides while being destroyed.
+    disconnect(mdiArea_, nullptr, this, nullptr);
+}
 
 void TMainForm::SetDialogs(TXYSize* xySize, TForm4* form4, TCForm* cform) {
     parts_.xySize = xySize;

@@ -2,6 +2,7 @@
 // dialog's values, and fitting the window to a new picture.
 #include <QAction>
 #include <QMenu>
+#include <new>
 
 #include "dialogs/spin_edit.h"
 #include "dialogs/xy_size_dialog.h"
@@ -52,12 +53,26 @@ void TMDIChild::Resolution() {
                                                      : QStringLiteral("it would not fit in memory.")));
         return;
     }
+    const std::int32_t oldListWidth = v.listWidth, oldListHeight = v.listHeight;
+    const std::int32_t oldWidth = v.width, oldHeight = v.height;
     v.listWidth = width;
     v.listHeight = height;
     v.width = width;
     v.height = height;
     setWindowTitle(pictureName);
-    CreateTList();
+    try {
+        CreateTList();
+    } catch (const std::bad_alloc&) {
+        // A failed assign keeps the old hit list, so the old size must stay with it.
+        v.listWidth = oldListWidth;
+        v.listHeight = oldListHeight;
+        v.width = oldWidth;
+        v.height = oldHeight;
+        ShowError(QStringLiteral("There is not enough memory to draw a picture of %1 by %2 pixels.")
+                      .arg(width)
+                      .arg(height));
+        return;
+    }
     UpdateGrafX();
 }
 

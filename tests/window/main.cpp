@@ -11,5 +11,7 @@ int main(int argc, char** argv) {
     failures += RunWindowZoomTests(argc, argv);
     failures += RunWindowFilesTests(argc, argv);
     failures += RunWindowReduceTests(argc, argv);
+    failures += RunWindowBridgeTests(argc, argv);
+    failures += RunWindowSizeTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }

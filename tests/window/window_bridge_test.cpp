@@ -1,0 +1,546 @@
+// Values between a picture window's record and the Parameters and
+// Coefficients dialogs, through the frame's services and the dialogs' settle
+// timers, in the whole program.
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+
+#include "dialogs/coefficients_dialog.h"
+#include "dialogs/parameters_dialog.h"
+#include "dialogs/spin_edit.h"
+#include "frame/main_form.h"
+#include "frame/program.h"
+#include "window/locale_format.h"
+#include "window/one_shot_timer.h"
+#include "window/tmdi_child.h"
+#include "window_tests.h"
+
+// QCOMPARE takes doubles as equal within a relative 1e-12; the scales here
+// differ from double arithmetic only in the last bit.
+#define COMPARE_EXACTLY(actual, expected)                                               \
+    QVERIFY2((actual) == (expected), qPrintable(QStringLiteral("%1 is %2, expected %3") \
+                                                    .arg(QStringLiteral(#actual))       \
+                                                    .arg(double(actual), 0, 'g', 17)    \
+                                                    .arg(double(expected), 0, 'g', 17)))
+
+namespace zephyrin::testing {
+
+namespace {
+
+void After(int ms, std::function<void()> action) {
+    QTimer::singleShot(ms, std::move(action));
+}
+
+// The program with NONAME1 open but never drawing, so that only the test
+// changes the dialogs; the frame forwards every settled dialog to the active
+// window as it always does.
+class QuietProgram {
+public:
+    QuietProgram() {
+        program.MainForm->show();
+        ready = QTest::qWaitFor([this] { return program.MainForm->Children().size() == 1; }, 3000);
+        if (ready) P = Quieten(program.MainForm->ActiveChild());
+    }
+
+    TMDIChild* NewWindow() {
+        program.MainForm->FileNewItemClick();
+        return Quieten(program.MainForm->ActiveChild());
+    }
+
+    bool Activate(TMDIChild* window) {
+        program.MainForm->MdiArea()->setActiveSubWindow(window);
+        return program.MainForm->ActiveChild() == window;
+    }
+
+    TForm4* form() const { return program.Form4; }
+    TCForm* cform() const { return program.CForm; }
+
+    Program program;
+    TMDIChild* P = nullptr;
+    bool ready = false;
+
+private:
+    static TMDIChild* Quieten(TMDIChild* window) {
+        window->Timer1->SetEnabled(false);
+        return window;
+    }
+};
+
+// "%F" texts are written with the locale's separator.
+QString Fixed(const char* text) {
+    return QString::fromLatin1(text).replace(u'.', QLatin1Char(LocaleDecimalSeparator()));
+}
+
+// A spin's value as it comes back: written with nine decimals, parsed again.
+double NineDecimals(double x) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.9f", x);
+    return std::strtod(text, nullptr);
+}
+
+double& Real(TFractalRec& v, const QString& field) {
+    if (field == u"red") return v.red;
+    if (field == u"green") return v.green;
+    if (field == u"blue") return v.blue;
+    if (field == u"intensity") return v.intensity;
+    if (field == u"factor2") return v.factor2;
+    return v.randomizer;
+}
+
+// The eleven boxes of the Parameters dialog and the flags they stand for.
+const struct {
+    const char* box;
+    Flag TFractalRec::*flag;
+} kBoxes[] = {
+    {"square_root", &TFractalRec::sqrtFilter},
+    {"Invert", &TFractalRec::white},
+    {"None", &TFractalRec::varNone},
+    {"Linear", &TFractalRec::varLinear},
+    {"Sinusoidal", &TFractalRec::varSinusoidal},
+    {"Spherical", &TFractalRec::varSpherical},
+    {"Swirl", &TFractalRec::varSwirl},
+    {"Horseshoe", &TFractalRec::varHorseshoe},
+    {"Polar", &TFractalRec::varPolar},
+    {"Bent", &TFractalRec::varBent},
+    {"Inversion", &TFractalRec::varInversion},
+};
+
+void ClearFlags(TFractalRec& v) {
+    for (const auto& b : kBoxes) v.*b.flag = kFalse;
+}
+
+void AddBoxRows() {
+    QTest::addColumn<QString>("box");
+    for (const auto& b : kBoxes) QTest::newRow(b.box) << QString::fromLatin1(b.box);
+}
+
+}  // namespace
+
+class WindowBridgeTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Measured on the record, inside a running drawing, where the ticks are
+    // dispatched by the drawing's message pump.
+    void fiveChangesGiveOneApplicationAfterTheLast() {
+        Program program;
+        program.MainForm->show();
+        TForm4* form = program.Form4;
+        QElapsedTimer clock;
+        qint64 lastChange = -1;
+        QList<qint64> appliedAt;
+        QList<double> redApplied, redBeforeEachChange;
+        int depthAtApplication = -1;
+        bool watching = false, done = false;
+        // Connected after the frame, so it sees the record as just written.
+        connect(form, &TForm4::colorsSettled, form, [&] {
+            if (!watching) return;
+            appliedAt << clock.elapsed();
+            redApplied << program.MainForm->ActiveChild()->v.red;
+            depthAtApplication = program.engine.Depth();
+        });
+        // NONAME1 draws from about 600 ms; the return trip of its start has settled by 1500 ms.
+        After(1500, [&] {
+            TMDIChild* child = program.MainForm->ActiveChild();
+            watching = true;
+            clock.start();
+            for (int i = 0; i < 5; ++i)
+                After(100 * i, [&, child, i] {
+                    redBeforeEachChange << child->v.red;
+                    form->RedBar1()->setValue(10 * (i + 1));
+                    lastChange = clock.elapsed();
+                });
+            After(1400, [&] {
+                done = true;
+                program.MainForm->StopButtonClick();
+            });
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(done, 10000);
+        QCOMPARE(redBeforeEachChange, QList<double>(5, 0.0));
+        QCOMPARE(appliedAt.size(), 1);
+        COMPARE_EXACTLY(redApplied.first(), 50.0);
+        QCOMPARE(depthAtApplication, 1);
+        const qint64 delay = appliedAt.first() - lastChange;
+        // A tick dispatched by the drawing's pump may come a few milliseconds late.
+        QVERIFY2(delay >= 250 && delay <= 520, qPrintable(QStringLiteral("applied %1 ms after").arg(delay)));
+    }
+
+    void aBarComesBackScaled_data() {
+        QTest::addColumn<QString>("bar");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("text");
+        // 7 x 0.01 and 7 x 0.2 in double precision would give 0.07000000000000001 and 1.4000000000000001.
+        QTest::newRow("Factor2 at 7")
+            << "Factor2_bar" << 7 << "factor2" << 0.07 << "Factor2" << Fixed("0.07");
+        QTest::newRow("Randomizer at 7")
+            << "Randomizer" << 7 << "randomizer" << 1.4 << "RandomFactor" << Fixed("1.40");
+        QTest::newRow("Factor2 at 20")
+            << "Factor2_bar" << 20 << "factor2" << 0.2 << "Factor2" << Fixed("0.20");
+        QTest::newRow("Randomizer at 50")
+            << "Randomizer" << 50 << "randomizer" << 10.0 << "RandomFactor" << Fixed("10.00");
+        QTest::newRow("Intensity at 64")
+            << "Intensity" << 64 << "intensity" << 64.0 << "Factor1" << Fixed("64.00");
+        QTest::newRow("Red at -200") << "RedBar1" << -200 << "red" << -200.0 << "RedLabel1"
+                                     << Fixed("-200.00");
+        QTest::newRow("Green at 150")
+            << "GrnBar1" << 150 << "green" << 150.0 << "GrnLabel1" << Fixed("150.00");
+        QTest::newRow("Blue at -1") << "BluBar1" << -1 << "blue" << -1.0 << "BluLabel1" << Fixed("-1.00");
+    }
+    void aBarComesBackScaled() {
+        QFETCH(QString, bar);
+        QFETCH(int, position);
+        QFETCH(QString, field);
+        QFETCH(double, value);
+        QFETCH(QString, label);
+        QFETCH(QString, text);
+        QuietProgram q;
+        QVERIFY(q.ready);
+        QSignalSpy settled(q.form(), &TForm4::colorsSettled);
+        q.form()->findChild<QSlider*>(bar)->setValue(position);
+        QVERIFY(settled.wait(1000));
+        COMPARE_EXACTLY(Real(q.P->v, field), value);
+        QCOMPARE(q.form()->findChild<QLabel*>(label)->text(), text);
+        // Each colour by its name: the other two bars still stand at 0.
+        for (const char* colour : {"red", "green", "blue"})
+            if (field != QLatin1String(colour)) QCOMPARE(Real(q.P->v, QString::fromLatin1(colour)), 0.0);
+    }
+
+    void theRecordSetsTheBars_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("bar");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("randomizer 2.0")
+            << "randomizer" << 2.0 << "Randomizer" << 10 << "RandomFactor" << Fixed("2.00");
+        QTest::newRow("randomizer 2.2")
+            << "randomizer" << 2.2 << "Randomizer" << 11 << "RandomFactor" << Fixed("2.20");
+        // The double nearest 2.3 lies below it: times 5 it stays under 11.5 in extended precision.
+        QTest::newRow("randomizer 2.3")
+            << "randomizer" << 2.3 << "Randomizer" << 11 << "RandomFactor" << Fixed("2.30");
+        // ... and the one nearest 0.1 above it, so 0.5 and a little rounds up.
+        QTest::newRow("randomizer 0.1")
+            << "randomizer" << 0.1 << "Randomizer" << 1 << "RandomFactor" << Fixed("0.10");
+        QTest::newRow("randomizer 12 clamped")
+            << "randomizer" << 12.0 << "Randomizer" << 50 << "RandomFactor" << Fixed("12.00");
+        QTest::newRow("factor2 0.35 clamped")
+            << "factor2" << 0.35 << "Factor2_bar" << 20 << "Factor2" << Fixed("0.35");
+        // 0.075 is stored a little below: 7 and "0.07".
+        QTest::newRow("factor2 0.075")
+            << "factor2" << 0.075 << "Factor2_bar" << 7 << "Factor2" << Fixed("0.07");
+        QTest::newRow("factor2 0.005")
+            << "factor2" << 0.005 << "Factor2_bar" << 1 << "Factor2" << Fixed("0.01");
+        QTest::newRow("intensity 10.5 to even")
+            << "intensity" << 10.5 << "Intensity" << 10 << "Factor1" << Fixed("10.50");
+        QTest::newRow("intensity 11.5 to even")
+            << "intensity" << 11.5 << "Intensity" << 12 << "Factor1" << Fixed("11.50");
+        QTest::newRow("intensity 100 clamped")
+            << "intensity" << 100.0 << "Intensity" << 64 << "Factor1" << Fixed("100.00");
+        QTest::newRow("intensity -3 clamped")
+            << "intensity" << -3.0 << "Intensity" << 0 << "Factor1" << Fixed("-3.00");
+        QTest::newRow("red -2.5 to even")
+            << "red" << -2.5 << "RedBar1" << -2 << "RedLabel1" << Fixed("-2.50");
+        QTest::newRow("red 250 clamped")
+            << "red" << 250.0 << "RedBar1" << 200 << "RedLabel1" << Fixed("250.00");
+        QTest::newRow("green -300 clamped")
+            << "green" << -300.0 << "GrnBar1" << -200 << "GrnLabel1" << Fixed("-300.00");
+        QTest::newRow("blue 37") << "blue" << 37.0 << "BluBar1" << 37 << "BluLabel1" << Fixed("37.00");
+    }
+    void theRecordSetsTheBars() {
+        QFETCH(QString, field);
+        QFETCH(double, value);
+        QFETCH(QString, bar);
+        QFETCH(int, position);
+        QFETCH(QString, label);
+        QFETCH(QString, text);
+        QuietProgram q;
+        QVERIFY(q.ready);
+        Real(q.P->v, field) = value;
+        q.program.MainForm->UpdateParameters();
+        QCOMPARE(q.form()->findChild<QSlider*>(bar)->value(), position);
+        QCOMPARE(q.form()->findChild<QLabel*>(label)->text(), text);
+        for (const char* colour : {"RedBar1", "GrnBar1", "BluBar1"})
+            if (bar != QLatin1String(colour)) QCOMPARE(q.form()->findChild<QSlider*>(colour)->value(), 0);
+    }
+
+    // Shown at the bar's end with its own text; applied, the end is what stays.
+    void showingAndHidingLeavesOnlyTheReturnTrip() {
+        QuietProgram q;
+        QVERIFY(q.ready);
+        TFractalRec& v = q.P->v;
+        v.factor2 = 0.35;
+        v.intensity = 12;
+        v.red = 3;
+        v.green = -4;
+        v.blue = 5;
+        v.randomizer = 1.4;
+        v.AA = v.AAStart = v.AACopy = 0.5;
+        v.BB = 0.25;
+        v.startX = -0.125;
+        v.startY = 0.375;
+        v.varBent = kTrue;
+        QSignalSpy settled(q.form(), &TForm4::colorsSettled);
+        q.program.MainForm->ParmatersButtonClick();
+        QVERIFY(q.form()->isVisible());
+        QCOMPARE(q.form()->Factor2_bar()->value(), 20);
+        QCOMPARE(q.form()->Factor2()->text(), Fixed("0.35"));
+        q.program.MainForm->ParmatersButtonClick();
+        QVERIFY(!q.form()->isVisible());
+        QVERIFY(settled.wait(1000));  // the settle timer runs on while hidden
+        COMPARE_EXACTLY(v.factor2, 0.2);
+        QCOMPARE(q.form()->Factor2()->text(), Fixed("0.20"));
+        COMPARE_EXACTLY(v.intensity, 12.0);
+        COMPARE_EXACTLY(v.red, 3.0);
+        COMPARE_EXACTLY(v.green, -4.0);
+        COMPARE_EXACTLY(v.blue, 5.0);
+        COMPARE_EXACTLY(v.randomizer, 1.4);
+        COMPARE_EXACTLY(v.AAStart, 0.5);
+        COMPARE_EXACTLY(v.BB, 0.25);
+        COMPARE_EXACTLY(v.startX, -0.125);
+        COMPARE_EXACTLY(v.startY, 0.375);
+        QCOMPARE(v.varBent, kTrue);
+        QCOMPARE(v.varNone, kFalse);
+    }
+
+    void spinsComeBackWithNineDecimals() {
+        QuietProgram q;
+        QVERIFY(q.ready);
+        TFractalRec& v = q.P->v;
+        v.AA = 0.1234567891234;
+        v.AAStart = v.AACopy = 5;  // the spin shows AA, not these
+        v.BB = -1.0000000004;
+        v.startX = 1.23456789012;
+        v.startY = -0.0000000016;
+        QSignalSpy settled(q.form(), &TForm4::colorsSettled);
+        q.program.MainForm->UpdateParameters();
+        QVERIFY(settled.wait(1000));
+        COMPARE_EXACTLY(v.AAStart, 0.123456789);
+        COMPARE_EXACTLY(v.AACopy, 0.123456789);
+        COMPARE_EXACTLY(v.AA, 0.1234567891234);  // the engine loads the edited A at the next start
+        QVERIFY(v.BB == -1.0);
+        QVERIFY(v.startX == 1.23456789);
+        QVERIFY(v.startY == -0.000000002);
+    }
+
+    void aClearedSpinAppliesAsZeroWithTheNextChange() {
+        QuietProgram q;
+        QVERIFY(q.ready);
+        q.P->v.BB = 0.75;
+        QSignalSpy settled(q.form(), &TForm4::colorsSettled);
+        q.program.MainForm->UpdateParameters();
+        QVERIFY(settled.wait(1000));
+        COMPARE_EXACTLY(q.P->v.BB, 0.75);
+        q.form()->constBB()->findChild<QLineEdit*>()->clear();
+        q.form()->Intensity()->setValue(9);
+        QVERIFY(settled.wait(1000));
+        COMPARE_EXACTLY(q.P->v.intensity, 9.0);
+        COMPARE_EXACTLY(q.P->v.BB, 0.0);
+    }
+
+    void aClickedBoxSetsOnlyItsOwnFlag_data() { AddBoxRows(); }
+    void aClickedBoxSetsOnlyItsOwnFlag() {
+        QFETCH(QString, box);
+        QuietProgram q;
+        QVERIFY(q.ready);
+        ClearFlags(q.P->v);
+        QSignalSpy settled(q.form(), &TForm4::colorsSettled);
+        q.form()->findChild<QCheckBox*>(box)->click();
+        QVERIFY(settled.wait(1000));
+        for (const auto& b : kBoxes) QCOMPARE(q.P->v.*b.flag, box == QLatin1String(b.box) ? kTrue : kFalse);
+    }
+
+    // Inversion and Polar share one change handler.
+    void polarAndInversionAreAppliedApart() {
+        QuietProgram q;
+        QVERIFY(q.ready);
+        ClearFlags(q.P->v);
+        QSignalSpy settled(q.form(), &TForm4::colorsSettled);
+        q.form()->Inversion()->click();
+        q.form()->Polar()->click();
+        q.form()->Inversion()->click();
+        QVERIFY(settled.wait(1000));
+        QCOMPARE(settled.count(), 1);
+        QCOMPARE(q.P->v.varPolar, kTrue);
+        QCOMPARE(q.P->v.varInversion, kFalse);
+    }
+
+    void aSetFlagTicksOnlyItsBox_data() { AddBoxRows(); }
+    void aSetFlagTicksOnlyItsBox() {
+        QFETCH(QString, box);
+        QuietProgram q;
+        QVERIFY(q.ready);
+        ClearFlags(q.P->v);
+        for (const auto& b : kBoxes)
+            if (box == QLatin1String(b.box)) q.P->v.*b.flag = 1;  // any non-zero value is true
+        q.program.MainForm->UpdateParameters();
+        for (const auto& b : kBoxes)
+            QCOMPARE(q.form()->findChild<QCheckBox*>(b.box)->isChecked(), box == QLatin1String(b.box));
+    }
+
+    void coefficientsGoByTheirNames() {
+        QuietProgram q;
+        QVERIFY(q.ready);
+        const char* names[] = {"A01", "A02", "A03", "A04", "A05", "A06", "B01", "B02", "B03",
+                               "B04", "B05", "B06", "C01", "C02", "C03", "C04", "C05", "C06"};
+        q.P->v.af[19] = 7.5;
+        QSignalSpy settled(q.cform(), &TCForm::coefficientsSettled);
+        for (int i = 1; i <= 18; ++i) q.cform()->findChild<SpinEdit*>(names[i - 1])->setValue(i + 0.25);
+        QVERIFY(settled.wait(1000));
+        QCOMPARE(settled.count(), 1);
+        for (int i = 1; i <= 18; ++i) COMPARE_EXACTLY(q.P->v.af[i], i + 0.25);
+        COMPARE_EXACTLY(q.P->v.af[19], 7.5);
+
+        for (int i = 1; i <= 18; ++i) q.P->v.af[i] = -0.125 * i;
+        q.program.MainForm->UpdateParameters();
+        for (int i = 1; i <= 18; ++i)
+            QCOMPARE(q.cform()->findChild<SpinEdit*>(names[i - 1])->TextValue(), -0.125 * i);
+    }
+
+    void showingADialogLoadsBothFromTheWindowAndHidingLoadsNothing() {
+        QuietProgram q;
+        QVERIFY(q.ready);
+        TMDIChild* w = q.P;
+        w->v.intensity = 17;
+        w->v.af[5] = 0.25;
+        w->Item(QStringLiteral("IFSConstants1"))->trigger();
+        QVERIFY(q.cform()->isVisible());
+        QVERIFY(!q.form()->isVisible());
+        QCOMPARE(q.cform()->Coefficient(5)->TextValue(), 0.25);
+        QCOMPARE(q.form()->Intensity()->value(), 17);
+
+        w->v.intensity = 3;
+        w->v.af[5] = -1;
+        w->Item(QStringLiteral("IFSConstants1"))->trigger();
+        QVERIFY(!q.cform()->isVisible());
+        QCOMPARE(q.cform()->Coefficient(5)->TextValue(), 0.25);
+        QCOMPARE(q.form()->Intensity()->value(), 17);
+
+        w->Item(QStringLiteral("Parameters1"))->trigger();
+        QVERIFY(q.form()->isVisible());
+        QCOMPARE(q.form()->Intensity()->value(), 3);
+        QCOMPARE(q.cform()->Coefficient(5)->TextValue(), -1.0);
+        w->Item(QStringLiteral("Parameters1"))->trigger();
+        QVERIFY(!q.form()->isVisible());
+    }
+
+    void aRandomStartsCoefficientsComeBackWithNineDecimals() {
+        Program program;
+        program.MainForm->show();
+        Coefficients shown, applied;
+        bool captured = false, done = false;
+        int depth = -1;
+        // The first spin change is the start writing its random values into the dialog.
+        connect(program.CForm->Coefficient(1), &QDoubleSpinBox::valueChanged, program.CForm, [&] {
+            if (captured) return;
+            captured = true;
+            TMDIChild* child = program.MainForm->ActiveChild();
+            shown = child->v.af;
+            After(900, [&, child] {
+                applied = child->v.af;
+                depth = program.engine.Depth();
+                done = true;
+                program.MainForm->StopButtonClick();
+            });
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(done, 10000);
+        QCOMPARE(depth, 1);
+        int rounded = 0;
+        for (int i = 1; i <= 18; ++i) {
+            QVERIFY2(applied[i] == NineDecimals(shown[i]), qPrintable(QStringLiteral("af[%1]: %2 from %3")
+                                                                          .arg(i)
+                                                                          .arg(applied[i], 0, 'g', 17)
+                                                                          .arg(shown[i], 0, 'g', 17)));
+            if (applied[i] != shown[i]) ++rounded;
+        }
+        QVERIFY(rounded > 0);
+        for (int i = 19; i <= Coefficients::kCount; ++i) QCOMPARE(applied[i], shown[i]);
+    }
+
+    // The dialogs last loaded from P; after a switch to Q the first
+    // application writes everything shown into Q.
+    void theFirstApplicationAfterASwitchWritesAllShownIntoTheActiveWindow() {
+        QuietProgram q;
+        QVERIFY(q.ready);
+        TMDIChild* P = q.P;
+        TMDIChild* Q = q.NewWindow();
+        TFractalRec& p = P->v;
+        p.intensity = 20;
+        p.red = 30;
+        p.green = 40;
+        p.blue = 50;
+        p.factor2 = 0.05;
+        p.randomizer = 3;
+        p.AA = p.AAStart = p.AACopy = 1.25;
+        p.BB = -0.5;
+        p.startX = 0.125;
+        p.startY = 0.25;
+        ClearFlags(p);
+        p.sqrtFilter = p.white = p.varSpherical = kTrue;
+        p.af[1] = 0.75;
+        TFractalRec& r = Q->v;
+        r.intensity = 5;
+        r.red = 1;
+        r.green = 2;
+        r.blue = 3;
+        r.factor2 = 0.1;
+        r.randomizer = 1;
+        r.AA = r.AAStart = r.AACopy = 0.5;
+        r.BB = 2;
+        r.startX = 7;
+        r.startY = 8;
+        ClearFlags(r);
+        r.varNone = kTrue;
+        r.af[1] = -0.5;
+
+        QSignalSpy colors(q.form(), &TForm4::colorsSettled);
+        QSignalSpy coefficients(q.cform(), &TCForm::coefficientsSettled);
+        QVERIFY(q.Activate(P));
+        q.program.MainForm->ParmatersButtonClick();
+        QVERIFY(q.form()->isVisible());
+        QTRY_COMPARE(colors.count(), 1);  // P's own return trip
+        QTRY_COMPARE(coefficients.count(), 1);
+
+        QVERIFY(q.Activate(Q));
+        QCOMPARE(q.form()->Intensity()->value(), 20);  // still P's
+        q.form()->RedBar1()->setValue(77);
+        QTRY_COMPARE(colors.count(), 2);
+        COMPARE_EXACTLY(r.red, 77.0);
+        COMPARE_EXACTLY(r.green, 40.0);
+        COMPARE_EXACTLY(r.blue, 50.0);
+        COMPARE_EXACTLY(r.intensity, 20.0);
+        COMPARE_EXACTLY(r.factor2, 0.05);
+        COMPARE_EXACTLY(r.randomizer, 3.0);
+        COMPARE_EXACTLY(r.AAStart, 1.25);
+        COMPARE_EXACTLY(r.AACopy, 1.25);
+        COMPARE_EXACTLY(r.AA, 0.5);
+        COMPARE_EXACTLY(r.BB, -0.5);
+        COMPARE_EXACTLY(r.startX, 0.125);
+        COMPARE_EXACTLY(r.startY, 0.25);
+        for (const auto& b : kBoxes) QCOMPARE(r.*b.flag, p.*b.flag);
+        QCOMPARE(r.af[1], -0.5);  // the Coefficients dialog did not change
+        COMPARE_EXACTLY(p.red, 30.0);
+        QCOMPARE(coefficients.count(), 1);
+    }
+};
+
+int RunWindowBridgeTests(int argc, char** argv) {
+    WindowBridgeTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace zephyrin::testing
+
+#include "window_bridge_test.moc"

@@ -1,0 +1,405 @@
+// The picture size: the size items, Custom Size, the XY size dialog's Apply
+// on the active window, the view kept across a size change, the window
+// fitted to a new picture, and sizes that cannot be drawn.
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+#include "dialogs/spin_edit.h"
+#include "frame/main_form.h"
+#include "frame/program.h"
+#include "imaging/picture.h"
+#include "view/picture_view.h"
+#include "window/messages.h"
+#include "window_fixture.h"
+#include "window_tests.h"
+
+namespace zephyrin::testing {
+
+namespace {
+
+QSize PictureSize(const TMDIChild* w) {
+    const Picture* picture = w->PGImage1->CurrentPicture();
+    return picture ? QSize(picture->Width(), picture->Height()) : QSize();
+}
+
+// A drawing a command starts by mistake would never return: this stops it,
+// and says so.
+class RunawayGuard {
+public:
+    explicit RunawayGuard(Engine& engine) {
+        timer_.setSingleShot(true);
+        QObject::connect(&timer_, &QTimer::timeout, [this, &engine] {
+            started = engine.Depth() > 0;
+            engine.StopCurrent();
+        });
+        timer_.start(200);
+    }
+    bool started = false;
+
+private:
+    QTimer timer_;
+};
+
+// Caps the address space at what is in use now plus `headroom` bytes, for
+// the lifetime of the object.
+class AddressSpaceCap {
+public:
+    explicit AddressSpaceCap(std::uint64_t headroom) {
+        getrlimit(RLIMIT_AS, &saved_);
+        QFile statm(QStringLiteral("/proc/self/statm"));
+        if (!statm.open(QIODevice::ReadOnly)) return;
+        const std::uint64_t pages = statm.readAll().split(' ').value(0).toULongLong();
+        rlimit capped = saved_;
+        capped.rlim_cur = pages * static_cast<std::uint64_t>(sysconf(_SC_PAGE_SIZE)) + headroom;
+        active = setrlimit(RLIMIT_AS, &capped) == 0;
+    }
+    ~AddressSpaceCap() { setrlimit(RLIMIT_AS, &saved_); }
+    bool active = false;
+
+private:
+    rlimit saved_{};
+};
+
+constexpr std::uint64_t kMiB = 1024 * 1024;
+
+}  // namespace
+
+class WindowSizeTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        messages.clear();
+        SetMessageSink([this](const QString& text) { messages << text; });
+    }
+    void cleanup() { SetMessageSink({}); }
+
+    void sizeItemsRedrawAtTheirSize_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::newRow("120 by 90") << "N120by901" << 120 << 90;
+        QTest::newRow("160 by 120") << "N160by1201" << 160 << 120;
+        QTest::newRow("320 by 240") << "N320by2401" << 320 << 240;
+        QTest::newRow("400 by 300") << "N400by3001" << 400 << 300;
+        QTest::newRow("640 by 480") << "N640by4801" << 640 << 480;
+        QTest::newRow("800 by 600") << "N800by6001" << 800 << 600;
+        QTest::newRow("1024 by 768 is 758 high") << "N1024by7681" << 1024 << 758;
+    }
+    void sizeItemsRedrawAtTheirSize() {
+        QFETCH(QString, item);
+        QFETCH(int, width);
+        QFETCH(int, height);
+        WindowFixture f;
+        TMDIChild* w = f.child;
+        f.SetUp(w);
+        const Coefficients af = w->v.af;
+        QSignalSpy newPicture(w->PGImage1, &PictureView::newAutoSize);
+        f.RunDrawing([&] { w->Item(item)->trigger(); });
+        QCOMPARE(newPicture.count(), 1);
+        QCOMPARE(PictureSize(w), QSize(width, height));
+        QCOMPARE(w->v.width, width);
+        QCOMPARE(w->v.height, height);
+        QCOMPARE(w->v.listWidth, width);
+        QCOMPARE(w->v.listHeight, height);
+        const std::size_t side = std::max(width, height);
+        QCOMPARE(w->hitList.size(), side * side);
+        QCOMPARE(f.xySize.RxWidth()->TextValue(), double(width));
+        QCOMPARE(f.xySize.RxHeight()->TextValue(), double(height));
+        QVERIFY(w->v.af == af);  // same parameters, no random start
+        QCOMPARE(w->v.randomStart, kFalse);
+        QVERIFY(messages.isEmpty());
+
+        f.xySize.RxWidth()->setValue(1);
+        f.xySize.RxHeight()->setValue(1);
+        w->Item(QStringLiteral("CustomSize1"))->trigger();
+        QVERIFY(f.xySize.isVisible());
+        QCOMPARE(f.xySize.RxWidth()->text(), QString::number(width));
+        QCOMPARE(f.xySize.RxHeight()->text(), QString::number(height));
+    }
+
+    void customSizeTwiceShowsThenHidesAndChangesNothing() {
+        WindowFixture f;
+        TMDIChild* w = f.child;
+        f.SetUp(w);
+        QSignalSpy newPicture(w->PGImage1, &PictureView::newAutoSize);
+        w->CustomSize1Click();
+        QVERIFY(f.xySize.isVisible());
+        QCOMPARE(f.xySize.RxWidth()->TextValue(), 400.0);
+        QCOMPARE(f.xySize.RxHeight()->TextValue(), 300.0);
+        f.xySize.RxWidth()->setValue(123);
+        f.xySize.RxHeight()->setValue(45);
+        w->CustomSize1Click();
+        QVERIFY(!f.xySize.isVisible());
+        QCOMPARE(f.xySize.RxWidth()->TextValue(), 123.0);
+        QCOMPARE(f.xySize.RxHeight()->TextValue(), 45.0);
+        QCOMPARE(newPicture.count(), 0);
+        QCOMPARE(PictureSize(w), QSize(400, 300));
+        QCOMPARE(w->v.width, 400);
+        QCOMPARE(f.engine.Depth(), 0);
+    }
+
+    // Centre (10, -5) at zoom 0.04: half span 50, times the mean of 1 and
+    // the side ratio.
+    void aSizeChangeKeepsCentreAndMagnification_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<double>("xFactor");
+        QTest::addColumn<double>("yFactor");
+        QTest::newRow("640 by 480") << "N640by4801" << 640 << 480 << 7.0 / 6 << 7.0 / 8;
+        QTest::newRow("120 by 90") << "N120by901" << 120 << 90 << 7.0 / 6 << 7.0 / 8;
+        QTest::newRow("1024 by 758") << "N1024by7681" << 1024 << 758 << 1782.0 / 1516 << 1782.0 / 2048;
+        QTest::newRow("custom 300 by 300") << "" << 300 << 300 << 1.0 << 1.0;
+        QTest::newRow("custom 100 by 400") << "" << 100 << 400 << 0.625 << 2.5;
+    }
+    void aSizeChangeKeepsCentreAndMagnification() {
+        QFETCH(QString, item);
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(double, xFactor);
+        QFETCH(double, yFactor);
+        WindowFixture f;
+        TMDIChild* w = f.child;
+        f.SetUp(w);
+        w->v.xCenter = 10;
+        w->v.yCenter = -5;
+        w->v.zoom = 0.04;
+        f.RunDrawing([&] {
+            if (!item.isEmpty()) return w->Item(item)->trigger();
+            f.xySize.RxWidth()->setValue(width);
+            f.xySize.RxHeight()->setValue(height);
+            w->Resolution();
+        });
+        QCOMPARE(PictureSize(w), QSize(width, height));
+        QCOMPARE(w->v.xCenter, 10.0);
+        QCOMPARE(w->v.yCenter, -5.0);
+        QCOMPARE(w->v.zoom, 0.04);
+        const double tolerance = 1e-9;
+        QVERIFY(qAbs(w->v.plotXMin - (10 - 50 * xFactor)) < tolerance);
+        QVERIFY(qAbs(w->v.plotXMax - (10 + 50 * xFactor)) < tolerance);
+        QVERIFY(qAbs(w->v.plotYMin - (-5 - 50 * yFactor)) < tolerance);
+        QVERIFY(qAbs(w->v.plotYMax - (-5 + 50 * yFactor)) < tolerance);
+        w->PGImage1PicBoxOnMouseMove(Qt::NoButton, Qt::NoModifier, 0, 0);
+        QCOMPARE(w->statusPanels[2]->text(), QStringLiteral("M=0.040000000000"));
+    }
+
+    void aNewPictureSizeFitsTheWindow_data() {
+        QTest::addColumn<QSize>("frame");
+        QTest::addColumn<QSize>("needed");
+        QTest::addColumn<QSize>("client");
+        QTest::newRow("too large for the frame") << QSize(800, 600) << QSize(1024, 758) << QSize(750, 530);
+        QTest::newRow("small in a larger frame") << QSize(1200, 900) << QSize(120, 90) << QSize(140, 130);
+        QTest::newRow("as wide as the frame") << QSize(800, 600) << QSize(800, 90) << QSize(750, 130);
+        QTest::newRow("as high as the frame") << QSize(800, 600) << QSize(120, 600) << QSize(140, 530);
+        QTest::newRow("just inside") << QSize(800, 600) << QSize(799, 599) << QSize(819, 639);
+    }
+    void aNewPictureSizeFitsTheWindow() {
+        QFETCH(QSize, frame);
+        QFETCH(QSize, needed);
+        QFETCH(QSize, client);
+        WindowFixture f;
+        f.area.show();  // a hidden window lays out its client only when shown
+        f.frame.clientSize = frame;
+        f.child->PGImage1NewAutoSize(needed.width(), needed.height());
+        QCOMPARE(f.child->widget()->size(), client);
+    }
+
+    void theViewsReportFitsTheWindowToANewPicture() {
+        WindowFixture f;
+        f.area.show();
+        TMDIChild* w = f.child;
+        f.SetUp(w);
+        QSignalSpy newPicture(w->PGImage1, &PictureView::newAutoSize);
+        f.RunDrawing([&] { w->Item(QStringLiteral("N160by1201"))->trigger(); });
+        QCOMPARE(newPicture.count(), 1);
+        const int needWidth = newPicture.first().at(0).toInt(), needHeight = newPicture.first().at(1).toInt();
+        QVERIFY(needWidth >= 160 && needHeight >= 120);
+        QCOMPARE(w->widget()->size(), QSize(needWidth + 20, needHeight + 40));
+    }
+
+    void aMaximisedOrMinimisedWindowKeepsItsSize_data() {
+        QTest::addColumn<bool>("maximised");
+        QTest::newRow("maximised") << true;
+        QTest::newRow("minimised") << false;
+    }
+    void aMaximisedOrMinimisedWindowKeepsItsSize() {
+        QFETCH(bool, maximised);
+        WindowFixture f;
+        f.area.show();
+        f.SetUp(f.child);
+        maximised ? f.child->showMaximized() : f.child->showMinimized();
+        const QSize before = f.child->size();
+        f.RunDrawing([&] { f.child->Item(QStringLiteral("N120by901"))->trigger(); });
+        QCOMPARE(PictureSize(f.child), QSize(120, 90));
+        QCOMPARE(f.child->size(), before);
+        QCOMPARE(f.child->isMaximized(), maximised);
+    }
+
+    void refusedSizes_data() {
+        QTest::addColumn<QString>("width");
+        QTest::addColumn<QString>("height");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("no width") << "0"
+                                  << "300"
+                                  << "0 by 300";
+        QTest::newRow("no height") << "400"
+                                   << "0"
+                                   << "400 by 0";
+        QTest::newRow("negative width") << "-5"
+                                        << "300"
+                                        << "-5 by 300";
+        QTest::newRow("negative height") << "400"
+                                         << "-1"
+                                         << "400 by -1";
+        QTest::newRow("cleared width") << ""
+                                       << "300"
+                                       << "0 by 300";
+        QTest::newRow("a million square") << "1000000"
+                                          << "1000000"
+                                          << "1000000 by 1000000";
+        QTest::newRow("two million wide") << "2000000"
+                                          << "1"
+                                          << "2000000 by 1";
+    }
+    void refusedSizes() {
+        QFETCH(QString, width);
+        QFETCH(QString, height);
+        QFETCH(QString, named);
+        WindowFixture f;
+        f.area.show();
+        TMDIChild* w = f.child;
+        f.SetUp(w);
+        const Picture* picture = w->PGImage1->CurrentPicture();
+        const QSize client = w->widget()->size();
+        QSignalSpy newPicture(w->PGImage1, &PictureView::newAutoSize);
+        f.xySize.RxWidth()->findChild<QLineEdit*>()->setText(width);
+        f.xySize.RxHeight()->findChild<QLineEdit*>()->setText(height);
+        RunawayGuard guard(f.engine);
+        w->Resolution();
+        QVERIFY(!guard.started);
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages.first().contains(named), qPrintable(messages.first()));
+        QCOMPARE(newPicture.count(), 0);
+        QCOMPARE(w->PGImage1->CurrentPicture(), picture);
+        QCOMPARE(PictureSize(w), QSize(400, 300));
+        QCOMPARE(w->v.width, 400);
+        QCOMPARE(w->v.height, 300);
+        QCOMPARE(w->v.listWidth, 400);
+        QCOMPARE(w->v.listHeight, 300);
+        QCOMPARE(w->hitList.size(), std::size_t{160000});
+        QCOMPARE(w->widget()->size(), client);
+    }
+
+    // The hit list of 10000 x 10000 needs 400 MB and the picture of
+    // 10000 x 5000 another 200 MB: a cap lets only the first, or neither.
+    void anAllocationFailureIsReported_data() {
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("headroomMiB");
+        QTest::addColumn<bool>("sizeKept");
+        QTest::newRow("hit list") << 10000 << 200 << true;
+        QTest::newRow("picture") << 5000 << 500 << false;
+    }
+    void anAllocationFailureIsReported() {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("the address sanitizer reserves more address space than any cap allows");
+#endif
+        QFETCH(int, height);
+        QFETCH(int, headroomMiB);
+        QFETCH(bool, sizeKept);
+        WindowFixture f;
+        TMDIChild* w = f.child;
+        f.SetUp(w);
+        f.xySize.RxWidth()->setValue(10000);
+        f.xySize.RxHeight()->setValue(height);
+        RunawayGuard guard(f.engine);
+        {
+            AddressSpaceCap cap(headroomMiB * kMiB);
+            QVERIFY(cap.active);
+            w->Resolution();
+        }
+        QVERIFY(!guard.started);
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages.first().contains(QStringLiteral("10000 by %1").arg(height)),
+                 qPrintable(messages.first()));
+        QCOMPARE(f.engine.Depth(), 0);
+        if (sizeKept) {
+            QCOMPARE(w->v.listWidth, 400);
+            QCOMPARE(w->v.listHeight, 300);
+            QCOMPARE(w->hitList.size(), std::size_t{160000});
+        } else {
+            QCOMPARE(w->v.listWidth, 10000);  // the hit list was made; the picture failed
+        }
+        const std::size_t side = std::max(w->v.listWidth, w->v.listHeight);
+        QCOMPARE(w->hitList.size(), side * side);  // the engine must never index past it
+        // The window goes on working.
+        f.RunDrawing([&] { w->Item(QStringLiteral("N160by1201"))->trigger(); });
+        QCOMPARE(PictureSize(w), QSize(160, 120));
+        QCOMPARE(messages.size(), 1);
+    }
+
+    // The XY size dialog's Apply goes through the frame to whichever window
+    // is active then, not to the one whose size it was shown with.
+    void applyResizesTheActiveWindow() {
+        Program program;
+        program.MainForm->show();
+        QTRY_COMPARE(program.MainForm->Children().size(), 1);
+        TMDIChild* P = program.MainForm->ActiveChild();
+        P->Timer1->SetEnabled(false);
+        auto setUp = [&](TMDIChild* w) {
+            SetModeWord(kModeNew);
+            QTimer::singleShot(50, [&] { program.engine.StopCurrent(); });
+            w->FormPaint();
+        };
+        setUp(P);
+        program.MainForm->FileNewItemClick();
+        TMDIChild* Q = program.MainForm->ActiveChild();
+        Q->Timer1->SetEnabled(false);
+        setUp(Q);
+        QVERIFY(P != Q);
+
+        program.MainForm->MdiArea()->setActiveSubWindow(P);
+        P->CustomSize1Click();
+        QCOMPARE(program.XYSize->RxWidth()->TextValue(), 400.0);
+        program.XYSize->RxWidth()->setValue(200);
+        program.XYSize->RxHeight()->setValue(100);
+        program.MainForm->MdiArea()->setActiveSubWindow(Q);
+        QCOMPARE(program.MainForm->ActiveChild(), Q);
+        QTimer::singleShot(50, [&] { program.engine.StopCurrent(); });
+        program.XYSize->CoolBtn1()->click();
+        QCOMPARE(PictureSize(Q), QSize(200, 100));
+        QCOMPARE(Q->v.listWidth, 200);
+        QCOMPARE(PictureSize(P), QSize(400, 300));
+        QCOMPARE(P->v.listWidth, 400);
+
+        program.XYSize->RxWidth()->setValue(0);
+        RunawayGuard guard(program.engine);
+        program.XYSize->CoolBtn1()->click();
+        QVERIFY(!guard.started);
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages.first().contains(QStringLiteral("0 by 100")), qPrintable(messages.first()));
+        QCOMPARE(PictureSize(Q), QSize(200, 100));
+    }
+
+private:
+    QStringList messages;
+};
+
+int RunWindowSizeTests(int argc, char** argv) {
+    WindowSizeTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace zephyrin::testing
+
+#include "window_size_test.moc"
