@@ -1,12 +1,11 @@
 #include <QApplication>
 
-#include "frame/main_form.h"
 #include "frame/program.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zephyrin"));
     zephyrin::Program program;
-    program.MainForm->show();
+    program.Show();
     return QApplication::exec();
 }

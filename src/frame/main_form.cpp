@@ -36,6 +36,9 @@ TMainForm::TMainForm(const ProgramParts& parts, QWidget* parent) : QMainWindow(p
 
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("MdiArea"));
+    // A picture window can be taller than the area it is fitted into.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::MergeMenus);
 

@@ -1,5 +1,8 @@
 #include "frame/program.h"
 
+#include <QScreen>
+#include <algorithm>
+
 #include "dialogs/coefficients_dialog.h"
 #include "dialogs/parameters_dialog.h"
 #include "dialogs/xy_size_dialog.h"
@@ -23,5 +26,23 @@ Program::Program() {
 }
 
 Program::~Program() = default;
+
+void Program::Show() {
+    // Room for the merged menu bar and a first picture of 400 x 300.
+    const QRect screen = MainForm->screen()->availableGeometry();
+    MainForm->resize(std::min(1000, screen.width() * 9 / 10), std::min(720, screen.height() * 9 / 10));
+    MainForm->move(screen.center() - MainForm->rect().center());
+    MainForm->show();
+    // The tool windows open beside the frame when there is room, else along
+    // its right edge, rather than over the pictures.
+    const QRect frame = MainForm->frameGeometry();
+    int x = frame.right() + 8;
+    if (x + Form4->width() > screen.right()) x = frame.right() - Form4->width() - 70;
+    int y = frame.top() + 40;
+    for (QWidget* tool : std::initializer_list<QWidget*>{Form4, CForm, XYSize}) {
+        tool->move(x, y);
+        y += tool->frameGeometry().height() + 30;
+    }
+}
 
 }  // namespace zephyrin

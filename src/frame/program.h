@@ -21,6 +21,9 @@ public:
     Program();
     ~Program();
 
+    // Shows the frame at a comfortable size and places the tool windows.
+    void Show();
+
     Engine engine;
     EventPump pump;
     std::unique_ptr<TMainForm> MainForm;
