@@ -4,15 +4,13 @@
 #include <vector>
 
 #include "engine/colour_table.h"
+#include "engine/constants.h"
 #include "engine/fractal_rec.h"
 #include "engine/random.h"
 
 namespace zephyrin {
 
 class Picture;
-
-inline constexpr double constPI = 3.14159265359;
-inline constexpr double const2PI = 6.28318530718;
 
 // What the engine needs of the window whose record it draws: the picture it
 // paints into (which may be replaced while a drawing runs), the hit counters,
@@ -104,7 +102,6 @@ public:
     double accX = 0, accY = 0;
     double vx = 0, vy = 0, r2 = 0, theta = 0;
     std::int32_t px = 0, py = 0;
-    double hitWeight = 0;
     std::int32_t hits = 0;
     std::int32_t level = 0;
     std::int32_t cycles = 0;

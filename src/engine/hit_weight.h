@@ -2,43 +2,46 @@
 
 #include <cmath>
 
-#include "engine/engine.h"
+#include "engine/constants.h"
 
 namespace zephyrin {
 
 // The weight of a hit is |sin(constPI * moved)| and the counter grows by
 // round(intensity * weight + 10). Only that rounded integer matters, so the
-// sine need not be exact: a short polynomial decides the rounding whenever
-// the sum is clearly away from a half, and the library sine decides the rare
-// rest. The result is the very integer the library sine gives.
+// sine is rarely needed exactly. The fast way below gives the very integer
+// the library sine gives: a short polynomial answers where its error cannot
+// change the rounding and hands the rare rest on to the library sine.
 
-// The exact rule, as the engine defines it.
-inline double ReferenceHitIncrement(double intensity, double moved, double& weight) {
-    weight = std::fabs(std::sin(constPI * moved));
-    return intensity * weight + 10.0;
+// The exact rule: the sum before rounding.
+inline double ReferenceHitIncrement(double intensity, double moved) {
+    return intensity * std::fabs(std::sin(constPI * moved)) + 10.0;
 }
-
-// Intensities up to this use the fast path (the dialog gives 0..64).
-inline constexpr double kMaxFastIntensity = 1000.0;
 
 namespace hit_weight_detail {
 
-// |sin(t)| for |t| <= 2^20 with an absolute error below 6e-8: since only
-// the magnitude is wanted, t is reduced by the nearest multiple of pi (a
-// three-part Cody-Waite constant keeps k * pi exact enough for such k), and
-// an odd Taylor polynomial of degree 11 on [-pi/2, pi/2] finishes it.
-// Reducing by pi rather than pi/2 avoids choosing between sine and cosine,
-// a branch the processor cannot predict, and Estrin's scheme keeps the chain
-// of dependent multiplications short. Remainder: (pi/2)^13 / 13! < 6e-8.
-inline double AbsSinSmall(double t) {
+// Arguments up to this reduce accurately below.
+inline constexpr double kMaxReducedArgument = 1048576.0;
+
+// t minus the nearest multiple of pi, in [-pi/2, pi/2] (a hair beyond at the
+// ends), for |t| <= kMaxReducedArgument. Pi is split into a 33-bit head and
+// two tails (Cody-Waite), so k * kPiHi is exact for such k and the result is
+// off by less than 1e-15. |sin(t)| = |sin(r)|, and reducing by pi rather
+// than pi/2 spares a choice between sine and cosine that the processor
+// could not predict.
+inline double ReduceByPi(double t) {
     constexpr double kOneOverPi = 0.31830988618379067154;
-    constexpr double kShifter = 0x1.8p52;
-    // pi split into a 33-bit head and two tails, so k * kPiHi is exact.
+    constexpr double kShifter = 0x1.8p52;  // adding and removing it rounds half to even
     constexpr double kPiHi = 3.14159265346825122833e+00;
     constexpr double kPiMid = 1.21542010130123844986e-10;
     constexpr double kPiLo = 4.04453249759190126308e-21;
     const double k = (t * kOneOverPi + kShifter) - kShifter;
-    const double r = ((t - k * kPiHi) - k * kPiMid) - k * kPiLo;
+    return ((t - k * kPiHi) - k * kPiMid) - k * kPiLo;
+}
+
+// |sin(r)| on [-pi/2, pi/2] by the odd Taylor polynomial of degree 11, in
+// Estrin's scheme to keep the chain of dependent products short. Error
+// below (pi/2)^13 / 13! < 6e-8.
+inline double AbsSinReduced(double r) {
     const double r2 = r * r;
     const double r4 = r2 * r2;
     const double p =
@@ -46,26 +49,30 @@ inline double AbsSinSmall(double t) {
     return std::fabs(r + r * r2 * p);
 }
 
+inline double RoundHalfEven(double value) {
+    return (value + 0x1.8p52) - 0x1.8p52;
+}
+
 }  // namespace hit_weight_detail
 
-// The rounded increment round(intensity * |sin(constPI * moved)| + 10), for
-// 0 <= intensity <= kMaxFastIntensity, returned before rounding is applied by
-// the caller: the value returned is either the reference sum itself or an
-// integer-valued double that rounds to the same integer. `weight` receives
-// the weight used (approximate on the fast path; nothing depends on it).
-inline double RoundedHitIncrement(double intensity, double moved, double& weight) {
+// Intensities up to this take the polynomial rather than the library sine.
+inline constexpr double kMaxFastIntensity = 1000.0;
+
+// The increment for 0 <= intensity <= kMaxFastIntensity by the polynomial,
+// or by the library sine where the polynomial's error could matter: either
+// the reference sum or an integer-valued double that rounds like it.
+inline double RoundedHitIncrement(double intensity, double moved) {
+    using namespace hit_weight_detail;
     const double t = constPI * moved;
-    if (std::fabs(t) <= 1048576.0) {
-        weight = hit_weight_detail::AbsSinSmall(t);
-        const double sum = intensity * weight + 10.0;
-        // Adding and removing 1.5 * 2^52 rounds half to even without a libm call.
-        const double nearest = (sum + 0x1.8p52) - 0x1.8p52;
+    if (std::fabs(t) <= kMaxReducedArgument) {
+        const double sum = intensity * AbsSinReduced(ReduceByPi(t)) + 10.0;
+        const double nearest = RoundHalfEven(sum);
         // Errors: the polynomial (< 6e-8 per unit of intensity), the
         // library's own sine (< 2.3e-16) and the additions (< 3e-14 absolute).
         const double margin = (intensity + 1.0) * 1e-7;
         if (std::fabs(sum - nearest) < 0.5 - margin) return nearest;
     }
-    return ReferenceHitIncrement(intensity, moved, weight);
+    return ReferenceHitIncrement(intensity, moved);
 }
 
 }  // namespace zephyrin

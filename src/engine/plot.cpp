@@ -56,13 +56,9 @@ void Engine::PlotPoint() {
     const double intensity = rec.intensity;
     const double moved = ((1 + x) - xIn) + ((1 + y) - yIn);
     std::int32_t& counter = host_->hitList[static_cast<std::size_t>(px) * listSide + py];
-    double increment;
-    if (!exactHitWeights_ && intensity >= 0 && intensity <= kMaxFastIntensity) {
-        increment = RoundedHitIncrement(intensity, moved, hitWeight);
-    } else {
-        hitWeight = std::fabs(std::sin(constPI * moved));
-        increment = intensity * hitWeight + 10.0;
-    }
+    const double increment = !exactHitWeights_ && intensity >= 0 && intensity <= kMaxFastIntensity
+                                 ? RoundedHitIncrement(intensity, moved)
+                                 : ReferenceHitIncrement(intensity, moved);
     hits = AddHit(counter, increment);
     counter = hits;
 
