@@ -89,15 +89,29 @@ void TMainForm::CreateMenus() {
     fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
     fileMenu_->setObjectName(QStringLiteral("File1"));
     fileMenu_->menuAction()->setStatusTip(QStringLiteral("File related commands"));
-    connect(addItem(fileMenu_, "FileNewItem", QStringLiteral("&New"), QStringLiteral("Create a new file")),
-            &QAction::triggered, this, &TMainForm::FileNewItemClick);
-    connect(
-        addItem(fileMenu_, "FileCloseItem", QStringLiteral("&Close"), QStringLiteral("Close current file")),
-        &QAction::triggered, this, &TMainForm::FileCloseItemClick);
-    fileMenu_->addSeparator()->setObjectName(QStringLiteral("N1"));
-    connect(
-        addItem(fileMenu_, "FileExitItem", QStringLiteral("E&xit"), QStringLiteral("Exit the application")),
-        &QAction::triggered, this, &TMainForm::FileExitItemClick);
+    const struct {
+        const char* name;  // nullptr: the separator
+        const char* caption;
+        const char* hint;
+        void (TMainForm::*handler)();
+    } fileItems[] = {
+        {"FileNewItem", "&New", "Create a new file", &TMainForm::FileNewItemClick},
+        {"FileOpenItem", "&Open", "Open an existing file", &TMainForm::FileOpenItemClick},
+        {"FileCloseItem", "&Close", "Close current file", &TMainForm::FileCloseItemClick},
+        {"FileSaveAsItem", "Save &As...", "Save current file as...", &TMainForm::FileSaveAsItemClick},
+        {"Loadfromparameterfile1", "Load from parameter file", "", &TMainForm::Loadfromparameterfile1Click},
+        {nullptr, "", "", nullptr},
+        {"FileExitItem", "E&xit", "Exit the application", &TMainForm::FileExitItemClick},
+    };
+    for (const auto& item : fileItems) {
+        if (!item.name) {
+            fileMenu_->addSeparator()->setObjectName(QStringLiteral("N1"));
+            continue;
+        }
+        connect(
+            addItem(fileMenu_, item.name, QString::fromLatin1(item.caption), QString::fromLatin1(item.hint)),
+            &QAction::triggered, this, item.handler);
+    }
 
     windowMenu_ = menuBar()->addMenu(QStringLiteral("&Window"));
     windowMenu_->setObjectName(QStringLiteral("Window1"));

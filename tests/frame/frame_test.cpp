@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QImage>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -171,6 +172,34 @@ private slots:
         program.MainForm->StopButtonClick();
         QVERIFY(!program.MainForm->Timer1()->Enabled());
         QCOMPARE(program.MainForm->Children().size(), 0);
+    }
+
+    void fileMenuItemsInOrder() {
+        Program program;
+        program.MainForm->Timer1()->SetEnabled(false);
+        const QMenu* file = program.MainForm->findChild<QMenu*>(QStringLiteral("File1"));
+        QStringList names, captions, hints;
+        for (const QAction* item : file->actions()) {
+            names << item->objectName();
+            captions << item->text();
+            hints << item->statusTip();
+        }
+        QCOMPARE(names, (QStringList{"FileNewItem", "FileOpenItem", "FileCloseItem", "FileSaveAsItem",
+                                     "Loadfromparameterfile1", "N1", "FileExitItem"}));
+        QCOMPARE(captions, (QStringList{"&New", "&Open", "&Close", "Save &As...", "Load from parameter file",
+                                        "", "E&xit"}));
+        QCOMPARE(hints[1], QStringLiteral("Open an existing file"));
+        QCOMPARE(hints[3], QStringLiteral("Save current file as..."));
+        QVERIFY(!program.MainForm->Item(QStringLiteral("FileSaveAsItem"))->isEnabled());
+        QVERIFY(program.MainForm->Item(QStringLiteral("Loadfromparameterfile1"))->isEnabled());
+        const QStringList windowItems{"WindowCascadeItem", "WindowTileItem", "WindowArrangeItem",
+                                      "WindowMinimizeItem"};
+        const QMenu* window = program.MainForm->findChild<QMenu*>(QStringLiteral("Window1"));
+        for (int i = 0; i < windowItems.size(); ++i)
+            QCOMPARE(window->actions()[i]->objectName(), windowItems[i]);
+        program.MainForm->FileNewItemClick();
+        program.MainForm->ActiveChild()->Timer1->SetEnabled(false);
+        QVERIFY(program.MainForm->Item(QStringLiteral("FileSaveAsItem"))->isEnabled());
     }
 
     void toolBarButtonsAndHints() {
