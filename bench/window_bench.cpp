@@ -47,16 +47,8 @@ private:
 void BM_EngineAlone(benchmark::State& state) {
     std::int64_t iterations = 0;
     for (auto _ : state) {
-        TFractalRec v;
-        v.width = v.listWidth = 400;
-        v.height = v.listHeight = 300;
-        ResetCoordinates(v);
-        SetNewWindowDefaults(v);
-        AdjustCoords(v);
-        v.plotXMin = v.xMin;
-        v.plotXMax = v.xMax;
-        v.plotYMin = v.yMin;
-        v.plotYMax = v.yMax;
+        TFractalRec v = NewWindowRecord(400, 300);
+        FreezeView(v);
         Picture picture(400, 300);
         const auto start = std::chrono::steady_clock::now();
         TimedHost host(v, start + kDrawingTime);

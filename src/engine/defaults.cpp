@@ -1,5 +1,7 @@
 #include "engine/defaults.h"
 
+#include "engine/view_coords.h"
+
 namespace zephyrin {
 
 void SetNewWindowDefaults(TFractalRec& v) {
@@ -25,6 +27,15 @@ void SetNewWindowDefaults(TFractalRec& v) {
     v.varPolar = kFalse;
     v.varBent = kFalse;
     v.varInversion = kFalse;
+}
+
+TFractalRec NewWindowRecord(std::int32_t width, std::int32_t height) {
+    TFractalRec v;
+    v.width = v.listWidth = width;
+    v.height = v.listHeight = height;
+    ResetCoordinates(v);
+    SetNewWindowDefaults(v);
+    return v;
 }
 
 }  // namespace zephyrin

@@ -9,4 +9,8 @@ namespace zephyrin {
 // parts (af, A, start point) are set elsewhere.
 void SetNewWindowDefaults(TFractalRec& v);
 
+// A new window's record for a width x height drawing: the start view and the
+// new-window values, a random start pending. The view is not frozen yet.
+TFractalRec NewWindowRecord(std::int32_t width, std::int32_t height);
+
 }  // namespace zephyrin

@@ -37,4 +37,12 @@ void AdjustCoords(TFractalRec& v) {
     v.yMin = v.yMin - (h * v.yAspect - h);
 }
 
+void FreezeView(TFractalRec& v) {
+    AdjustCoords(v);
+    v.plotXMin = v.xMin;
+    v.plotYMin = v.yMin;
+    v.plotXMax = v.xMax;
+    v.plotYMax = v.yMax;
+}
+
 }  // namespace zephyrin

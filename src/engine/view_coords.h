@@ -11,4 +11,8 @@ void ResetCoordinates(TFractalRec& v);
 // proportions of listWidth x listHeight.
 void AdjustCoords(TFractalRec& v);
 
+// Derives the edges and freezes them into plotXMin .. plotYMax for the
+// drawing that starts, which maps its points with them.
+void FreezeView(TFractalRec& v);
+
 }  // namespace zephyrin

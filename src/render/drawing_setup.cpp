@@ -7,23 +7,6 @@
 
 namespace zephyrin {
 
-TFractalRec NewWindowRecord(std::int32_t width, std::int32_t height) {
-    TFractalRec v;
-    v.width = v.listWidth = width;
-    v.height = v.listHeight = height;
-    ResetCoordinates(v);
-    SetNewWindowDefaults(v);
-    return v;
-}
-
-void FreezeView(TFractalRec& v) {
-    AdjustCoords(v);
-    v.plotXMin = v.xMin;
-    v.plotXMax = v.xMax;
-    v.plotYMin = v.yMin;
-    v.plotYMax = v.yMax;
-}
-
 PreparedDrawing PrepareDrawing(const RenderOptions& options) {
     PreparedDrawing prepared;
     DrawingSetup setup{

@@ -22,14 +22,6 @@ struct DrawingSetup {
     Effects effects;
 };
 
-// A new window's record for a width x height drawing: the start view and the
-// new-window values, a random start pending. The view is not frozen yet.
-TFractalRec NewWindowRecord(std::int32_t width, std::int32_t height);
-
-// Derives the view's edges for the record's size and freezes them for the
-// drawing, as a window does when a drawing starts.
-void FreezeView(TFractalRec& v);
-
 struct PreparedDrawing {
     std::optional<DrawingSetup> setup;  // empty when the parameter file cannot be read
     std::vector<std::string> messages;  // the parameter file's complaints; the drawing goes on

@@ -49,11 +49,7 @@ void TMDIChild::UpdateGrafX() {
 }
 
 void TMDIChild::TypeFractal() {
-    AdjustCoords(v);
-    v.plotXMin = v.xMin;
-    v.plotYMin = v.yMin;
-    v.plotXMax = v.xMax;
-    v.plotYMax = v.yMax;
+    FreezeView(v);
     xPerPixel = (v.plotXMax - v.plotXMin) / v.width;
     yPerPixel = (v.plotYMax - v.plotYMin) / v.height;
     EnableTimer2();

@@ -54,20 +54,12 @@ TEST(HitIncrement, MatchesAtRoundingSteps) {
 
 TEST(HitIncrement, WholeDrawingsAreIdenticalWithExactWeights) {
     auto draw = [](bool exact, int formula, double intensity) {
-        TFractalRec v;
-        v.width = v.listWidth = 160;
-        v.height = v.listHeight = 120;
-        ResetCoordinates(v);
-        SetNewWindowDefaults(v);
+        TFractalRec v = NewWindowRecord(160, 120);
         v.formula = formula;
         v.intensity = intensity;
         v.varLinear = v.varPolar = kTrue;
         v.zoom = 1.0;  // close in, so the attractor covers many pixels
-        AdjustCoords(v);
-        v.plotXMin = v.xMin;
-        v.plotXMax = v.xMax;
-        v.plotYMin = v.yMin;
-        v.plotYMax = v.yMax;
+        FreezeView(v);
         testing::TestHost host(v);
         host.StopAfter(200000);
         Engine engine(99);

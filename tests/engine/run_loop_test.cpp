@@ -16,22 +16,15 @@ namespace {
 
 using testing::TestHost;
 
-TFractalRec NewWindowRecord(int width = 40, int height = 30) {
-    TFractalRec v;
-    v.width = v.listWidth = width;
-    v.height = v.listHeight = height;
-    ResetCoordinates(v);
-    SetNewWindowDefaults(v);
-    AdjustCoords(v);
-    v.plotXMin = v.xMin;
-    v.plotXMax = v.xMax;
-    v.plotYMin = v.yMin;
-    v.plotYMax = v.yMax;
+// A new window's record with its view frozen, as at a drawing start.
+TFractalRec FrozenNewWindow(int width = 40, int height = 30) {
+    TFractalRec v = NewWindowRecord(width, height);
+    FreezeView(v);
     return v;
 }
 
 TEST(RunEngine, StopSetAtEntryStillStartsAndClearsButDoesNotIterate) {
-    TFractalRec v = NewWindowRecord();
+    TFractalRec v = FrozenNewWindow();
     v.stop = kTrue;
     TestHost host(v);
     host.Image().SetPixel(3, 4, 0xFFFFFF);
@@ -48,7 +41,7 @@ TEST(RunEngine, StopSetAtEntryStillStartsAndClearsButDoesNotIterate) {
 }
 
 TEST(RunEngine, WhiteBackgroundAndStopAfterAGivenCount) {
-    TFractalRec v = NewWindowRecord();
+    TFractalRec v = FrozenNewWindow();
     v.white = kTrue;
     v.varNone = v.varSwirl = kFalse;  // nothing plotted: the background stays
     TestHost host(v);
@@ -61,7 +54,7 @@ TEST(RunEngine, WhiteBackgroundAndStopAfterAGivenCount) {
 }
 
 TEST(RunEngine, RandomStartFillsTheRecordWithinTheRandomizerRange) {
-    TFractalRec v = NewWindowRecord();
+    TFractalRec v = FrozenNewWindow();
     v.randomizer = 0.5;
     v.ticks = 9;
     TestHost host(v);
@@ -79,7 +72,7 @@ TEST(RunEngine, RandomStartFillsTheRecordWithinTheRandomizerRange) {
 }
 
 TEST(RunEngine, WithoutRandomStartTheRecordsValuesAreUsedAsTheyAre) {
-    TFractalRec v = NewWindowRecord();
+    TFractalRec v = FrozenNewWindow();
     v.randomStart = kFalse;
     for (int i = 1; i <= 120; ++i) v.af[i] = 0.01 * i;
     v.AAStart = 0.75;
@@ -96,7 +89,7 @@ TEST(RunEngine, WithoutRandomStartTheRecordsValuesAreUsedAsTheyAre) {
 }
 
 TEST(RunEngine, ModulasActsAtIterationZeroAndEveryThousandAndCyclesCount) {
-    TFractalRec v = NewWindowRecord();
+    TFractalRec v = FrozenNewWindow();
     v.formula = 73;
     v.randomStart = kFalse;
     v.AAStart = 1.0;
@@ -124,7 +117,7 @@ TEST(RunEngine, ModulasActsAtIterationZeroAndEveryThousandAndCyclesCount) {
 }
 
 TEST(RunEngine, HFormulasRestartRandomlyEveryThousandIterations) {
-    TFractalRec v = NewWindowRecord();
+    TFractalRec v = FrozenNewWindow();
     v.formula = 30;
     v.randomStart = kFalse;
     TestHost host(v);
@@ -141,7 +134,7 @@ TEST(RunEngine, HFormulasRestartRandomlyEveryThousandIterations) {
 }
 
 TEST(RunEngine, TransformOffsetsFollowTheirProbabilities) {
-    TFractalRec v = NewWindowRecord();
+    TFractalRec v = FrozenNewWindow();
     v.formula = 73;
     v.varNone = v.varSwirl = kFalse;
     v.randomStart = kFalse;
@@ -167,7 +160,7 @@ TEST(RunEngine, TransformOffsetsFollowTheirProbabilities) {
 }
 
 TEST(RunEngine, IterationsWrapInsteadOfOverflowing) {
-    TFractalRec v = NewWindowRecord();
+    TFractalRec v = FrozenNewWindow();
     TestHost host(v);
     Engine engine(1);
     engine.Attach(v, host);
@@ -179,7 +172,7 @@ TEST(RunEngine, IterationsWrapInsteadOfOverflowing) {
 
 TEST(RunEngine, ASeededEngineIsReproducible) {
     auto draw = [](std::uint64_t seed) {
-        TFractalRec v = NewWindowRecord(64, 48);
+        TFractalRec v = FrozenNewWindow(64, 48);
         TestHost host(v);
         host.StopAfter(20000);
         Engine engine(seed);
@@ -191,7 +184,7 @@ TEST(RunEngine, ASeededEngineIsReproducible) {
 }
 
 TEST(RunEngine, ClockSeededRandomStartsDiffer) {
-    TFractalRec first = NewWindowRecord(), second = NewWindowRecord();
+    TFractalRec first = FrozenNewWindow(), second = FrozenNewWindow();
     first.stop = second.stop = kTrue;
     TestHost host1(first), host2(second);
     Engine engine;
@@ -203,7 +196,7 @@ TEST(RunEngine, ClockSeededRandomStartsDiffer) {
 // Window A starts a drawing in window B from inside its message dispatch;
 // B's stop ends both, and A does not advance while B draws.
 TEST(RunEngine, OnlyTheLatestDrawingAdvancesAndItsEndEndsAll) {
-    TFractalRec a = NewWindowRecord(), b = NewWindowRecord();
+    TFractalRec a = FrozenNewWindow(), b = FrozenNewWindow();
     TestHost hostA(a), hostB(b);
     Engine engine(9);
     std::int32_t aIterationsDuringB = -1;
@@ -224,7 +217,7 @@ TEST(RunEngine, OnlyTheLatestDrawingAdvancesAndItsEndEndsAll) {
 }
 
 TEST(RunEngine, TheEnginePlotsIntoWhateverPictureTheHostHoldsNow) {
-    TFractalRec v = NewWindowRecord();
+    TFractalRec v = FrozenNewWindow();
     v.intensity = 64;
     TestHost host(v);
     Picture replacement(40, 30);

@@ -6,7 +6,9 @@
 
 #include <fstream>
 
+#include "engine/defaults.h"
 #include "engine/param_file.h"
+#include "engine/view_coords.h"
 #include "imaging/temp_folder.h"
 
 namespace zephyrin {

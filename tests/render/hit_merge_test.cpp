@@ -5,8 +5,10 @@
 
 #include <limits>
 
+#include "engine/defaults.h"
 #include "engine/engine.h"
 #include "engine/test_host.h"
+#include "engine/view_coords.h"
 #include "render/drawing_setup.h"
 
 namespace zephyrin {

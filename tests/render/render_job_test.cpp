@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/defaults.h"
 #include "engine/engine.h"
 #include "engine/test_host.h"
+#include "engine/view_coords.h"
 
 namespace zephyrin {
 namespace {
