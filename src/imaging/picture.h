@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <utility>
@@ -58,6 +59,9 @@ public:
             return FromWord(pixels_[static_cast<std::size_t>(row) * width_ + column]);
         return 0;
     }
+
+    // Every pixel in one colour.
+    void Fill(std::uint32_t color) { std::fill(pixels_.begin(), pixels_.end(), ToWord(color)); }
 
     // Change notification: Changed() calls every registered observer, for
     // example a view that repaints from the pixels set so far.

@@ -67,10 +67,7 @@ void TMDIChild::EnableTimer2() {
 void TMDIChild::CreateTList() {
     const std::size_t side = static_cast<std::size_t>(std::max({v.listWidth, v.listHeight, 0}));
     hitList.assign(side * side, 0);
-    if (picture) {
-        const std::size_t pixels = static_cast<std::size_t>(picture->Width()) * picture->Height();
-        std::fill_n(picture->Words(), pixels, Picture::ToWord(0));
-    }
+    if (picture) picture->Fill(0);
 }
 
 void TMDIChild::Timer2Timer() {

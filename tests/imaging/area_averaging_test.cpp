@@ -2,15 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "filled_picture.h"
+
 namespace zephyrin {
 namespace {
 
-Picture Filled(int width, int height, std::uint32_t color) {
-    Picture picture(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) picture.SetPixel(x, y, color);
-    return picture;
-}
+using testing::Filled;
 
 TEST(AreaAveraging, BlockValueIsTheMeanOfTruncatedRowMeans) {
     Picture source(2, 2);

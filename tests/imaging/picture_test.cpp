@@ -17,6 +17,14 @@ TEST(Picture, StartsBlackAndKeepsPackedColours) {
     EXPECT_EQ(Picture::Blue(picture.Pixel(3, 2)), 30);
 }
 
+TEST(Picture, FillPaintsEveryPixel) {
+    Picture picture(3, 2);
+    picture.SetPixel(1, 1, 0x0000FF);
+    picture.Fill(Picture::Pack(1, 2, 3));
+    for (int row = 0; row < 2; ++row)
+        for (int column = 0; column < 3; ++column) EXPECT_EQ(picture.Pixel(column, row), 0x030201u);
+}
+
 TEST(Picture, IgnoresWritesOutside) {
     Picture picture(2, 2);
     picture.SetPixel(-1, 0, 0xFFFFFF);
