@@ -16,13 +16,13 @@ public:
 
     // Restarts the count without restarting a running period.
     void Arm();
+    // One period has passed; the timer calls it, and tests drive it directly.
+    void Tick();
 
 signals:
     void settled();
 
 private:
-    void Tick();
-
     int tickCount_ = 0;
 };
 

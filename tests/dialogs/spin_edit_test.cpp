@@ -2,7 +2,6 @@
 #include <limits>
 
 #include "dialogs/spin_edit.h"
-#include "test_suites.h"
 
 using zephyrin::SpinEdit;
 
@@ -55,9 +54,5 @@ private slots:
     }
 };
 
-int RunSpinEditTests(int argc, char** argv) {
-    SpinEditTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_MAIN(SpinEditTest)
 #include "spin_edit_test.moc"

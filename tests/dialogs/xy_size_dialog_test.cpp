@@ -6,7 +6,6 @@
 #include "dialog_checks.h"
 #include "dialogs/spin_edit.h"
 #include "dialogs/xy_size_dialog.h"
-#include "test_suites.h"
 
 using zephyrin::TXYSize;
 using namespace zephyrin::testing;
@@ -23,6 +22,7 @@ private slots:
     void controls_data() {
         AddControlColumns();
         AddControl("CoolBtn1", "QPushButton", {{"text", "Apply"}});
+        AddControl("CloseButton", "QPushButton", {{"text", "Close"}});
         AddControl("RxWidth", "QDoubleSpinBox", SpinProperties(10, 0));
         AddControl("RxHeight", "QDoubleSpinBox", SpinProperties(10, 0));
         AddControl("Size1", "QMenu", {{"title", "Size"}});
@@ -75,11 +75,14 @@ private slots:
         QTest::mouseClick(dialog.CoolBtn1(), Qt::LeftButton);
         QCOMPARE(applied.count(), 1);
     }
+
+    void closeButtonHidesTheWindow() {
+        TXYSize dialog;
+        dialog.show();
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("CloseButton")), Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+    }
 };
 
-int RunXYSizeDialogTests(int argc, char** argv) {
-    XYSizeDialogTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_MAIN(XYSizeDialogTest)
 #include "xy_size_dialog_test.moc"

@@ -12,7 +12,6 @@
 #include "window/file_choosers.h"
 #include "window/messages.h"
 #include "window_fixture.h"
-#include "window_tests.h"
 
 namespace zephyrin::testing {
 
@@ -242,11 +241,7 @@ private:
     bool answer = true;
 };
 
-int RunWindowFilesTests(int argc, char** argv) {
-    WindowFilesTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
 }  // namespace zephyrin::testing
 
+QTEST_MAIN(zephyrin::testing::WindowFilesTest)
 #include "window_files_test.moc"

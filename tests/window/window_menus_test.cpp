@@ -6,7 +6,6 @@
 
 #include "view/picture_view.h"
 #include "window_fixture.h"
-#include "window_tests.h"
 
 namespace zephyrin::testing {
 
@@ -119,11 +118,7 @@ private slots:
     }
 };
 
-int RunWindowMenusTests(int argc, char** argv) {
-    WindowMenusTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
 }  // namespace zephyrin::testing
 
+QTEST_MAIN(zephyrin::testing::WindowMenusTest)
 #include "window_menus_test.moc"
