@@ -2,9 +2,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
+#include <new>
 
 #include "imaging/picture.h"
 #include "view/picture_view.h"
+#include "window/messages.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin {
@@ -17,10 +19,17 @@ void TMDIChild::Copy1Click() {
     PGImage1->setSelectionHeight(v.listHeight);
     // The picture as shown: after a reduction that is the reduced picture,
     // not a corner of the large one.
-    if (const Picture* shown = PGImage1->CurrentPicture(); shown && !shown->Empty()) {
-        const QImage view(reinterpret_cast<const uchar*>(shown->Words()), shown->Width(), shown->Height(),
-                          shown->Width() * 4, QImage::Format_RGB32);
-        QApplication::clipboard()->setImage(view.convertToFormat(QImage::Format_RGB888));
+    const Picture* shown = PGImage1->CurrentPicture();
+    if (!shown || shown->Empty()) {
+        ShowMessage(QStringLiteral("There is nothing to copy: the picture is empty."));
+    } else {
+        try {
+            const QImage view(reinterpret_cast<const uchar*>(shown->Words()), shown->Width(), shown->Height(),
+                              shown->Width() * 4, QImage::Format_RGB32);
+            QApplication::clipboard()->setImage(view.convertToFormat(QImage::Format_RGB888));
+        } catch (const std::bad_alloc&) {
+            ShowError(QStringLiteral("There is not enough memory to copy the picture."));
+        }
     }
     UpdateMenuItems();
 }

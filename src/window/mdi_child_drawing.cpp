@@ -1,5 +1,6 @@
 // The window's side of a drawing: a fresh picture, the frozen view, the
 // engine run, the live refresh every 500 ms and the tidy-up at the end.
+#include <QScopeGuard>
 #include <QTimer>
 #include <algorithm>
 #include <new>
@@ -30,7 +31,17 @@ void TMDIChild::UpdateGrafX() {
         QTimer::singleShot(10, this, &TMDIChild::UpdateGrafX);
         return;
     }
-    if (v.stop) pictureName = windowTitle();
+    if (closed_) return;
+    // While one of this window's drawings is on the stack (even a stopped one
+    // that waits for a newer drawing to end) the caption may be a busy
+    // caption, which must never become the window's name.
+    if (drawingsRunning_ == 0) pictureName = windowTitle();
+    ++drawingsRunning_;
+    const auto unwind = qScopeGuard([this] {
+        --drawingsRunning_;
+        Timer2->stop();
+        setWindowTitle(pictureName);
+    });
     try {
         ShowPicture(std::make_unique<Picture>(v.listWidth, v.listHeight));
         picture->Changed();
@@ -44,8 +55,6 @@ void TMDIChild::UpdateGrafX() {
                       .arg(v.listWidth)
                       .arg(v.listHeight));
     }
-    Timer2->stop();
-    setWindowTitle(pictureName);
 }
 
 void TMDIChild::TypeFractal() {
@@ -65,9 +74,14 @@ void TMDIChild::EnableTimer2() {
 }
 
 void TMDIChild::CreateTList() {
-    const std::size_t side = static_cast<std::size_t>(std::max({v.listWidth, v.listHeight, 0}));
-    hitList.assign(side * side, 0);
+    NewHitList();
     if (picture) picture->Fill(0);
+}
+
+void TMDIChild::NewHitList() {
+    const std::size_t side = static_cast<std::size_t>(std::max({v.listWidth, v.listHeight, 0}));
+    // A fresh list, so that a smaller size gives the old list's memory back.
+    hitList = std::vector<std::int32_t>(side * side, 0);
 }
 
 void TMDIChild::Timer2Timer() {

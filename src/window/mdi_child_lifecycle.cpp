@@ -9,14 +9,18 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindowStateChangeEvent>
+#include <new>
+#include <utility>
 
 #include "engine/defaults.h"
 #include "engine/view_coords.h"
 #include "imaging/picture.h"
-#include "util/drawing_memory.h"
 #include "view/picture_view.h"
+#include "window/messages.h"
 #include "window/mode_word.h"
 #include "window/one_shot_timer.h"
+#include "window/status_panel.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin {
@@ -53,13 +57,15 @@ void TMDIChild::CreateComponents() {
     font.setPixelSize(12);
     const int widths[] = {150, 150, 120};
     for (int i = 0; i < 3; ++i) {
-        statusPanels[i] = new QLabel(StatusBar1);
+        statusPanels[i] = new StatusPanel(widths[i], StatusBar1);
         statusPanels[i]->setFont(font);
-        statusPanels[i]->setFixedWidth(widths[i]);
         StatusBar1->addWidget(statusPanels[i]);
     }
     layout->addWidget(StatusBar1);
     setWidget(client);
+    // Never narrower than the title bar and the status panels need, nor lower
+    // than the title bar, the status bar and a strip of picture.
+    setMinimumSize(minimumSizeHint());
 
     Timer1 = new OneShotTimer(500, this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -85,10 +91,14 @@ void TMDIChild::FormPaint() {
     }
     PGImage1->setActionMode(PictureView::ActionMode::MoveResizeCreateSelection);
 
-    const bool opened = ModeWord() == kModeOpen && SetUpOpenedImage();
+    bool opened = false;
+    try {
+        opened = SetUpOpenedImage();
+    } catch (const std::bad_alloc&) {
+        ShowError(QStringLiteral("There is not enough memory to show the image \"%1\".").arg(windowTitle()));
+    }
     if (!opened) {
-        // NEW, or a window whose image could not be read after all: a
-        // blank picture of the start size.
+        // NEW, or any other start: a blank picture of the start size.
         v.width = 400;
         v.height = 300;
         ShowPicture(std::make_unique<Picture>(400, 300));
@@ -109,18 +119,30 @@ void TMDIChild::FormPaint() {
         UpdateGrafX();
         return;
     }
-    // An opened image stays on show; with its parameter file beside it,
-    // the picture is drawn again at the image's size.
-    hitList.assign(static_cast<std::size_t>(std::max(v.width, v.height)) * std::max(v.width, v.height), 0);
+    // An opened image stays on show. With its parameter file beside it the
+    // window takes the picture's values, so that Apply draws it again.
+    try {
+        NewHitList();
+    } catch (const std::bad_alloc&) {
+        ShowError(QStringLiteral("There is not enough memory for the hit counters of a picture of %1 by %2 "
+                                 "pixels.")
+                      .arg(v.width)
+                      .arg(v.height));
+        return;
+    }
     const QString parameters = ParameterFilePathFor(windowTitle());
-    if (QFileInfo::exists(parameters)) LoadFromParameterFile(parameters);
+    if (QFileInfo::exists(parameters) && ReadParameters(parameters)) v.randomStart = kFalse;
 }
 
-// The window's caption is the path of the image to show; it gives the
-// picture its size.
+void TMDIChild::SetOpenedImage(QImage image) {
+    openedImage_ = std::move(image);
+}
+
+// The image the frame has opened for this window, if any, becomes its picture
+// and gives it its size.
 bool TMDIChild::SetUpOpenedImage() {
-    const QImage image = QImage(windowTitle()).convertToFormat(QImage::Format_RGB32);
-    if (image.isNull() || !DrawingFitsInMemory(image.width(), image.height())) return false;
+    if (openedImage_.isNull()) return false;
+    const QImage image = std::exchange(openedImage_, QImage());
     auto opened = std::make_unique<Picture>(image.width(), image.height());
     for (int row = 0; row < image.height(); ++row) {
         const auto* line = reinterpret_cast<const std::uint32_t*>(image.constScanLine(row));
@@ -137,9 +159,19 @@ bool TMDIChild::SetUpOpenedImage() {
 void TMDIChild::closeEvent(QCloseEvent* event) {
     // A window is never destroyed while the program runs: closing stops its
     // drawing and minimises it with its picture and record.
+    // A closed window starts no drawing (not even its first, if its set-up
+    // is still to come) until the user restores it.
     v.stop = kTrue;
+    closed_ = true;
     event->ignore();
     showMinimized();
+}
+
+void TMDIChild::changeEvent(QEvent* event) {
+    QMdiSubWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange) return;
+    const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+    if ((change->oldState() & Qt::WindowMinimized) && !isMinimized()) closed_ = false;
 }
 
 }  // namespace zephyrin

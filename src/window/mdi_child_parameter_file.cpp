@@ -37,19 +37,31 @@ QString GroupMessages(const std::vector<std::string>& messages) {
 
 }  // namespace
 
-bool TMDIChild::LoadFromParameterFile(const QString& path) {
-    std::string error;
-    const std::optional<std::string> text = ReadParameterFile(path.toStdString(), error);
-    if (!text) {
-        // Nothing is loaded: the picture, the drawing and the name stay.
-        ShowError(QString::fromStdString(error));
+bool TMDIChild::ReadParameters(const QString& path) {
+    std::vector<std::string> messages;
+    try {
+        std::string error;
+        const std::optional<std::string> text = ReadParameterFile(path.toStdString(), error);
+        if (!text) {
+            ShowError(QString::fromStdString(error));
+            return false;
+        }
+        messages = ReadParameterText(*text, path.toStdString(), LocaleDecimalSeparator(), v, colorMix,
+                                     expansion, modulas);
+    } catch (const std::bad_alloc&) {
+        ShowError(QStringLiteral("There is not enough memory to read the parameter file \"%1\".").arg(path));
         return false;
     }
+    if (!messages.empty()) ShowMessage(GroupMessages(messages));
+    return true;
+}
+
+bool TMDIChild::LoadFromParameterFile(const QString& path) {
+    // Nothing is loaded when the file cannot be read: the picture, the
+    // drawing and the name stay.
+    if (!ReadParameters(path)) return false;
     setWindowTitle(path);
     SetModeWord(path);
-    const std::vector<std::string> messages = ReadParameterText(
-        *text, path.toStdString(), LocaleDecimalSeparator(), v, colorMix, expansion, modulas);
-    if (!messages.empty()) ShowMessage(GroupMessages(messages));
     v.randomStart = kFalse;
     UpdateGrafX();
     return true;

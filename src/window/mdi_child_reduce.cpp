@@ -2,10 +2,12 @@
 // window's next Timer1 tick carries out by area averaging.
 #include <QAction>
 #include <QMenu>
+#include <new>
 
 #include "imaging/area_averaging.h"
 #include "imaging/picture.h"
 #include "view/picture_view.h"
+#include "window/messages.h"
 #include "window/mode_word.h"
 #include "window/one_shot_timer.h"
 #include "window/tmdi_child.h"
@@ -45,7 +47,11 @@ void TMDIChild::CarryOutReduction() {
     v.stop = kTrue;
     const Picture* source = PGImage1->CurrentPicture();
     if (!source) return;
-    ShowPicture(std::make_unique<Picture>(ReduceByAreaAveraging(*source, factor)));
+    try {
+        ShowPicture(std::make_unique<Picture>(ReduceByAreaAveraging(*source, factor)));
+    } catch (const std::bad_alloc&) {
+        ShowError(QStringLiteral("There is not enough memory to reduce the picture %1:1.").arg(factor));
+    }
     PGImage1->setPictureCursor(Qt::ArrowCursor);
     PGImage1->setActionMode(PictureView::ActionMode::MoveImage);
 }

@@ -23,7 +23,7 @@ QStringList TMDIChild::SaveFilters() {
 QString TMDIChild::ProposedSaveName() const {
     // The window's name without folder and extension; the first window's
     // caption "zephyrin    " proposes "zephyrin".
-    const QString name = v.stop ? windowTitle() : pictureName;
+    const QString name = drawingsRunning_ == 0 ? windowTitle() : pictureName;
     const QFileInfo info(name.trimmed());
     return info.suffix().isEmpty() ? info.fileName() : info.completeBaseName();
 }

@@ -89,6 +89,7 @@ void TMDIChild::CustomSize1Click() {
 }
 
 void TMDIChild::PGImage1NewAutoSize(int pictureWidth, int pictureHeight) {
+    viewSizeForPicture_ = QSize(pictureWidth, pictureHeight);
     if (isMaximized() || isMinimized() || !parts_.frame) return;
     const QSize frame = parts_.frame->FrameClientSize();
     const int clientWidth = pictureWidth < frame.width() ? pictureWidth + 20 : frame.width() - 50;
@@ -96,9 +97,14 @@ void TMDIChild::PGImage1NewAutoSize(int pictureWidth, int pictureHeight) {
     SetClientSize(QSize(clientWidth, clientHeight));
 }
 
+QSize TMDIChild::WholePictureSize() const {
+    const QSize border = size() - widget()->size();
+    return (viewSizeForPicture_ + QSize(20, 40) + border).expandedTo(minimumSize());
+}
+
 void TMDIChild::SetClientSize(const QSize& client) {
     const QSize border = size() - widget()->size();
-    resize(client + border);
+    resize((client + border).expandedTo(minimumSize()));
 }
 
 }  // namespace zephyrin

@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <cmath>
 
+#include "imaging/picture.h"
 #include "util/number_format.h"
 #include "util/rounding.h"
 #include "view/picture_view.h"
@@ -38,11 +39,19 @@ void TMDIChild::PGImage1PicBoxOnMouseMove(Qt::MouseButtons buttons, Qt::Keyboard
     lastButtons = buttons;
     lastModifiers = modifiers;
     if (v.listWidth == 0) return;
-    xPerPixel = (v.plotXMax - v.plotXMin) / v.listWidth;
-    yPerPixel = (v.plotYMax - v.plotYMin) / v.listHeight;
+    // After a reduction the pixels shown are larger than the drawing's.
+    const QSize shown = ShownPictureSize();
+    xPerPixel = (v.plotXMax - v.plotXMin) / shown.width();
+    yPerPixel = (v.plotYMax - v.plotYMin) / shown.height();
     cursorX = pixel.x() * xPerPixel + v.plotXMin;
     cursorY = pixel.y() * yPerPixel + v.plotYMin;
     ShowReadOut();
+}
+
+QSize TMDIChild::ShownPictureSize() const {
+    const Picture* shown = PGImage1->CurrentPicture();
+    if (!shown || shown->Empty()) return QSize(v.listWidth, v.listHeight);
+    return QSize(shown->Width(), shown->Height());
 }
 
 void TMDIChild::ShowReadOut() {
@@ -61,8 +70,10 @@ void TMDIChild::PGImage1PicBoxOnMouseUp() {
     if (!PGImage1->hasSelection()) return;
 
     // Give the selection the picture's proportions, keeping its centre and
-    // the mean of its sides.
-    const double W = v.listWidth, H = v.listHeight;
+    // the mean of its sides. The selection is in the pixels of the picture
+    // shown, which a reduction makes smaller than the drawing's.
+    const QSize shown = ShownPictureSize();
+    const double W = shown.width(), H = shown.height();
     const double cx = PGImage1->selectionWidth() * 0.5 + PGImage1->selectionLeft();
     const double cy = PGImage1->selectionHeight() * 0.5 + PGImage1->selectionTop();
     const double s = (PGImage1->selectionWidth() + PGImage1->selectionHeight()) * 0.5;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QMdiSubWindow>
 #include <QString>
 #include <array>
@@ -76,6 +77,11 @@ public:
 
     // Files.
     bool LoadFromParameterFile(const QString& path);
+    // Reads a parameter file into the record, showing its complaints, without
+    // drawing; false when the file cannot be read at all.
+    bool ReadParameters(const QString& path);
+    // The decoded image a window opened by File > Open shows at its set-up.
+    void SetOpenedImage(QImage image);
     void SaveAs1Click();
     static QStringList SaveFilters();
     static QString ParameterFilePathFor(const QString& picturePath);
@@ -86,6 +92,8 @@ public:
     void SizeItemClick(int width, int height);
     void CustomSize1Click();
     void PGImage1NewAutoSize(int pictureWidth, int pictureHeight);
+    // The window's outer size that shows its whole picture.
+    QSize WholePictureSize() const;
 
     // Dialog bridge.
     void ApplyParameters();
@@ -121,6 +129,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void CreateComponents();
@@ -134,15 +143,22 @@ private:
     void ConnectView();
     void SetClientSize(const QSize& client);
     void ShowPicture(std::unique_ptr<Picture> picture);
+    void NewHitList();
     void EnableTimer2();
     QString BusyCaption() const;
     void ShowReadOut();
+    QSize ShownPictureSize() const;
 
     ProgramParts parts_;
     QList<QMenu*> menuBarMenus_;
     std::array<QAction*, 76> formulaItems_{};  // by formula number
     int pendingReduction_ = 0;                 // factor of a requested reduction
-    int saveFilterIndex_ = 0;                  // the save dialog's entry used last
+    int drawingsRunning_ = 0;                  // this window's UpdateGrafX calls on the stack
+    bool closed_ = false;                      // closed by the user and not restored since
+    QSize viewSizeForPicture_;
+    QImage openedImage_;  // until the set-up shows it                 // what the view last asked for to show
+                          // its picture
+    int saveFilterIndex_ = 0;  // the save dialog's entry used last
 };
 
 }  // namespace zephyrin

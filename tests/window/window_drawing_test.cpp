@@ -3,11 +3,11 @@
 #include <QAction>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include "imaging/picture.h"
 #include "view/picture_view.h"
 #include "window_fixture.h"
-#include "window_tests.h"
 
 namespace zephyrin::testing {
 
@@ -41,6 +41,45 @@ private slots:
         QVERIFY(w->v.varNone && w->v.varSwirl && !w->v.varLinear);
         QCOMPARE(w->v.intensity, 10.0);
         QCOMPARE(w->v.transformMode, 3);
+    }
+
+    // A window stopped while its drawing waits under a newer one still shows
+    // the busy caption; a restart then must not take it for the window's name.
+    void aBusyCaptionNeverBecomesTheName() {
+        WindowFixture f;
+        TMDIChild* w = f.child;
+        f.SetUp(w);
+        QString proposed;
+        f.RunDrawing([w] { w->DrawClick(70); }, 50,
+                     [&] {
+                         w->Timer2Timer();  // the busy caption
+                         w->v.stop = kTrue;
+                         proposed = w->ProposedSaveName();
+                         QTimer::singleShot(50, [&] { f.engine.StopCurrent(); });
+                         w->DrawClick(5);
+                     });
+        QCOMPARE(proposed, QStringLiteral("zephyrin"));
+        QCOMPARE(w->pictureName, QStringLiteral("zephyrin    "));
+        QCOMPARE(w->windowTitle(), QStringLiteral("zephyrin    "));
+    }
+
+    // Closed within the half second before its set-up: set up, but no drawing
+    // until the user restores it.
+    void aWindowClosedBeforeItsFirstDrawingDoesNotDraw() {
+        WindowFixture f;
+        f.area.show();  // a hidden window is not asked before it closes
+        TMDIChild* w = f.child;
+        w->close();
+        SetModeWord(kModeNew);
+        w->Timer1Timer();
+        QCOMPARE(w->setupPending, kFalse);
+        QCOMPARE(f.engine.Depth(), 0);
+        QCOMPARE(w->v.iterations, 0);
+        QVERIFY(w->isMinimized());
+        w->showNormal();
+        bool drew = false;
+        f.RunDrawing([w] { w->UpdateGrafX(); }, 50, [&] { drew = f.engine.Depth() == 1; });
+        QVERIFY(drew);
     }
 
     void setUpRunsOnlyOnce() {
@@ -145,11 +184,7 @@ private slots:
     }
 };
 
-int RunWindowDrawingTests(int argc, char** argv) {
-    WindowDrawingTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
 }  // namespace zephyrin::testing
 
+QTEST_MAIN(zephyrin::testing::WindowDrawingTest)
 #include "window_drawing_test.moc"

@@ -7,8 +7,8 @@
 
 #include "imaging/picture.h"
 #include "view/picture_view.h"
+#include "window/messages.h"
 #include "window_fixture.h"
-#include "window_tests.h"
 
 namespace zephyrin::testing {
 
@@ -113,13 +113,22 @@ private slots:
         f.child->Copy1Click();
         QCOMPARE(QApplication::clipboard()->image().size(), QSize(200, 150));
     }
-};
 
-int RunWindowReduceTests(int argc, char** argv) {
-    WindowReduceTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+    void copyOfAnEmptyPictureSaysSo() {
+        WindowFixture f;
+        f.SetUp(f.child);
+        Resize(f, f.child, 1, 1);
+        f.child->RequestReduction(2);
+        f.child->Timer1Timer();
+        QStringList messages;
+        SetMessageSink([&](const QString& text) { messages << text; });
+        f.child->Copy1Click();
+        SetMessageSink({});
+        QCOMPARE(messages, QStringList{QStringLiteral("There is nothing to copy: the picture is empty.")});
+    }
+};
 
 }  // namespace zephyrin::testing
 
+QTEST_MAIN(zephyrin::testing::WindowReduceTest)
 #include "window_reduce_test.moc"

@@ -11,6 +11,7 @@
 #include <QMdiArea>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 #include <memory>
 
@@ -21,7 +22,6 @@
 #include "view/picture_view.h"
 #include "window/messages.h"
 #include "window_fixture.h"
-#include "window_tests.h"
 
 namespace zephyrin::testing {
 
@@ -194,6 +194,16 @@ private slots:
         QCOMPARE(w->statusPanels[2]->text(), QStringLiteral("M=0.040000000000"));
     }
 
+    // A smaller picture gives the larger hit list's memory back.
+    void aSmallerSizeReleasesTheHitList() {
+        WindowFixture f;
+        f.SetUp(f.child);
+        TMDIChild* w = f.child;
+        f.RunDrawing([w] { w->SizeItemClick(2000, 1000); });
+        f.RunDrawing([w] { w->SizeItemClick(400, 300); });
+        QCOMPARE(w->hitList.capacity(), std::size_t{160000});
+    }
+
     void aNewPictureSizeFitsTheWindow_data() {
         QTest::addColumn<QSize>("frame");
         QTest::addColumn<QSize>("needed");
@@ -212,7 +222,32 @@ private slots:
         f.area.show();  // a hidden window lays out its client only when shown
         f.frame.clientSize = frame;
         f.child->PGImage1NewAutoSize(needed.width(), needed.height());
-        QCOMPARE(f.child->widget()->size(), client);
+        // Never narrower or lower than the title bar and status bar need.
+        const QSize smallest = f.child->minimumSize() - (f.child->size() - f.child->widget()->size());
+        QCOMPARE(f.child->widget()->size(), client.expandedTo(smallest));
+    }
+
+    // In a narrow window the status panels shrink side by side instead of
+    // spilling over each other, and the window cannot be made narrower than
+    // its title bar and the panels need.
+    void aSmallPictureKeepsTheStatusPanelsReadable() {
+        WindowFixture f;
+        f.area.show();
+        TMDIChild* w = f.child;
+        f.SetUp(w);
+        f.RunDrawing([&] { w->Item(QStringLiteral("N120by901"))->trigger(); });
+        w->PGImage1PicBoxOnMouseMove(Qt::NoButton, Qt::NoModifier, 0, 0);
+        QCoreApplication::processEvents();
+        const QRect bar = w->StatusBar1->rect();
+        for (int i = 0; i < 3; ++i) {
+            const QRect panel = w->statusPanels[i]->geometry();
+            QVERIFY2(bar.contains(panel), qPrintable(QStringLiteral("panel %1").arg(i)));
+            QVERIFY(panel.width() >= w->statusPanels[i]->minimumSizeHint().width());
+            if (i > 0) QVERIFY(panel.left() > w->statusPanels[i - 1]->geometry().right());
+        }
+        w->resize(30, 30);
+        QVERIFY(w->width() >= w->minimumSizeHint().width());
+        QVERIFY(w->height() >= w->minimumSizeHint().height());
     }
 
     void theViewsReportFitsTheWindowToANewPicture() {
@@ -225,7 +260,8 @@ private slots:
         QCOMPARE(newPicture.count(), 1);
         const int needWidth = newPicture.first().at(0).toInt(), needHeight = newPicture.first().at(1).toInt();
         QVERIFY(needWidth >= 160 && needHeight >= 120);
-        QCOMPARE(w->widget()->size(), QSize(needWidth + 20, needHeight + 40));
+        const QSize smallest = w->minimumSize() - (w->size() - w->widget()->size());
+        QCOMPARE(w->widget()->size(), QSize(needWidth + 20, needHeight + 40).expandedTo(smallest));
     }
 
     void aMaximisedOrMinimisedWindowKeepsItsSize_data() {
@@ -395,11 +431,7 @@ private:
     QStringList messages;
 };
 
-int RunWindowSizeTests(int argc, char** argv) {
-    WindowSizeTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
 }  // namespace zephyrin::testing
 
+QTEST_MAIN(zephyrin::testing::WindowSizeTest)
 #include "window_size_test.moc"

@@ -7,7 +7,6 @@
 #include "view/picture_view.h"
 #include "window/messages.h"
 #include "window_fixture.h"
-#include "window_tests.h"
 
 namespace zephyrin::testing {
 
@@ -46,6 +45,25 @@ private slots:
         QCOMPARE(f.child->statusPanels[0]->text(), QStringLiteral("cx=-233.333333333333"));
         QCOMPARE(f.child->statusPanels[1]->text(), QStringLiteral("cy=-175.000000000000"));
         QCOMPARE(f.child->statusPanels[2]->text(), QStringLiteral("M=0.010000000000"));
+    }
+
+    // After a 2:1 reduction a shown pixel covers two of the drawing's: the
+    // read-out and the zoom go through the picture that is shown.
+    void readOutAndZoomAfterAReduction() {
+        WindowFixture f;
+        f.SetUp(f.child);
+        TMDIChild* w = f.child;
+        f.RunDrawing([w] { w->SizeItemClick(800, 600); });
+        w->RequestReduction(2);
+        w->CarryOutReduction();
+        w->PGImage1PicBoxOnMouseMove(Qt::NoButton, Qt::NoModifier, 399, 299);
+        // Pixel 399 of 400 across x from -233.33 to 233.33.
+        QVERIFY(qAbs(w->cursorX - (399 * 466.666666666667 / 400 - 233.333333333333)) < 1e-9);
+        Select(w->PGImage1, 0, 0, 200, 150);
+        Release(w);
+        QCOMPARE(w->v.zoomXMin, -700.0 / 3);
+        QCOMPARE(w->v.zoomXMax, 0.0);
+        QCOMPARE(w->v.zoomYMax, 0.0);
     }
 
     void releaseGivesTheSelectionThePicturesProportions() {
@@ -131,11 +149,7 @@ private:
     QStringList messages;
 };
 
-int RunWindowZoomTests(int argc, char** argv) {
-    WindowZoomTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
 }  // namespace zephyrin::testing
 
+QTEST_MAIN(zephyrin::testing::WindowZoomTest)
 #include "window_zoom_test.moc"
