@@ -46,17 +46,23 @@ TXYSize::TXYSize(QWidget* parent)
     panel->setCursor(Qt::PointingHandCursor);
     coolBtn1_ = new QPushButton(tr("Apply"), panel);
     coolBtn1_->setObjectName(QStringLiteral("CoolBtn1"));
+    // Its title bar may offer no close box (a tool window under some window
+    // managers), so the window closes from a button as the other tools do.
+    auto* closeButton = new QPushButton(tr("Close"), panel);
+    closeButton->setObjectName(QStringLiteral("CloseButton"));
     rxWidth_ = MakeSizeSpin(panel, "RxWidth");
     rxHeight_ = MakeSizeSpin(panel, "RxHeight");
     LayOutByDesign(panel, QSize(208, 71),
                    {
                        {coolBtn1_, 8, 8, 75},
+                       {closeButton, 8, 40, 75},
                        {new QLabel(tr("Width"), panel), 88, 16},
                        {rxWidth_, 128, 8, 57},
                        {new QLabel(tr("Height"), panel), 88, 40},
                        {rxHeight_, 128, 32, 57},
                    });
     connect(coolBtn1_, &QPushButton::clicked, this, &TXYSize::applyRequested);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QImage>
 #include <QImageReader>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -10,8 +11,11 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
+#include <limits>
+#include <new>
 
 #include "dialogs/coefficients_dialog.h"
 #include "dialogs/parameters_dialog.h"
@@ -20,6 +24,8 @@
 #include "engine/view_coords.h"
 #include "frame/about_box.h"
 #include "frame/tool_bar_icons.h"
+#include "imaging/image_formats.h"
+#include "util/drawing_memory.h"
 #include "window/file_choosers.h"
 #include "window/messages.h"
 #include "window/mode_word.h"
@@ -200,22 +206,58 @@ void TMainForm::FileNewItemClick() {
     CreateAttractorWindow(QStringLiteral("NONAME%1").arg(windowsCreated_ + 1));
 }
 
+QStringList TMainForm::OpenFilters() {
+    QStringList patterns;
+    for (const ImageFormatInfo& format : ImageFormats())
+        patterns << QStringLiteral("*.") +
+                        QString::fromLatin1(format.extension.data(), format.extension.size());
+    patterns << QStringLiteral("*.jpeg") << QStringLiteral("*.tiff");
+    QStringList filters{QStringLiteral("Image files (%1)").arg(patterns.join(QLatin1Char(' ')))};
+    filters << TMDIChild::SaveFilters();
+    return filters;
+}
+
 void TMainForm::FileOpenItemClick() {
     FileRequest request;
     request.caption = QStringLiteral("Open");
-    request.filters = QStringList{QStringLiteral("Image files *.bmp;*.jpg (*.bmp)"), QStringLiteral("*.jpg"),
-                                  QStringLiteral("*.png"), QStringLiteral("*.ppm")};
-    const std::optional<FileChoice> choice = ChooseFile(this, request);
-    if (!choice) return;
-    QImageReader reader(choice->path);
-    if (!reader.canRead()) {
-        ShowError(QStringLiteral("Cannot open \"%1\": %2.").arg(choice->path, reader.errorString()));
-        return;
+    request.filters = OpenFilters();
+    if (const std::optional<FileChoice> choice = ChooseFile(this, request)) OpenImage(choice->path);
+}
+
+TMDIChild* TMainForm::OpenImage(const QString& path) {
+    QImage image;
+    try {
+        QImageReader reader(path);
+        const QSize size = reader.size();
+        if (size.isValid() && !DrawingFitsInMemory(size.width(), size.height())) {
+            ShowError(
+                QStringLiteral("Cannot open \"%1\": a picture of %2 by %3 pixels does not fit in memory.")
+                    .arg(path)
+                    .arg(size.width())
+                    .arg(size.height()));
+            return nullptr;
+        }
+        // Qt refuses images above a small limit of its own; the program draws
+        // pictures as large as memory allows, and has just checked that.
+        if (size.isValid())
+            QImageReader::setAllocationLimit(static_cast<int>(std::min<qint64>(
+                qint64(size.width()) * size.height() * 8 / (1 << 20) + 1, std::numeric_limits<int>::max())));
+        image = reader.read();
+        if (image.isNull()) {
+            ShowError(QStringLiteral("Cannot open \"%1\": %2.").arg(path, reader.errorString()));
+            return nullptr;
+        }
+        image.convertTo(QImage::Format_RGB32);
+    } catch (const std::bad_alloc&) {
+        ShowError(QStringLiteral("There is not enough memory to open \"%1\".").arg(path));
+        return nullptr;
     }
-    // The new window shows the image at its size (and draws it again when
-    // its parameter file lies beside it).
+    // The new window shows the image at its size, with the parameters of its
+    // parameter file when one lies beside it.
     SetModeWord(kModeOpen);
-    CreateAttractorWindow(choice->path);
+    TMDIChild* child = CreateAttractorWindow(path);
+    child->SetOpenedImage(std::move(image));
+    return child;
 }
 
 void TMainForm::FileSaveAsItemClick() {
@@ -241,7 +283,23 @@ void TMainForm::FileExitItemClick() {
 }
 
 void TMainForm::WindowCascadeItemClick() {
-    mdiArea_->cascadeSubWindows();
+    // The area's own cascade shrinks every window to a strip; here each keeps
+    // the size that shows its whole picture, as far as the area allows.
+    const QSize area = mdiArea_->viewport()->size();
+    const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    QPoint corner(0, 0);
+    for (QMdiSubWindow* window : mdiArea_->subWindowList(QMdiArea::CreationOrder)) {
+        if (window->isMinimized() || window->isHidden()) continue;
+        if (window->isMaximized()) window->showNormal();
+        auto* child = qobject_cast<TMDIChild*>(window);
+        QSize size = child ? child->WholePictureSize() : window->size();
+        if (corner.x() > area.width() / 2 || corner.y() > area.height() / 2) corner = QPoint(0, 0);
+        size = size.boundedTo(area - QSize(corner.x(), corner.y())).expandedTo(window->minimumSize());
+        window->setGeometry(QRect(corner, size));
+        window->raise();
+        corner += QPoint(step, step);
+    }
+    if (QMdiSubWindow* active = mdiArea_->currentSubWindow()) active->raise();
 }
 
 void TMainForm::WindowTileItemClick() {

@@ -44,6 +44,10 @@ public:
     // Commands.
     void FileNewItemClick();
     void FileOpenItemClick();
+    // Opens the image at `path` in a new window, or says why it cannot.
+    TMDIChild* OpenImage(const QString& path);
+    // The Open dialog's filters: every format the program saves.
+    static QStringList OpenFilters();
     void FileSaveAsItemClick();
     void Loadfromparameterfile1Click();
     void FileCloseItemClick();

@@ -8,6 +8,8 @@
 #include "dialogs/xy_size_dialog.h"
 #include "frame/about_box.h"
 #include "frame/main_form.h"
+#include "frame/tool_window_layout.h"
+#include "frame/tool_window_placer.h"
 
 namespace zephyrin {
 
@@ -28,21 +30,24 @@ Program::Program() {
 Program::~Program() = default;
 
 void Program::Show() {
-    // Room for the merged menu bar and a first picture of 400 x 300.
-    const QRect screen = MainForm->screen()->availableGeometry();
-    MainForm->resize(std::min(1000, screen.width() * 9 / 10), std::min(720, screen.height() * 9 / 10));
-    MainForm->move(screen.center() - MainForm->rect().center());
-    MainForm->show();
-    // The tool windows open beside the frame when there is room, else along
-    // its right edge, rather than over the pictures.
-    const QRect frame = MainForm->frameGeometry();
-    int x = frame.right() + 8;
-    if (x + Form4->width() > screen.right()) x = frame.right() - Form4->width() - 70;
-    int y = frame.top() + 40;
-    for (QWidget* tool : std::initializer_list<QWidget*>{Form4, CForm, XYSize}) {
-        tool->move(x, y);
-        y += tool->frameGeometry().height() + 30;
+    const QList<QWidget*> tools{Form4, CForm, XYSize};
+    int toolColumn = 0;
+    for (QWidget* tool : tools) {
+        tool->adjustSize();
+        toolColumn = std::max(toolColumn, tool->width());
     }
+    // Room for the merged menu bar and a first picture of 400 x 300, with the
+    // tool windows beside the frame where the screen is wide enough.
+    const QRect screen = MainForm->screen()->availableGeometry();
+    const QSize wanted(std::min(1000, screen.width() * 9 / 10), std::min(720, screen.height() * 9 / 10));
+    const QRect frame = PlaceFrame(screen, wanted, toolColumn);
+    MainForm->resize(frame.size());
+    MainForm->move(frame.topLeft());
+    MainForm->show();
+    // Decorations are known only now: take them off the outer size asked for.
+    const QSize decorations = MainForm->frameGeometry().size() - MainForm->size();
+    if (!decorations.isNull()) MainForm->resize(frame.size() - decorations);
+    new ToolWindowPlacer(MainForm.get(), tools);
 }
 
 }  // namespace zephyrin

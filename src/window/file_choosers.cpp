@@ -1,6 +1,7 @@
 #include "window/file_choosers.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace zephyrin {
 
@@ -9,11 +10,16 @@ std::function<std::optional<FileChoice>(const FileRequest&)>& Chooser() {
     static std::function<std::optional<FileChoice>(const FileRequest&)> chooser;
     return chooser;
 }
-}  // namespace
 
-std::optional<FileChoice> ChooseFile(QWidget* parent, const FileRequest& request) {
+QString& LastFolder(FileRequest::Kind kind) {
+    static QString open, save;
+    return kind == FileRequest::Kind::kSave ? save : open;
+}
+
+std::optional<FileChoice> Ask(QWidget* parent, const FileRequest& request) {
     if (Chooser()) return Chooser()(request);
     QFileDialog dialog(parent, request.caption);
+    if (!request.folder.isEmpty()) dialog.setDirectory(request.folder);
     dialog.setNameFilters(request.filters);
     if (request.filterIndex >= 0 && request.filterIndex < request.filters.size())
         dialog.selectNameFilter(request.filters[request.filterIndex]);
@@ -28,6 +34,16 @@ std::optional<FileChoice> ChooseFile(QWidget* parent, const FileRequest& request
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return FileChoice{dialog.selectedFiles().first(),
                       static_cast<int>(request.filters.indexOf(dialog.selectedNameFilter()))};
+}
+
+}  // namespace
+
+std::optional<FileChoice> ChooseFile(QWidget* parent, FileRequest request) {
+    QString& lastFolder = LastFolder(request.kind);
+    request.folder = lastFolder;
+    std::optional<FileChoice> choice = Ask(parent, request);
+    if (choice) lastFolder = QFileInfo(choice->path).absolutePath();
+    return choice;
 }
 
 void SetFileChooser(std::function<std::optional<FileChoice>(const FileRequest&)> chooser) {

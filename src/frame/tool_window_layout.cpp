@@ -1,0 +1,76 @@
+#include "frame/tool_window_layout.h"
+
+#include <algorithm>
+
+namespace zephyrin {
+
+namespace {
+
+// Narrower than this the frame holds no 400 x 300 picture beside its tool bar.
+constexpr int kNarrowestFrame = 640;
+
+int ColumnWidth(const QList<QSize>& tools) {
+    int width = 0;
+    for (const QSize& tool : tools) width = std::max(width, tool.width());
+    return width;
+}
+
+int ColumnHeight(const QList<QSize>& tools) {
+    int height = 0;
+    for (const QSize& tool : tools) height += tool.height() + kToolWindowGap;
+    return std::max(height - kToolWindowGap, 0);
+}
+
+// Moves `rect` the least distance that puts it inside `area` (its top-left
+// corner inside, when it is larger).
+QPoint Within(const QRect& area, const QRect& rect) {
+    const int x = std::max(area.left(), std::min(rect.left(), area.right() + 1 - rect.width()));
+    const int y = std::max(area.top(), std::min(rect.top(), area.bottom() + 1 - rect.height()));
+    return QPoint(x, y);
+}
+
+}  // namespace
+
+QRect PlaceFrame(const QRect& available, QSize wanted, int toolColumnWidth) {
+    QSize size = wanted.boundedTo(available.size());
+    const int beside = toolColumnWidth + kToolWindowGap;
+    int left = available.left() + (available.width() - size.width()) / 2;
+    if (available.width() >= size.width() + beside) {
+        left = available.left() + (available.width() - size.width() - beside) / 2;
+    } else if (available.width() - beside >= kNarrowestFrame) {
+        size.setWidth(available.width() - beside);
+        left = available.left();
+    }
+    const int top = available.top() + (available.height() - size.height()) / 2;
+    return QRect(QPoint(left, top), size);
+}
+
+QList<QPoint> PlaceToolWindows(const QRect& available, const QRect& frame, const QList<QSize>& tools) {
+    const int columnWidth = ColumnWidth(tools);
+    // The first column's left edge, and which way further columns go.
+    int x = available.right() + 1 - columnWidth;
+    int step = -(columnWidth + kToolWindowGap);
+    if (available.right() - frame.right() - kToolWindowGap >= columnWidth) {
+        x = frame.right() + 1 + kToolWindowGap;
+        step = -step;
+    } else if (frame.left() - available.left() - kToolWindowGap >= columnWidth) {
+        x = frame.left() - kToolWindowGap - columnWidth;
+    }
+    // Level with the frame's top, or higher where the column would run off the screen.
+    const int columnTop =
+        std::max(available.top(), std::min(frame.top(), available.bottom() + 1 - ColumnHeight(tools)));
+
+    QList<QPoint> corners;
+    int y = columnTop;
+    for (const QSize& tool : tools) {
+        if (y != columnTop && y + tool.height() > available.bottom() + 1) {
+            x += step;
+            y = columnTop;
+        }
+        corners.append(Within(available, QRect(QPoint(x, y), tool)));
+        y += tool.height() + kToolWindowGap;
+    }
+    return corners;
+}
+
+}  // namespace zephyrin
