@@ -48,26 +48,34 @@ QRect PlaceFrame(const QRect& available, QSize wanted, int toolColumnWidth) {
 QList<QPoint> PlaceToolWindows(const QRect& available, const QRect& frame, const QList<QSize>& tools) {
     const int columnWidth = ColumnWidth(tools);
     // The first column's left edge, and which way further columns go.
-    int x = available.right() + 1 - columnWidth;
+    int first = available.right() + 1 - columnWidth;
     int step = -(columnWidth + kToolWindowGap);
     if (available.right() - frame.right() - kToolWindowGap >= columnWidth) {
-        x = frame.right() + 1 + kToolWindowGap;
+        first = frame.right() + 1 + kToolWindowGap;
         step = -step;
     } else if (frame.left() - available.left() - kToolWindowGap >= columnWidth) {
-        x = frame.left() - kToolWindowGap - columnWidth;
+        first = frame.left() - kToolWindowGap - columnWidth;
     }
+    // Further columns go on that way while the screen has room, then the other way.
+    QList<int> columns{first};
+    const auto fits = [&](int x) {
+        return x >= available.left() && x + columnWidth <= available.right() + 1;
+    };
+    for (int x = first + step; fits(x); x += step) columns.append(x);
+    for (int x = first - step; fits(x); x -= step) columns.append(x);
     // Level with the frame's top, or higher where the column would run off the screen.
     const int columnTop =
         std::max(available.top(), std::min(frame.top(), available.bottom() + 1 - ColumnHeight(tools)));
 
     QList<QPoint> corners;
+    int column = 0;
     int y = columnTop;
     for (const QSize& tool : tools) {
-        if (y != columnTop && y + tool.height() > available.bottom() + 1) {
-            x += step;
+        if (y != columnTop && y + tool.height() > available.bottom() + 1 && column + 1 < columns.size()) {
+            ++column;
             y = columnTop;
         }
-        corners.append(Within(available, QRect(QPoint(x, y), tool)));
+        corners.append(Within(available, QRect(QPoint(columns[column], y), tool)));
         y += tool.height() + kToolWindowGap;
     }
     return corners;

@@ -17,6 +17,8 @@
 #include "engine/param_file.h"
 #include "frame/main_form.h"
 #include "frame/program.h"
+#include "imaging/image_file.h"
+#include "imaging/image_formats.h"
 #include "imaging/picture.h"
 #include "view/picture_view.h"
 #include "window/file_choosers.h"
@@ -308,6 +310,67 @@ private slots:
         TMDIChild* child = program.MainForm->ActiveChild();
         QTRY_COMPARE(child->setupPending, kFalse);
         QCOMPARE(child->PGImage1->CurrentPicture()->Width(), 6000);
+    }
+
+    // Every format Save As writes opens again at its size.
+    void openReadsEveryFormatTheProgramSaves_data() {
+        QTest::addColumn<QString>("extension");
+        for (const ImageFormatInfo& format : ImageFormats())
+            QTest::newRow(format.extension.data()) << QString::fromLatin1(format.extension.data());
+    }
+    void openReadsEveryFormatTheProgramSaves() {
+        QFETCH(QString, extension);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("saved.") + extension);
+        Picture picture(37, 21);
+        picture.Fill(Picture::Pack(255, 255, 255));
+        QVERIFY(SaveImage(picture, path.toStdString(), ColorChange::kAgreed));
+        Program program;
+        program.MainForm->Timer1()->SetEnabled(false);
+        TMDIChild* child = program.MainForm->OpenImage(path);
+        QVERIFY(child);
+        QTRY_COMPARE(child->setupPending, kFalse);
+        QCOMPARE(child->PGImage1->CurrentPicture()->Width(), 37);
+        QCOMPARE(child->PGImage1->CurrentPicture()->Height(), 21);
+    }
+
+    // A file dialog opens where the last one of its kind chose a file.
+    void fileDialogsOpenInTheFolderLastUsed() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("typed.zpr"));
+        QStringList folders;
+        SetFileChooser([&](const FileRequest& request) {
+            folders << request.folder;
+            return FileChoice{path, 0};
+        });
+        FileRequest request;
+        ChooseFile(nullptr, request);
+        ChooseFile(nullptr, request);
+        SetFileChooser({});
+        QCOMPARE(folders.last(), dir.path());
+    }
+
+    // Each window keeps the size that shows its picture, one title bar apart.
+    void cascadeKeepsTheWindowsSizes() {
+        QTemporaryDir dir;
+        Program program;
+        program.MainForm->Timer1()->SetEnabled(false);
+        program.MainForm->resize(1200, 900);
+        program.MainForm->show();
+        QList<TMDIChild*> windows;
+        for (const QSize& size : {QSize(300, 200), QSize(220, 160)}) {
+            const QString path = dir.filePath(QStringLiteral("%1.png").arg(size.width()));
+            QImage image(size, QImage::Format_RGB32);
+            image.fill(Qt::black);
+            QVERIFY(image.save(path));
+            windows << program.MainForm->OpenImage(path);
+            QTRY_COMPARE(windows.last()->setupPending, kFalse);
+        }
+        const QSize first = windows[0]->size(), second = windows[1]->size();
+        program.MainForm->WindowCascadeItemClick();
+        QCOMPARE(windows[0]->size(), first);
+        QCOMPARE(windows[1]->size(), second);
+        QVERIFY(windows[1]->pos().y() > windows[0]->pos().y());
     }
 
     void openRefusesAFileThatIsNoImage() {
