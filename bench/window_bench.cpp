@@ -13,9 +13,9 @@
 #include "engine/engine.h"
 #include "engine/view_coords.h"
 #include "imaging/picture.h"
-#include "window/event_pump.h"
-#include "window/mode_word.h"
-#include "window/one_shot_timer.h"
+#include "services/event_pump.h"
+#include "services/mode_word.h"
+#include "services/one_shot_timer.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin {

@@ -26,10 +26,10 @@
 #include "frame/tool_bar_icons.h"
 #include "imaging/image_formats.h"
 #include "util/drawing_memory.h"
-#include "window/file_choosers.h"
-#include "window/messages.h"
-#include "window/mode_word.h"
-#include "window/one_shot_timer.h"
+#include "services/file_choosers.h"
+#include "services/messages.h"
+#include "services/mode_word.h"
+#include "services/one_shot_timer.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin {

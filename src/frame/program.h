@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "engine/engine.h"
-#include "window/event_pump.h"
+#include "services/event_pump.h"
 
 namespace zephyrin {
 

@@ -10,7 +10,7 @@
 #include "dialogs/spin_edit.h"
 #include "util/number_format.h"
 #include "util/rounding.h"
-#include "window/locale_format.h"
+#include "services/locale_format.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin {

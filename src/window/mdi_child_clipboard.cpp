@@ -6,7 +6,7 @@
 
 #include "imaging/picture.h"
 #include "view/picture_view.h"
-#include "window/messages.h"
+#include "services/messages.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin {

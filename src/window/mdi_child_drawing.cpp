@@ -9,9 +9,9 @@
 #include "imaging/picture.h"
 #include "util/number_format.h"
 #include "view/picture_view.h"
-#include "window/event_pump.h"
-#include "window/locale_format.h"
-#include "window/messages.h"
+#include "services/event_pump.h"
+#include "services/locale_format.h"
+#include "services/messages.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin {

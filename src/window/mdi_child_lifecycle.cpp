@@ -17,9 +17,9 @@
 #include "engine/view_coords.h"
 #include "imaging/picture.h"
 #include "view/picture_view.h"
-#include "window/messages.h"
-#include "window/mode_word.h"
-#include "window/one_shot_timer.h"
+#include "services/messages.h"
+#include "services/mode_word.h"
+#include "services/one_shot_timer.h"
 #include "window/status_panel.h"
 #include "window/tmdi_child.h"
 

@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "engine/param_file.h"
-#include "window/locale_format.h"
-#include "window/messages.h"
-#include "window/mode_word.h"
+#include "services/locale_format.h"
+#include "services/messages.h"
+#include "services/mode_word.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin {

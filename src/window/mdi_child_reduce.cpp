@@ -7,9 +7,9 @@
 #include "imaging/area_averaging.h"
 #include "imaging/picture.h"
 #include "view/picture_view.h"
-#include "window/messages.h"
-#include "window/mode_word.h"
-#include "window/one_shot_timer.h"
+#include "services/messages.h"
+#include "services/mode_word.h"
+#include "services/one_shot_timer.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin {

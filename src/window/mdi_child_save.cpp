@@ -5,8 +5,8 @@
 #include "imaging/image_file.h"
 #include "imaging/image_formats.h"
 #include "view/picture_view.h"
-#include "window/file_choosers.h"
-#include "window/messages.h"
+#include "services/file_choosers.h"
+#include "services/messages.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin {

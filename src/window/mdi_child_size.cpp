@@ -8,7 +8,7 @@
 #include "dialogs/xy_size_dialog.h"
 #include "util/drawing_memory.h"
 #include "util/rounding.h"
-#include "window/messages.h"
+#include "services/messages.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin {

@@ -8,8 +8,8 @@
 #include "util/number_format.h"
 #include "util/rounding.h"
 #include "view/picture_view.h"
-#include "window/locale_format.h"
-#include "window/messages.h"
+#include "services/locale_format.h"
+#include "services/messages.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin {

@@ -18,8 +18,8 @@
 #include "dialogs/spin_edit.h"
 #include "frame/main_form.h"
 #include "frame/program.h"
-#include "window/locale_format.h"
-#include "window/one_shot_timer.h"
+#include "services/locale_format.h"
+#include "services/one_shot_timer.h"
 #include "window/tmdi_child.h"
 
 // QCOMPARE takes doubles as equal within a relative 1e-12; the scales here

@@ -9,8 +9,8 @@
 #include "imaging/image_formats.h"
 #include "imaging/picture.h"
 #include "view/picture_view.h"
-#include "window/file_choosers.h"
-#include "window/messages.h"
+#include "services/file_choosers.h"
+#include "services/messages.h"
 #include "window_fixture.h"
 
 namespace zephyrin::testing {

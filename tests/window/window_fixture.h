@@ -9,9 +9,9 @@
 #include "dialogs/parameters_dialog.h"
 #include "dialogs/xy_size_dialog.h"
 #include "engine/engine.h"
-#include "window/event_pump.h"
-#include "window/mode_word.h"
-#include "window/one_shot_timer.h"
+#include "services/event_pump.h"
+#include "services/mode_word.h"
+#include "services/one_shot_timer.h"
 #include "window/program_parts.h"
 #include "window/tmdi_child.h"
 

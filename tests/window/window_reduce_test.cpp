@@ -7,7 +7,7 @@
 
 #include "imaging/picture.h"
 #include "view/picture_view.h"
-#include "window/messages.h"
+#include "services/messages.h"
 #include "window_fixture.h"
 
 namespace zephyrin::testing {

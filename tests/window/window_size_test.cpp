@@ -20,7 +20,7 @@
 #include "frame/program.h"
 #include "imaging/picture.h"
 #include "view/picture_view.h"
-#include "window/messages.h"
+#include "services/messages.h"
 #include "window_fixture.h"
 
 namespace zephyrin::testing {

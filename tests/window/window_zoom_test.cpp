@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "view/picture_view.h"
-#include "window/messages.h"
+#include "services/messages.h"
 #include "window_fixture.h"
 
 namespace zephyrin::testing {

@@ -1,4 +1,4 @@
-#include "window/file_choosers.h"
+#include "services/file_choosers.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "window/one_shot_timer.h"
+#include "services/one_shot_timer.h"
 
 #include <QTimerEvent>
 

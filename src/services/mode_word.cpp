@@ -1,4 +1,4 @@
-#include "window/mode_word.h"
+#include "services/mode_word.h"
 
 namespace zephyrin {
 

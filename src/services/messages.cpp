@@ -1,4 +1,4 @@
-#include "window/messages.h"
+#include "services/messages.h"
 
 #include <QApplication>
 #include <QMessageBox>

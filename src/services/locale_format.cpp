@@ -1,4 +1,4 @@
-#include "window/locale_format.h"
+#include "services/locale_format.h"
 
 #include <QLocale>
 

@@ -1,4 +1,4 @@
-#include "window/event_pump.h"
+#include "services/event_pump.h"
 
 #include <QCoreApplication>
 
