@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/engine.h"
+#include "engine/formula_table.h"
 
 namespace zephyrin {
 
@@ -184,93 +185,36 @@ double HValue(int formula, double x, double y, double AA, double sign) {
 
 void Engine::ApplyFormula() {
     const int formula = v->formula;
-    switch (formula) {
-        case 22:
+    switch (ShapeOf(formula)) {
+        case FormulaShape::kWAfterMove:
             x = x - (x * sign) * 5e-05 / sqrt(x * x + y * y);
             [[fallthrough]];
-        case 1:
-        case 2:
-        case 4:
-        case 5:
-        case 6:
-        case 7:
-        case 8:
-        case 9:
-        case 10:
-        case 11:
-        case 60:
-        case 61:
-        case 62:
-        case 63:
-        case 64:
-        case 65:
-        case 66:
-        case 72:
+        case FormulaShape::kW:
             xOld = x;
             x = BB * y + W;
             W = WValue(formula, x, y, AA, sign, v->af);
             y = W - xOld;
             return;
-        case 3:
+        case FormulaShape::kThree:
             vx = AA * x + y + sign * sqrt(fabs(sqrt(fabs(constPI * AA * x))));
             y = AA - x;
             x = vx;
             return;
-        case 20:
-        case 21:
+        case FormulaShape::kTwoStageAfterShift:
             x = x + x * sign * 2e-05;
             [[fallthrough]];
-        case 12:
-        case 13:
-        case 14:
-        case 15:
-        case 16:
-        case 17:
-        case 18:
-        case 19:
-        case 41:
-        case 42:
-        case 43:
-        case 44:
-        case 45:
-        case 46:
-        case 47:
-        case 48:
-        case 49:
-        case 50:
-        case 51:
-        case 52:
-        case 53:
-        case 54:
-        case 55:
+        case FormulaShape::kTwoStage:
             xn = XnValue(formula, x, y, AA, BB, xn);
             y = GValue(formula, xn, x, y, AA, BB);
             x = xn;
             return;
-        case 23:
-        case 24:
-        case 25:
-        case 26:
-        case 27:
-        case 28:
-        case 29:
-        case 30:
-        case 31:
-        case 32:
-        case 33:
-        case 34:
-        case 35:
-        case 36:
-        case 37:
-        case 38:
-        case 39:
-        case 40:
+        case FormulaShape::kH:
             xn = HValue(formula, x, y, AA, sign);
             y = -x;
             x = xn;
             CheckRunaway();
             return;
-        case 70: {
+        case FormulaShape::kAffine: {
             const Coefficients& af = v->af;
             const double nx = x * af[j + 1] + y * af[j + 3] + af[j + 5];
             const double ny = x * af[j + 2] + y * af[j + 4] + af[j + 6];
@@ -278,7 +222,7 @@ void Engine::ApplyFormula() {
             y = ny;
             return;
         }
-        case 71: {
+        case FormulaShape::kSineAffine: {
             const Coefficients& af = v->af;
             const double nx = sin(x) + x * af[j + 1] + y * af[j + 1] + af[j + 5] - sin(y);
             const double ny = sin(x) + x * af[j + 2] + y * af[j + 2] + af[j + 6] - sin(y);
@@ -286,8 +230,7 @@ void Engine::ApplyFormula() {
             y = ny;
             return;
         }
-        default:
-            // Numbers without a formula leave the point where it is.
+        case FormulaShape::kNone:
             return;
     }
 }

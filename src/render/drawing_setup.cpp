@@ -1,7 +1,7 @@
 #include "render/drawing_setup.h"
 
 #include "engine/defaults.h"
-#include "engine/formula_menu.h"
+#include "engine/formula_table.h"
 #include "engine/param_file.h"
 #include "engine/view_coords.h"
 

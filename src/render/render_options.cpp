@@ -3,7 +3,7 @@
 #include <charconv>
 #include <limits>
 
-#include "engine/formula_menu.h"
+#include "engine/formula_table.h"
 #include "imaging/image_formats.h"
 #include "util/number_format.h"
 
@@ -142,7 +142,7 @@ private:
         const auto value = Value(name);
         if (!value) return;
         const auto number = StrToInt(*value);
-        if (!number || FindFormulaItem(*number) == nullptr)
+        if (!number || FindFormula(*number) == nullptr)
             return Refuse(name, *value, "a formula number (1 to 55 or 60 to 75)");
         options_.formula = number;
     }

@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QMenu>
 
-#include "engine/formula_menu.h"
+#include "engine/formula_table.h"
 #include "view/picture_view.h"
 #include "window/tmdi_child.h"
 
@@ -24,6 +24,17 @@ QAction* TMDIChild::AddItem(QMenu* menu, const char* objectName, const QString& 
 
 QAction* TMDIChild::Item(const QString& objectName) const {
     return findChild<QAction*>(objectName);
+}
+
+namespace {
+// Draw01 .. Draw75.
+QByteArray FormulaItemName(int number) {
+    return QStringLiteral("Draw%1").arg(number, 2, 10, QLatin1Char('0')).toLatin1();
+}
+}  // namespace
+
+QAction* TMDIChild::FormulaItem(int number) const {
+    return Item(QString::fromLatin1(FormulaItemName(number)));
 }
 
 void TMDIChild::CreateMenus() {
@@ -54,13 +65,11 @@ void TMDIChild::CreateMenus() {
 
     for (const FormulaMenu& formulaMenu : FormulaMenus()) {
         QMenu* menu = AddMenu(formulaMenu.objectName, QString::fromLatin1(formulaMenu.caption));
-        for (const FormulaItem& formula : formulaMenu.items) {
-            const QByteArray name =
-                QStringLiteral("Draw%1").arg(formula.number, 2, 10, QLatin1Char('0')).toLatin1();
-            QAction* item = AddItem(menu, name.constData(), QString::fromLatin1(formula.caption));
+        for (const FormulaInfo& formula : formulaMenu.items) {
+            QAction* item = AddItem(menu, FormulaItemName(formula.number).constData(),
+                                    QString::fromLatin1(formula.caption));
             item->setCheckable(true);
             item->setEnabled(formula.enabled);
-            formulaItems_[formula.number] = item;
             connect(item, &QAction::triggered, this, [this, number = formula.number] { DrawClick(number); });
         }
     }
@@ -114,10 +123,8 @@ void TMDIChild::UpdateMenuItems() {
     Item(QStringLiteral("ColorMix"))->setChecked(colorMix != 0);
     Item(QStringLiteral("Expansion"))->setChecked(expansion != 0);
     Item(QStringLiteral("Modulas"))->setChecked(modulas != 0);
-    for (QAction* item : formulaItems_)
-        if (item) item->setChecked(false);
-    if (v.formula >= 0 && v.formula < static_cast<int>(formulaItems_.size()) && formulaItems_[v.formula])
-        formulaItems_[v.formula]->setChecked(true);
+    for (const FormulaInfo& formula : Formulas())
+        FormulaItem(formula.number)->setChecked(formula.number == v.formula);
 }
 
 }  // namespace zephyrin

@@ -126,6 +126,8 @@ public:
 
     // Finds a menu item by its object name (Draw63, Modulas, Zoom1, ...).
     QAction* Item(const QString& objectName) const;
+    // The menu item of a formula number; nullptr for numbers without one.
+    QAction* FormulaItem(int number) const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -151,10 +153,9 @@ private:
 
     ProgramParts parts_;
     QList<QMenu*> menuBarMenus_;
-    std::array<QAction*, 76> formulaItems_{};  // by formula number
-    int pendingReduction_ = 0;                 // factor of a requested reduction
-    int drawingsRunning_ = 0;                  // this window's UpdateGrafX calls on the stack
-    bool closed_ = false;                      // closed by the user and not restored since
+    int pendingReduction_ = 0;  // factor of a requested reduction
+    int drawingsRunning_ = 0;   // this window's UpdateGrafX calls on the stack
+    bool closed_ = false;       // closed by the user and not restored since
     QSize viewSizeForPicture_;
     QImage openedImage_;  // until the set-up shows it                 // what the view last asked for to show
                           // its picture

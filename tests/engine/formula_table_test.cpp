@@ -1,4 +1,4 @@
-#include "engine/formula_menu.h"
+#include "engine/formula_table.h"
 
 #include <gtest/gtest.h>
 
@@ -11,21 +11,21 @@ TEST(FormulaMenus, SeventyOneItemsInFiveMenus) {
     int items = 0, disabled = 0;
     for (const FormulaMenu& menu : FormulaMenus()) {
         items += static_cast<int>(menu.items.size());
-        for (const FormulaItem& item : menu.items) disabled += !item.enabled;
+        for (const FormulaInfo& item : menu.items) disabled += !item.enabled;
     }
     EXPECT_EQ(FormulaMenus().size(), 5u);
     EXPECT_EQ(items, 71);
     EXPECT_EQ(disabled, 6);
-    for (int number : {67, 68, 69, 73, 74, 75}) EXPECT_FALSE(FindFormulaItem(number)->enabled) << number;
-    for (int number : {0, 56, 57, 58, 59, 76}) EXPECT_EQ(FindFormulaItem(number), nullptr) << number;
+    for (int number : {67, 68, 69, 73, 74, 75}) EXPECT_FALSE(FindFormula(number)->enabled) << number;
+    for (int number : {0, 56, 57, 58, 59, 76}) EXPECT_EQ(FindFormula(number), nullptr) << number;
     EXPECT_STREQ(FormulaMenus()[2].caption, "Plankton'''");
     EXPECT_STREQ(FormulaMenus()[3].objectName, "Sinus1");
 }
 
 TEST(FormulaMenus, ThirtyThreeShowsTheExpressionOfThirtyTwo) {
-    EXPECT_EQ(std::string(FindFormulaItem(32)->caption).substr(4),
-              std::string(FindFormulaItem(33)->caption).substr(4));
-    EXPECT_EQ(std::string(FindFormulaItem(41)->caption), "01.)");
+    EXPECT_EQ(std::string(FindFormula(32)->caption).substr(4),
+              std::string(FindFormula(33)->caption).substr(4));
+    EXPECT_EQ(std::string(FindFormula(41)->caption), "01.)");
 }
 
 TEST(SelectFormula, SetsBByTheItemsRule) {
