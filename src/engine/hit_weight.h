@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/constants.h"
+#include "util/rounding.h"
 
 namespace zephyrin {
 
@@ -30,11 +31,10 @@ inline constexpr double kMaxReducedArgument = 1048576.0;
 // could not predict.
 inline double ReduceByPi(double t) {
     constexpr double kOneOverPi = 0.31830988618379067154;
-    constexpr double kShifter = 0x1.8p52;  // adding and removing it rounds half to even
     constexpr double kPiHi = 3.14159265346825122833e+00;
     constexpr double kPiMid = 1.21542010130123844986e-10;
     constexpr double kPiLo = 4.04453249759190126308e-21;
-    const double k = (t * kOneOverPi + kShifter) - kShifter;
+    const double k = RoundHalfEvenSmall(t * kOneOverPi);
     return ((t - k * kPiHi) - k * kPiMid) - k * kPiLo;
 }
 
@@ -47,10 +47,6 @@ inline double AbsSinReduced(double r) {
     const double p =
         (-1.0 / 6 + r2 * (1.0 / 120)) + r4 * ((-1.0 / 5040 + r2 * (1.0 / 362880)) + r4 * (-1.0 / 39916800));
     return std::fabs(r + r * r2 * p);
-}
-
-inline double RoundHalfEven(double value) {
-    return (value + 0x1.8p52) - 0x1.8p52;
 }
 
 }  // namespace hit_weight_detail
@@ -66,7 +62,7 @@ inline double RoundedHitIncrement(double intensity, double moved) {
     const double t = constPI * moved;
     if (std::fabs(t) <= kMaxReducedArgument) {
         const double sum = intensity * AbsSinReduced(ReduceByPi(t)) + 10.0;
-        const double nearest = RoundHalfEven(sum);
+        const double nearest = RoundHalfEvenSmall(sum);
         // Errors: the polynomial (< 6e-8 per unit of intensity), the
         // library's own sine (< 2.3e-16) and the additions (< 3e-14 absolute).
         const double margin = (intensity + 1.0) * 1e-7;

@@ -8,6 +8,7 @@
 #include "engine/hit_weight.h"
 #include "engine/plot_colour.h"
 #include "imaging/picture.h"
+#include "util/rounding.h"
 
 namespace zephyrin {
 
@@ -21,17 +22,17 @@ constexpr std::int32_t kMinCount = std::numeric_limits<std::int32_t>::min();
 inline std::int32_t PixelIndex(double value, double low, double high, std::int32_t size) {
     if (!(value > low)) return -1;
     const double scaled = (value - low) / (high - low) * size;
-    // Checked before converting, so a huge or NaN coordinate never reaches lrint.
+    // Checked before converting, so a huge or NaN coordinate is never converted.
     if (!(scaled >= -0.5 && scaled < size)) return -1;
-    const long index = std::lrint(scaled);
-    return index < size ? static_cast<std::int32_t>(index) : -1;
+    const std::int32_t index = RoundToInt32(scaled);
+    return index < size ? index : -1;
 }
 
 // The count after adding one hit of the given increment (10 + intensity *
 // weight, rounded), saturating at the int32 range instead of overflowing.
 inline std::int32_t AddHit(std::int32_t count, double increment) {
     if (increment > -1e9 && increment < 1e9) {
-        const std::int64_t sum = static_cast<std::int64_t>(count) + std::lrint(increment);
+        const std::int64_t sum = static_cast<std::int64_t>(count) + RoundToInt32(increment);
         if (sum > kMaxCount) return kMaxCount;
         if (sum < kMinCount) return kMinCount;
         return static_cast<std::int32_t>(sum);

@@ -12,18 +12,13 @@
 
 #include "engine/fractal_rec.h"
 #include "imaging/picture.h"
+#include "util/rounding.h"
 
 namespace zephyrin {
 
 inline constexpr std::int32_t kTopLevel = 768;
 
 namespace plot_colour_detail {
-
-constexpr int RoundHalfEvenPositive(double value) {
-    const int whole = static_cast<int>(value);
-    const double fraction = value - whole;
-    return fraction > 0.5 || (fraction == 0.5 && whole % 2 == 1) ? whole + 1 : whole;
-}
 
 // The grey of a colour level 0..768: the level runs up a red, green, blue
 // ramp (each channel 0..255 in turn) and the grey is the rounded third
@@ -34,7 +29,7 @@ inline constexpr std::array<std::uint8_t, kTopLevel + 1> kGreyOfLevel = [] {
         const int r = level < 256 ? level : 255;
         const int g = level < 256 ? 0 : level < 512 ? level - 256 : 255;
         const int b = level >= 512 ? std::min(level - 512, 255) : 0;
-        table[level] = static_cast<std::uint8_t>(RoundHalfEvenPositive((r + g + b) * 0.33));
+        table[level] = static_cast<std::uint8_t>(RoundHalfEven((r + g + b) * 0.33));
     }
     return table;
 }();
@@ -46,7 +41,7 @@ static_assert(kGreyOfLevel[60] == 20 && kGreyOfLevel[kTopLevel] == 252);
 inline std::int32_t ShiftedChannel(double shift, std::int32_t grey) {
     shift = shift >= -1e6 ? shift : -1e6;
     shift = shift <= 1e6 ? shift : 1e6;
-    return std::clamp(static_cast<std::int32_t>(std::lrint(shift)) + grey, 0, 255);
+    return std::clamp(RoundToInt32(shift) + grey, 0, 255);
 }
 
 }  // namespace plot_colour_detail
@@ -58,7 +53,7 @@ inline std::int32_t LevelOfCount(std::int32_t hits, Flag sqrtFilter) {
     std::int32_t level;
     if (sqrtFilter) {
         const double filtered = 2 * std::sqrt(2.0 * hits);  // NaN for a negative count
-        level = filtered >= 0 ? static_cast<std::int32_t>(std::lrint(filtered)) : 0;
+        level = filtered >= 0 ? RoundToInt32(filtered) : 0;
     } else {
         level = hits;
     }

@@ -4,6 +4,17 @@
 
 namespace zephyrin {
 
+// The golden-ratio step of splitmix64 (Steele, Lea and Flood).
+inline constexpr std::uint64_t kGoldenGamma = 0x9e3779b97f4a7c15ULL;
+
+// splitmix64's finaliser: a well-mixed 64-bit value from any input, so that
+// neighbouring seeds give unrelated states.
+constexpr std::uint64_t MixBits(std::uint64_t z) {
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+    return z ^ (z >> 31);
+}
+
 // xoshiro256+ (Blackman and Vigna): fast, passes BigCrush in its upper bits,
 // which are the only ones Uniform uses. Seeded through splitmix64 so that any
 // 64-bit seed, including 0, gives a good state.
@@ -12,12 +23,7 @@ public:
     explicit Random(std::uint64_t seed = 0) { Seed(seed); }
 
     void Seed(std::uint64_t seed) {
-        for (auto& word : s_) {
-            std::uint64_t z = (seed += 0x9e3779b97f4a7c15ULL);
-            z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
-            z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
-            word = z ^ (z >> 31);
-        }
+        for (auto& word : s_) word = MixBits(seed += kGoldenGamma);
     }
 
     std::uint64_t Next() {

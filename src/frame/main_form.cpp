@@ -25,11 +25,11 @@
 #include "frame/about_box.h"
 #include "frame/tool_bar_icons.h"
 #include "imaging/image_formats.h"
-#include "util/drawing_memory.h"
 #include "services/file_choosers.h"
 #include "services/messages.h"
 #include "services/mode_word.h"
 #include "services/one_shot_timer.h"
+#include "util/drawing_memory.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin {
@@ -247,7 +247,6 @@ TMDIChild* TMainForm::OpenImage(const QString& path) {
             ShowError(QStringLiteral("Cannot open \"%1\": %2.").arg(path, reader.errorString()));
             return nullptr;
         }
-        image.convertTo(QImage::Format_RGB32);
     } catch (const std::bad_alloc&) {
         ShowError(QStringLiteral("There is not enough memory to open \"%1\".").arg(path));
         return nullptr;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "engine/random.h"
 #include "render/hit_merge.h"
 #include "render/render_host.h"
 
@@ -26,10 +27,7 @@ constexpr auto kReportInterval = std::chrono::milliseconds(100);
 // finaliser), so that neighbouring seeds still give unrelated streams.
 std::uint64_t ThreadSeed(std::uint64_t seed, std::int32_t index) {
     if (index == 0) return seed;
-    std::uint64_t z = seed + static_cast<std::uint64_t>(index) * 0x9e3779b97f4a7c15ULL;
-    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
-    z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
-    return z ^ (z >> 31);
+    return MixBits(seed + static_cast<std::uint64_t>(index) * kGoldenGamma);
 }
 
 std::int64_t BudgetShare(std::int64_t total, std::int32_t threads, std::int32_t index) {

@@ -7,6 +7,8 @@
 #include <QPen>
 #include <QRegion>
 
+#include "view/picture_image.h"
+
 namespace zephyrin {
 
 namespace {
@@ -40,9 +42,7 @@ void PictureBox::paintEvent(QPaintEvent* event) {
     if (picture_ == nullptr || picture_->Empty()) return;
     // The engine writes into these words all the time; wrapping them costs
     // nothing, and only the exposed part is drawn.
-    const QImage image(reinterpret_cast<const uchar*>(picture_->Words()), picture_->Width(),
-                       picture_->Height(), static_cast<qsizetype>(picture_->Width()) * 4,
-                       QImage::Format_RGB32);
+    const QImage image = ImageOfPicture(*picture_);
     QPainter painter(this);
     const QRect exposed = event->rect() & image.rect();
     painter.drawImage(exposed.topLeft(), image, exposed);

@@ -5,8 +5,9 @@
 #include <new>
 
 #include "imaging/picture.h"
-#include "view/picture_view.h"
 #include "services/messages.h"
+#include "view/picture_image.h"
+#include "view/picture_view.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin {
@@ -24,9 +25,8 @@ void TMDIChild::Copy1Click() {
         ShowMessage(QStringLiteral("There is nothing to copy: the picture is empty."));
     } else {
         try {
-            const QImage view(reinterpret_cast<const uchar*>(shown->Words()), shown->Width(), shown->Height(),
-                              shown->Width() * 4, QImage::Format_RGB32);
-            QApplication::clipboard()->setImage(view.convertToFormat(QImage::Format_RGB888));
+            QApplication::clipboard()->setImage(
+                ImageOfPicture(*shown).convertToFormat(QImage::Format_RGB888));
         } catch (const std::bad_alloc&) {
             ShowError(QStringLiteral("There is not enough memory to copy the picture."));
         }

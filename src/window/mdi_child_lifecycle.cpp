@@ -16,10 +16,11 @@
 #include "engine/defaults.h"
 #include "engine/view_coords.h"
 #include "imaging/picture.h"
-#include "view/picture_view.h"
 #include "services/messages.h"
 #include "services/mode_word.h"
 #include "services/one_shot_timer.h"
+#include "view/picture_image.h"
+#include "view/picture_view.h"
 #include "window/status_panel.h"
 #include "window/tmdi_child.h"
 
@@ -142,14 +143,9 @@ void TMDIChild::SetOpenedImage(QImage image) {
 // and gives it its size.
 bool TMDIChild::SetUpOpenedImage() {
     if (openedImage_.isNull()) return false;
-    const QImage image = std::exchange(openedImage_, QImage());
-    auto opened = std::make_unique<Picture>(image.width(), image.height());
-    for (int row = 0; row < image.height(); ++row) {
-        const auto* line = reinterpret_cast<const std::uint32_t*>(image.constScanLine(row));
-        std::copy_n(line, image.width(), opened->Words() + static_cast<std::size_t>(row) * image.width());
-    }
-    v.width = image.width();
-    v.height = image.height();
+    auto opened = std::make_unique<Picture>(PictureOfImage(std::exchange(openedImage_, QImage())));
+    v.width = opened->Width();
+    v.height = opened->Height();
     ShowPicture(std::move(opened));
     SetModeWord(kModeRunning);
     pictureName = windowTitle();
