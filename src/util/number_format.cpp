@@ -19,6 +19,14 @@ std::string NonFiniteText(double value) {
     return value < 0 ? "-INF" : "INF";
 }
 
+// Blanks and tabs around a number are what hand-edited lines and pasted
+// values often carry.
+std::string_view TrimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 // from_chars takes no plus sign; a single one is accepted here, but not one
 // followed by a minus.
 bool StripPlusSign(std::string_view& text) {
@@ -78,7 +86,7 @@ std::string FloatToStr(double value, char decimalSeparator) {
 }
 
 std::optional<double> StrToFloat(std::string_view text, char decimalSeparator) {
-    std::string normalized(text);
+    std::string normalized(TrimBlanks(text));
     if (decimalSeparator != '.') {
         if (normalized.find('.') != std::string::npos) return std::nullopt;
         std::replace(normalized.begin(), normalized.end(), decimalSeparator, '.');
@@ -100,6 +108,7 @@ std::string IntToStr(std::int32_t value) {
 }
 
 std::optional<std::int32_t> StrToInt(std::string_view text) {
+    text = TrimBlanks(text);
     if (text.empty() || !StripPlusSign(text)) return std::nullopt;
     std::int32_t value = 0;
     const char* end = text.data() + text.size();

@@ -18,16 +18,16 @@ namespace zephyrin {
 // Non-finite values give "NAN", "INF" and "-INF", which StrToFloat rejects.
 std::string FloatToStr(double value, char decimalSeparator);
 
-// The whole text must be one finite decimal number written with
-// `decimalSeparator` (optional sign, optional exponent "E"/"e"); anything
-// else, including surrounding blanks, infinities, NaN and values beyond the
-// double range, gives nothing.
+// The text must be one finite decimal number written with `decimalSeparator`
+// (optional sign, optional exponent "E"/"e"), with any blanks and tabs before
+// and after it; anything else, including infinities, NaN and values beyond
+// the double range, gives nothing.
 std::optional<double> StrToFloat(std::string_view text, char decimalSeparator);
 
 std::string IntToStr(std::int32_t value);
 
-// The whole text must be a decimal integer within the int32 range, with an
-// optional sign.
+// The text must be a decimal integer within the int32 range, with an
+// optional sign and any blanks and tabs before and after it.
 std::optional<std::int32_t> StrToInt(std::string_view text);
 
 // Fixed notation with exactly `decimals` digits after the separator (none and

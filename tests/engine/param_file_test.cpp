@@ -147,13 +147,15 @@ TEST(ParameterReader, LoadsWhatWasWrittenWithEitherSeparatorAndLineEnd) {
     }
 }
 
-TEST(ParameterReader, PointAndCommaAreAlikeAndOnlyExactlyOneSwitchesOn) {
+TEST(ParameterReader, PointAndCommaAreAlikeBlanksAroundNumbersDoNotCountAndOnlyExactlyOneSwitchesOn) {
     for (char system : {'.', ','}) {
-        for (const char* quarter : {"0,25", "0.25"}) {
+        for (const char* quarter : {"0,25", "0.25", " 0.25\t"}) {
             std::vector<std::string> lines = SavedLines();
             lines[3] = lines[94] = quarter;
+            lines[1] = "\t12 ";
             Window w = PresentWindow();
             EXPECT_TRUE(w.Load(Join(lines), system).empty());
+            EXPECT_EQ(w.v.formula, 12);
             EXPECT_EQ(w.v.xCenter, 0.25);
             EXPECT_EQ(w.v.af[41], 0.25);  // line 95 = 14 + 2 * 41 holds element 60 + 41
         }

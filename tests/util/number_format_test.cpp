@@ -71,7 +71,8 @@ TEST(StrToFloat, AcceptsOnlyAWholeNumberWithTheGivenSeparator) {
     EXPECT_EQ(StrToFloat("1e+5", '.'), 1e5);
     EXPECT_EQ(StrToFloat("+2", '.'), 2.0);
     EXPECT_EQ(StrToFloat("7", ','), 7.0);
-    for (const char* text : {"", " 1", "1 ", "abc", "1e", "1,2,3", "+-2", "0x10", "1.5x"}) {
+    EXPECT_EQ(StrToFloat(" \t-2,5 ", ','), -2.5);
+    for (const char* text : {"", " \t", "1 2", "+ 2", "abc", "1e", "1,2,3", "+-2", "0x10", "1.5x"}) {
         EXPECT_FALSE(StrToFloat(text, '.')) << text;
     }
     EXPECT_FALSE(StrToFloat("0,25", '.'));
@@ -87,8 +88,9 @@ TEST(IntegerTexts, WriteAndReadTheWholeInt32Range) {
     EXPECT_EQ(StrToInt("+7"), 7);
     EXPECT_EQ(StrToInt("2147483647"), std::numeric_limits<std::int32_t>::max());
     EXPECT_EQ(StrToInt("-2147483648"), std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(StrToInt("\t70 "), 70);
     for (const char* text :
-         {"", "2147483648", "-2147483649", "70.0", " 70", "70 ", "1e3", "0x10", "+-7", "-"}) {
+         {"", " ", "2147483648", "-2147483649", "70.0", "7 0", "- 7", "1e3", "0x10", "+-7", "-"}) {
         EXPECT_FALSE(StrToInt(text)) << text;
     }
 }
