@@ -115,6 +115,7 @@ public:
     explicit LineReader(std::string_view text) : rest_(text) {}
 
     std::string_view Next() {
+        ++number_;
         const std::size_t end = rest_.find('\n');
         std::string_view line = rest_.substr(0, end);
         rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
@@ -122,9 +123,18 @@ public:
         return line;
     }
 
+    // The file's number of the line handed out last; a gap in the file
+    // shifts values onto later fields, so it can differ from the field's.
+    int Number() const { return number_; }
+
 private:
     std::string_view rest_;
+    int number_ = 0;
 };
+
+std::string ReadingError(std::string_view caption, int line) {
+    return std::string(kReadError) + " \"" + std::string(caption) + "\", line " + std::to_string(line);
+}
 
 std::string Quoted(const std::filesystem::path& path) {
     return "\"" + path.string() + "\"";
@@ -177,7 +187,7 @@ std::vector<std::string> ReadParameterText(std::string_view fileText, std::strin
         }
         if (parameterOK) {
             if (!StoreValue(slot, parameterLine, separator)) {
-                messages.emplace_back(kReadError);
+                messages.push_back(ReadingError(caption, file.Number()));
                 break;
             }
         } else if (slot.rule == Rule::kResuming) {

@@ -34,8 +34,8 @@ std::string WriteParameterText(const TFractalRec& v, Flag colorMix, Flag expansi
 // otherwise reading pauses until the next such line. Blanks and tabs around
 // a number are allowed; a switch is on only for exactly "1". A line that is
 // not a finite number of its kind, or a magnification of 0 or less, gives
-// "Error reading parameter file" and ends the load; the values stored before
-// it stay.
+// "Error reading parameter file "<caption>", line <n>" (n counting the
+// file's lines) and ends the load; the values stored before it stay.
 // `decimalSeparator` is the one the writer would use on this system.
 std::vector<std::string> ReadParameterText(std::string_view fileText, std::string_view caption,
                                            char decimalSeparator, TFractalRec& v, Flag& colorMix,

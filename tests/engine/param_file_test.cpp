@@ -13,7 +13,10 @@ namespace {
 
 constexpr std::string_view kCaption = "/pictures/flower.zpr";
 const std::string kMissing = "Missing variable in parameter file: /pictures/flower.zpr using defaults";
-const std::string kReadError = "Error reading parameter file";
+
+std::string ReadError(int line) {
+    return "Error reading parameter file \"/pictures/flower.zpr\", line " + std::to_string(line);
+}
 
 // What a window keeps in a parameter file.
 struct Window {
@@ -243,6 +246,10 @@ TEST(ParameterReader, AnEmptyLineInTheViewShiftsTheRestOntoLaterFields) {
     EXPECT_EQ(w.v.varNone, kTrue);  // B's "1"
     EXPECT_EQ(w.v.varSpherical, kTrue);
     EXPECT_EQ(w.v.varSwirl, kFalse);
+
+    lines[5] = "word";  // read for line 12; the error names where it stands
+    Window shifted = PresentWindow();
+    EXPECT_EQ(shifted.Load(Join(lines)), (std::vector<std::string>{kMissing, ReadError(6)}));
 }
 
 TEST(ParameterReader, AnInvalidNumberStopsTheLoadKeepingWhatCameBefore) {
@@ -256,7 +263,7 @@ TEST(ParameterReader, AnInvalidNumberStopsTheLoadKeepingWhatCameBefore) {
         std::vector<std::string> lines = SavedLines();
         lines[static_cast<std::size_t>(c.line - 1)] = c.text;
         Window w = PresentWindow();
-        EXPECT_EQ(w.Load(Join(lines)), std::vector<std::string>{kReadError}) << c.text;
+        EXPECT_EQ(w.Load(Join(lines)), std::vector<std::string>{ReadError(c.line)}) << c.text;
         EXPECT_EQ(Split(w.Text()), Expected(2, c.line - 1, false)) << c.text;
     }
 }
