@@ -171,12 +171,18 @@ std::vector<std::string> ReadParameterText(std::string_view fileText, std::strin
     LineReader file(fileText);
     std::vector<std::string> messages;
 
-    file.Next();  // the header, whatever it says
+    const auto tooLong = [&](std::string_view line) {
+        if (line.size() <= kLongestParameterLine) return false;
+        messages.push_back(ReadingError(caption, file.Number()));
+        return true;
+    };
+    if (tooLong(file.Next())) return messages;  // the header, whatever else it says
     bool parameterOK = true;
     for (const LineSlot& slot : LineSlots(v, colorMix, expansion, modulas)) {
         std::string parameterLine;
         if (parameterOK) {
             parameterLine = std::string(file.Next());
+            if (tooLong(parameterLine)) break;
             if (parameterLine.empty()) {
                 messages.push_back("Missing variable in parameter file: " + std::string(caption) +
                                    " using defaults");
@@ -199,6 +205,10 @@ std::vector<std::string> ReadParameterText(std::string_view fileText, std::strin
     return messages;
 }
 
+bool IsReadingError(std::string_view message) {
+    return message.starts_with(kReadError);
+}
+
 std::optional<std::string> ReadParameterFile(const std::filesystem::path& path, std::string& error) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
@@ -207,15 +217,16 @@ std::optional<std::string> ReadParameterFile(const std::filesystem::path& path, 
     }
     std::string text;
     int lineEnds = 0;
-    char chunk[4096];
-    while (lineEnds < kParameterLineCount && in.read(chunk, sizeof chunk).gcount() > 0) {
-        std::string_view got(chunk, static_cast<std::size_t>(in.gcount()));
-        while (!got.empty() && lineEnds < kParameterLineCount) {
-            const std::size_t end = got.find('\n');
-            const std::size_t take = end == std::string_view::npos ? got.size() : end + 1;
-            text.append(got.substr(0, take));
-            got.remove_prefix(take);
-            if (end != std::string_view::npos) ++lineEnds;
+    std::size_t lineBytes = 0;  // of the line being read, a CR included
+    // A line one byte longer than a CR LF line may be is enough for the
+    // reader to refuse; what follows it is never read.
+    for (char c = 0; lineEnds < kParameterLineCount && lineBytes <= kLongestParameterLine + 1 && in.get(c);) {
+        text += c;
+        if (c == '\n') {
+            ++lineEnds;
+            lineBytes = 0;
+        } else {
+            ++lineBytes;
         }
     }
     if (in.bad()) {

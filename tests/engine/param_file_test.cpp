@@ -297,6 +297,31 @@ TEST_F(ParameterFileOnDisk, ReplacesAnExistingFileAndReadsItBack) {
     EXPECT_EQ(ReadParameterFile(path, error), text);
 }
 
+TEST_F(ParameterFileOnDisk, ALineTooLongIsAReadingErrorAndEndsTheReading) {
+    // 256 characters make a line, the header's too; one more does not.
+    const std::string longest = "0." + std::string(253, '0') + "5";
+    std::vector<std::string> lines = SavedLines();
+    lines[0] = std::string(256, 'Z');
+    lines[3] = longest;
+    lines[4] = longest + std::string(1'000'000, '0');
+    const std::filesystem::path path = dir_ / "long.zpr";
+    std::ofstream(path, std::ios::binary) << Join(lines);
+    std::string error;
+    const auto text = ReadParameterFile(path, error);
+    ASSERT_TRUE(text) << error;
+    EXPECT_LT(text->size(), 2000u);
+    Window w = PresentWindow();
+    EXPECT_EQ(w.Load(*text), std::vector<std::string>{ReadError(5)});
+    EXPECT_EQ(w.v.xCenter, 5e-254);
+    EXPECT_EQ(w.v.xMax, PresentWindow().v.xMax);
+    EXPECT_EQ(w.v.zoom, 0.5);
+
+    lines[0] += "Z";
+    Window header = PresentWindow();
+    EXPECT_EQ(header.Load(Join(lines)), std::vector<std::string>{ReadError(1)});
+    EXPECT_EQ(header.Text(), PresentWindow().Text());
+}
+
 TEST_F(ParameterFileOnDisk, FailuresNameTheFileAndLeaveNothingBehind) {
     std::string error;
     const std::filesystem::path missing = dir_ / "no such folder" / "flower.zpr";

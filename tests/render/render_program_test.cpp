@@ -161,13 +161,18 @@ TEST(RenderProgram, AShortParameterFileIsComplainedAboutAndStillDrawn) {
 TEST(RenderProgram, BadInputExitsWithAMessageAndWritesNothing) {
     TempFolder folder;
     std::filesystem::create_directory(folder / "taken.png");
+    std::ofstream(folder / "word.zpr") << "Zephyrin v1.000\n63\nbig\n";
     const std::string out = (folder / "x.png").string();
     const struct {
         std::vector<std::string> arguments;
         int status;
-        std::string_view says;
+        std::string say;
     } cases[] = {
         {{(folder / "missing.zpr").string(), "-o", out}, 1, "Cannot open the parameter file"},
+        {{"/dev/zero", "-o", out}, 1, "Error reading parameter file \"/dev/zero\", line 1\n"},
+        {{folder / "word.zpr", "-o", out},
+         1,
+         "Error reading parameter file \"" + (folder / "word.zpr").string() + "\", line 3\n"},
         {{"--size", "0x5", "-o", out}, 2, "--size expects"},
         {{"--size", "-3x4", "-o", out}, 2, "--size expects"},
         {{"--size", "100000x100000", "-o", out}, 1, "100000 x 100000 pixels does not fit in memory"},
@@ -180,13 +185,14 @@ TEST(RenderProgram, BadInputExitsWithAMessageAndWritesNothing) {
     };
     for (const auto& c : cases) {
         const Outcome outcome = RunRender(c.arguments);
-        EXPECT_EQ(outcome.status, c.status) << c.says;
+        EXPECT_EQ(outcome.status, c.status) << c.say;
         EXPECT_TRUE(outcome.err.starts_with("zephyrin-render: ")) << outcome.err;
-        EXPECT_NE(outcome.err.find(c.says), std::string::npos) << outcome.err;
+        EXPECT_NE(outcome.err.find(c.say), std::string::npos) << outcome.err;
         EXPECT_EQ(outcome.err.find("usage: ") != std::string::npos, c.status == 2) << outcome.err;
         EXPECT_EQ(outcome.out, "");
     }
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1) << "only taken.png";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2)
+        << "only taken.png and word.zpr";
 }
 
 // The built program, for its exit status and streams.
