@@ -28,9 +28,10 @@ std::FILE* CreateTemporaryBeside(const std::filesystem::path& path, std::filesys
         char suffix[20];
         std::snprintf(suffix, sizeof suffix, ".%012llx.tmp",
                       static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFull));
-        created = path;
         // Cut long names so that the suffix still fits within the name limit.
-        created.replace_filename("." + path.filename().string().substr(0, 100) + suffix);
+        // (Not replace_filename: libstdc++ 12 corrupts the path when an
+        // allocation fails inside it.)
+        created = path.parent_path() / ("." + path.filename().string().substr(0, 100) + suffix);
         // "x": fail rather than open a file someone else created.
         if (std::FILE* file = std::fopen(created.c_str(), "wbx")) return file;
         error = LastError();

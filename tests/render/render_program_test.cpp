@@ -11,6 +11,7 @@
 #include <sstream>
 #include <vector>
 
+#include "failing_allocation.h"
 #include "imaging/area_averaging.h"
 #include "imaging/temp_folder.h"
 #include "render/drawing_setup.h"
@@ -193,6 +194,51 @@ TEST(RenderProgram, BadInputExitsWithAMessageAndWritesNothing) {
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2)
         << "only taken.png and word.zpr";
+}
+
+// Output that needs no memory of its own: an out-of-memory message must not
+// get lost for want of it.
+class FixedBuffer : public std::streambuf {
+public:
+    FixedBuffer() { setp(text_, text_ + sizeof text_); }
+    std::string_view Text() const { return {pbase(), static_cast<std::size_t>(pptr() - pbase())}; }
+
+private:
+    char text_[4096];
+};
+
+TEST(RenderProgram, RunningOutOfMemoryAnywhereEndsWithAMessage) {
+    TempFolder folder;
+    ASSERT_EQ(RunRender(Small(folder / "p.png")).status, 0);
+    // Every step: the parameter file, two threads' counters, the reduction,
+    // the picture and its parameter file.
+    // clang-format off
+    const std::vector<std::string> arguments = {(folder / "p.zpr").string(), "--size", "8x6", "--supersample", "2",
+                                                "--iterations", "300", "--threads", "2", "-o", folder / "q.png"};
+    // clang-format on
+    const std::vector<std::string_view> views(arguments.begin(), arguments.end());
+    for (long failAt = 0;; ++failAt) {
+        FixedBuffer outText, errText;
+        std::ostream out(&outText), err(&errText);
+        int status = -1;
+        bool escaped = false;
+        testing::ArmAllocations(failAt);
+        try {
+            status = RunRenderProgram(views, out, err, true);
+        } catch (...) {
+            escaped = true;
+        }
+        const long allocations = testing::DisarmAllocations();
+        ASSERT_FALSE(escaped) << "at allocation " << failAt;
+        if (failAt >= allocations) {
+            EXPECT_EQ(status, 0) << "nothing failed";
+            break;
+        }
+        // Status 0: the failure was got round.
+        const bool toldOf = status == 1 && errText.Text().find("memory") != std::string_view::npos;
+        ASSERT_TRUE(status == 0 || toldOf)
+            << "allocation " << failAt << ": status " << status << ", " << errText.Text();
+    }
 }
 
 // The built program, for its exit status and streams.
