@@ -6,6 +6,7 @@
 #include <span>
 #include <system_error>
 
+#include "engine/view_coords.h"
 #include "util/atomic_file.h"
 #include "util/lm_string.h"
 #include "util/number_format.h"
@@ -13,7 +14,7 @@
 namespace zephyrin {
 namespace {
 
-enum class Encoding { kInteger, kReal, kMagnification, kSwitch };
+enum class Encoding { kInteger, kReal, kMagnification, kViewCentre, kSwitch };
 
 // What happens to a line's field when its value is missing.
 enum class Rule {
@@ -29,8 +30,9 @@ constexpr std::string_view kReadError = "Error reading parameter file";
 struct LineSlot {
     Encoding encoding;
     Rule rule;
-    double* real;           // kReal, kMagnification
+    double* real;           // kReal, kMagnification, kViewCentre
     std::int32_t* integer;  // kInteger, kSwitch
+    const double* zoom;     // kViewCentre: the magnification, read before
 };
 
 // Lines 2 to 150 in file order.
@@ -38,17 +40,21 @@ std::vector<LineSlot> LineSlots(TFractalRec& v, Flag& colorMix, Flag& expansion,
     std::vector<LineSlot> slots;
     slots.reserve(kParameterLineCount - 1);
     const auto real = [&](double& field, Rule rule) {
-        slots.push_back({Encoding::kReal, rule, &field, nullptr});
+        slots.push_back({Encoding::kReal, rule, &field, nullptr, nullptr});
+    };
+    const auto centre = [&](double& field) {
+        slots.push_back({Encoding::kViewCentre, Rule::kPlain, &field, nullptr, &v.zoom});
     };
     const auto flag = [&](Flag& field) {
-        slots.push_back({Encoding::kSwitch, Rule::kPlain, nullptr, &field});
+        slots.push_back({Encoding::kSwitch, Rule::kPlain, nullptr, &field, nullptr});
     };
 
-    slots.push_back({Encoding::kInteger, Rule::kPlain, nullptr, &v.formula});
-    slots.push_back({Encoding::kMagnification, Rule::kPlain, &v.zoom, nullptr});
-    for (double* field : {&v.xCenter, &v.xMax, &v.yCenter, &v.yMax, &v.red, &v.green, &v.blue}) {
-        real(*field, Rule::kPlain);
-    }
+    slots.push_back({Encoding::kInteger, Rule::kPlain, nullptr, &v.formula, nullptr});
+    slots.push_back({Encoding::kMagnification, Rule::kPlain, &v.zoom, nullptr, nullptr});
+    centre(v.xCenter);
+    real(v.xMax, Rule::kPlain);
+    centre(v.yCenter);
+    for (double* field : {&v.yMax, &v.red, &v.green, &v.blue}) real(*field, Rule::kPlain);
     for (double* field : {&v.intensity, &v.factor2, &v.randomizer}) real(*field, Rule::kResuming);
     flag(v.sqrtFilter);
     for (int i = 1; i <= kCoefficientPairs; ++i) {
@@ -80,6 +86,7 @@ std::string FormatValue(const LineSlot& slot, char separator) {
             return *slot.integer != kFalse ? "1" : "0";
         case Encoding::kReal:
         case Encoding::kMagnification:
+        case Encoding::kViewCentre:
             break;
     }
     return FloatToStr(*slot.real, separator);
@@ -99,11 +106,15 @@ bool StoreValue(const LineSlot& slot, const std::string& text, char separator) {
             return true;
         case Encoding::kReal:
         case Encoding::kMagnification:
+        case Encoding::kViewCentre:
             break;
     }
     const auto value = StrToFloat(text, separator);
-    // The view's half span is 2 / zoom, so only a positive zoom makes a view.
-    if (!value || (slot.encoding == Encoding::kMagnification && *value <= 0)) return false;
+    if (!value) return false;
+    // A view whose edges overflow could not be drawn, nor saved again: the
+    // file would not read back.
+    if (slot.encoding == Encoding::kMagnification && !ViewIsFinite(*value)) return false;
+    if (slot.encoding == Encoding::kViewCentre && !ViewIsFinite(*slot.zoom, *value)) return false;
     *slot.real = *value;
     return true;
 }

@@ -29,19 +29,19 @@ std::string WriteParameterText(const TFractalRec& v, Flag colorMix, Flag expansi
                                char decimalSeparator);
 
 // Loads `fileText` over the present values and returns the messages to show,
-// in order. Lines may end in CR LF or LF; line 1 is skipped whatever it holds
-// (up to kLongestParameterLine characters, like every line);
-// a point and a comma are both read as the decimal separator; lines after 150
-// are ignored. An empty or missing line gives "Missing variable in parameter
-// file: <caption> using defaults" and the present value is kept (the start
-// point becomes 5, 5); where the line was a coefficient or one of intensity,
-// variation weight and random range, the following line is read again,
-// otherwise reading pauses until the next such line. Blanks and tabs around
-// a number are allowed; a switch is on only for exactly "1". A line that is
-// not a finite number of its kind, or a magnification of 0 or less, or
-// longer than kLongestParameterLine, gives "Error reading parameter file
-// "<caption>", line <n>" (n counting the file's lines) and ends the load; the
-// values stored before it stay. `decimalSeparator` is the one the writer would
+// in order. Lines may end in CR LF or LF; line 1 is skipped whatever it
+// holds; a point and a comma are both read as the decimal separator; lines
+// after 150 are ignored. An empty or missing line gives "Missing variable in
+// parameter file: <caption> using defaults" and the present value is kept
+// (the start point becomes 5, 5); where the line was a coefficient or one of
+// intensity, variation weight and random range, the following line is read
+// again, otherwise reading pauses until the next such line. Blanks and tabs
+// around a number are allowed; a switch is on only for exactly "1". A line
+// longer than kLongestParameterLine (the header too), a line that is not a
+// finite number of its kind, and a magnification or view centre whose view
+// cannot keep finite edges (ViewIsFinite) give "Error reading parameter file
+// "<caption>", line <n>" (n counting the file's lines) and end the load; the
+// values stored before stay. `decimalSeparator` is the one the writer would
 // use on this system.
 std::vector<std::string> ReadParameterText(std::string_view fileText, std::string_view caption,
                                            char decimalSeparator, TFractalRec& v, Flag& colorMix,

@@ -10,6 +10,9 @@ namespace zephyrin {
 namespace {
 
 constexpr int kSignificantDigits = 15;
+// The largest double rounds to 1.79769313486232E308, beyond the range, so no
+// reader would take it back; the largest 15-digit text below it stands in.
+constexpr double kLargestWritten = 1.79769313486231e308;
 // The general format switches to scientific notation below this decimal
 // exponent of the leading digit (magnitudes under 0.00001).
 constexpr int kSmallestFixedExponent = -5;
@@ -40,6 +43,7 @@ bool StripPlusSign(std::string_view& text) {
 std::string FloatToStr(double value, char decimalSeparator) {
     if (!std::isfinite(value)) return NonFiniteText(value);
     if (value == 0) return "0";
+    value = std::clamp(value, -kLargestWritten, kLargestWritten);
 
     // "d.dddddddddddddde-xx": the magnitude correctly rounded to 15 digits.
     char buffer[32];

@@ -15,7 +15,10 @@ namespace zephyrin {
 // separator only when there is a fraction. Fixed notation unless the rounded
 // magnitude is below 0.00001 or has more than 15 integer digits; then
 // "1.5E-7" / "-2E20" (no exponent sign for positive, no leading zeros).
-// Non-finite values give "NAN", "INF" and "-INF", which StrToFloat rejects.
+// Magnitudes that would round beyond the double range are written as the
+// largest that does not, 1.79769313486231E308, so that StrToFloat takes every
+// finite value's text back. Non-finite values give "NAN", "INF" and "-INF",
+// which StrToFloat rejects.
 std::string FloatToStr(double value, char decimalSeparator);
 
 // The text must be one finite decimal number written with `decimalSeparator`

@@ -35,7 +35,11 @@ TEST(FloatToStr, ScientificBelowOneHundredThousandthAndBeyondFifteenIntegerDigit
     EXPECT_EQ(FloatToStr(1234567890123456.0, '.'), "1.23456789012346E15");
     // Rounding to 15 digits decides the notation: this has 16 integer digits then.
     EXPECT_EQ(FloatToStr(999999999999999.9, '.'), "1E15");
-    EXPECT_EQ(FloatToStr(std::numeric_limits<double>::max(), '.'), "1.79769313486232E308");
+    // The largest values would round beyond the range; the largest text within it stands in.
+    EXPECT_EQ(FloatToStr(std::numeric_limits<double>::max(), '.'), "1.79769313486231E308");
+    EXPECT_EQ(FloatToStr(-std::nextafter(std::numeric_limits<double>::max(), 0.0), ','),
+              "-1,79769313486231E308");
+    EXPECT_EQ(StrToFloat("1.79769313486231E308", '.'), 1.79769313486231e308);
     EXPECT_EQ(FloatToStr(std::numeric_limits<double>::denorm_min(), '.'), "4.94065645841247E-324");
 }
 
