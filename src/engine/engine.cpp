@@ -90,7 +90,15 @@ void Engine::ResetDrawing() {
     W = 0.0;
 
     const std::size_t side = static_cast<std::size_t>(listSide);
-    host_->hitList.assign(side * side, 50);
+    // assign would keep the capacity of the largest drawing ever made; a list
+    // of the new size takes the old one's place instead, made first so that
+    // a failed allocation leaves the old list whole.
+    if (std::vector<std::int32_t>& list = host_->hitList; list.capacity() != side * side) {
+        std::vector<std::int32_t> fresh(side * side, 50);
+        list.swap(fresh);
+    } else {
+        list.assign(side * side, 50);
+    }
     plotWidth_ = std::clamp(v->width, 0, listSide);
     plotHeight_ = std::clamp(v->height, 0, listSide);
     if (Picture* picture = host_->picture) {
