@@ -19,7 +19,7 @@ class ColourTable {
 public:
     [[gnu::always_inline]] std::uint32_t Word(std::int32_t level, const TFractalRec& v, Flag colorMix,
                                               std::int32_t cycles) {
-        const std::int32_t rotation = colorMix ? cycles % 3 : -1;
+        const std::int32_t rotation = colorMix ? ColourRotation(cycles) : -1;
         if (!Matches(v, rotation)) Build(v, colorMix, cycles, rotation);
         return words_[level < kTopLevel ? level : kTopLevel];
     }

@@ -14,9 +14,13 @@ std::uint64_t ClockSeed() {
     return static_cast<std::uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
 }
 
-// `iterations` is an int32 that a long drawing runs past 2^31 - 1; it wraps
-// instead of overflowing, and the every-1000 tests look at it as unsigned so
-// that they keep their rhythm across the wrap.
+// `iterations` and `cycles` are int32 counts that a long drawing runs past
+// 2^31 - 1; they wrap instead of overflowing, and the every-1000 tests look
+// at `iterations` as unsigned so that they keep their rhythm across the wrap.
+std::int32_t Counted(std::int32_t count) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(count) + 1u);
+}
+
 bool AtThousand(std::int32_t iterations) {
     return static_cast<std::uint32_t>(iterations) % 1000u == 0;
 }
@@ -86,7 +90,15 @@ void Engine::ResetDrawing() {
     W = 0.0;
 
     const std::size_t side = static_cast<std::size_t>(listSide);
-    host_->hitList.assign(side * side, 50);
+    // assign would keep the capacity of the largest drawing ever made; a list
+    // of the new size takes the old one's place instead, made first so that
+    // a failed allocation leaves the old list whole.
+    if (std::vector<std::int32_t>& list = host_->hitList; list.capacity() != side * side) {
+        std::vector<std::int32_t> fresh(side * side, 50);
+        list.swap(fresh);
+    } else {
+        list.assign(side * side, 50);
+    }
     plotWidth_ = std::clamp(v->width, 0, listSide);
     plotHeight_ = std::clamp(v->height, 0, listSide);
     if (Picture* picture = host_->picture) {
@@ -108,13 +120,13 @@ void Engine::EngineStep() {
     j = j < 19 ? 0 : j < 39 ? 19 : 39;
     FormulaStep();
     PlotVariations();
-    v->iterations = static_cast<std::int32_t>(static_cast<std::uint32_t>(v->iterations) + 1u);
+    v->iterations = Counted(v->iterations);
 }
 
 void Engine::FormulaStep() {
     if (AtThousand(v->iterations)) {
         if (host_->modulas) v->AA = v->AA - 0.0002 * std::sin(v->AA);
-        ++cycles;
+        cycles = Counted(cycles);
     }
     if (host_->expansion) x = x - 5e-05 * (x * sign) / std::sqrt(x * x + y * y);
     AA = v->AA;

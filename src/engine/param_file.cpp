@@ -6,6 +6,7 @@
 #include <span>
 #include <system_error>
 
+#include "engine/view_coords.h"
 #include "util/atomic_file.h"
 #include "util/lm_string.h"
 #include "util/number_format.h"
@@ -13,7 +14,7 @@
 namespace zephyrin {
 namespace {
 
-enum class Encoding { kInteger, kReal, kMagnification, kSwitch };
+enum class Encoding { kInteger, kReal, kMagnification, kViewCentre, kSwitch };
 
 // What happens to a line's field when its value is missing.
 enum class Rule {
@@ -29,8 +30,9 @@ constexpr std::string_view kReadError = "Error reading parameter file";
 struct LineSlot {
     Encoding encoding;
     Rule rule;
-    double* real;           // kReal, kMagnification
+    double* real;           // kReal, kMagnification, kViewCentre
     std::int32_t* integer;  // kInteger, kSwitch
+    const double* zoom;     // kViewCentre: the magnification, read before
 };
 
 // Lines 2 to 150 in file order.
@@ -38,17 +40,21 @@ std::vector<LineSlot> LineSlots(TFractalRec& v, Flag& colorMix, Flag& expansion,
     std::vector<LineSlot> slots;
     slots.reserve(kParameterLineCount - 1);
     const auto real = [&](double& field, Rule rule) {
-        slots.push_back({Encoding::kReal, rule, &field, nullptr});
+        slots.push_back({Encoding::kReal, rule, &field, nullptr, nullptr});
+    };
+    const auto centre = [&](double& field) {
+        slots.push_back({Encoding::kViewCentre, Rule::kPlain, &field, nullptr, &v.zoom});
     };
     const auto flag = [&](Flag& field) {
-        slots.push_back({Encoding::kSwitch, Rule::kPlain, nullptr, &field});
+        slots.push_back({Encoding::kSwitch, Rule::kPlain, nullptr, &field, nullptr});
     };
 
-    slots.push_back({Encoding::kInteger, Rule::kPlain, nullptr, &v.formula});
-    slots.push_back({Encoding::kMagnification, Rule::kPlain, &v.zoom, nullptr});
-    for (double* field : {&v.xCenter, &v.xMax, &v.yCenter, &v.yMax, &v.red, &v.green, &v.blue}) {
-        real(*field, Rule::kPlain);
-    }
+    slots.push_back({Encoding::kInteger, Rule::kPlain, nullptr, &v.formula, nullptr});
+    slots.push_back({Encoding::kMagnification, Rule::kPlain, &v.zoom, nullptr, nullptr});
+    centre(v.xCenter);
+    real(v.xMax, Rule::kPlain);
+    centre(v.yCenter);
+    for (double* field : {&v.yMax, &v.red, &v.green, &v.blue}) real(*field, Rule::kPlain);
     for (double* field : {&v.intensity, &v.factor2, &v.randomizer}) real(*field, Rule::kResuming);
     flag(v.sqrtFilter);
     for (int i = 1; i <= kCoefficientPairs; ++i) {
@@ -80,6 +86,7 @@ std::string FormatValue(const LineSlot& slot, char separator) {
             return *slot.integer != kFalse ? "1" : "0";
         case Encoding::kReal:
         case Encoding::kMagnification:
+        case Encoding::kViewCentre:
             break;
     }
     return FloatToStr(*slot.real, separator);
@@ -99,11 +106,15 @@ bool StoreValue(const LineSlot& slot, const std::string& text, char separator) {
             return true;
         case Encoding::kReal:
         case Encoding::kMagnification:
+        case Encoding::kViewCentre:
             break;
     }
     const auto value = StrToFloat(text, separator);
-    // The view's half span is 2 / zoom, so only a positive zoom makes a view.
-    if (!value || (slot.encoding == Encoding::kMagnification && *value <= 0)) return false;
+    if (!value) return false;
+    // A view whose edges overflow could not be drawn, nor saved again: the
+    // file would not read back.
+    if (slot.encoding == Encoding::kMagnification && !ViewIsFinite(*value)) return false;
+    if (slot.encoding == Encoding::kViewCentre && !ViewIsFinite(*slot.zoom, *value)) return false;
     *slot.real = *value;
     return true;
 }
@@ -115,6 +126,7 @@ public:
     explicit LineReader(std::string_view text) : rest_(text) {}
 
     std::string_view Next() {
+        ++number_;
         const std::size_t end = rest_.find('\n');
         std::string_view line = rest_.substr(0, end);
         rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
@@ -122,9 +134,18 @@ public:
         return line;
     }
 
+    // The file's number of the line handed out last; a gap in the file
+    // shifts values onto later fields, so it can differ from the field's.
+    int Number() const { return number_; }
+
 private:
     std::string_view rest_;
+    int number_ = 0;
 };
+
+std::string ReadingError(std::string_view caption, int line) {
+    return std::string(kReadError) + " \"" + std::string(caption) + "\", line " + std::to_string(line);
+}
 
 std::string Quoted(const std::filesystem::path& path) {
     return "\"" + path.string() + "\"";
@@ -161,12 +182,18 @@ std::vector<std::string> ReadParameterText(std::string_view fileText, std::strin
     LineReader file(fileText);
     std::vector<std::string> messages;
 
-    file.Next();  // the header, whatever it says
+    const auto tooLong = [&](std::string_view line) {
+        if (line.size() <= kLongestParameterLine) return false;
+        messages.push_back(ReadingError(caption, file.Number()));
+        return true;
+    };
+    if (tooLong(file.Next())) return messages;  // the header, whatever else it says
     bool parameterOK = true;
     for (const LineSlot& slot : LineSlots(v, colorMix, expansion, modulas)) {
         std::string parameterLine;
         if (parameterOK) {
             parameterLine = std::string(file.Next());
+            if (tooLong(parameterLine)) break;
             if (parameterLine.empty()) {
                 messages.push_back("Missing variable in parameter file: " + std::string(caption) +
                                    " using defaults");
@@ -177,7 +204,7 @@ std::vector<std::string> ReadParameterText(std::string_view fileText, std::strin
         }
         if (parameterOK) {
             if (!StoreValue(slot, parameterLine, separator)) {
-                messages.emplace_back(kReadError);
+                messages.push_back(ReadingError(caption, file.Number()));
                 break;
             }
         } else if (slot.rule == Rule::kResuming) {
@@ -189,6 +216,10 @@ std::vector<std::string> ReadParameterText(std::string_view fileText, std::strin
     return messages;
 }
 
+bool IsReadingError(std::string_view message) {
+    return message.starts_with(kReadError);
+}
+
 std::optional<std::string> ReadParameterFile(const std::filesystem::path& path, std::string& error) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
@@ -197,15 +228,16 @@ std::optional<std::string> ReadParameterFile(const std::filesystem::path& path, 
     }
     std::string text;
     int lineEnds = 0;
-    char chunk[4096];
-    while (lineEnds < kParameterLineCount && in.read(chunk, sizeof chunk).gcount() > 0) {
-        std::string_view got(chunk, static_cast<std::size_t>(in.gcount()));
-        while (!got.empty() && lineEnds < kParameterLineCount) {
-            const std::size_t end = got.find('\n');
-            const std::size_t take = end == std::string_view::npos ? got.size() : end + 1;
-            text.append(got.substr(0, take));
-            got.remove_prefix(take);
-            if (end != std::string_view::npos) ++lineEnds;
+    std::size_t lineBytes = 0;  // of the line being read, a CR included
+    // A line one byte longer than a CR LF line may be is enough for the
+    // reader to refuse; what follows it is never read.
+    for (char c = 0; lineEnds < kParameterLineCount && lineBytes <= kLongestParameterLine + 1 && in.get(c);) {
+        text += c;
+        if (c == '\n') {
+            ++lineEnds;
+            lineBytes = 0;
+        } else {
+            ++lineBytes;
         }
     }
     if (in.bad()) {

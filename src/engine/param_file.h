@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -17,6 +18,9 @@ namespace zephyrin {
 
 inline constexpr int kParameterLineCount = 150;
 inline constexpr std::string_view kParameterHeader = "Zephyrin v1.000";
+// Far more than any value needs; a longer line, the header's too, is a
+// reading error, so that a file without line ends cannot fill the memory.
+inline constexpr std::size_t kLongestParameterLine = 256;
 
 // The file's 150 lines, each ended by CR LF. Reals are written with
 // `decimalSeparator`; any separator other than a point is written as a comma,
@@ -25,22 +29,32 @@ std::string WriteParameterText(const TFractalRec& v, Flag colorMix, Flag expansi
                                char decimalSeparator);
 
 // Loads `fileText` over the present values and returns the messages to show,
-// in order. Lines may end in CR LF or LF; line 1 is skipped whatever it holds;
-// a point and a comma are both read as the decimal separator; lines after 150
-// are ignored. An empty or missing line gives "Missing variable in parameter
-// file: <caption> using defaults" and the present value is kept (the start
-// point becomes 5, 5); where the line was a coefficient or one of intensity,
-// variation weight and random range, the following line is read again,
-// otherwise reading pauses until the next such line. A line that is not a
-// finite number of its kind, or a magnification of 0 or less, gives "Error
-// reading parameter file" and ends the load; the values stored before it stay.
-// `decimalSeparator` is the one the writer would use on this system.
+// in order. Lines may end in CR LF or LF; line 1 is skipped whatever it
+// holds; a point and a comma are both read as the decimal separator; lines
+// after 150 are ignored. An empty or missing line gives "Missing variable in
+// parameter file: <caption> using defaults" and the present value is kept
+// (the start point becomes 5, 5); where the line was a coefficient or one of
+// intensity, variation weight and random range, the following line is read
+// again, otherwise reading pauses until the next such line. Blanks and tabs
+// around a number are allowed; a switch is on only for exactly "1". A line
+// longer than kLongestParameterLine (the header too), a line that is not a
+// finite number of its kind, and a magnification or view centre whose view
+// cannot keep finite edges (ViewIsFinite) give "Error reading parameter file
+// "<caption>", line <n>" (n counting the file's lines) and end the load; the
+// values stored before stay. `decimalSeparator` is the one the writer would
+// use on this system.
 std::vector<std::string> ReadParameterText(std::string_view fileText, std::string_view caption,
                                            char decimalSeparator, TFractalRec& v, Flag& colorMix,
                                            Flag& expansion, Flag& modulas);
 
-// The first 150 lines of the file at `path` (the rest is not read). On
-// failure gives nothing and sets `error` to a text naming the file.
+// Whether `message`, one of ReadParameterText's, is the reading error that
+// ended the load, rather than a missing line after which it went on.
+bool IsReadingError(std::string_view message);
+
+// The first 150 lines of the file at `path`; reading stops early at a line
+// longer than kLongestParameterLine, which ends the text for
+// ReadParameterText to refuse. On failure gives nothing and sets `error` to
+// a text naming the file.
 [[nodiscard]] std::optional<std::string> ReadParameterFile(const std::filesystem::path& path,
                                                            std::string& error);
 

@@ -60,6 +60,13 @@ inline std::int32_t LevelOfCount(std::int32_t hits, Flag sqrtFilter) {
     return level < 0 ? 0 : level;
 }
 
+// Color Mix's channel order in a 1000-iteration block: `cycles` mod 3, the
+// count read as unsigned, as it wraps in a long drawing; read as signed, a
+// wrapped count would stop the rotation.
+inline std::int32_t ColourRotation(std::int32_t cycles) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(cycles) % 3u);
+}
+
 // The packed colour (r + 256 g + 65536 b) of a pixel at `level`: the grey of
 // the level shifted per channel by red, green and blue, the channels rotated
 // by Color Mix in the given 1000-iteration block, and inverted for White.
@@ -71,7 +78,7 @@ inline std::uint32_t ColourOfLevel(std::int32_t level, const TFractalRec& v, Fla
     std::int32_t g = ShiftedChannel(v.green, grey);
     std::int32_t b = ShiftedChannel(v.blue, grey);
     if (colorMix) {
-        switch (cycles % 3) {
+        switch (ColourRotation(cycles)) {
             case 1: {
                 const std::int32_t oldR = r;
                 r = g;

@@ -1,5 +1,10 @@
 #include "engine/view_coords.h"
 
+#include <cmath>
+#include <cstdint>
+
+#include "util/drawing_memory.h"
+
 namespace zephyrin {
 
 void ResetCoordinates(TFractalRec& v) {
@@ -35,6 +40,19 @@ void AdjustCoords(TFractalRec& v) {
     v.xMin = v.xMin - (h * v.xAspect - h);
     v.yMax = v.yMax + (h * v.yAspect - h);
     v.yMin = v.yMin - (h * v.yAspect - h);
+}
+
+bool ViewIsFinite(double zoom, double centre) {
+    if (!(zoom > 0)) return false;
+    // The most elongated picture stretches its long axis the most; the edges
+    // grow with the aspect factor, so if these stay finite, all do.
+    TFractalRec widest;
+    widest.zoom = zoom;
+    widest.xCenter = centre;
+    widest.listWidth = static_cast<std::int32_t>(kMaxDrawingSide);
+    widest.listHeight = 1;
+    AdjustCoords(widest);
+    return std::isfinite(widest.xMin) && std::isfinite(widest.xMax);
 }
 
 void FreezeView(TFractalRec& v) {

@@ -1,5 +1,7 @@
 #include "render/drawing_setup.h"
 
+#include <utility>
+
 #include "engine/defaults.h"
 #include "engine/formula_table.h"
 #include "engine/param_file.h"
@@ -19,6 +21,13 @@ PreparedDrawing PrepareDrawing(const RenderOptions& options) {
         prepared.messages =
             ReadParameterText(*text, options.parameterFile->string(), '.', v, setup.effects.colorMix,
                               setup.effects.expansion, setup.effects.modulas);
+        // A window shows what a broken file left and can be given another;
+        // a command would only save a picture nobody asked for.
+        if (!prepared.messages.empty() && IsReadingError(prepared.messages.back())) {
+            prepared.error = std::move(prepared.messages.back());
+            prepared.messages.pop_back();
+            return prepared;
+        }
         v.randomStart = ToFlag(options.random);
     }
     if (options.formula) SelectFormula(v, *options.formula);

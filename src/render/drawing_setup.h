@@ -23,8 +23,10 @@ struct DrawingSetup {
 };
 
 struct PreparedDrawing {
-    std::optional<DrawingSetup> setup;  // empty when the parameter file cannot be read
-    std::vector<std::string> messages;  // the parameter file's complaints; the drawing goes on
+    // Empty when the parameter file cannot be opened or read, or holds a line
+    // that cannot be read; `error` says which.
+    std::optional<DrawingSetup> setup;
+    std::vector<std::string> messages;  // the parameter file's missing lines; the drawing goes on
     std::string error;
 };
 

@@ -28,8 +28,11 @@ from a random start.
   --quiet                no progress bar and no summary
   --help                 this text
 
-Exit status: 0 done, 1 a file could not be read or written or the picture
-does not fit in memory, 2 a bad command line.
+Missing lines in PARAMS.zpr are reported and the drawing goes on; a line
+that cannot be read ends the program.
+
+Exit status: 0 done, 1 a file could not be read or written or memory ran
+short, 2 a bad command line.
 )";
 }
 

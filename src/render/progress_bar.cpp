@@ -13,6 +13,10 @@ std::string TwoDigits(long long value) {
 }
 
 std::string TimeText(double seconds) {
+    // A timed drawing may be asked to run for ages; past this the exact
+    // figure says nothing, and far past it would not fit in an integer.
+    constexpr double kLongest = 100'000.0 * 3600;
+    if (!(seconds < kLongest)) return "over 99999 h";
     const long long whole = std::llround(std::max(seconds, 0.0));
     if (whole < 60) return std::to_string(whole) + " s";
     if (whole < 3600) return std::to_string(whole / 60) + " min " + TwoDigits(whole % 60) + " s";

@@ -8,7 +8,8 @@
 namespace zephyrin {
 
 // "[##########----------]  50%  12.3 M it/s  4 s left": a bar of `barWidth`
-// cells filled by the fraction done, the rate so far and the time left at it.
+// cells filled by the fraction done, the rate so far and the time left at it
+// ("over 99999 h" beyond that).
 std::string ProgressLine(const RenderProgress& progress, int barWidth = 30);
 
 // Draws the progress line over itself on a terminal.

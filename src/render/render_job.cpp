@@ -140,18 +140,24 @@ double RunWorkers(const Workers& workers, const RenderSettings& settings, const 
         stopRequested = true;  // the threads already started end, and are joined
         throw;
     }
-    std::unique_lock lock(mutex);
-    while (!finishedChanged.wait_for(lock, nextWait(), [&] { return finished == workers.size(); })) {
-        lock.unlock();
-        const double seconds = SecondsSince(start);
-        if (settings.seconds && seconds >= *settings.seconds) stopRequested = true;
-        if (report) {
-            const std::int64_t done = IterationsDone(workers);
-            report({done, seconds, std::min(fractionDone(done, seconds), 1.0)});
+    try {
+        std::unique_lock lock(mutex);
+        while (!finishedChanged.wait_for(lock, nextWait(), [&] { return finished == workers.size(); })) {
+            lock.unlock();
+            const double seconds = SecondsSince(start);
+            if (settings.seconds && seconds >= *settings.seconds) stopRequested = true;
+            if (report) {
+                const std::int64_t done = IterationsDone(workers);
+                report({done, seconds, std::min(fractionDone(done, seconds), 1.0)});
+            }
+            lock.lock();
         }
-        lock.lock();
+    } catch (...) {
+        // A failed report: the pool's threads would otherwise be joined
+        // while they still draw, maybe for ever.
+        stopRequested = true;
+        throw;
     }
-    lock.unlock();
     pool.clear();
     if (failure) std::rethrow_exception(failure);
     return SecondsSince(start);

@@ -86,8 +86,15 @@ private:
         if (!RenderFitsInMemory(width, height, 1))
             return Fail("a drawing of " + SizeText(width, height) + " does not fit in memory");
 
-        PreparedDrawing prepared = PrepareDrawing(options);
-        // The parameter file's complaints do not stop the drawing.
+        PreparedDrawing prepared;
+        try {
+            prepared = PrepareDrawing(options);
+        } catch (const std::bad_alloc&) {
+            return Fail(options.parameterFile
+                            ? "not enough memory to read \"" + options.parameterFile->string() + "\""
+                            : std::string("not enough memory to set up the drawing"));
+        }
+        // Missing lines do not stop the drawing.
         for (const std::string& message : prepared.messages) Say(message);
         if (!prepared.setup) return Fail(prepared.error);
         const DrawingSetup& setup = *prepared.setup;
@@ -106,33 +113,49 @@ private:
         ProgressReport report;
         if (progressOnTerminal_ && !options.quiet) report = [&bar](const RenderProgress& p) { bar.Show(p); };
         RenderResult result;
-        Picture picture;
         try {
             result = Render(setup, settings, report);
-            picture = options.supersample > 1 ? ReduceByAreaAveraging(result.picture, options.supersample)
-                                              : std::move(result.picture);
         } catch (const std::bad_alloc&) {
             bar.Clear();
-            return Fail("not enough memory for a drawing of " + SizeText(width, height));
+            return Fail("not enough memory for the picture and hit counters of a drawing of " +
+                        SizeText(width, height));
         } catch (const std::system_error& error) {
             bar.Clear();
             return Fail(std::string("cannot start the drawing threads: ") + error.what());
         }
         bar.Clear();
 
-        // Nobody is there to ask whether PBM and PGM may take fewer colours.
-        const auto change = ColorResolutionChangeFor(options.output);
-        if (const SaveResult saved = SaveImage(picture, options.output, ColorChange::kAgreed); !saved)
-            return Fail(saved.message);
-        if (change && !options.quiet)
-            Say("note: the picture was converted to " + std::string(ColorResolutionName(change->resolution)) +
-                " for \"" + options.output.string() + "\"");
+        Picture picture;
+        try {
+            picture = options.supersample > 1 ? ReduceByAreaAveraging(result.picture, options.supersample)
+                                              : std::move(result.picture);
+        } catch (const std::bad_alloc&) {
+            return Fail("not enough memory to reduce the drawing of " + SizeText(width, height));
+        }
+
+        try {
+            // Nobody is there to ask whether PBM and PGM may take fewer colours.
+            const auto change = ColorResolutionChangeFor(options.output);
+            if (const SaveResult saved = SaveImage(picture, options.output, ColorChange::kAgreed); !saved)
+                return Fail(saved.message);
+            if (change && !options.quiet)
+                Say("note: the picture was converted to " +
+                    std::string(ColorResolutionName(change->resolution)) + " for \"" +
+                    options.output.string() + "\"");
+        } catch (const std::bad_alloc&) {
+            return Fail("not enough memory to save \"" + options.output.string() + "\"");
+        }
 
         if (options.writeParameters) {
-            const std::string text = WriteParameterText(result.record, setup.effects.colorMix,
-                                                        setup.effects.expansion, setup.effects.modulas, '.');
-            std::string error;
-            if (!WriteParameterFile(parameterFile, text, error)) return Fail(error);
+            try {
+                const std::string text =
+                    WriteParameterText(result.record, setup.effects.colorMix, setup.effects.expansion,
+                                       setup.effects.modulas, '.');
+                std::string error;
+                if (!WriteParameterFile(parameterFile, text, error)) return Fail(error);
+            } catch (const std::bad_alloc&) {
+                return Fail("not enough memory to write \"" + parameterFile.string() + "\"");
+            }
         }
         if (!options.quiet) out_ << Summary(result, settings.seed) << '\n';
         return kRenderDone;
@@ -147,7 +170,13 @@ private:
 
 int RunRenderProgram(std::span<const std::string_view> arguments, std::ostream& out, std::ostream& err,
                      bool progressOnTerminal) {
-    return Program(out, err, progressOnTerminal).Run(arguments);
+    try {
+        return Program(out, err, progressOnTerminal).Run(arguments);
+    } catch (const std::bad_alloc&) {
+        // Whatever the steps above left unnamed: the options, a message, the summary.
+        err << kProgramPrefix << "not enough memory\n";
+        return kRenderFailed;
+    }
 }
 
 }  // namespace zephyrin

@@ -1,5 +1,6 @@
 #include "util/atomic_file.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,6 +11,9 @@
 namespace zephyrin {
 namespace {
 
+// As many links in a row as the system itself follows.
+constexpr int kMaxLinkHops = 40;
+
 std::string ErrnoText(int error) {
     return std::generic_category().message(error);
 }
@@ -17,6 +21,22 @@ std::string ErrnoText(int error) {
 // errno after a failed call; a failure that left no code still counts.
 int LastError() {
     return errno != 0 ? errno : EIO;
+}
+
+// The file a save changes: `path` itself, or the file its link (or chain of
+// links) leads to, which need not exist yet. Replacing the link by a file
+// would cut it off from the file it shares.
+std::filesystem::path LinkTarget(const std::filesystem::path& path, std::error_code& error) {
+    std::filesystem::path target = path;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        std::error_code notThere;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(target, notThere))) return target;
+        const std::filesystem::path link = std::filesystem::read_symlink(target, error);
+        if (error) return {};
+        target = link.is_absolute() ? link : target.parent_path() / link;
+    }
+    error = std::make_error_code(std::errc::too_many_symbolic_link_levels);
+    return {};
 }
 
 // Creates a file that did not exist, next to `path` and hidden from listings.
@@ -28,15 +48,29 @@ std::FILE* CreateTemporaryBeside(const std::filesystem::path& path, std::filesys
         char suffix[20];
         std::snprintf(suffix, sizeof suffix, ".%012llx.tmp",
                       static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFull));
-        created = path;
         // Cut long names so that the suffix still fits within the name limit.
-        created.replace_filename("." + path.filename().string().substr(0, 100) + suffix);
+        // (Not replace_filename: libstdc++ 12 corrupts the path when an
+        // allocation fails inside it.)
+        created = path.parent_path() / ("." + path.filename().string().substr(0, 100) + suffix);
         // "x": fail rather than open a file someone else created.
         if (std::FILE* file = std::fopen(created.c_str(), "wbx")) return file;
         error = LastError();
         if (error != EEXIST) return nullptr;
     }
     return nullptr;
+}
+
+// The new file takes the place of `old`, so it gets its permissions, before
+// it holds anything, and its owner and group where the system allows it
+// (for the owner, rarely unless the program runs as root). The owner goes
+// first, as changing it may clear set-id bits. 0, or the cause of failure.
+int TakeOwnerAndMode(std::FILE* file, const struct stat& old) {
+    const int descriptor = ::fileno(file);
+    if (::fchown(descriptor, old.st_uid, old.st_gid) != 0 &&
+        ::fchown(descriptor, static_cast<uid_t>(-1), old.st_gid) != 0) {
+        // Ours, then: a file we may write but not give away.
+    }
+    return ::fchmod(descriptor, old.st_mode & 07777) == 0 ? 0 : LastError();
 }
 
 // Writes, flushes and syncs; the cause of the first failure, or empty.
@@ -54,23 +88,34 @@ std::string WriteAndClose(std::FILE* file, std::span<const std::uint8_t> bytes) 
 }  // namespace
 
 std::string WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+    std::error_code linkError;
+    const std::filesystem::path target = LinkTarget(path, linkError);
+    if (linkError) return linkError.message();
+
+    struct stat old {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
     // The rename would also replace a file the user has made read-only.
-    std::error_code ignored;
-    if (std::filesystem::exists(path, ignored) && ::access(path.c_str(), W_OK) != 0)
-        return ErrnoText(LastError());
+    if (replacing && ::access(target.c_str(), W_OK) != 0) return ErrnoText(LastError());
 
     std::filesystem::path temporary;
     int error = 0;
-    std::FILE* file = CreateTemporaryBeside(path, temporary, error);
+    std::FILE* file = CreateTemporaryBeside(target, temporary, error);
     if (file == nullptr) return ErrnoText(error);
 
-    std::string cause = WriteAndClose(file, bytes);
+    std::string cause;
+    if (const int modeError = replacing ? TakeOwnerAndMode(file, old) : 0; modeError != 0) {
+        std::fclose(file);
+        cause = ErrnoText(modeError);
+    } else {
+        cause = WriteAndClose(file, bytes);
+    }
     if (cause.empty()) {
         std::error_code renameError;
-        std::filesystem::rename(temporary, path, renameError);
+        std::filesystem::rename(temporary, target, renameError);
         if (!renameError) return {};
         cause = renameError.message();
     }
+    std::error_code ignored;
     std::filesystem::remove(temporary, ignored);
     return cause;
 }

@@ -9,9 +9,12 @@ namespace zephyrin {
 
 // Replaces `path` by a file holding `bytes`, or leaves it as it was: the data
 // goes to a new temporary file in the same folder, which is synced and then
-// renamed over `path`. An existing file that may not be written is left
-// alone. On failure the temporary file is removed and the cause is returned
-// (empty on success).
+// renamed over `path`. The new file keeps the permissions of the one it
+// replaces, and its owner and group where the system allows. A symbolic link
+// (or a chain of them) is written through: the file it leads to is replaced,
+// or created when the link dangles, and the link stays. An existing file
+// that may not be written is left alone. On failure the temporary file is
+// removed and the cause is returned (empty on success).
 std::string WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace zephyrin

@@ -25,9 +25,7 @@ std::uint64_t DrawingBytes(std::int64_t width, std::int64_t height) {
 }
 
 bool DrawingFitsInMemory(std::int64_t width, std::int64_t height) {
-    // Sides beyond a million pixels would overflow the byte count and never fit anyway.
-    constexpr std::int64_t kMaxSide = 1'000'000;
-    if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide) return false;
+    if (width < 1 || height < 1 || width > kMaxDrawingSide || height > kMaxDrawingSide) return false;
     return DrawingBytes(width, height) <= PhysicalMemory() / 2;
 }
 

@@ -10,6 +10,9 @@ namespace zephyrin {
 namespace {
 
 constexpr int kSignificantDigits = 15;
+// The largest double rounds to 1.79769313486232E308, beyond the range, so no
+// reader would take it back; the largest 15-digit text below it stands in.
+constexpr double kLargestWritten = 1.79769313486231e308;
 // The general format switches to scientific notation below this decimal
 // exponent of the leading digit (magnitudes under 0.00001).
 constexpr int kSmallestFixedExponent = -5;
@@ -17,6 +20,14 @@ constexpr int kSmallestFixedExponent = -5;
 std::string NonFiniteText(double value) {
     if (std::isnan(value)) return "NAN";
     return value < 0 ? "-INF" : "INF";
+}
+
+// Blanks and tabs around a number are what hand-edited lines and pasted
+// values often carry.
+std::string_view TrimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 // from_chars takes no plus sign; a single one is accepted here, but not one
@@ -32,6 +43,7 @@ bool StripPlusSign(std::string_view& text) {
 std::string FloatToStr(double value, char decimalSeparator) {
     if (!std::isfinite(value)) return NonFiniteText(value);
     if (value == 0) return "0";
+    value = std::clamp(value, -kLargestWritten, kLargestWritten);
 
     // "d.dddddddddddddde-xx": the magnitude correctly rounded to 15 digits.
     char buffer[32];
@@ -78,7 +90,7 @@ std::string FloatToStr(double value, char decimalSeparator) {
 }
 
 std::optional<double> StrToFloat(std::string_view text, char decimalSeparator) {
-    std::string normalized(text);
+    std::string normalized(TrimBlanks(text));
     if (decimalSeparator != '.') {
         if (normalized.find('.') != std::string::npos) return std::nullopt;
         std::replace(normalized.begin(), normalized.end(), decimalSeparator, '.');
@@ -100,6 +112,7 @@ std::string IntToStr(std::int32_t value) {
 }
 
 std::optional<std::int32_t> StrToInt(std::string_view text) {
+    text = TrimBlanks(text);
     if (text.empty() || !StripPlusSign(text)) return std::nullopt;
     std::int32_t value = 0;
     const char* end = text.data() + text.size();

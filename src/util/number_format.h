@@ -15,19 +15,22 @@ namespace zephyrin {
 // separator only when there is a fraction. Fixed notation unless the rounded
 // magnitude is below 0.00001 or has more than 15 integer digits; then
 // "1.5E-7" / "-2E20" (no exponent sign for positive, no leading zeros).
-// Non-finite values give "NAN", "INF" and "-INF", which StrToFloat rejects.
+// Magnitudes that would round beyond the double range are written as the
+// largest that does not, 1.79769313486231E308, so that StrToFloat takes every
+// finite value's text back. Non-finite values give "NAN", "INF" and "-INF",
+// which StrToFloat rejects.
 std::string FloatToStr(double value, char decimalSeparator);
 
-// The whole text must be one finite decimal number written with
-// `decimalSeparator` (optional sign, optional exponent "E"/"e"); anything
-// else, including surrounding blanks, infinities, NaN and values beyond the
-// double range, gives nothing.
+// The text must be one finite decimal number written with `decimalSeparator`
+// (optional sign, optional exponent "E"/"e"), with any blanks and tabs before
+// and after it; anything else, including infinities, NaN and values beyond
+// the double range, gives nothing.
 std::optional<double> StrToFloat(std::string_view text, char decimalSeparator);
 
 std::string IntToStr(std::int32_t value);
 
-// The whole text must be a decimal integer within the int32 range, with an
-// optional sign.
+// The text must be a decimal integer within the int32 range, with an
+// optional sign and any blanks and tabs before and after it.
 std::optional<std::int32_t> StrToInt(std::string_view text);
 
 // Fixed notation with exactly `decimals` digits after the separator (none and

@@ -2,6 +2,7 @@
 // formula table.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -218,19 +219,41 @@ TEST_F(FormulaStepTest, ANaNPointIsNeitherRescuedNorATrap) {
     EXPECT_TRUE(std::isnan(engine.x));
 }
 
-TEST_F(FormulaStepTest, EveryFormulaSurvivesZerosAndHugeValues) {
-    // Divisions by zero and overflow yield IEEE values, never a trap; the
-    // sanitizer build turns any undefined behaviour here into a failure.
+TEST_F(FormulaStepTest, FromZerosAndHugeValuesNoRunawayStaysAndNoStrayPointIsCounted) {
+    // Divisions by zero and overflow give IEEE values, never a trap (the
+    // sanitizer build checks). Whatever a formula makes of them, a point out
+    // of range in both coordinates is rescued, and only a point inside the
+    // view [-1, 1] x [-1, 1] counts a hit.
     const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    int inside = 0, outside = 0;
     for (int formula = 0; formula <= 76; ++formula) {
-        for (double start : {0.0, 1e308, -inf}) {
+        for (double start : {0.0, 1e308, -inf, nan}) {
+            std::fill(host.hitList.begin(), host.hitList.end(), 50);
             engine.W = start;
             engine.xn = start;
             Step(formula, start, start, start, start);
             v.iterations = 1;
+            const double x = engine.x, y = engine.y;
+            EXPECT_FALSE(std::fabs(x) > 10000 && std::fabs(y) > 10000) << formula << " from " << start;
+            EXPECT_FALSE(std::fabs(x) < 1e-4 && std::fabs(y) < 1e-4) << formula << " from " << start;
+
+            engine.xIn = x;  // a point that did not move: a hit adds 10
+            engine.yIn = y;
+            engine.PlotPoint();
+            const auto hits = std::count_if(host.hitList.begin(), host.hitList.end(),
+                                            [](std::int32_t count) { return count != 50; });
+            if (std::fabs(x) < 0.99 && std::fabs(y) < 0.99) {
+                ++inside;
+                EXPECT_EQ(hits, 1) << formula << " from " << start << " to " << x << ", " << y;
+            } else if (!(std::fabs(x) <= 1 && std::fabs(y) <= 1)) {
+                ++outside;
+                EXPECT_EQ(hits, 0) << formula << " from " << start << " to " << x << ", " << y;
+            }
         }
     }
-    SUCCEED();
+    EXPECT_GT(inside, 0);
+    EXPECT_GT(outside, 0);
 }
 
 }  // namespace

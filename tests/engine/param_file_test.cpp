@@ -3,8 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <limits>
 #include <random>
 #include <sstream>
 
@@ -13,7 +18,10 @@ namespace {
 
 constexpr std::string_view kCaption = "/pictures/flower.zpr";
 const std::string kMissing = "Missing variable in parameter file: /pictures/flower.zpr using defaults";
-const std::string kReadError = "Error reading parameter file";
+
+std::string ReadError(int line) {
+    return "Error reading parameter file \"/pictures/flower.zpr\", line " + std::to_string(line);
+}
 
 // What a window keeps in a parameter file.
 struct Window {
@@ -147,13 +155,15 @@ TEST(ParameterReader, LoadsWhatWasWrittenWithEitherSeparatorAndLineEnd) {
     }
 }
 
-TEST(ParameterReader, PointAndCommaAreAlikeAndOnlyExactlyOneSwitchesOn) {
+TEST(ParameterReader, PointAndCommaAreAlikeBlanksAroundNumbersDoNotCountAndOnlyExactlyOneSwitchesOn) {
     for (char system : {'.', ','}) {
-        for (const char* quarter : {"0,25", "0.25"}) {
+        for (const char* quarter : {"0,25", "0.25", " 0.25\t"}) {
             std::vector<std::string> lines = SavedLines();
             lines[3] = lines[94] = quarter;
+            lines[1] = "\t12 ";
             Window w = PresentWindow();
             EXPECT_TRUE(w.Load(Join(lines), system).empty());
+            EXPECT_EQ(w.v.formula, 12);
             EXPECT_EQ(w.v.xCenter, 0.25);
             EXPECT_EQ(w.v.af[41], 0.25);  // line 95 = 14 + 2 * 41 holds element 60 + 41
         }
@@ -241,6 +251,10 @@ TEST(ParameterReader, AnEmptyLineInTheViewShiftsTheRestOntoLaterFields) {
     EXPECT_EQ(w.v.varNone, kTrue);  // B's "1"
     EXPECT_EQ(w.v.varSpherical, kTrue);
     EXPECT_EQ(w.v.varSwirl, kFalse);
+
+    lines[5] = "word";  // read for line 12; the error names where it stands
+    Window shifted = PresentWindow();
+    EXPECT_EQ(shifted.Load(Join(lines)), (std::vector<std::string>{kMissing, ReadError(6)}));
 }
 
 TEST(ParameterReader, AnInvalidNumberStopsTheLoadKeepingWhatCameBefore) {
@@ -250,12 +264,92 @@ TEST(ParameterReader, AnInvalidNumberStopsTheLoadKeepingWhatCameBefore) {
     };
     for (const Case& c : {Case{20, "abc"}, Case{2, "seventy"}, Case{2, "70.0"}, Case{2, "99999999999"},
                           Case{4, "nan"}, Case{4, "inf"}, Case{4, "-INF"}, Case{4, "1e999"}, Case{3, "0"},
-                          Case{3, "-0,5"}, Case{140, "5 5"}}) {
+                          Case{3, "-0,5"}, Case{3, "1E-308"}, Case{140, "5 5"}}) {
         std::vector<std::string> lines = SavedLines();
         lines[static_cast<std::size_t>(c.line - 1)] = c.text;
         Window w = PresentWindow();
-        EXPECT_EQ(w.Load(Join(lines)), std::vector<std::string>{kReadError}) << c.text;
+        EXPECT_EQ(w.Load(Join(lines)), std::vector<std::string>{ReadError(c.line)}) << c.text;
         EXPECT_EQ(Split(w.Text()), Expected(2, c.line - 1, false)) << c.text;
+    }
+
+    // A magnification whose view is finite at the centre 0, but not around
+    // this one.
+    std::vector<std::string> lines = SavedLines();
+    lines[2] = "1E-301";
+    lines[5] = "-1.7E308";
+    Window w = PresentWindow();
+    EXPECT_EQ(w.Load(Join(lines)), std::vector<std::string>{ReadError(6)});
+    EXPECT_EQ(w.v.zoom, 1e-301);
+}
+
+// Values of every kind: any bit pattern of a finite double, and often the
+// ends of the range, subnormals, both zeros and the edges of the notations.
+class ValueSource {
+public:
+    explicit ValueSource(std::uint64_t seed) : random_(seed) {}
+
+    double Real() {
+        constexpr double kMax = std::numeric_limits<double>::max();
+        constexpr double kTiny = std::numeric_limits<double>::denorm_min();
+        static constexpr double kEdges[] = {0.0,
+                                            kTiny,
+                                            3 * kTiny,
+                                            std::numeric_limits<double>::min() - kTiny,
+                                            std::numeric_limits<double>::min(),
+                                            9.99999999999999e-6,
+                                            0.00001,
+                                            999999999999999.9,
+                                            1e15,
+                                            1.79769313486231e308,
+                                            1.797693134862315e308,
+                                            kMax};
+        const double sign = random_() % 2 ? -1.0 : 1.0;
+        if (random_() % 2) return sign * kEdges[random_() % std::size(kEdges)];
+        for (;;) {
+            const double any = std::bit_cast<double>(random_());
+            if (std::isfinite(any)) return any;
+        }
+    }
+    std::int32_t Integer() { return static_cast<std::int32_t>(random_()); }
+
+private:
+    std::mt19937_64 random_;
+};
+
+Window AnyWindow(ValueSource& source) {
+    Window w;
+    TFractalRec& v = w.v;
+    v.formula = source.Integer();
+    for (double* field : {&v.xMax, &v.yMax, &v.red, &v.green, &v.blue, &v.intensity, &v.factor2,
+                          &v.randomizer, &v.AAStart, &v.BB, &v.startX, &v.startY}) {
+        *field = source.Real();
+    }
+    for (int k = 1; k <= 120; ++k) v.af[k] = source.Real();
+    for (Flag* flag :
+         {&v.sqrtFilter, &w.colorMix, &w.expansion, &w.modulas, &v.varNone, &v.varLinear, &v.varSinusoidal,
+          &v.varSpherical, &v.varSwirl, &v.varHorseshoe, &v.varPolar, &v.varBent, &v.varInversion}) {
+        *flag = source.Integer();
+    }
+    // Only a view with finite edges is ever drawn: its edges lie within
+    // 2 / zoom * 500000.5 of the centre, and the margin here covers the
+    // rounding to 15 digits.
+    do v.zoom = std::fabs(source.Real());
+    while (!(v.zoom >= 1e-300));
+    for (double* centre : {&v.xCenter, &v.yCenter}) {
+        do *centre = source.Real();
+        while (!(std::fabs(*centre) + 2e6 / v.zoom < 1.7e308));
+    }
+    return w;
+}
+
+TEST(ParameterFile, EveryWrittenFileReadsBackAndIsWrittenAgainAlike) {
+    ValueSource source(20261208);
+    for (int file = 0; file < 1000; ++file) {
+        const char separator = file % 2 ? ',' : '.';
+        const std::string text = AnyWindow(source).Text(separator);
+        Window back = PresentWindow();
+        ASSERT_EQ(back.Load(text, separator), std::vector<std::string>{}) << text;
+        ASSERT_EQ(back.Text(separator), text);
     }
 }
 
@@ -286,6 +380,31 @@ TEST_F(ParameterFileOnDisk, ReplacesAnExistingFileAndReadsItBack) {
 
     ASSERT_TRUE(WriteParameterFile(path, text + "line 151\r\nline 152\r\n", error));
     EXPECT_EQ(ReadParameterFile(path, error), text);
+}
+
+TEST_F(ParameterFileOnDisk, ALineTooLongIsAReadingErrorAndEndsTheReading) {
+    // 256 characters make a line, the header's too; one more does not.
+    const std::string longest = "0." + std::string(253, '0') + "5";
+    std::vector<std::string> lines = SavedLines();
+    lines[0] = std::string(256, 'Z');
+    lines[3] = longest;
+    lines[4] = longest + std::string(1'000'000, '0');
+    const std::filesystem::path path = dir_ / "long.zpr";
+    std::ofstream(path, std::ios::binary) << Join(lines);
+    std::string error;
+    const auto text = ReadParameterFile(path, error);
+    ASSERT_TRUE(text) << error;
+    EXPECT_LT(text->size(), 2000u);
+    Window w = PresentWindow();
+    EXPECT_EQ(w.Load(*text), std::vector<std::string>{ReadError(5)});
+    EXPECT_EQ(w.v.xCenter, 5e-254);
+    EXPECT_EQ(w.v.xMax, PresentWindow().v.xMax);
+    EXPECT_EQ(w.v.zoom, 0.5);
+
+    lines[0] += "Z";
+    Window header = PresentWindow();
+    EXPECT_EQ(header.Load(Join(lines)), std::vector<std::string>{ReadError(1)});
+    EXPECT_EQ(header.Text(), PresentWindow().Text());
 }
 
 TEST_F(ParameterFileOnDisk, FailuresNameTheFileAndLeaveNothingBehind) {

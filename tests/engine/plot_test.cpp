@@ -163,6 +163,20 @@ TEST_F(PlotPointTest, ColorMixRotatesChannelsByThousandIterationBlocks) {
     EXPECT_EQ(Pixel(3, 3), Picture::Pack(10, 20, 30));
 }
 
+TEST_F(PlotPointTest, ColorMixKeepsRotatingWhenTheBlockCountWraps) {
+    v.red = -10;
+    v.blue = 10;
+    host.colorMix = kTrue;
+    v.formula = 0;  // leaves the point where it is
+    engine.x = engine.y = 1;
+    engine.cycles = std::numeric_limits<std::int32_t>::max();
+    v.iterations = 0;  // the next block begins: the 2^31st
+    engine.FormulaStep();
+    EXPECT_EQ(engine.cycles, std::numeric_limits<std::int32_t>::min());
+    Plot(1, 1);  // 2^31 mod 3 = 2: red and green exchanged
+    EXPECT_EQ(Pixel(1, 1), Picture::Pack(20, 10, 30));
+}
+
 TEST_F(PlotPointTest, WhiteInvertsTheFinalColour) {
     v.white = kTrue;
     Counter(5, 5) = 758;

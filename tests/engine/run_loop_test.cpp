@@ -40,6 +40,20 @@ TEST(RunEngine, StopSetAtEntryStillStartsAndClearsButDoesNotIterate) {
     EXPECT_EQ(engine.Depth(), 0);
 }
 
+TEST(RunEngine, ASmallerDrawingGivesTheLargerOnesCountersBack) {
+    TFractalRec v = FrozenNewWindow(400, 300);
+    TestHost host(v);
+    Engine engine(1);
+    engine.Attach(v, host);
+    engine.ResetDrawing();
+    ASSERT_EQ(host.hitList.capacity(), 400u * 400u);
+    v.width = v.listWidth = 40;
+    v.height = v.listHeight = 30;
+    engine.ResetDrawing();
+    EXPECT_EQ(host.hitList.size(), 40u * 40u);
+    EXPECT_EQ(host.hitList.capacity(), 40u * 40u);
+}
+
 TEST(RunEngine, WhiteBackgroundAndStopAfterAGivenCount) {
     TFractalRec v = FrozenNewWindow();
     v.white = kTrue;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace zephyrin {
 namespace {
 
@@ -44,6 +46,20 @@ TEST(ViewCoordinates, SquarePictureSpansTwoHundred) {
     const TFractalRec v = StartView(300, 300);
     EXPECT_DOUBLE_EQ(v.xMin, -200.0);
     EXPECT_DOUBLE_EQ(v.yMax, 200.0);
+}
+
+TEST(ViewCoordinates, AViewIsFiniteWhileTheWidestPicturesEdgesAre) {
+    // A 1000000 x 1 picture stretches x by (1 + 1000000) / 2: its edges lie
+    // 2 / zoom * 500000.5 = 1000001 / zoom from the centre, beyond the double
+    // range for a zoom below 1000001 / 1.7977e308 = 5.563e-303.
+    EXPECT_TRUE(ViewIsFinite(5.6e-303));
+    EXPECT_FALSE(ViewIsFinite(5.5e-303));
+    EXPECT_TRUE(ViewIsFinite(std::numeric_limits<double>::max()));
+    EXPECT_FALSE(ViewIsFinite(0.0));
+    EXPECT_FALSE(ViewIsFinite(-0.01));
+    // At zoom 1e-301 the edges lie 1.0000005e307 from the centre.
+    EXPECT_TRUE(ViewIsFinite(1e-301, 1.6e308));
+    EXPECT_FALSE(ViewIsFinite(1e-301, -1.7e308));
 }
 
 TEST(ViewCoordinates, OnlyTheProportionsCount) {

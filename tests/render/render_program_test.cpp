@@ -11,6 +11,7 @@
 #include <sstream>
 #include <vector>
 
+#include "failing_allocation.h"
 #include "imaging/area_averaging.h"
 #include "imaging/temp_folder.h"
 #include "render/drawing_setup.h"
@@ -161,13 +162,18 @@ TEST(RenderProgram, AShortParameterFileIsComplainedAboutAndStillDrawn) {
 TEST(RenderProgram, BadInputExitsWithAMessageAndWritesNothing) {
     TempFolder folder;
     std::filesystem::create_directory(folder / "taken.png");
+    std::ofstream(folder / "word.zpr") << "Zephyrin v1.000\n63\nbig\n";
     const std::string out = (folder / "x.png").string();
     const struct {
         std::vector<std::string> arguments;
         int status;
-        std::string_view says;
+        std::string say;
     } cases[] = {
         {{(folder / "missing.zpr").string(), "-o", out}, 1, "Cannot open the parameter file"},
+        {{"/dev/zero", "-o", out}, 1, "Error reading parameter file \"/dev/zero\", line 1\n"},
+        {{folder / "word.zpr", "-o", out},
+         1,
+         "Error reading parameter file \"" + (folder / "word.zpr").string() + "\", line 3\n"},
         {{"--size", "0x5", "-o", out}, 2, "--size expects"},
         {{"--size", "-3x4", "-o", out}, 2, "--size expects"},
         {{"--size", "100000x100000", "-o", out}, 1, "100000 x 100000 pixels does not fit in memory"},
@@ -180,13 +186,59 @@ TEST(RenderProgram, BadInputExitsWithAMessageAndWritesNothing) {
     };
     for (const auto& c : cases) {
         const Outcome outcome = RunRender(c.arguments);
-        EXPECT_EQ(outcome.status, c.status) << c.says;
+        EXPECT_EQ(outcome.status, c.status) << c.say;
         EXPECT_TRUE(outcome.err.starts_with("zephyrin-render: ")) << outcome.err;
-        EXPECT_NE(outcome.err.find(c.says), std::string::npos) << outcome.err;
+        EXPECT_NE(outcome.err.find(c.say), std::string::npos) << outcome.err;
         EXPECT_EQ(outcome.err.find("usage: ") != std::string::npos, c.status == 2) << outcome.err;
         EXPECT_EQ(outcome.out, "");
     }
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1) << "only taken.png";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2)
+        << "only taken.png and word.zpr";
+}
+
+// Output that needs no memory of its own: an out-of-memory message must not
+// get lost for want of it.
+class FixedBuffer : public std::streambuf {
+public:
+    FixedBuffer() { setp(text_, text_ + sizeof text_); }
+    std::string_view Text() const { return {pbase(), static_cast<std::size_t>(pptr() - pbase())}; }
+
+private:
+    char text_[4096];
+};
+
+TEST(RenderProgram, RunningOutOfMemoryAnywhereEndsWithAMessage) {
+    TempFolder folder;
+    ASSERT_EQ(RunRender(Small(folder / "p.png")).status, 0);
+    // Every step: the parameter file, two threads' counters, the reduction,
+    // the picture and its parameter file.
+    // clang-format off
+    const std::vector<std::string> arguments = {(folder / "p.zpr").string(), "--size", "8x6", "--supersample", "2",
+                                                "--iterations", "300", "--threads", "2", "-o", folder / "q.png"};
+    // clang-format on
+    const std::vector<std::string_view> views(arguments.begin(), arguments.end());
+    for (long failAt = 0;; ++failAt) {
+        FixedBuffer outText, errText;
+        std::ostream out(&outText), err(&errText);
+        int status = -1;
+        bool escaped = false;
+        testing::ArmAllocations(failAt);
+        try {
+            status = RunRenderProgram(views, out, err, true);
+        } catch (...) {
+            escaped = true;
+        }
+        const long allocations = testing::DisarmAllocations();
+        ASSERT_FALSE(escaped) << "at allocation " << failAt;
+        if (failAt >= allocations) {
+            EXPECT_EQ(status, 0) << "nothing failed";
+            break;
+        }
+        // Status 0: the failure was got round.
+        const bool toldOf = status == 1 && errText.Text().find("memory") != std::string_view::npos;
+        ASSERT_TRUE(status == 0 || toldOf)
+            << "allocation " << failAt << ": status " << status << ", " << errText.Text();
+    }
 }
 
 // The built program, for its exit status and streams.

@@ -35,7 +35,11 @@ TEST(FloatToStr, ScientificBelowOneHundredThousandthAndBeyondFifteenIntegerDigit
     EXPECT_EQ(FloatToStr(1234567890123456.0, '.'), "1.23456789012346E15");
     // Rounding to 15 digits decides the notation: this has 16 integer digits then.
     EXPECT_EQ(FloatToStr(999999999999999.9, '.'), "1E15");
-    EXPECT_EQ(FloatToStr(std::numeric_limits<double>::max(), '.'), "1.79769313486232E308");
+    // The largest values would round beyond the range; the largest text within it stands in.
+    EXPECT_EQ(FloatToStr(std::numeric_limits<double>::max(), '.'), "1.79769313486231E308");
+    EXPECT_EQ(FloatToStr(-std::nextafter(std::numeric_limits<double>::max(), 0.0), ','),
+              "-1,79769313486231E308");
+    EXPECT_EQ(StrToFloat("1.79769313486231E308", '.'), 1.79769313486231e308);
     EXPECT_EQ(FloatToStr(std::numeric_limits<double>::denorm_min(), '.'), "4.94065645841247E-324");
 }
 
@@ -71,7 +75,8 @@ TEST(StrToFloat, AcceptsOnlyAWholeNumberWithTheGivenSeparator) {
     EXPECT_EQ(StrToFloat("1e+5", '.'), 1e5);
     EXPECT_EQ(StrToFloat("+2", '.'), 2.0);
     EXPECT_EQ(StrToFloat("7", ','), 7.0);
-    for (const char* text : {"", " 1", "1 ", "abc", "1e", "1,2,3", "+-2", "0x10", "1.5x"}) {
+    EXPECT_EQ(StrToFloat(" \t-2,5 ", ','), -2.5);
+    for (const char* text : {"", " \t", "1 2", "+ 2", "abc", "1e", "1,2,3", "+-2", "0x10", "1.5x"}) {
         EXPECT_FALSE(StrToFloat(text, '.')) << text;
     }
     EXPECT_FALSE(StrToFloat("0,25", '.'));
@@ -87,8 +92,9 @@ TEST(IntegerTexts, WriteAndReadTheWholeInt32Range) {
     EXPECT_EQ(StrToInt("+7"), 7);
     EXPECT_EQ(StrToInt("2147483647"), std::numeric_limits<std::int32_t>::max());
     EXPECT_EQ(StrToInt("-2147483648"), std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(StrToInt("\t70 "), 70);
     for (const char* text :
-         {"", "2147483648", "-2147483649", "70.0", " 70", "70 ", "1e3", "0x10", "+-7", "-"}) {
+         {"", " ", "2147483648", "-2147483649", "70.0", "7 0", "- 7", "1e3", "0x10", "+-7", "-"}) {
         EXPECT_FALSE(StrToInt(text)) << text;
     }
 }

@@ -216,7 +216,8 @@ private slots:
         WriteAll(path, lines.join('\n'));
         QSignalSpy restarts(f.child->PGImage1, &PictureView::newAutoSize);
         f.RunDrawing([&] { f.child->LoadFromParameterFile(path); });
-        QCOMPARE(messages, QStringList{QStringLiteral("Error reading parameter file")});
+        QCOMPARE(messages,
+                 QStringList{QStringLiteral("Error reading parameter file \"%1\", line 11").arg(path)});
         QCOMPARE(f.child->v.formula, 12);
         QCOMPARE(f.child->v.intensity, intensity);
         QCOMPARE(restarts.count(), 1);
