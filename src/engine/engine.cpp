@@ -53,6 +53,19 @@ void Engine::RunEngine(TFractalRec& rec, EngineHost& host) {
     }
 }
 
+void Engine::RandomStartIfPending(TFractalRec& rec, EngineHost& host) {
+    Attach(rec, host);
+    if (v->randomStart) RandomStart();
+}
+
+void Engine::JoinOrbitOf(const Engine& other, const TFractalRec& start) {
+    accX = start.startX;
+    accY = start.startY;
+    xn = other.xn;
+    sign = other.sign;
+    j = other.j;
+}
+
 void Engine::RandomStart() {
     Randomize();
     v->ticks = 0;
@@ -94,10 +107,10 @@ void Engine::ResetDrawing() {
     // of the new size takes the old one's place instead, made first so that
     // a failed allocation leaves the old list whole.
     if (std::vector<std::int32_t>& list = host_->hitList; list.capacity() != side * side) {
-        std::vector<std::int32_t> fresh(side * side, 50);
+        std::vector<std::int32_t> fresh(side * side, kUntouchedCount);
         list.swap(fresh);
     } else {
-        list.assign(side * side, 50);
+        list.assign(side * side, kUntouchedCount);
     }
     plotWidth_ = std::clamp(v->width, 0, listSide);
     plotHeight_ = std::clamp(v->height, 0, listSide);
@@ -125,10 +138,10 @@ void Engine::EngineStep() {
 
 void Engine::FormulaStep() {
     if (AtThousand(v->iterations)) {
-        if (host_->modulas) v->AA = v->AA - 0.0002 * std::sin(v->AA);
+        if (host_->effects.modulas) v->AA = v->AA - 0.0002 * std::sin(v->AA);
         cycles = Counted(cycles);
     }
-    if (host_->expansion) x = x - 5e-05 * (x * sign) / std::sqrt(x * x + y * y);
+    if (host_->effects.expansion) x = x - 5e-05 * (x * sign) / std::sqrt(x * x + y * y);
     AA = v->AA;
     BB = v->BB;
     sign = x < 0 ? -1.0 : 1.0;

@@ -5,6 +5,7 @@
 
 #include "engine/colour_table.h"
 #include "engine/constants.h"
+#include "engine/effects.h"
 #include "engine/fractal_rec.h"
 #include "engine/random.h"
 
@@ -23,9 +24,7 @@ public:
     // listSide x listSide counters; the counter of pixel (px, py) is px * listSide + py.
     std::vector<std::int32_t> hitList;
     std::int32_t lastLevel = 0;
-    Flag colorMix = kFalse;
-    Flag expansion = kFalse;
-    Flag modulas = kFalse;
+    Effects effects;
 
     // Pushes the record into the dialogs; called at every drawing start.
     virtual void UpdateParameters() {}
@@ -39,14 +38,17 @@ protected:
     ~EngineHost() = default;
 };
 
+// Every counter starts a drawing at this count, so an untouched pixel counts 50.
+inline constexpr std::int32_t kUntouchedCount = 50;
+
 // The attractor engine. Its working state exists once per Engine object and
 // the program shares one Engine between all windows: a drawing started while
 // another one is suspended in ProcessMessages re-points `v`, so only the most
 // recently started drawing advances, and when it stops every drawing below it
 // finds the stopped record's flag and ends too.
 //
-// The working state is public so that tests can set up and inspect single
-// steps; nothing else touches it.
+// The steps of a drawing and the working state they share are protected:
+// tests open them by deriving (TestEngine) to set up and inspect single steps.
 class Engine {
 public:
     // Seeded from the clock at every random start.
@@ -67,15 +69,29 @@ public:
         if (depth_ > 0) v->stop = kTrue;
     }
 
+    // Makes the random start a drawing of `rec` would begin with, if one is
+    // pending, without drawing; the drawing that follows starts from it.
+    void RandomStartIfPending(TFractalRec& rec, EngineHost& host);
+
+    // Takes over what `other` keeps from one drawing to the next (xn, sign,
+    // j) and an accumulator at the record's start point, as after a random
+    // start: a drawing of `start` then continues `other`'s orbit as if this
+    // engine had drawn up to the start point itself.
+    void JoinOrbitOf(const Engine& other, const TFractalRec& start);
+
+    // The side of the square the hit counters of the last drawing cover.
+    std::int32_t ListSide() const { return listSide; }
+
+    // Computes every hit weight with the library sine instead of the fast
+    // path; the pictures are the same either way, which tests verify.
+    void UseExactHitWeights(bool exact) { exactHitWeights_ = exact; }
+
+protected:
     // Points the engine at a record without running it, for stepping by hand.
     void Attach(TFractalRec& rec, EngineHost& host) {
         v = &rec;
         host_ = &host;
     }
-
-    // Computes every hit weight with the library sine instead of the fast
-    // path; the pictures are the same either way, which tests verify.
-    void UseExactHitWeights(bool exact) { exactHitWeights_ = exact; }
 
     void Randomize();
     double Random() { return random_.Uniform(); }

@@ -36,7 +36,7 @@ struct LineSlot {
 };
 
 // Lines 2 to 150 in file order.
-std::vector<LineSlot> LineSlots(TFractalRec& v, Flag& colorMix, Flag& expansion, Flag& modulas) {
+std::vector<LineSlot> LineSlots(TFractalRec& v, Effects& effects) {
     std::vector<LineSlot> slots;
     slots.reserve(kParameterLineCount - 1);
     const auto real = [&](double& field, Rule rule) {
@@ -63,7 +63,7 @@ std::vector<LineSlot> LineSlots(TFractalRec& v, Flag& colorMix, Flag& expansion,
     }
     real(v.AAStart, Rule::kPlain);
     real(v.BB, Rule::kPlain);
-    for (Flag* field : {&colorMix, &expansion, &modulas}) flag(*field);
+    for (Flag* field : {&effects.colorMix, &effects.expansion, &effects.modulas}) flag(*field);
     real(v.startX, Rule::kStartPoint);
     real(v.startY, Rule::kStartPoint);
     for (Flag* field : {&v.varNone, &v.varLinear, &v.varSinusoidal, &v.varSpherical, &v.varSwirl,
@@ -157,10 +157,10 @@ std::string SystemReason() {
 
 }  // namespace
 
-std::string WriteParameterText(const TFractalRec& v, Flag colorMix, Flag expansion, Flag modulas,
-                               char decimalSeparator) {
-    // The line table points at writable fields; the copy keeps `v` untouched.
+std::string WriteParameterText(const TFractalRec& v, const Effects& effects, char decimalSeparator) {
+    // The line table points at writable fields; the copies keep the originals untouched.
     TFractalRec values = v;
+    Effects switches = effects;
     const char separator = FileSeparator(decimalSeparator);
     std::string text;
     const auto writeLine = [&text](std::string_view line) {
@@ -168,15 +168,14 @@ std::string WriteParameterText(const TFractalRec& v, Flag colorMix, Flag expansi
         text += "\r\n";
     };
     writeLine(kParameterHeader);
-    for (const LineSlot& slot : LineSlots(values, colorMix, expansion, modulas)) {
+    for (const LineSlot& slot : LineSlots(values, switches)) {
         writeLine(FormatValue(slot, separator));
     }
     return text;
 }
 
 std::vector<std::string> ReadParameterText(std::string_view fileText, std::string_view caption,
-                                           char decimalSeparator, TFractalRec& v, Flag& colorMix,
-                                           Flag& expansion, Flag& modulas) {
+                                           char decimalSeparator, TFractalRec& v, Effects& effects) {
     const char separator = FileSeparator(decimalSeparator);
     const bool decimalPoint = separator == '.';
     LineReader file(fileText);
@@ -189,7 +188,7 @@ std::vector<std::string> ReadParameterText(std::string_view fileText, std::strin
     };
     if (tooLong(file.Next())) return messages;  // the header, whatever else it says
     bool parameterOK = true;
-    for (const LineSlot& slot : LineSlots(v, colorMix, expansion, modulas)) {
+    for (const LineSlot& slot : LineSlots(v, effects)) {
         std::string parameterLine;
         if (parameterOK) {
             parameterLine = std::string(file.Next());

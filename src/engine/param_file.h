@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/effects.h"
 #include "engine/fractal_rec.h"
 
 namespace zephyrin {
@@ -25,8 +26,7 @@ inline constexpr std::size_t kLongestParameterLine = 256;
 // The file's 150 lines, each ended by CR LF. Reals are written with
 // `decimalSeparator`; any separator other than a point is written as a comma,
 // so that every reader can take the file back.
-std::string WriteParameterText(const TFractalRec& v, Flag colorMix, Flag expansion, Flag modulas,
-                               char decimalSeparator);
+std::string WriteParameterText(const TFractalRec& v, const Effects& effects, char decimalSeparator);
 
 // Loads `fileText` over the present values and returns the messages to show,
 // in order. Lines may end in CR LF or LF; line 1 is skipped whatever it
@@ -44,8 +44,7 @@ std::string WriteParameterText(const TFractalRec& v, Flag colorMix, Flag expansi
 // values stored before stay. `decimalSeparator` is the one the writer would
 // use on this system.
 std::vector<std::string> ReadParameterText(std::string_view fileText, std::string_view caption,
-                                           char decimalSeparator, TFractalRec& v, Flag& colorMix,
-                                           Flag& expansion, Flag& modulas);
+                                           char decimalSeparator, TFractalRec& v, Effects& effects);
 
 // Whether `message`, one of ReadParameterText's, is the reading error that
 // ended the load, rather than a missing line after which it went on.

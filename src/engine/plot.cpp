@@ -66,7 +66,7 @@ void Engine::PlotPoint() {
     level = LevelOfCount(hits, rec.sqrtFilter);
     host_->lastLevel = level;
     if (Picture* picture = host_->picture)
-        picture->SetPixelWord(px, py, colours_.Word(level, rec, host_->colorMix, cycles));
+        picture->SetPixelWord(px, py, colours_.Word(level, rec, host_->effects.colorMix, cycles));
 }
 
 }  // namespace zephyrin

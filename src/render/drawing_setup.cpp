@@ -18,9 +18,7 @@ PreparedDrawing PrepareDrawing(const RenderOptions& options) {
         const auto text = ReadParameterFile(*options.parameterFile, prepared.error);
         if (!text) return prepared;
         // The renderer writes with a point; the reader takes a comma as well.
-        prepared.messages =
-            ReadParameterText(*text, options.parameterFile->string(), '.', v, setup.effects.colorMix,
-                              setup.effects.expansion, setup.effects.modulas);
+        prepared.messages = ReadParameterText(*text, options.parameterFile->string(), '.', v, setup.effects);
         // A window shows what a broken file left and can be given another;
         // a command would only save a picture nobody asked for.
         if (!prepared.messages.empty() && IsReadingError(prepared.messages.back())) {

@@ -4,17 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "engine/effects.h"
 #include "engine/fractal_rec.h"
 #include "render/render_options.h"
 
 namespace zephyrin {
-
-// The window's effect switches, which a parameter file carries besides the record.
-struct Effects {
-    Flag colorMix = kFalse;
-    Flag expansion = kFalse;
-    Flag modulas = kFalse;
-};
 
 // Everything a drawing starts from.
 struct DrawingSetup {

@@ -3,13 +3,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/engine.h"
 #include "engine/fractal_rec.h"
 #include "imaging/picture.h"
 
 namespace zephyrin {
-
-// Every counter starts a drawing at this count.
-inline constexpr std::int32_t kUntouchedCount = 50;
 
 // Adds the hits that `from` counted to `into`, counter by counter: both lists
 // started at kUntouchedCount, so the sum is kUntouchedCount plus both rises,

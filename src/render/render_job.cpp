@@ -43,28 +43,13 @@ struct Worker {
     Worker(const TFractalRec& start, const Effects& effects, std::uint64_t seed, std::int64_t budget,
            const std::atomic<bool>& stopRequested)
         : engine(seed), record(start), host(record, budget, stopRequested) {
-        host.colorMix = effects.colorMix;
-        host.expansion = effects.expansion;
-        host.modulas = effects.modulas;
+        host.effects = effects;
     }
 
     Engine engine;
     TFractalRec record;
     RenderHost host;
 };
-
-// A thread joins the first thread's orbit as if it had drawn up to the start
-// point: its variation accumulator holds that point, as a random start
-// leaves it, and the values an engine keeps from one drawing to the next are
-// the first engine's. Otherwise every thread's first plot of an additive
-// variation would start from its fresh engine's zero accumulator.
-void JoinOrbit(Engine& engine, const Engine& first, const TFractalRec& start) {
-    engine.accX = start.startX;
-    engine.accY = start.startY;
-    engine.xn = first.xn;
-    engine.sign = first.sign;
-    engine.j = first.j;
-}
 
 using Workers = std::vector<std::unique_ptr<Worker>>;
 
@@ -85,14 +70,13 @@ Workers MakeWorkers(const DrawingSetup& setup, const RenderSettings& settings, s
     workers.push_back(std::make_unique<Worker>(setup.record, setup.effects, ThreadSeed(settings.seed, 0),
                                                budget(0), stopRequested));
     Worker& first = *workers.front();
-    if (first.record.randomStart) {
-        first.engine.Attach(first.record, first.host);
-        first.engine.RandomStart();
-    }
+    first.engine.RandomStartIfPending(first.record, first.host);
     for (std::int32_t i = 1; i < threads; ++i) {
         workers.push_back(std::make_unique<Worker>(first.record, setup.effects, ThreadSeed(settings.seed, i),
                                                    budget(i), stopRequested));
-        JoinOrbit(workers.back()->engine, first.engine, first.record);
+        // Otherwise every thread's first plot of an additive variation would
+        // start from its fresh engine's zero accumulator.
+        workers.back()->engine.JoinOrbitOf(first.engine, first.record);
     }
     return workers;
 }
@@ -170,7 +154,7 @@ Picture PictureFromCounts(const Workers& workers) {
         AddHitCounts(counts, workers[i]->host.hitList);
         workers[i]->host.hitList = {};
     }
-    return ColourFromCounts(counts, first.engine.listSide, first.record);
+    return ColourFromCounts(counts, first.engine.ListSide(), first.record);
 }
 
 }  // namespace

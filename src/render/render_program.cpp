@@ -148,9 +148,7 @@ private:
 
         if (options.writeParameters) {
             try {
-                const std::string text =
-                    WriteParameterText(result.record, setup.effects.colorMix, setup.effects.expansion,
-                                       setup.effects.modulas, '.');
+                const std::string text = WriteParameterText(result.record, setup.effects, '.');
                 std::string error;
                 if (!WriteParameterFile(parameterFile, text, error)) return Fail(error);
             } catch (const std::bad_alloc&) {

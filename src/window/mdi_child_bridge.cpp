@@ -8,9 +8,9 @@
 #include "dialogs/coefficients_dialog.h"
 #include "dialogs/parameters_dialog.h"
 #include "dialogs/spin_edit.h"
+#include "services/locale_format.h"
 #include "util/number_format.h"
 #include "util/rounding.h"
-#include "services/locale_format.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin {

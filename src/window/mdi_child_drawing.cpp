@@ -7,11 +7,11 @@
 
 #include "engine/view_coords.h"
 #include "imaging/picture.h"
-#include "util/number_format.h"
-#include "view/picture_view.h"
 #include "services/event_pump.h"
 #include "services/locale_format.h"
 #include "services/messages.h"
+#include "util/number_format.h"
+#include "view/picture_view.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin {

@@ -113,7 +113,7 @@ void TMDIChild::FormPaint() {
     v.listHeight = v.height;
     ResetCoordinates(v);
     SetNewWindowDefaults(v);
-    colorMix = expansion = modulas = kFalse;
+    effects = Effects{};
     setupPending = kFalse;
     if (!opened) {
         CreateTList();

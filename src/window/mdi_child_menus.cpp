@@ -98,17 +98,17 @@ Flag Flipped(Flag flag) {
 }  // namespace
 
 void TMDIChild::ModulasClick() {
-    modulas = Flipped(modulas);
+    effects.modulas = Flipped(effects.modulas);
     UpdateGrafX();
 }
 
 void TMDIChild::ExpansionClick() {
-    expansion = Flipped(expansion);
+    effects.expansion = Flipped(effects.expansion);
     UpdateGrafX();
 }
 
 void TMDIChild::ColorMixClick() {
-    colorMix = Flipped(colorMix);
+    effects.colorMix = Flipped(effects.colorMix);
     UpdateGrafX();
 }
 
@@ -120,9 +120,9 @@ void TMDIChild::SqrtFilter1Click() {
 
 void TMDIChild::UpdateMenuItems() {
     Item(QStringLiteral("SqrtFilter1"))->setChecked(v.sqrtFilter != 0);
-    Item(QStringLiteral("ColorMix"))->setChecked(colorMix != 0);
-    Item(QStringLiteral("Expansion"))->setChecked(expansion != 0);
-    Item(QStringLiteral("Modulas"))->setChecked(modulas != 0);
+    Item(QStringLiteral("ColorMix"))->setChecked(effects.colorMix != 0);
+    Item(QStringLiteral("Expansion"))->setChecked(effects.expansion != 0);
+    Item(QStringLiteral("Modulas"))->setChecked(effects.modulas != 0);
     for (const FormulaInfo& formula : Formulas())
         FormulaItem(formula.number)->setChecked(formula.number == v.formula);
 }

@@ -46,8 +46,7 @@ bool TMDIChild::ReadParameters(const QString& path) {
             ShowError(QString::fromStdString(error));
             return false;
         }
-        messages = ReadParameterText(*text, path.toStdString(), LocaleDecimalSeparator(), v, colorMix,
-                                     expansion, modulas);
+        messages = ReadParameterText(*text, path.toStdString(), LocaleDecimalSeparator(), v, effects);
     } catch (const std::bad_alloc&) {
         ShowError(QStringLiteral("There is not enough memory to read the parameter file \"%1\".").arg(path));
         return false;
@@ -73,7 +72,7 @@ QString TMDIChild::ParameterFilePathFor(const QString& picturePath) {
 }
 
 bool TMDIChild::WriteParameterFileBeside(const QString& picturePath) {
-    const std::string text = WriteParameterText(v, colorMix, expansion, modulas, LocaleDecimalSeparator());
+    const std::string text = WriteParameterText(v, effects, LocaleDecimalSeparator());
     std::string error;
     if (WriteParameterFile(ParameterFilePathFor(picturePath).toStdString(), text, error)) return true;
     ShowError(QString::fromStdString(error));

@@ -6,10 +6,10 @@
 
 #include "imaging/area_averaging.h"
 #include "imaging/picture.h"
-#include "view/picture_view.h"
 #include "services/messages.h"
 #include "services/mode_word.h"
 #include "services/one_shot_timer.h"
+#include "view/picture_view.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin {

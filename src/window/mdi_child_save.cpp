@@ -4,9 +4,9 @@
 
 #include "imaging/image_file.h"
 #include "imaging/image_formats.h"
-#include "view/picture_view.h"
 #include "services/file_choosers.h"
 #include "services/messages.h"
+#include "view/picture_view.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin {

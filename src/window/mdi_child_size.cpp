@@ -6,9 +6,9 @@
 
 #include "dialogs/spin_edit.h"
 #include "dialogs/xy_size_dialog.h"
+#include "services/messages.h"
 #include "util/drawing_memory.h"
 #include "util/rounding.h"
-#include "services/messages.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin {

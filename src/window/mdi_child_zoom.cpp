@@ -5,11 +5,11 @@
 #include <cmath>
 
 #include "imaging/picture.h"
+#include "services/locale_format.h"
+#include "services/messages.h"
 #include "util/number_format.h"
 #include "util/rounding.h"
 #include "view/picture_view.h"
-#include "services/locale_format.h"
-#include "services/messages.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin {

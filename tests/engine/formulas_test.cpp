@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "engine/engine.h"
+#include "test_engine.h"
 #include "test_host.h"
 
 namespace zephyrin {
@@ -36,7 +37,7 @@ protected:
 
     TFractalRec v;
     TestHost host;
-    Engine engine;
+    TestEngine engine;
 };
 
 TEST_F(FormulaStepTest, Formula1FromOneZeroAtTheFirstStep) {

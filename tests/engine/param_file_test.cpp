@@ -26,14 +26,12 @@ std::string ReadError(int line) {
 // What a window keeps in a parameter file.
 struct Window {
     TFractalRec v;
-    Flag colorMix = kFalse, expansion = kFalse, modulas = kFalse;
+    Effects effects;
 
     std::vector<std::string> Load(std::string_view text, char separator = '.') {
-        return ReadParameterText(text, kCaption, separator, v, colorMix, expansion, modulas);
+        return ReadParameterText(text, kCaption, separator, v, effects);
     }
-    std::string Text(char separator = '.') const {
-        return WriteParameterText(v, colorMix, expansion, modulas, separator);
-    }
+    std::string Text(char separator = '.') const { return WriteParameterText(v, effects, separator); }
 };
 
 // The values a window holds before a load; each differs from the saved one.
@@ -50,7 +48,7 @@ Window PresentWindow() {
     v.startX = 9, v.startY = 9;
     v.varNone = kTrue, v.varSwirl = kTrue;
     v.width = 640, v.white = kTrue;
-    w.expansion = kTrue;
+    w.effects.expansion = kTrue;
     return w;
 }
 
@@ -65,7 +63,7 @@ Window SavedWindow() {
     v.sqrtFilter = kTrue;
     for (int k = 1; k <= 120; ++k) v.af[k] = k + 0.25;
     v.AAStart = 1.5, v.BB = 1.0;
-    w.colorMix = kTrue, w.modulas = kTrue;
+    w.effects.colorMix = kTrue, w.effects.modulas = kTrue;
     v.startX = -0.75, v.startY = 0.375;
     v.varLinear = v.varSinusoidal = v.varSpherical = v.varHorseshoe = v.varPolar = v.varBent =
         v.varInversion = kTrue;
@@ -245,7 +243,7 @@ TEST(ParameterReader, AnEmptyLineInTheViewShiftsTheRestOntoLaterFields) {
     EXPECT_EQ(w.v.sqrtFilter, kFalse);  // "-20"
     EXPECT_EQ(w.v.af[1], 30.0);
     EXPECT_EQ(w.v.BB, 118.25);
-    EXPECT_EQ(w.colorMix, kFalse);
+    EXPECT_EQ(w.effects.colorMix, kFalse);
     EXPECT_EQ(w.v.startX, 120.25);
     EXPECT_EQ(w.v.startY, 1.5);
     EXPECT_EQ(w.v.varNone, kTrue);  // B's "1"
@@ -325,9 +323,9 @@ Window AnyWindow(ValueSource& source) {
         *field = source.Real();
     }
     for (int k = 1; k <= 120; ++k) v.af[k] = source.Real();
-    for (Flag* flag :
-         {&v.sqrtFilter, &w.colorMix, &w.expansion, &w.modulas, &v.varNone, &v.varLinear, &v.varSinusoidal,
-          &v.varSpherical, &v.varSwirl, &v.varHorseshoe, &v.varPolar, &v.varBent, &v.varInversion}) {
+    for (Flag* flag : {&v.sqrtFilter, &w.effects.colorMix, &w.effects.expansion, &w.effects.modulas,
+                       &v.varNone, &v.varLinear, &v.varSinusoidal, &v.varSpherical, &v.varSwirl,
+                       &v.varHorseshoe, &v.varPolar, &v.varBent, &v.varInversion}) {
         *flag = source.Integer();
     }
     // Only a view with finite edges is ever drawn: its edges lie within

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "engine/engine.h"
+#include "test_engine.h"
 #include "test_host.h"
 
 namespace zephyrin {
@@ -36,7 +37,7 @@ protected:
 
     TFractalRec v;
     TestHost host;
-    Engine engine;
+    TestEngine engine;
 };
 
 TEST_F(PlotPointTest, EdgesOfTheView) {
@@ -151,7 +152,7 @@ TEST_F(PlotPointTest, ColourSettingsChangedDuringADrawingApplyToTheNextPoint) {
 TEST_F(PlotPointTest, ColorMixRotatesChannelsByThousandIterationBlocks) {
     v.red = -10;
     v.blue = 10;  // grey 20 gives (10, 20, 30)
-    host.colorMix = kTrue;
+    host.effects.colorMix = kTrue;
     engine.cycles = 1;
     Plot(1, 1);
     EXPECT_EQ(Pixel(1, 1), Picture::Pack(20, 30, 10));
@@ -166,7 +167,7 @@ TEST_F(PlotPointTest, ColorMixRotatesChannelsByThousandIterationBlocks) {
 TEST_F(PlotPointTest, ColorMixKeepsRotatingWhenTheBlockCountWraps) {
     v.red = -10;
     v.blue = 10;
-    host.colorMix = kTrue;
+    host.effects.colorMix = kTrue;
     v.formula = 0;  // leaves the point where it is
     engine.x = engine.y = 1;
     engine.cycles = std::numeric_limits<std::int32_t>::max();

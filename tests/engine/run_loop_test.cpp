@@ -9,6 +9,7 @@
 #include "engine/defaults.h"
 #include "engine/engine.h"
 #include "engine/view_coords.h"
+#include "test_engine.h"
 #include "test_host.h"
 
 namespace zephyrin {
@@ -28,7 +29,7 @@ TEST(RunEngine, StopSetAtEntryStillStartsAndClearsButDoesNotIterate) {
     v.stop = kTrue;
     TestHost host(v);
     host.Image().SetPixel(3, 4, 0xFFFFFF);
-    Engine engine(1);
+    TestEngine engine(1);
     engine.RunEngine(v, host);
     EXPECT_EQ(v.iterations, 0);
     EXPECT_EQ(host.pumped, 0);
@@ -43,7 +44,7 @@ TEST(RunEngine, StopSetAtEntryStillStartsAndClearsButDoesNotIterate) {
 TEST(RunEngine, ASmallerDrawingGivesTheLargerOnesCountersBack) {
     TFractalRec v = FrozenNewWindow(400, 300);
     TestHost host(v);
-    Engine engine(1);
+    TestEngine engine(1);
     engine.Attach(v, host);
     engine.ResetDrawing();
     ASSERT_EQ(host.hitList.capacity(), 400u * 400u);
@@ -60,7 +61,7 @@ TEST(RunEngine, WhiteBackgroundAndStopAfterAGivenCount) {
     v.varNone = v.varSwirl = kFalse;  // nothing plotted: the background stays
     TestHost host(v);
     host.StopAfter(25);
-    Engine engine(1);
+    TestEngine engine(1);
     engine.RunEngine(v, host);
     EXPECT_EQ(v.iterations, 25);
     EXPECT_EQ(host.Image().Pixel(0, 0), Picture::Pack(255, 255, 255));
@@ -73,7 +74,7 @@ TEST(RunEngine, RandomStartFillsTheRecordWithinTheRandomizerRange) {
     v.ticks = 9;
     TestHost host(v);
     host.StopAfter(1);
-    Engine engine(3);
+    TestEngine engine(3);
     engine.RunEngine(v, host);
     for (int i = 1; i <= 120; ++i) {
         EXPECT_GE(v.af[i], -0.25) << i;
@@ -94,7 +95,7 @@ TEST(RunEngine, WithoutRandomStartTheRecordsValuesAreUsedAsTheyAre) {
     v.startY = -0.5;
     TestHost host(v);
     host.StopAfter(10);
-    Engine engine(3);
+    TestEngine engine(3);
     engine.RunEngine(v, host);
     EXPECT_EQ(v.af[7], 0.07);
     EXPECT_EQ(v.AA, 0.75);
@@ -108,8 +109,8 @@ TEST(RunEngine, ModulasActsAtIterationZeroAndEveryThousandAndCyclesCount) {
     v.randomStart = kFalse;
     v.AAStart = 1.0;
     TestHost host(v);
-    host.modulas = kTrue;
-    Engine engine(5);
+    host.effects.modulas = kTrue;
+    TestEngine engine(5);
     host.onPump = [&](long pumped) {
         if (pumped == 1) {
             EXPECT_DOUBLE_EQ(v.AA, 1.0 - 0.0002 * std::sin(1.0));
@@ -135,7 +136,7 @@ TEST(RunEngine, HFormulasRestartRandomlyEveryThousandIterations) {
     v.formula = 30;
     v.randomStart = kFalse;
     TestHost host(v);
-    Engine engine(11);
+    TestEngine engine(11);
     std::vector<long> restarts;
     double lastA = v.AAStart;
     host.onPump = [&](long pumped) {
@@ -153,7 +154,7 @@ TEST(RunEngine, TransformOffsetsFollowTheirProbabilities) {
     v.varNone = v.varSwirl = kFalse;
     v.randomStart = kFalse;
     TestHost host(v);
-    Engine engine(17);
+    TestEngine engine(17);
     int counts[3] = {0, 0, 0};
     host.onPump = [&](long) { ++counts[engine.j == 0 ? 0 : engine.j == 19 ? 1 : 2]; };
     const int n = 240000;
@@ -176,7 +177,7 @@ TEST(RunEngine, TransformOffsetsFollowTheirProbabilities) {
 TEST(RunEngine, IterationsWrapInsteadOfOverflowing) {
     TFractalRec v = FrozenNewWindow();
     TestHost host(v);
-    Engine engine(1);
+    TestEngine engine(1);
     engine.Attach(v, host);
     engine.ResetDrawing();
     v.iterations = std::numeric_limits<std::int32_t>::max();
@@ -189,7 +190,7 @@ TEST(RunEngine, ASeededEngineIsReproducible) {
         TFractalRec v = FrozenNewWindow(64, 48);
         TestHost host(v);
         host.StopAfter(20000);
-        Engine engine(seed);
+        TestEngine engine(seed);
         engine.RunEngine(v, host);
         return std::vector<std::uint32_t>(host.Image().Words(), host.Image().Words() + 64 * 48);
     };
@@ -201,7 +202,7 @@ TEST(RunEngine, ClockSeededRandomStartsDiffer) {
     TFractalRec first = FrozenNewWindow(), second = FrozenNewWindow();
     first.stop = second.stop = kTrue;
     TestHost host1(first), host2(second);
-    Engine engine;
+    TestEngine engine;
     engine.RunEngine(first, host1);
     engine.RunEngine(second, host2);
     EXPECT_NE(first.af, second.af);
@@ -212,7 +213,7 @@ TEST(RunEngine, ClockSeededRandomStartsDiffer) {
 TEST(RunEngine, OnlyTheLatestDrawingAdvancesAndItsEndEndsAll) {
     TFractalRec a = FrozenNewWindow(), b = FrozenNewWindow();
     TestHost hostA(a), hostB(b);
-    Engine engine(9);
+    TestEngine engine(9);
     std::int32_t aIterationsDuringB = -1;
     hostB.onPump = [&](long pumped) {
         aIterationsDuringB = a.iterations;
@@ -239,7 +240,7 @@ TEST(RunEngine, TheEnginePlotsIntoWhateverPictureTheHostHoldsNow) {
         if (pumped == 1) host.picture = &replacement;
     };
     host.StopAfter(20000);
-    Engine engine(21);
+    TestEngine engine(21);
     engine.RunEngine(v, host);
     int lit = 0;
     for (int row = 0; row < 30; ++row)

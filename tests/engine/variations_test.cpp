@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "engine/engine.h"
+#include "test_engine.h"
 #include "test_host.h"
 
 namespace zephyrin {
@@ -45,7 +46,7 @@ protected:
 
     TFractalRec v;
     TestHost host;
-    Engine engine;
+    TestEngine engine;
 };
 
 TEST_F(VariationsTest, NoneAlonePlotsTheFormulasPointOnce) {

@@ -270,7 +270,7 @@ private slots:
         saved.zoom = 0.05;
         QFile zpr(dir.filePath(QStringLiteral("shell.zpr")));
         QVERIFY(zpr.open(QIODevice::WriteOnly));
-        zpr.write(QByteArray::fromStdString(WriteParameterText(saved, kFalse, kFalse, kFalse, '.')));
+        zpr.write(QByteArray::fromStdString(WriteParameterText(saved, Effects{}, '.')));
         zpr.close();
         Program program;
         program.MainForm->Timer1()->SetEnabled(false);

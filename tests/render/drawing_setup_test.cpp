@@ -74,7 +74,7 @@ protected:
         for (int i = 1; i <= 120; ++i) saved.af[i] = i / 64.0;
         saved.varSwirl = kFalse;
         saved.varBent = kTrue;
-        WriteText(path, WriteParameterText(saved, kTrue, kFalse, kTrue, '.'));
+        WriteText(path, WriteParameterText(saved, Effects{kTrue, kFalse, kTrue}, '.'));
         options.parameterFile = path;
     }
 

@@ -70,7 +70,7 @@ TEST(ColourFromCounts, GivesThePictureTheEnginePaintedFromTheSameCounts) {
         host.StopAfter(50'000);
         Engine engine(17);
         engine.RunEngine(v, host);
-        const Picture coloured = ColourFromCounts(host.hitList, engine.listSide, v);
+        const Picture coloured = ColourFromCounts(host.hitList, engine.ListSide(), v);
         int differing = 0;
         for (int row = 0; row < 45; ++row)
             for (int column = 0; column < 60; ++column)

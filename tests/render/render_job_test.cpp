@@ -57,7 +57,7 @@ TEST(Render, OneThreadIsTheEnginesOwnRunWithTheSameSeed) {
 
         TFractalRec v = setup->record;
         testing::TestHost host(v);
-        host.colorMix = setup->effects.colorMix;
+        host.effects.colorMix = setup->effects.colorMix;
         host.StopAfter(30'000);
         Engine engine(99);
         engine.RunEngine(v, host);

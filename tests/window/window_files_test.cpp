@@ -8,9 +8,9 @@
 #include "engine/param_file.h"
 #include "imaging/image_formats.h"
 #include "imaging/picture.h"
-#include "view/picture_view.h"
 #include "services/file_choosers.h"
 #include "services/messages.h"
+#include "view/picture_view.h"
 #include "window_fixture.h"
 
 namespace zephyrin::testing {
@@ -154,10 +154,9 @@ private slots:
         source->v.red = -17;
         source->v.af[77] = -0.123456789012345;
         source->v.varBent = kTrue;
-        source->modulas = kTrue;
+        source->effects.modulas = kTrue;
         const QString path = dir.filePath(QStringLiteral("loaded.zpr"));
-        WriteAll(path, QByteArray::fromStdString(WriteParameterText(
-                           source->v, source->colorMix, source->expansion, source->modulas, separator)));
+        WriteAll(path, QByteArray::fromStdString(WriteParameterText(source->v, source->effects, separator)));
 
         TMDIChild* target = f.NewWindow();
         f.frame.active = target;
@@ -172,7 +171,7 @@ private slots:
         QCOMPARE(target->v.af[77], -0.123456789012345);
         QCOMPARE(target->v.af[1], source->v.af[1]);
         QCOMPARE(target->v.varBent, kTrue);
-        QCOMPARE(target->modulas, kTrue);
+        QCOMPARE(target->effects.modulas, kTrue);
         QCOMPARE(target->v.randomStart, kFalse);
         QCOMPARE(target->v.AAStart, source->v.AAStart);
         QCOMPARE(target->windowTitle(), path);
@@ -193,8 +192,8 @@ private slots:
         WindowFixture f;
         f.SetUp(f.child);
         const QString path = dir.filePath(QStringLiteral("short.zpr"));
-        const QByteArray full = QByteArray::fromStdString(
-            WriteParameterText(f.child->v, f.child->colorMix, f.child->expansion, f.child->modulas, '.'));
+        const QByteArray full =
+            QByteArray::fromStdString(WriteParameterText(f.child->v, f.child->effects, '.'));
         WriteAll(path, Truncated(full, lines));
         f.RunDrawing([&] { f.child->LoadFromParameterFile(path); });
         const QString missing =
@@ -210,7 +209,7 @@ private slots:
         const double intensity = f.child->v.intensity;
         const QString path = dir.filePath(QStringLiteral("word.zpr"));
         QList<QByteArray> lines =
-            QByteArray::fromStdString(WriteParameterText(f.child->v, 0, 0, 0, '.')).split('\n');
+            QByteArray::fromStdString(WriteParameterText(f.child->v, Effects{}, '.')).split('\n');
         lines[1] = "12\r";       // formula 12
         lines[10] = "bright\r";  // intensity
         WriteAll(path, lines.join('\n'));

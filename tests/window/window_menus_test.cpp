@@ -69,7 +69,7 @@ private slots:
     void checkMarksFollowTheRecord() {
         WindowFixture f;
         f.child->v.formula = 57;
-        f.child->modulas = kTrue;
+        f.child->effects.modulas = kTrue;
         f.child->v.sqrtFilter = kTrue;
         f.child->UpdateMenuItems();
         for (QAction* item : f.child->findChildren<QAction*>())
@@ -109,11 +109,11 @@ private slots:
         f.child->v.randomStart = kFalse;
         QSignalSpy restarts(f.child->PGImage1, &PictureView::newAutoSize);
         f.RunDrawing([&] { f.child->Item(QStringLiteral("Modulas"))->trigger(); });
-        QCOMPARE(f.child->modulas, kTrue);
+        QCOMPARE(f.child->effects.modulas, kTrue);
         QVERIFY(f.child->Item(QStringLiteral("Modulas"))->isChecked());
         QCOMPARE(f.child->v.randomStart, kFalse);  // an effect keeps the coefficients
         f.RunDrawing([&] { f.child->Item(QStringLiteral("Modulas"))->trigger(); });
-        QCOMPARE(f.child->modulas, kFalse);
+        QCOMPARE(f.child->effects.modulas, kFalse);
         QCOMPARE(restarts.count(), 2);
     }
 };
