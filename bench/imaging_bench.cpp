@@ -37,8 +37,8 @@ void SaveFormat(benchmark::State& state) {
     std::filesystem::create_directories(folder);
     const std::filesystem::path path = folder / ("picture." + std::string(format.extension));
     for (auto _ : state) {
-        const SaveResult result = SaveImage(picture, path, ColorChange::kAgreed);
-        if (!result.ok) state.SkipWithError(result.message.c_str());
+        const Result<> result = SaveImage(picture, path, ColorChange::kAgreed);
+        if (!result.has_value()) state.SkipWithError(result.error().c_str());
     }
     state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path));
     std::filesystem::remove_all(folder);

@@ -219,12 +219,9 @@ bool IsReadingError(std::string_view message) {
     return message.starts_with(kReadError);
 }
 
-std::optional<std::string> ReadParameterFile(const std::filesystem::path& path, std::string& error) {
+Result<std::string> ReadParameterFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "Cannot open the parameter file " + Quoted(path) + ": " + SystemReason();
-        return std::nullopt;
-    }
+    if (!in) return Failure("Cannot open the parameter file " + Quoted(path) + ": " + SystemReason());
     std::string text;
     int lineEnds = 0;
     std::size_t lineBytes = 0;  // of the line being read, a CR included
@@ -239,19 +236,15 @@ std::optional<std::string> ReadParameterFile(const std::filesystem::path& path, 
             ++lineBytes;
         }
     }
-    if (in.bad()) {
-        error = "Cannot read the parameter file " + Quoted(path) + ": " + SystemReason();
-        return std::nullopt;
-    }
+    if (in.bad()) return Failure("Cannot read the parameter file " + Quoted(path) + ": " + SystemReason());
     return text;
 }
 
-bool WriteParameterFile(const std::filesystem::path& path, std::string_view text, std::string& error) {
+Result<> WriteParameterFile(const std::filesystem::path& path, std::string_view text) {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    const std::string cause = WriteFileAtomically(path, std::span(bytes, text.size()));
-    if (cause.empty()) return true;
-    error = "Cannot write the parameter file " + Quoted(path) + ": " + cause;
-    return false;
+    if (const Result<> written = WriteFileAtomically(path, std::span(bytes, text.size())); !written)
+        return Failure("Cannot write the parameter file " + Quoted(path) + ": " + written.error());
+    return {};
 }
 
 }  // namespace zephyrin

@@ -9,6 +9,7 @@
 
 #include "engine/effects.h"
 #include "engine/fractal_rec.h"
+#include "util/result.h"
 
 namespace zephyrin {
 
@@ -52,15 +53,12 @@ bool IsReadingError(std::string_view message);
 
 // The first 150 lines of the file at `path`; reading stops early at a line
 // longer than kLongestParameterLine, which ends the text for
-// ReadParameterText to refuse. On failure gives nothing and sets `error` to
-// a text naming the file.
-[[nodiscard]] std::optional<std::string> ReadParameterFile(const std::filesystem::path& path,
-                                                           std::string& error);
+// ReadParameterText to refuse. Fails naming the file.
+[[nodiscard]] Result<std::string> ReadParameterFile(const std::filesystem::path& path);
 
 // Writes `text` to a temporary file beside `path` and renames it over `path`
-// once complete, so a failed write leaves an existing file as it was. On
-// failure returns false and sets `error` to a text naming the file.
-[[nodiscard]] bool WriteParameterFile(const std::filesystem::path& path, std::string_view text,
-                                      std::string& error);
+// once complete, so a failed write leaves an existing file as it was. Fails
+// naming the file.
+[[nodiscard]] Result<> WriteParameterFile(const std::filesystem::path& path, std::string_view text);
 
 }  // namespace zephyrin

@@ -4,9 +4,9 @@
 #include <new>
 #include <vector>
 
-#include "util/atomic_file.h"
 #include "imaging/image_encoders.h"
 #include "imaging/image_formats.h"
+#include "util/atomic_file.h"
 
 namespace zephyrin {
 namespace {
@@ -33,8 +33,8 @@ std::vector<std::uint8_t> Encode(ImageFormat format, const Picture& picture) {
     throw EncodeError("no writer for this format");
 }
 
-SaveResult Failure(const std::filesystem::path& path, const std::string& cause) {
-    return {false, "Cannot save \"" + path.string() + "\": " + cause + "."};
+std::unexpected<std::string> SaveFailure(const std::filesystem::path& path, const std::string& cause) {
+    return Failure("Cannot save \"" + path.string() + "\": " + cause + ".");
 }
 
 std::string UnknownExtension(const std::filesystem::path& path) {
@@ -45,24 +45,24 @@ std::string UnknownExtension(const std::filesystem::path& path) {
 
 }  // namespace
 
-SaveResult SaveImage(const Picture& picture, const std::filesystem::path& path, ColorChange colorChange) {
+Result<> SaveImage(const Picture& picture, const std::filesystem::path& path, ColorChange colorChange) {
     const ImageFormatInfo* format = FindImageFormat(path);
-    if (format == nullptr) return Failure(path, UnknownExtension(path));
-    if (picture.Empty()) return Failure(path, "there is no picture to save");
+    if (format == nullptr) return SaveFailure(path, UnknownExtension(path));
+    if (picture.Empty()) return SaveFailure(path, "there is no picture to save");
     if (colorChange == ColorChange::kRefused)
-        if (const auto change = ColorResolutionChangeFor(path)) return {false, change->refusal};
+        if (const auto change = ColorResolutionChangeFor(path)) return Failure(change->refusal);
 
     std::vector<std::uint8_t> bytes;
     try {
         bytes = Encode(format->format, picture);
     } catch (const EncodeError& error) {
-        return Failure(path, error.what());
+        return SaveFailure(path, error.what());
     } catch (const std::bad_alloc&) {
-        return Failure(path, "not enough memory");
+        return SaveFailure(path, "not enough memory");
     }
-    if (const std::string cause = WriteFileAtomically(path, bytes); !cause.empty())
-        return Failure(path, cause);
-    return {true, {}};
+    if (const Result<> written = WriteFileAtomically(path, bytes); !written)
+        return SaveFailure(path, written.error());
+    return {};
 }
 
 }  // namespace zephyrin

@@ -4,17 +4,12 @@
 #include <string>
 
 #include "imaging/picture.h"
+#include "util/result.h"
 
 namespace zephyrin {
 
 // The user's answer to the question of ColorResolutionChangeFor (image_formats.h).
 enum class ColorChange { kRefused, kAgreed };
-
-struct [[nodiscard]] SaveResult {
-    bool ok = false;
-    std::string message;  // empty on success; otherwise the text to show the user
-    explicit operator bool() const { return ok; }
-};
 
 // Writes the picture in the format named by the path's extension (compared
 // without regard to case). The file appears complete or not at all: a failed
@@ -24,6 +19,7 @@ struct [[nodiscard]] SaveResult {
 // picture, or a disk or access error. A format that needs fewer colours
 // (PBM, PGM) is written from a converted copy only with ColorChange::kAgreed;
 // with kRefused nothing is written and the message is the change's refusal.
-SaveResult SaveImage(const Picture& picture, const std::filesystem::path& path, ColorChange colorChange);
+[[nodiscard]] Result<> SaveImage(const Picture& picture, const std::filesystem::path& path,
+                                 ColorChange colorChange);
 
 }  // namespace zephyrin

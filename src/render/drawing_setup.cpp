@@ -9,22 +9,22 @@
 
 namespace zephyrin {
 
-PreparedDrawing PrepareDrawing(const RenderOptions& options) {
+Result<PreparedDrawing> PrepareDrawing(const RenderOptions& options) {
     PreparedDrawing prepared;
-    DrawingSetup setup{
-        NewWindowRecord(options.width * options.supersample, options.height * options.supersample), {}};
+    DrawingSetup& setup = prepared.setup;
+    setup.record = NewWindowRecord(options.width * options.supersample, options.height * options.supersample);
     TFractalRec& v = setup.record;
     if (options.parameterFile) {
-        const auto text = ReadParameterFile(*options.parameterFile, prepared.error);
-        if (!text) return prepared;
+        const Result<std::string> text = ReadParameterFile(*options.parameterFile);
+        if (!text) return Failure(text.error());
         // The renderer writes with a point; the reader takes a comma as well.
         prepared.messages = ReadParameterText(*text, options.parameterFile->string(), '.', v, setup.effects);
         // A window shows what a broken file left and can be given another;
         // a command would only save a picture nobody asked for.
         if (!prepared.messages.empty() && IsReadingError(prepared.messages.back())) {
-            prepared.error = std::move(prepared.messages.back());
-            prepared.messages.pop_back();
-            return prepared;
+            std::string all;
+            for (const std::string& message : prepared.messages) all += (all.empty() ? "" : "\n") + message;
+            return Failure(all);
         }
         v.randomStart = ToFlag(options.random);
     }
@@ -32,7 +32,6 @@ PreparedDrawing PrepareDrawing(const RenderOptions& options) {
     if (options.white) v.white = kTrue;
     if (options.sqrtFilter) v.sqrtFilter = kTrue;
     FreezeView(v);
-    prepared.setup = setup;
     return prepared;
 }
 

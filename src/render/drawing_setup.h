@@ -7,6 +7,7 @@
 #include "engine/effects.h"
 #include "engine/fractal_rec.h"
 #include "render/render_options.h"
+#include "util/result.h"
 
 namespace zephyrin {
 
@@ -17,17 +18,16 @@ struct DrawingSetup {
 };
 
 struct PreparedDrawing {
-    // Empty when the parameter file cannot be opened or read, or holds a line
-    // that cannot be read; `error` says which.
-    std::optional<DrawingSetup> setup;
+    DrawingSetup setup;
     std::vector<std::string> messages;  // the parameter file's missing lines; the drawing goes on
-    std::string error;
 };
 
 // The drawing the options describe, at the picture size times the supersample
 // factor (which the caller has made sure fits). A parameter file is loaded
 // over a new window's values, so lines it lacks keep those; it draws its own
 // coefficients and start unless --random or --formula asks for a random start.
-PreparedDrawing PrepareDrawing(const RenderOptions& options);
+// Fails when the parameter file cannot be opened or read, or holds a line
+// that cannot be read (after the complaints about lines before it, one per line).
+Result<PreparedDrawing> PrepareDrawing(const RenderOptions& options);
 
 }  // namespace zephyrin

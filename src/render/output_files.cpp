@@ -8,14 +8,14 @@ std::filesystem::path ParameterFileBeside(const std::filesystem::path& picture) 
     return std::filesystem::path(picture).replace_extension(".zpr");
 }
 
-std::string OutputProblem(const std::filesystem::path& path) {
+Result<> CheckOutput(const std::filesystem::path& path) {
     const std::filesystem::path folder = path.parent_path();
     std::error_code error;
     if (!folder.empty() && !std::filesystem::is_directory(folder, error))
-        return "cannot write \"" + path.string() + "\": the folder \"" + folder.string() +
-               "\" does not exist";
+        return Failure("cannot write \"" + path.string() + "\": the folder \"" + folder.string() +
+                       "\" does not exist");
     if (std::filesystem::is_directory(path, error))
-        return "cannot write \"" + path.string() + "\": it is a folder";
+        return Failure("cannot write \"" + path.string() + "\": it is a folder");
     return {};
 }
 

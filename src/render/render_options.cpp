@@ -59,7 +59,7 @@ class Parser {
 public:
     explicit Parser(std::span<const std::string_view> arguments) : arguments_(arguments) {}
 
-    ParsedOptions Parse() {
+    Result<RenderOptions> Parse() {
         for (next_ = 0; next_ < arguments_.size() && error_.empty() && !options_.help;) {
             std::string_view argument = arguments_[next_++];
             inlineValue_.reset();
@@ -81,7 +81,8 @@ public:
             }
         }
         if (error_.empty() && !options_.help) CheckWhole();
-        return {options_, error_};
+        if (!error_.empty()) return Failure(error_);
+        return options_;
     }
 
 private:
@@ -222,7 +223,7 @@ private:
 
 }  // namespace
 
-ParsedOptions ParseRenderOptions(std::span<const std::string_view> arguments) {
+Result<RenderOptions> ParseRenderOptions(std::span<const std::string_view> arguments) {
     return Parser(arguments).Parse();
 }
 

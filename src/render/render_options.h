@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "util/result.h"
+
 namespace zephyrin {
 
 // What the command line asks for. Sizes are the saved picture's; the drawing
@@ -32,16 +34,11 @@ struct RenderOptions {
 
 inline constexpr std::int32_t kMaxThreads = 1024;
 
-struct ParsedOptions {
-    RenderOptions options;
-    std::string error;  // empty when the command line is sound
-};
-
 // Parses the arguments after the program name. Options take their value as
 // the next argument or after "=" ("--size 640x480", "--size=640x480").
 // Checks everything that needs no file or memory: numbers and their ranges,
 // exactly one output whose extension names an image format, at most one
 // parameter file. Stops at the first problem, and at --help.
-ParsedOptions ParseRenderOptions(std::span<const std::string_view> arguments);
+Result<RenderOptions> ParseRenderOptions(std::span<const std::string_view> arguments);
 
 }  // namespace zephyrin

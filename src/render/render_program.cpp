@@ -54,21 +54,28 @@ public:
         : out_(out), err_(err), progressOnTerminal_(progressOnTerminal) {}
 
     int Run(std::span<const std::string_view> arguments) {
-        const ParsedOptions parsed = ParseRenderOptions(arguments);
-        if (!parsed.error.empty()) {
-            Say(parsed.error);
+        const Result<RenderOptions> parsed = ParseRenderOptions(arguments);
+        if (!parsed) {
+            Say(parsed.error());
             err_ << kUsageLine << '\n';
             return kRenderBadUsage;
         }
-        if (parsed.options.help) {
+        if (parsed->help) {
             out_ << HelpText();
             return kRenderDone;
         }
-        return Draw(parsed.options);
+        return Draw(*parsed);
     }
 
 private:
-    void Say(std::string_view message) { err_ << kProgramPrefix << message << '\n'; }
+    // One prefixed line for each line of the message.
+    void Say(std::string_view message) {
+        for (std::size_t start = 0; start <= message.size();) {
+            const std::size_t end = std::min(message.find('\n', start), message.size());
+            err_ << kProgramPrefix << message.substr(start, end - start) << '\n';
+            start = end + 1;
+        }
+    }
 
     int Fail(std::string_view message) {
         Say(message);
@@ -77,16 +84,16 @@ private:
 
     int Draw(const RenderOptions& options) {
         const std::filesystem::path parameterFile = ParameterFileBeside(options.output);
-        std::string problem = OutputProblem(options.output);
-        if (problem.empty() && options.writeParameters) problem = OutputProblem(parameterFile);
-        if (!problem.empty()) return Fail(problem);
+        Result<> writable = CheckOutput(options.output);
+        if (writable && options.writeParameters) writable = CheckOutput(parameterFile);
+        if (!writable) return Fail(writable.error());
 
         const std::int64_t width = std::int64_t{options.width} * options.supersample;
         const std::int64_t height = std::int64_t{options.height} * options.supersample;
         if (!RenderFitsInMemory(width, height, 1))
             return Fail("a drawing of " + SizeText(width, height) + " does not fit in memory");
 
-        PreparedDrawing prepared;
+        Result<PreparedDrawing> prepared;
         try {
             prepared = PrepareDrawing(options);
         } catch (const std::bad_alloc&) {
@@ -94,10 +101,10 @@ private:
                             ? "not enough memory to read \"" + options.parameterFile->string() + "\""
                             : std::string("not enough memory to set up the drawing"));
         }
+        if (!prepared) return Fail(prepared.error());
         // Missing lines do not stop the drawing.
-        for (const std::string& message : prepared.messages) Say(message);
-        if (!prepared.setup) return Fail(prepared.error);
-        const DrawingSetup& setup = *prepared.setup;
+        for (const std::string& message : prepared->messages) Say(message);
+        const DrawingSetup& setup = prepared->setup;
 
         RenderSettings settings;
         settings.threads = UsableThreads(setup, options.threads.value_or(AllCores()));
@@ -136,8 +143,8 @@ private:
         try {
             // Nobody is there to ask whether PBM and PGM may take fewer colours.
             const auto change = ColorResolutionChangeFor(options.output);
-            if (const SaveResult saved = SaveImage(picture, options.output, ColorChange::kAgreed); !saved)
-                return Fail(saved.message);
+            if (const Result<> saved = SaveImage(picture, options.output, ColorChange::kAgreed); !saved)
+                return Fail(saved.error());
             if (change && !options.quiet)
                 Say("note: the picture was converted to " +
                     std::string(ColorResolutionName(change->resolution)) + " for \"" +
@@ -149,8 +156,8 @@ private:
         if (options.writeParameters) {
             try {
                 const std::string text = WriteParameterText(result.record, setup.effects, '.');
-                std::string error;
-                if (!WriteParameterFile(parameterFile, text, error)) return Fail(error);
+                if (const Result<> written = WriteParameterFile(parameterFile, text); !written)
+                    return Fail(written.error());
             } catch (const std::bad_alloc&) {
                 return Fail("not enough memory to write \"" + parameterFile.string() + "\"");
             }

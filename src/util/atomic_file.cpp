@@ -87,20 +87,20 @@ std::string WriteAndClose(std::FILE* file, std::span<const std::uint8_t> bytes) 
 
 }  // namespace
 
-std::string WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+Result<> WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
     std::error_code linkError;
     const std::filesystem::path target = LinkTarget(path, linkError);
-    if (linkError) return linkError.message();
+    if (linkError) return Failure(linkError.message());
 
     struct stat old {};
     const bool replacing = ::stat(target.c_str(), &old) == 0;
     // The rename would also replace a file the user has made read-only.
-    if (replacing && ::access(target.c_str(), W_OK) != 0) return ErrnoText(LastError());
+    if (replacing && ::access(target.c_str(), W_OK) != 0) return Failure(ErrnoText(LastError()));
 
     std::filesystem::path temporary;
     int error = 0;
     std::FILE* file = CreateTemporaryBeside(target, temporary, error);
-    if (file == nullptr) return ErrnoText(error);
+    if (file == nullptr) return Failure(ErrnoText(error));
 
     std::string cause;
     if (const int modeError = replacing ? TakeOwnerAndMode(file, old) : 0; modeError != 0) {
@@ -117,7 +117,7 @@ std::string WriteFileAtomically(const std::filesystem::path& path, std::span<con
     }
     std::error_code ignored;
     std::filesystem::remove(temporary, ignored);
-    return cause;
+    return Failure(cause);
 }
 
 }  // namespace zephyrin

@@ -5,6 +5,8 @@
 #include <span>
 #include <string>
 
+#include "util/result.h"
+
 namespace zephyrin {
 
 // Replaces `path` by a file holding `bytes`, or leaves it as it was: the data
@@ -14,7 +16,7 @@ namespace zephyrin {
 // (or a chain of them) is written through: the file it leads to is replaced,
 // or created when the link dangles, and the link stays. An existing file
 // that may not be written is left alone. On failure the temporary file is
-// removed and the cause is returned (empty on success).
-std::string WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+// removed and the failure is the cause alone, for the caller to name the file.
+Result<> WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace zephyrin

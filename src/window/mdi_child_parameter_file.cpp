@@ -40,10 +40,9 @@ QString GroupMessages(const std::vector<std::string>& messages) {
 bool TMDIChild::ReadParameters(const QString& path) {
     std::vector<std::string> messages;
     try {
-        std::string error;
-        const std::optional<std::string> text = ReadParameterFile(path.toStdString(), error);
+        const Result<std::string> text = ReadParameterFile(path.toStdString());
         if (!text) {
-            ShowError(QString::fromStdString(error));
+            ShowError(QString::fromStdString(text.error()));
             return false;
         }
         messages = ReadParameterText(*text, path.toStdString(), LocaleDecimalSeparator(), v, effects);
@@ -73,10 +72,9 @@ QString TMDIChild::ParameterFilePathFor(const QString& picturePath) {
 
 bool TMDIChild::WriteParameterFileBeside(const QString& picturePath) {
     const std::string text = WriteParameterText(v, effects, LocaleDecimalSeparator());
-    std::string error;
-    if (WriteParameterFile(ParameterFilePathFor(picturePath).toStdString(), text, error)) return true;
-    ShowError(QString::fromStdString(error));
-    return false;
+    const Result<> written = WriteParameterFile(ParameterFilePathFor(picturePath).toStdString(), text);
+    if (!written) ShowError(QString::fromStdString(written.error()));
+    return written.has_value();
 }
 
 }  // namespace zephyrin

@@ -54,9 +54,9 @@ void TMDIChild::SaveAs1Click() {
             return;
         }
     }
-    const SaveResult saved = SaveImage(*shown, path.toStdString(), ColorChange::kAgreed);
+    const Result<> saved = SaveImage(*shown, path.toStdString(), ColorChange::kAgreed);
     if (!saved) {
-        ShowError(QString::fromStdString(saved.message));
+        ShowError(QString::fromStdString(saved.error()));
         return;
     }
     setWindowTitle(path);

@@ -371,13 +371,12 @@ TEST_F(ParameterFileOnDisk, ReplacesAnExistingFileAndReadsItBack) {
     const std::filesystem::path path = dir_ / "flower.zpr";
     std::ofstream(path) << "old contents";
     const std::string text = SavedWindow().Text();
-    std::string error;
-    ASSERT_TRUE(WriteParameterFile(path, text, error)) << error;
-    EXPECT_EQ(ReadParameterFile(path, error), text);
+    ASSERT_TRUE(WriteParameterFile(path, text));
+    EXPECT_EQ(ReadParameterFile(path), text);
     EXPECT_EQ(Entries(), std::vector<std::filesystem::path>{path});
 
-    ASSERT_TRUE(WriteParameterFile(path, text + "line 151\r\nline 152\r\n", error));
-    EXPECT_EQ(ReadParameterFile(path, error), text);
+    ASSERT_TRUE(WriteParameterFile(path, text + "line 151\r\nline 152\r\n"));
+    EXPECT_EQ(ReadParameterFile(path), text);
 }
 
 TEST_F(ParameterFileOnDisk, ALineTooLongIsAReadingErrorAndEndsTheReading) {
@@ -389,9 +388,8 @@ TEST_F(ParameterFileOnDisk, ALineTooLongIsAReadingErrorAndEndsTheReading) {
     lines[4] = longest + std::string(1'000'000, '0');
     const std::filesystem::path path = dir_ / "long.zpr";
     std::ofstream(path, std::ios::binary) << Join(lines);
-    std::string error;
-    const auto text = ReadParameterFile(path, error);
-    ASSERT_TRUE(text) << error;
+    const Result<std::string> text = ReadParameterFile(path);
+    ASSERT_TRUE(text) << text.error();
     EXPECT_LT(text->size(), 2000u);
     Window w = PresentWindow();
     EXPECT_EQ(w.Load(*text), std::vector<std::string>{ReadError(5)});
@@ -406,18 +404,18 @@ TEST_F(ParameterFileOnDisk, ALineTooLongIsAReadingErrorAndEndsTheReading) {
 }
 
 TEST_F(ParameterFileOnDisk, FailuresNameTheFileAndLeaveNothingBehind) {
-    std::string error;
     const std::filesystem::path missing = dir_ / "no such folder" / "flower.zpr";
-    EXPECT_FALSE(WriteParameterFile(missing, "x", error));
-    EXPECT_NE(error.find(missing.string()), std::string::npos) << error;
-    error.clear();
-    EXPECT_FALSE(ReadParameterFile(missing, error));
-    EXPECT_NE(error.find(missing.string()), std::string::npos) << error;
+    const Result<> written = WriteParameterFile(missing, "x");
+    ASSERT_FALSE(written);
+    EXPECT_NE(written.error().find(missing.string()), std::string::npos) << written.error();
+    const Result<std::string> read = ReadParameterFile(missing);
+    ASSERT_FALSE(read);
+    EXPECT_NE(read.error().find(missing.string()), std::string::npos) << read.error();
 
     const std::filesystem::path inTheWay = dir_ / "flower.zpr";
     std::filesystem::create_directory(inTheWay);
     std::ofstream(inTheWay / "keep") << "kept";
-    EXPECT_FALSE(WriteParameterFile(inTheWay, "x", error));
+    EXPECT_FALSE(WriteParameterFile(inTheWay, "x"));
     EXPECT_EQ(Entries(), std::vector<std::filesystem::path>{inTheWay});
     EXPECT_TRUE(std::filesystem::exists(inTheWay / "keep"));
 }

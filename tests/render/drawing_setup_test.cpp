@@ -31,10 +31,10 @@ void WriteText(const std::filesystem::path& path, const std::string& text) {
 TEST(DrawingSetup, ANewWindowAtTheSupersampledSizeWithTheCommandLinesChanges) {
     RenderOptions options = OptionsFor(400, 300);
     options.supersample = 2;
-    const PreparedDrawing prepared = PrepareDrawing(options);
-    ASSERT_TRUE(prepared.setup);
-    EXPECT_TRUE(prepared.messages.empty());
-    const TFractalRec& v = prepared.setup->record;
+    const Result<PreparedDrawing> prepared = PrepareDrawing(options);
+    ASSERT_TRUE(prepared) << prepared.error();
+    EXPECT_TRUE(prepared->messages.empty());
+    const TFractalRec& v = prepared->setup.record;
     EXPECT_EQ(v.width, 800);
     EXPECT_EQ(v.listWidth, 800);
     EXPECT_EQ(v.height, 600);
@@ -47,11 +47,11 @@ TEST(DrawingSetup, ANewWindowAtTheSupersampledSizeWithTheCommandLinesChanges) {
     EXPECT_DOUBLE_EQ(v.plotXMax, 700.0 / 3);
     EXPECT_DOUBLE_EQ(v.plotYMin, -175);
     EXPECT_DOUBLE_EQ(v.plotYMax, 175);
-    EXPECT_EQ(prepared.setup->effects.colorMix, kFalse);
+    EXPECT_EQ(prepared->setup.effects.colorMix, kFalse);
 
     options.formula = 5;
     options.white = options.sqrtFilter = true;
-    const TFractalRec changed = PrepareDrawing(options).setup->record;
+    const TFractalRec changed = PrepareDrawing(options)->setup.record;
     EXPECT_EQ(changed.formula, 5);
     EXPECT_EQ(changed.BB, 1.005);
     EXPECT_NE(changed.randomStart, kFalse);
@@ -85,10 +85,10 @@ protected:
 };
 
 TEST_F(ParameterFileSetup, DrawsTheFilesValuesAtTheRequestedSize) {
-    const PreparedDrawing prepared = PrepareDrawing(options);
-    ASSERT_TRUE(prepared.setup);
-    EXPECT_TRUE(prepared.messages.empty());
-    const TFractalRec& v = prepared.setup->record;
+    const Result<PreparedDrawing> prepared = PrepareDrawing(options);
+    ASSERT_TRUE(prepared) << prepared.error();
+    EXPECT_TRUE(prepared->messages.empty());
+    const TFractalRec& v = prepared->setup.record;
     EXPECT_EQ(v.formula, 63);
     EXPECT_EQ(v.randomStart, kFalse) << "the file's coefficients and start are drawn as they are";
     EXPECT_EQ(v.af, saved.af);
@@ -104,17 +104,17 @@ TEST_F(ParameterFileSetup, DrawsTheFilesValuesAtTheRequestedSize) {
     EXPECT_DOUBLE_EQ(v.plotXMax, 1.5 + 6);
     EXPECT_DOUBLE_EQ(v.plotYMin, -2 - 3);
     EXPECT_DOUBLE_EQ(v.plotYMax, -2 + 3);
-    EXPECT_NE(prepared.setup->effects.colorMix, kFalse);
-    EXPECT_EQ(prepared.setup->effects.expansion, kFalse);
-    EXPECT_NE(prepared.setup->effects.modulas, kFalse);
+    EXPECT_NE(prepared->setup.effects.colorMix, kFalse);
+    EXPECT_EQ(prepared->setup.effects.expansion, kFalse);
+    EXPECT_NE(prepared->setup.effects.modulas, kFalse);
 }
 
 TEST_F(ParameterFileSetup, RandomOrAFormulaAsksForARandomStart) {
     options.random = true;
-    EXPECT_NE(PrepareDrawing(options).setup->record.randomStart, kFalse);
+    EXPECT_NE(PrepareDrawing(options)->setup.record.randomStart, kFalse);
     options.random = false;
     options.formula = 40;
-    const TFractalRec v = PrepareDrawing(options).setup->record;
+    const TFractalRec v = PrepareDrawing(options)->setup.record;
     EXPECT_EQ(v.formula, 40);
     EXPECT_NE(v.randomStart, kFalse);
     EXPECT_EQ(v.af, saved.af);
@@ -122,17 +122,17 @@ TEST_F(ParameterFileSetup, RandomOrAFormulaAsksForARandomStart) {
 
 TEST_F(ParameterFileSetup, AShortFileKeepsTheNewWindowsValuesAndSaysSo) {
     WriteText(path, "Zephyrin v1.000\r\n63\r\n0,5\r\n");  // a comma file: read all the same
-    const PreparedDrawing prepared = PrepareDrawing(options);
-    ASSERT_TRUE(prepared.setup);
-    const TFractalRec& v = prepared.setup->record;
+    const Result<PreparedDrawing> prepared = PrepareDrawing(options);
+    ASSERT_TRUE(prepared) << prepared.error();
+    const TFractalRec& v = prepared->setup.record;
     EXPECT_EQ(v.formula, 63);
     EXPECT_EQ(v.zoom, 0.5);
     EXPECT_EQ(v.intensity, 10);
     EXPECT_EQ(v.factor2, 0.1);
     EXPECT_NE(v.varSwirl, kFalse);
     EXPECT_EQ(v.startX, 5.0);
-    ASSERT_FALSE(prepared.messages.empty());
-    EXPECT_EQ(prepared.messages.front(),
+    ASSERT_FALSE(prepared->messages.empty());
+    EXPECT_EQ(prepared->messages.front(),
               "Missing variable in parameter file: " + path.string() + " using defaults");
 }
 

@@ -8,14 +8,14 @@
 namespace zephyrin {
 namespace {
 
-ParsedOptions Parse(std::vector<std::string_view> arguments) {
+Result<RenderOptions> Parse(std::vector<std::string_view> arguments) {
     return ParseRenderOptions(arguments);
 }
 
 TEST(RenderOptions, AnOutputAloneDrawsANewWindowsPicture) {
-    const ParsedOptions parsed = Parse({"-o", "out.png"});
-    ASSERT_EQ(parsed.error, "");
-    const RenderOptions& o = parsed.options;
+    const Result<RenderOptions> parsed = Parse({"-o", "out.png"});
+    ASSERT_TRUE(parsed) << parsed.error();
+    const RenderOptions& o = *parsed;
     EXPECT_EQ(o.output, "out.png");
     EXPECT_FALSE(o.parameterFile);
     EXPECT_FALSE(o.formula);
@@ -31,12 +31,12 @@ TEST(RenderOptions, AnOutputAloneDrawsANewWindowsPicture) {
 }
 
 TEST(RenderOptions, EveryOptionWithItsValueNextOrAfterAnEqualsSign) {
-    const ParsedOptions parsed =
+    const Result<RenderOptions> parsed =
         Parse({"--formula", "63", "--size=640X480", "--supersample", "3", "--iterations=123", "--seed",
                "18446744073709551615", "--threads=4", "--random", "--white", "--sqrt-filter", "--no-params",
                "--quiet", "flower.zpr", "--output=pics/flower.TIF"});
-    ASSERT_EQ(parsed.error, "");
-    const RenderOptions& o = parsed.options;
+    ASSERT_TRUE(parsed) << parsed.error();
+    const RenderOptions& o = *parsed;
     EXPECT_EQ(o.formula, 63);
     EXPECT_EQ(o.width, 640);
     EXPECT_EQ(o.height, 480);
@@ -49,15 +49,15 @@ TEST(RenderOptions, EveryOptionWithItsValueNextOrAfterAnEqualsSign) {
     EXPECT_EQ(o.parameterFile, "flower.zpr");
     EXPECT_EQ(o.output, "pics/flower.TIF");
 
-    const ParsedOptions timed = Parse({"--seconds", "2.5", "-o", "a.bmp"});
-    ASSERT_EQ(timed.error, "");
-    EXPECT_EQ(timed.options.seconds, 2.5);
+    const Result<RenderOptions> timed = Parse({"--seconds", "2.5", "-o", "a.bmp"});
+    ASSERT_TRUE(timed) << timed.error();
+    EXPECT_EQ(timed->seconds, 2.5);
 }
 
 TEST(RenderOptions, HelpNeedsNothingElse) {
-    const ParsedOptions parsed = Parse({"--help"});
-    EXPECT_EQ(parsed.error, "");
-    EXPECT_TRUE(parsed.options.help);
+    const Result<RenderOptions> parsed = Parse({"--help"});
+    ASSERT_TRUE(parsed) << parsed.error();
+    EXPECT_TRUE(parsed->help);
 }
 
 TEST(RenderOptions, Refusals) {
@@ -91,9 +91,10 @@ TEST(RenderOptions, Refusals) {
         {{"-o", "a.png", "--white=yes"}, "--white takes no value"},
     };
     for (const auto& c : cases) {
-        const ParsedOptions parsed = Parse(c.arguments);
-        EXPECT_NE(parsed.error.find(c.says), std::string::npos)
-            << "said \"" << parsed.error << "\", expected \"" << c.says << "\"";
+        const Result<RenderOptions> parsed = Parse(c.arguments);
+        ASSERT_FALSE(parsed) << c.says;
+        EXPECT_NE(parsed.error().find(c.says), std::string::npos)
+            << "said \"" << parsed.error() << "\", expected \"" << c.says << "\"";
     }
 }
 

@@ -114,7 +114,7 @@ TEST(RenderProgram, SupersamplingDrawsLargerAndReducesByAreaAveraging) {
     options.height = 15;
     options.supersample = 3;
     options.white = true;
-    const DrawingSetup setup = *PrepareDrawing(options).setup;
+    const DrawingSetup setup = PrepareDrawing(options)->setup;
     ASSERT_EQ(setup.record.width, 60);
     RenderSettings settings;
     settings.seed = 4;

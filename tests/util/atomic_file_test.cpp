@@ -15,9 +15,11 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TempFolder;
 
+// The cause of a failure, or "" on success.
 std::string Write(const fs::path& path, std::string_view text) {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    return WriteFileAtomically(path, std::span(bytes, text.size()));
+    const Result<> written = WriteFileAtomically(path, std::span(bytes, text.size()));
+    return written ? "" : written.error();
 }
 
 std::string ReadAll(const fs::path& path) {
