@@ -2,13 +2,12 @@
 // takes the picture's proportions on release, and the zoom into it.
 #include <QLabel>
 #include <QTimer>
-#include <cmath>
 
+#include "engine/zoom.h"
 #include "imaging/picture.h"
 #include "services/locale_format.h"
 #include "services/messages.h"
 #include "util/number_format.h"
-#include "util/rounding.h"
 #include "view/picture_view.h"
 #include "window/tmdi_child.h"
 
@@ -43,8 +42,9 @@ void TMDIChild::PGImage1PicBoxOnMouseMove(Qt::MouseButtons buttons, Qt::Keyboard
     const QSize shown = ShownPictureSize();
     xPerPixel = (v.plotXMax - v.plotXMin) / shown.width();
     yPerPixel = (v.plotYMax - v.plotYMin) / shown.height();
-    cursorX = pixel.x() * xPerPixel + v.plotXMin;
-    cursorY = pixel.y() * yPerPixel + v.plotYMin;
+    const OrbitPoint point = PointAtPixel(v, pixel.x(), pixel.y(), shown.width(), shown.height());
+    cursorX = point.x;
+    cursorY = point.y;
     ShowReadOut();
 }
 
@@ -69,36 +69,22 @@ void TMDIChild::PGImage1PicBoxOnMouseUp() {
     if (!PictureView::IsPlainLeftButton(lastButtons, lastModifiers)) return;
     if (!PGImage1->hasSelection()) return;
 
-    // Give the selection the picture's proportions, keeping its centre and
-    // the mean of its sides. The selection is in the pixels of the picture
-    // shown, which a reduction makes smaller than the drawing's.
+    // The selection is in the pixels of the picture shown, which a reduction
+    // makes smaller than the drawing's. The view may limit the proportioned
+    // rectangle to the picture, so it is read back.
     const QSize shown = ShownPictureSize();
-    const double W = shown.width(), H = shown.height();
-    const double cx = PGImage1->selectionWidth() * 0.5 + PGImage1->selectionLeft();
-    const double cy = PGImage1->selectionHeight() * 0.5 + PGImage1->selectionTop();
-    const double s = (PGImage1->selectionWidth() + PGImage1->selectionHeight()) * 0.5;
-    const double t = (W + H) * 0.5;
-    PGImage1->setSelectionWidth(RoundToInt32Clamped(W / t * s));
-    PGImage1->setSelectionLeft(RoundToInt32Clamped(cx - W / t * s * 0.5));
-    PGImage1->setSelectionHeight(RoundToInt32Clamped(H / t * s));
-    PGImage1->setSelectionTop(RoundToInt32Clamped(cy - H / t * s * 0.5));
-
-    const double left = PGImage1->selectionLeft(), top = PGImage1->selectionTop();
-    const double fx1 = left / W, fx2 = (left + PGImage1->selectionWidth()) / W;
-    const double fy1 = top / H, fy2 = (top + PGImage1->selectionHeight()) / H;
-    const double dx = v.xMax - v.xMin, dy = v.yMax - v.yMin;
-    v.zoomXMin = dx * fx1 + v.xMin;
-    v.zoomXMax = dx * fx2 + v.xMin;
-    v.zoomYMin = dy * fy1 + v.yMin;
-    v.zoomYMax = dy * fy2 + v.yMin;
-    v.prevXCenter = v.xCenter;
-    v.prevYCenter = v.yCenter;
-    v.zoomXCenter = (v.zoomXMax - v.zoomXMin) * 0.5 + v.zoomXMin;
-    v.zoomYCenter = (v.zoomYMax - v.zoomYMin) * 0.5 + v.zoomYMin;
-    const double q =
-        (std::fabs(v.zoomXMax - v.zoomXMin) * 0.5 + std::fabs(v.zoomYMax - v.zoomYMin) * 0.5) * 0.5;
-    v.zoomSelected = q;
-    if (q != 0) v.zoomSelected = 1.0 / q * 2.0;
+    const PixelRect proportioned =
+        ProportionedSelection({PGImage1->selectionLeft(), PGImage1->selectionTop(),
+                               PGImage1->selectionWidth(), PGImage1->selectionHeight()},
+                              shown.width(), shown.height());
+    PGImage1->setSelectionWidth(proportioned.width);
+    PGImage1->setSelectionLeft(proportioned.left);
+    PGImage1->setSelectionHeight(proportioned.height);
+    PGImage1->setSelectionTop(proportioned.top);
+    SelectZoomRectangle(v,
+                        {PGImage1->selectionLeft(), PGImage1->selectionTop(), PGImage1->selectionWidth(),
+                         PGImage1->selectionHeight()},
+                        shown.width(), shown.height());
 }
 
 void TMDIChild::Zoom1Click() {
@@ -107,20 +93,13 @@ void TMDIChild::Zoom1Click() {
         ShowMessage(QStringLiteral("there is nothing selected"));
         return;
     }
-    if (!(v.zoomSelected > 0) || !std::isfinite(v.zoomSelected)) {
-        // A rectangle without extent has no magnification to zoom to.
+    if (!CanZoomIntoSelection(v)) {
         ShowMessage(
             QStringLiteral("The selected rectangle has no extent: drag a larger rectangle to zoom into."));
         return;
     }
     Timer2->stop();
-    v.xMin = v.zoomXMin;
-    v.xMax = v.zoomXMax;
-    v.yMin = v.zoomYMin;
-    v.yMax = v.zoomYMax;
-    v.xCenter = (v.xMax - v.xMin) * 0.5 + v.xMin;
-    v.yCenter = (v.yMax - v.yMin) * 0.5 + v.yMin;
-    v.zoom = v.zoomSelected;
+    ZoomIntoSelection(v);
     PGImage1->setSelection(false);
     PGImage1->setActionMode(PictureView::ActionMode::None);
     UpdateGrafX();

@@ -1,0 +1,61 @@
+// Zooming into a selection, with the worked examples of a fresh 400 x 300 window.
+#include "engine/zoom.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/view_coords.h"
+
+namespace zephyrin {
+namespace {
+
+TFractalRec FreshWindow() {
+    TFractalRec v;
+    v.listWidth = 400;
+    v.listHeight = 300;
+    ResetCoordinates(v);
+    FreezeView(v);
+    return v;
+}
+
+TEST(Zoom, ASelectionTakesThePicturesProportions) {
+    // Centre (150, 110), mean side 60: 400 / 350 * 60 = 68.57 by 300 / 350 * 60 = 51.43.
+    EXPECT_EQ(ProportionedSelection({100, 100, 100, 20}, 400, 300), (PixelRect{116, 84, 69, 51}));
+}
+
+TEST(Zoom, TheTopLeftQuarter) {
+    TFractalRec v = FreshWindow();
+    SelectZoomRectangle(v, {0, 0, 200, 150}, 400, 300);
+    EXPECT_DOUBLE_EQ(v.zoomXMin, -700.0 / 3);
+    EXPECT_EQ(v.zoomXMax, 0.0);
+    EXPECT_EQ(v.zoomYMin, -175.0);
+    EXPECT_EQ(v.zoomYMax, 0.0);
+    // q = (116.67 + 87.5) / 2 = 102.083
+    EXPECT_DOUBLE_EQ(v.zoomSelected, 2.0 / 102.083333333333333);
+    ASSERT_TRUE(CanZoomIntoSelection(v));
+    ZoomIntoSelection(v);
+    EXPECT_DOUBLE_EQ(v.xCenter, -350.0 / 3);
+    EXPECT_EQ(v.yCenter, -87.5);
+
+    // The same quarter of a picture reduced 2:1 (800 x 600 drawn, 400 x 300 shown).
+    TFractalRec reduced = FreshWindow();
+    reduced.listWidth = 800;
+    reduced.listHeight = 600;
+    SelectZoomRectangle(reduced, {0, 0, 200, 150}, 400, 300);
+    EXPECT_EQ(reduced.zoomSelected, v.zoomSelected);
+}
+
+TEST(Zoom, ARectangleWithoutExtentCannotBeZoomedInto) {
+    TFractalRec v = FreshWindow();
+    SelectZoomRectangle(v, {10, 10, 0, 0}, 400, 300);
+    EXPECT_EQ(v.zoomSelected, 0.0);
+    EXPECT_FALSE(CanZoomIntoSelection(v));
+}
+
+TEST(Zoom, TheTopLeftPixelShowsTheViewsCorner) {
+    const OrbitPoint corner = PointAtPixel(FreshWindow(), 0, 0, 400, 300);
+    EXPECT_DOUBLE_EQ(corner.x, -700.0 / 3);
+    EXPECT_EQ(corner.y, -175.0);
+}
+
+}  // namespace
+}  // namespace zephyrin
