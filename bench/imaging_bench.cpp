@@ -37,7 +37,7 @@ void SaveFormat(benchmark::State& state) {
     std::filesystem::create_directories(folder);
     const std::filesystem::path path = folder / ("picture." + std::string(format.extension));
     for (auto _ : state) {
-        const Result<> result = SaveImage(picture, path, ColorChange::kAgreed);
+        const Result<> result = SaveImage(picture, path, ColourChange::kAgreed);
         if (!result.has_value()) state.SkipWithError(result.error().c_str());
     }
     state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path));

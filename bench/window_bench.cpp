@@ -27,7 +27,7 @@ constexpr auto kDrawingTime = std::chrono::milliseconds(1500);
 class NoFrame final : public FrameServices {
 public:
     void UpdateParameters() override {}
-    QSize FrameClientSize() const override { return QSize(1200, 900); }
+    QSize frameClientSize() const override { return QSize(1200, 900); }
 };
 
 // Stops the drawing once the time is up, reading the clock now and then.
@@ -77,9 +77,9 @@ void BM_WindowDrawing(benchmark::State& state) {
         area.show();
         auto* window = new TMDIChild(parts, &area);
         area.addSubWindow(window);
-        window->Timer1->SetEnabled(false);
+        window->Timer1->setEnabled(false);
         window->show();
-        SetModeWord(kModeNew);
+        setModeWord(kModeNew);
         QTimer::singleShot(kDrawingTime, [&engine] { engine.StopCurrent(); });
         const auto start = std::chrono::steady_clock::now();
         window->FormPaint();

@@ -29,7 +29,7 @@ TCForm::TCForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTo
     connect(coefficiantTimer_, &SettleTimer::settled, this, &TCForm::coefficientsSettled);
 
     auto* panel = new GradientPanel(QColor(128, 0, 0), Qt::black, this);
-    QPlainTextEdit* memo = CreateMemo(panel);
+    QPlainTextEdit* memo = createMemo(panel);
     std::vector<DesignSlot> controls = {{memo, 8, 8}};
     // The maps start below the memo, which may be taller than designed.
     const int top = std::max(64, memo->height() + 15);
@@ -42,11 +42,11 @@ TCForm::TCForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTo
         spin->setObjectName(
             QStringLiteral("%1%2").arg(QChar(u'A' + block)).arg(inBlock + 1, 2, 10, QChar(u'0')));
         if (block < 2) spin->setToolTip(QStringLiteral("af[%1]").arg(i + 1));
-        connect(spin, &SpinEdit::valueChanged, coefficiantTimer_, &SettleTimer::Arm);
+        connect(spin, &SpinEdit::valueChanged, coefficiantTimer_, &SettleTimer::arm);
         coefficients_[i] = spin;
         controls.push_back({spin, 24 + 80 * (inBlock / 2), top + 64 * block + 24 * (inBlock % 2), 65});
     }
-    LayOutByDesign(panel, QSize(266, 246), controls);
+    layOutByDesign(panel, QSize(266, 246), controls);
     // The memo spans the maps, however far the spins have grown.
     memo->setFixedWidth(std::max(memo->width(), panel->width() - 16));
 
@@ -56,11 +56,11 @@ TCForm::TCForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTo
     layout->addWidget(panel);
 }
 
-SpinEdit* TCForm::Coefficient(int i) const {
+SpinEdit* TCForm::coefficient(int i) const {
     return i >= 1 && i <= kCount ? coefficients_[i - 1] : nullptr;
 }
 
-QPlainTextEdit* TCForm::CreateMemo(QWidget* panel) const {
+QPlainTextEdit* TCForm::createMemo(QWidget* panel) const {
     auto* memo = new QPlainTextEdit(kMemoLines.join(u'\n'), panel);
     memo->setReadOnly(true);
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);

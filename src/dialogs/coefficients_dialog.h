@@ -14,7 +14,7 @@ class SpinEdit;
 // affine maps of six. Every change of a spin (also from code) arms the settle
 // timer (CoefficiantTimer); once the spins have settled it raises
 // coefficientsSettled, on which the owner reads all eighteen with
-// SpinEdit::TextValue.
+// SpinEdit::textValue.
 class TCForm : public QWidget {
     Q_OBJECT
 
@@ -25,13 +25,13 @@ public:
 
     // The spin of coefficient i, 1 to 18: A01..A06, B01..B06, C01..C06 in turn.
     // Null for any other i.
-    SpinEdit* Coefficient(int i) const;
+    SpinEdit* coefficient(int i) const;
 
 signals:
     void coefficientsSettled();
 
 private:
-    QPlainTextEdit* CreateMemo(QWidget* panel) const;
+    QPlainTextEdit* createMemo(QWidget* panel) const;
 
     std::array<SpinEdit*, kCount> coefficients_{};
     SettleTimer* coefficiantTimer_ = nullptr;

@@ -21,7 +21,7 @@ bool OverlapVertically(const QRect& a, const QRect& b) {
 
 }  // namespace
 
-void LayOutByDesign(QWidget* panel, QSize designSize, const std::vector<DesignSlot>& controls) {
+void layOutByDesign(QWidget* panel, QSize designSize, const std::vector<DesignSlot>& controls) {
     std::vector<QRect> rects;
     std::map<int, int> rowHeights;
     std::set<int> columnLefts;

@@ -22,6 +22,6 @@ struct DesignSlot {
 // column, which moves right as a whole where a wider control to its left
 // would overlap it. The panel gets its design size, or more if the controls
 // reach further.
-void LayOutByDesign(QWidget* panel, QSize designSize, const std::vector<DesignSlot>& controls);
+void layOutByDesign(QWidget* panel, QSize designSize, const std::vector<DesignSlot>& controls);
 
 }  // namespace zephyrin

@@ -62,7 +62,7 @@ QToolButton* AddButton(QToolBar* bar, const char* name, const QString& hint, Too
     auto* button = new QToolButton(bar);
     button->setObjectName(QLatin1String(name));
     button->setToolTip(hint);
-    button->setIcon(ToolGlyphIcon(glyph));
+    button->setIcon(toolGlyphIcon(glyph));
     button->setFixedSize(23, 22);
     button->setFocusPolicy(Qt::NoFocus);
     bar->addWidget(button);
@@ -75,21 +75,21 @@ TForm4::TForm4(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
     setWindowTitle(tr("Parameters"));
-    colorTimer_ = new SettleTimer(this);
-    colorTimer_->setObjectName(QStringLiteral("ColorTimer"));
+    colourTimer_ = new SettleTimer(this);
+    colourTimer_->setObjectName(QStringLiteral("ColorTimer"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    QToolBar* toolBar = CreateToolBar();
+    QToolBar* toolBar = createToolBar();
     // The design's client area of 246 by 373 pixels holds the tool bar too.
-    layout->addWidget(CreateControls(QSize(246, 373 - toolBar->sizeHint().height())));
+    layout->addWidget(createControls(QSize(246, 373 - toolBar->sizeHint().height())));
     layout->addWidget(toolBar);
-    ConnectChanges();
+    connectChanges();
 }
 
-QWidget* TForm4::CreateControls(QSize designSize) {
+QWidget* TForm4::createControls(QSize designSize) {
     auto* panel = new GradientPanel(kSilver, Qt::white, this);
     panel->setCursor(Qt::DragMoveCursor);
     const auto text = [panel](const QString& caption) { return new QLabel(caption, panel); };
@@ -124,7 +124,7 @@ QWidget* TForm4::CreateControls(QSize designSize) {
 
     // Left, top and least width in pixels, row by row.
     // clang-format off
-    LayOutByDesign(panel, designSize, {
+    layOutByDesign(panel, designSize, {
         {squareRoot_, 9, 8, 121},    {invert_, 145, 8, 57},
         {intensity_, 9, 32, 112},    {factor1_, 129, 32},       {text(tr("Intensity")), 161, 32},
         {redBar1_, 9, 56, 112},      {redLabel1_, 129, 56},     {text(tr("Red")), 161, 56},
@@ -146,7 +146,7 @@ QWidget* TForm4::CreateControls(QSize designSize) {
     return panel;
 }
 
-QToolBar* TForm4::CreateToolBar() {
+QToolBar* TForm4::createToolBar() {
     auto* bar = new QToolBar(this);
     bar->setMovable(false);
     bar->setIconSize(QSize(16, 16));
@@ -168,19 +168,19 @@ QToolBar* TForm4::CreateToolBar() {
     return bar;
 }
 
-void TForm4::ConnectChanges() {
+void TForm4::connectChanges() {
     // Check boxes count only when clicked: the owner ticks them from code without a change.
     for (QCheckBox* box : {squareRoot_, invert_, none_, linear_, sinusoidal_, spherical_, swirl_, horseshoe_,
                            polar_, bent_, inversion_}) {
-        connect(box, &QCheckBox::clicked, colorTimer_, &SettleTimer::Arm);
+        connect(box, &QCheckBox::clicked, colourTimer_, &SettleTimer::arm);
     }
     for (QSlider* bar : {intensity_, randomizer_, redBar1_, grnBar1_, bluBar1_, factor2Bar_}) {
-        connect(bar, &QSlider::valueChanged, colorTimer_, &SettleTimer::Arm);
+        connect(bar, &QSlider::valueChanged, colourTimer_, &SettleTimer::arm);
     }
     for (SpinEdit* spin : {constAA_, parameterX_, constBB_, parameterY_}) {
-        connect(spin, &SpinEdit::valueChanged, colorTimer_, &SettleTimer::Arm);
+        connect(spin, &SpinEdit::valueChanged, colourTimer_, &SettleTimer::arm);
     }
-    connect(colorTimer_, &SettleTimer::settled, this, &TForm4::colorsSettled);
+    connect(colourTimer_, &SettleTimer::settled, this, &TForm4::coloursSettled);
 }
 
 void TForm4::mousePressEvent(QMouseEvent* event) {

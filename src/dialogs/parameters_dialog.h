@@ -15,11 +15,11 @@ class SpinEdit;
 // The Parameters tool window: colouring, filter, the constants A and B, the
 // start point, the variation weight and the variations. It knows nothing of
 // the pictures: every change arms the settle timer (ColorTimer), and once the
-// controls have settled it raises colorsSettled, on which the owner reads all
+// controls have settled it raises coloursSettled, on which the owner reads all
 // controls through the accessors below. Bars and spins raise their change
 // also when set from code; check boxes only when clicked. The bottom tool bar
 // forwards Stop, Reset, Draw Random and Apply; Close hides the window.
-// Spins are written with setValue and read with SpinEdit::TextValue.
+// Spins are written with setValue and read with SpinEdit::textValue.
 class TForm4 : public QWidget {
     Q_OBJECT
 
@@ -59,7 +59,7 @@ public:
     QCheckBox* Inversion() const { return inversion_; }
 
 signals:
-    void colorsSettled();
+    void coloursSettled();
     void stopRequested();
     void resetRequested();
     void drawRandomRequested();
@@ -70,9 +70,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    QWidget* CreateControls(QSize designSize);
-    QToolBar* CreateToolBar();
-    void ConnectChanges();
+    QWidget* createControls(QSize designSize);
+    QToolBar* createToolBar();
+    void connectChanges();
 
     QCheckBox* squareRoot_ = nullptr;
     QCheckBox* invert_ = nullptr;
@@ -101,7 +101,7 @@ private:
     QCheckBox* polar_ = nullptr;
     QCheckBox* bent_ = nullptr;
     QCheckBox* inversion_ = nullptr;
-    SettleTimer* colorTimer_ = nullptr;
+    SettleTimer* colourTimer_ = nullptr;
 };
 
 }  // namespace zephyrin

@@ -4,7 +4,7 @@
 
 namespace zephyrin {
 
-// Decides when a dialog's controls have settled. Every change calls Arm; the
+// Decides when a dialog's controls have settled. Every change calls arm; the
 // controls count as settled on the second tick after the last change, so a
 // value is applied 250 to 500 ms after it was made, and a bar being dragged
 // only once it has rested for a full tick.
@@ -15,9 +15,9 @@ public:
     explicit SettleTimer(QObject* parent);
 
     // Restarts the count without restarting a running period.
-    void Arm();
+    void arm();
     // One period has passed; the timer calls it, and tests drive it directly.
-    void Tick();
+    void tick();
 
 signals:
     void settled();

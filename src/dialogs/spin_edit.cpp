@@ -15,7 +15,7 @@ SpinEdit::SpinEdit(int decimals, double step, QWidget* parent) : QDoubleSpinBox(
     setSingleStep(step);
 }
 
-double SpinEdit::TextValue() const {
+double SpinEdit::textValue() const {
     bool ok = false;
     const double value = locale().toDouble(cleanText(), &ok);
     return ok ? value : 0.0;

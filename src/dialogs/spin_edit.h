@@ -6,7 +6,7 @@ namespace zephyrin {
 
 // A floating-point spin edit without a range: every finite value is accepted
 // and kept. Write it with setValue (which raises valueChanged when the value
-// differs); read it with TextValue, which parses the text as shown, so a
+// differs); read it with textValue, which parses the text as shown, so a
 // cleared or half-typed field reads as 0 while value() would still hold the
 // last complete number.
 class SpinEdit : public QDoubleSpinBox {
@@ -15,7 +15,7 @@ class SpinEdit : public QDoubleSpinBox {
 public:
     SpinEdit(int decimals, double step, QWidget* parent);
 
-    double TextValue() const;
+    double textValue() const;
 
     // Sized for everyday values rather than for the range's ends, which run to
     // hundreds of digits.

@@ -50,7 +50,7 @@ void DrawPlay(QPainter& painter) {
 
 }  // namespace
 
-QIcon ToolGlyphIcon(ToolGlyph glyph) {
+QIcon toolGlyphIcon(ToolGlyph glyph) {
     QPixmap pixmap(16, 16);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);

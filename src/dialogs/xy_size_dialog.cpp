@@ -52,7 +52,7 @@ TXYSize::TXYSize(QWidget* parent)
     closeButton->setObjectName(QStringLiteral("CloseButton"));
     rxWidth_ = MakeSizeSpin(panel, "RxWidth");
     rxHeight_ = MakeSizeSpin(panel, "RxHeight");
-    LayOutByDesign(panel, QSize(208, 71),
+    layOutByDesign(panel, QSize(208, 71),
                    {
                        {coolBtn1_, 8, 8, 75},
                        {closeButton, 8, 40, 75},
@@ -69,10 +69,10 @@ TXYSize::TXYSize(QWidget* parent)
     layout->setSpacing(0);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(panel);
-    CreateSizeMenu();
+    createSizeMenu();
 }
 
-void TXYSize::CreateSizeMenu() {
+void TXYSize::createSizeMenu() {
     auto* menuBar = new QMenuBar(this);
     // A global menu bar would leave this small window without its menu.
     menuBar->setNativeMenuBar(false);
@@ -83,11 +83,11 @@ void TXYSize::CreateSizeMenu() {
         action->setObjectName(QLatin1String(preset.name));
         action->setData(QSize(preset.width, preset.height));
     }
-    connect(size, &QMenu::triggered, this, &TXYSize::PresetTriggered);
+    connect(size, &QMenu::triggered, this, &TXYSize::presetTriggered);
     layout()->setMenuBar(menuBar);
 }
 
-void TXYSize::PresetTriggered(QAction* preset) {
+void TXYSize::presetTriggered(QAction* preset) {
     const QSize size = preset->data().toSize();
     rxWidth_->setValue(size.width());
     rxHeight_->setValue(size.height());

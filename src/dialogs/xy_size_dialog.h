@@ -13,7 +13,7 @@ class SpinEdit;
 // Its two spins also keep the size last requested by any picture window. The
 // presets only fill the spins; Apply (CoolBtn1) raises applyRequested, on
 // which the owner resizes the active picture to the spins' values, read as
-// reals through SpinEdit::TextValue and rounded.
+// reals through SpinEdit::textValue and rounded.
 class TXYSize : public QWidget {
     Q_OBJECT
 
@@ -28,8 +28,8 @@ signals:
     void applyRequested();
 
 private:
-    void CreateSizeMenu();
-    void PresetTriggered(QAction* preset);
+    void createSizeMenu();
+    void presetTriggered(QAction* preset);
 
     QPushButton* coolBtn1_ = nullptr;
     SpinEdit* rxWidth_ = nullptr;

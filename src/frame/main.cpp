@@ -6,6 +6,6 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zephyrin"));
     zephyrin::Program program;
-    program.Show();
+    program.show();
     return QApplication::exec();
 }

@@ -46,18 +46,18 @@ TMainForm::TMainForm(const ProgramParts& parts, QWidget* parent) : QMainWindow(p
     mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
-    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::MergeMenus);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::mergeMenus);
 
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
-    CreateMenus();
-    CreateToolBar();
+    createMenus();
+    createToolBar();
 
     timer1_ = new OneShotTimer(100, this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
     connect(timer1_, &OneShotTimer::tick, this, &TMainForm::Timer1Timer);
 
-    SetModeWord(kModeNew);
-    timer1_->SetEnabled(true);
+    setModeWord(kModeNew);
+    timer1_->setEnabled(true);
     UpdateMenuItems();
 }
 
@@ -67,11 +67,11 @@ TMainForm::~TMainForm() {
     disconnect(mdiArea_, nullptr, this, nullptr);
 }
 
-void TMainForm::SetDialogs(TXYSize* xySize, TForm4* form4, TCForm* cform) {
+void TMainForm::setDialogs(TXYSize* xySize, TForm4* form4, TCForm* cform) {
     parts_.xySize = xySize;
     parts_.form4 = form4;
     parts_.cform = cform;
-    connect(form4, &TForm4::colorsSettled, this, &TMainForm::UpdateColors);
+    connect(form4, &TForm4::coloursSettled, this, &TMainForm::UpdateColors);
     connect(form4, &TForm4::stopRequested, this, &TMainForm::StopButtonClick);
     connect(form4, &TForm4::resetRequested, this, &TMainForm::ResetButtonClick);
     connect(form4, &TForm4::drawRandomRequested, this, &TMainForm::DrawRandomClick);
@@ -80,11 +80,11 @@ void TMainForm::SetDialogs(TXYSize* xySize, TForm4* form4, TCForm* cform) {
     connect(xySize, &TXYSize::applyRequested, this, &TMainForm::TP01);
 }
 
-QAction* TMainForm::Item(const QString& objectName) const {
+QAction* TMainForm::item(const QString& objectName) const {
     return findChild<QAction*>(objectName);
 }
 
-void TMainForm::CreateMenus() {
+void TMainForm::createMenus() {
     auto addItem = [this](QMenu* menu, const char* name, const QString& caption, const QString& hint) {
         QAction* item = menu->addAction(caption);
         item->setObjectName(QString::fromLatin1(name));
@@ -135,7 +135,7 @@ void TMainForm::CreateMenus() {
     connect(addItem(windowMenu_, "WindowMinimizeItem", QStringLiteral("&Minimize All"),
                     QStringLiteral("Minimize all windows")),
             &QAction::triggered, this, &TMainForm::WindowMinimizeItemClick);
-    connect(windowMenu_, &QMenu::aboutToShow, this, &TMainForm::FillWindowList);
+    connect(windowMenu_, &QMenu::aboutToShow, this, &TMainForm::fillWindowList);
 
     helpMenu_ = menuBar()->addMenu(QStringLiteral("&Help"));
     helpMenu_->setObjectName(QStringLiteral("Help1"));
@@ -144,7 +144,7 @@ void TMainForm::CreateMenus() {
             this, &TMainForm::HelpAboutItemClick);
 }
 
-void TMainForm::CreateToolBar() {
+void TMainForm::createToolBar() {
     toolBar_ = new QToolBar(QStringLiteral("Tools"), this);
     toolBar_->setObjectName(QStringLiteral("Toolbar971"));
     toolBar_->setMovable(false);
@@ -165,7 +165,7 @@ void TMainForm::CreateToolBar() {
         {"ApplyButton", "Apply (Start over)", FrameTool::kApply, &TMainForm::ApplyButtonClick},
     };
     for (const auto& button : buttons) {
-        QAction* action = toolBar_->addAction(FrameToolIcon(button.icon), QString::fromLatin1(button.hint));
+        QAction* action = toolBar_->addAction(frameToolIcon(button.icon), QString::fromLatin1(button.hint));
         action->setObjectName(QString::fromLatin1(button.name));
         action->setToolTip(QString::fromLatin1(button.hint));
         action->setStatusTip(QString::fromLatin1(button.hint));
@@ -177,12 +177,12 @@ void TMainForm::CreateToolBar() {
     }
 }
 
-TMDIChild* TMainForm::ActiveChild() const {
+TMDIChild* TMainForm::activeChild() const {
     // The current window, even while a tool dialog has the focus.
     return qobject_cast<TMDIChild*>(mdiArea_->currentSubWindow());
 }
 
-QList<TMDIChild*> TMainForm::Children() const {
+QList<TMDIChild*> TMainForm::attractorWindows() const {
     QList<TMDIChild*> children;
     for (QMdiSubWindow* window : mdiArea_->subWindowList(QMdiArea::CreationOrder))
         if (auto* child = qobject_cast<TMDIChild*>(window)) children.append(child);
@@ -201,36 +201,36 @@ TMDIChild* TMainForm::CreateAttractorWindow(const QString& name) {
 }
 
 void TMainForm::FileNewItemClick() {
-    SetModeWord(kModeNew);
+    setModeWord(kModeNew);
     // Closed windows are minimised, not destroyed, so names never repeat.
     CreateAttractorWindow(QStringLiteral("NONAME%1").arg(windowsCreated_ + 1));
 }
 
-QStringList TMainForm::OpenFilters() {
+QStringList TMainForm::openFilters() {
     QStringList patterns;
     for (const ImageFormatInfo& format : ImageFormats())
         patterns << QStringLiteral("*.") +
                         QString::fromLatin1(format.extension.data(), format.extension.size());
     patterns << QStringLiteral("*.jpeg") << QStringLiteral("*.tiff");
     QStringList filters{QStringLiteral("Image files (%1)").arg(patterns.join(QLatin1Char(' ')))};
-    filters << TMDIChild::SaveFilters();
+    filters << TMDIChild::saveFilters();
     return filters;
 }
 
 void TMainForm::FileOpenItemClick() {
     FileRequest request;
     request.caption = QStringLiteral("Open");
-    request.filters = OpenFilters();
-    if (const std::optional<FileChoice> choice = ChooseFile(this, request)) OpenImage(choice->path);
+    request.filters = openFilters();
+    if (const std::optional<FileChoice> choice = chooseFile(this, request)) openImage(choice->path);
 }
 
-TMDIChild* TMainForm::OpenImage(const QString& path) {
+TMDIChild* TMainForm::openImage(const QString& path) {
     QImage image;
     try {
         QImageReader reader(path);
         const QSize size = reader.size();
         if (size.isValid() && !DrawingFitsInMemory(size.width(), size.height())) {
-            ShowError(
+            showError(
                 QStringLiteral("Cannot open \"%1\": a picture of %2 by %3 pixels does not fit in memory.")
                     .arg(path)
                     .arg(size.width())
@@ -244,32 +244,32 @@ TMDIChild* TMainForm::OpenImage(const QString& path) {
                 qint64(size.width()) * size.height() * 8 / (1 << 20) + 1, std::numeric_limits<int>::max())));
         image = reader.read();
         if (image.isNull()) {
-            ShowError(QStringLiteral("Cannot open \"%1\": %2.").arg(path, reader.errorString()));
+            showError(QStringLiteral("Cannot open \"%1\": %2.").arg(path, reader.errorString()));
             return nullptr;
         }
     } catch (const std::bad_alloc&) {
-        ShowError(QStringLiteral("There is not enough memory to open \"%1\".").arg(path));
+        showError(QStringLiteral("There is not enough memory to open \"%1\".").arg(path));
         return nullptr;
     }
     // The new window shows the image at its size, with the parameters of its
     // parameter file when one lies beside it.
-    SetModeWord(kModeOpen);
+    setModeWord(kModeOpen);
     TMDIChild* child = CreateAttractorWindow(path);
-    child->SetOpenedImage(std::move(image));
+    child->setOpenedImage(std::move(image));
     return child;
 }
 
 void TMainForm::FileSaveAsItemClick() {
-    if (TMDIChild* child = ActiveChild()) child->SaveAs1Click();
+    if (TMDIChild* child = activeChild()) child->SaveAs1Click();
 }
 
 void TMainForm::Loadfromparameterfile1Click() {
-    TMDIChild* child = ActiveChild();
+    TMDIChild* child = activeChild();
     if (!child) return;
     FileRequest request;
     request.caption = QStringLiteral("Load from parameter file");
     request.filters = QStringList{QStringLiteral("Zephyrin parameter files (*.zpr)")};
-    if (const std::optional<FileChoice> choice = ChooseFile(this, request))
+    if (const std::optional<FileChoice> choice = chooseFile(this, request))
         child->LoadFromParameterFile(choice->path);
 }
 
@@ -291,7 +291,7 @@ void TMainForm::WindowCascadeItemClick() {
         if (window->isMinimized() || window->isHidden()) continue;
         if (window->isMaximized()) window->showNormal();
         auto* child = qobject_cast<TMDIChild*>(window);
-        QSize size = child ? child->WholePictureSize() : window->size();
+        QSize size = child ? child->wholePictureSize() : window->size();
         if (corner.x() > area.width() / 2 || corner.y() > area.height() / 2) corner = QPoint(0, 0);
         size = size.boundedTo(area - QSize(corner.x(), corner.y())).expandedTo(window->minimumSize());
         window->setGeometry(QRect(corner, size));
@@ -330,34 +330,34 @@ void TMainForm::HelpAboutItemClick() {
 }
 
 void TMainForm::StopButtonClick() {
-    if (TMDIChild* child = ActiveChild()) child->v.stop = kTrue;
+    if (TMDIChild* child = activeChild()) child->v.stop = kTrue;
 }
 
 void TMainForm::ResetButtonClick() {
-    if (TMDIChild* child = ActiveChild()) {
+    if (TMDIChild* child = activeChild()) {
         ResetCoordinates(child->v);
-        timer1_->SetEnabled(true);
+        timer1_->setEnabled(true);
     }
 }
 
 void TMainForm::DrawRandomClick() {
-    if (TMDIChild* child = ActiveChild()) {
-        timer1_->SetEnabled(true);
+    if (TMDIChild* child = activeChild()) {
+        timer1_->setEnabled(true);
         child->v.randomStart = kTrue;
     }
 }
 
 void TMainForm::ApplyButtonClick() {
-    if (TMDIChild* child = ActiveChild()) {
-        timer1_->SetEnabled(true);
+    if (TMDIChild* child = activeChild()) {
+        timer1_->setEnabled(true);
         child->v.randomStart = kFalse;
     }
 }
 
 void TMainForm::Timer1Timer() {
-    if (ModeWord() == kModeNew) {
+    if (modeWord() == kModeNew) {
         FileNewItemClick();
-    } else if (TMDIChild* child = ActiveChild()) {
+    } else if (TMDIChild* child = activeChild()) {
         child->UpdateGrafX();
     }
 }
@@ -366,15 +366,15 @@ void TMainForm::UpdateMenuItems() {
     const bool any = !mdiArea_->subWindowList().isEmpty();
     for (const char* name : {"FileCloseItem", "FileSaveAsItem", "WindowCascadeItem", "WindowTileItem",
                              "WindowArrangeItem", "WindowMinimizeItem"})
-        if (QAction* item = Item(QString::fromLatin1(name))) item->setEnabled(any);
+        if (QAction* action = item(QString::fromLatin1(name))) action->setEnabled(any);
 }
 
-void TMainForm::MergeMenus(QMdiSubWindow* active) {
+void TMainForm::mergeMenus(QMdiSubWindow* active) {
     auto* child = qobject_cast<TMDIChild*>(active);
     if (!child || child == mergedChild_) return;
     for (QAction* menu : mergedMenus_) menuBar()->removeAction(menu);
     mergedMenus_.clear();
-    for (QMenu* menu : child->MenuBarMenus()) {
+    for (QMenu* menu : child->menuBarMenus()) {
         menuBar()->insertMenu(windowMenu_->menuAction(), menu);
         mergedMenus_.append(menu->menuAction());
     }
@@ -383,7 +383,7 @@ void TMainForm::MergeMenus(QMdiSubWindow* active) {
     UpdateMenuItems();
 }
 
-void TMainForm::FillWindowList() {
+void TMainForm::fillWindowList() {
     for (QAction* action : windowListActions_) {
         windowMenu_->removeAction(action);
         action->deleteLater();
@@ -407,33 +407,33 @@ void TMainForm::FillWindowList() {
 }
 
 void TMainForm::ParmatersButtonClick() {
-    if (TMDIChild* child = ActiveChild()) child->Parameters1Click();
+    if (TMDIChild* child = activeChild()) child->Parameters1Click();
 }
 
 void TMainForm::UpdateColors() {
-    if (TMDIChild* child = ActiveChild()) child->ApplyParameters();
+    if (TMDIChild* child = activeChild()) child->ApplyParameters();
 }
 
 void TMainForm::UpdateCoefficiants() {
-    if (TMDIChild* child = ActiveChild()) child->UpdateCoefficiants();
+    if (TMDIChild* child = activeChild()) child->UpdateCoefficiants();
 }
 
 void TMainForm::UpdateParameters() {
-    if (TMDIChild* child = ActiveChild()) child->Parameters1Update();
+    if (TMDIChild* child = activeChild()) child->Parameters1Update();
 }
 
 void TMainForm::TP01() {
-    if (TMDIChild* child = ActiveChild()) child->Resolution();
+    if (TMDIChild* child = activeChild()) child->Resolution();
 }
 
-QSize TMainForm::FrameClientSize() const {
+QSize TMainForm::frameClientSize() const {
     return mdiArea_->viewport()->size();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     // Every window's drawing must end, not only the active one's, or the
     // drawing loops would never hand control back to the main loop.
-    for (TMDIChild* child : Children()) child->v.stop = kTrue;
+    for (TMDIChild* child : attractorWindows()) child->v.stop = kTrue;
     parts_.engine->StopCurrent();
     event->accept();
     QApplication::quit();

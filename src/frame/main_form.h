@@ -27,27 +27,27 @@ class TMainForm : public QMainWindow, public FrameServices {
 
 public:
     // parts.frame is set to this form; the dialogs may be added later with
-    // SetDialogs, as they are created after the frame.
+    // setDialogs, as they are created after the frame.
     TMainForm(const ProgramParts& parts, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    void SetAboutBox(TAboutBox* aboutBox) { aboutBox_ = aboutBox; }
-    void SetDialogs(TXYSize* xySize, TForm4* form4, TCForm* cform);
+    void setAboutBox(TAboutBox* aboutBox) { aboutBox_ = aboutBox; }
+    void setDialogs(TXYSize* xySize, TForm4* form4, TCForm* cform);
 
-    TMDIChild* ActiveChild() const;
-    QList<TMDIChild*> Children() const;
-    QMdiArea* MdiArea() const { return mdiArea_; }
+    TMDIChild* activeChild() const;
+    QList<TMDIChild*> attractorWindows() const;
+    QMdiArea* mdiArea() const { return mdiArea_; }
     OneShotTimer* Timer1() const { return timer1_; }
-    QAction* Item(const QString& objectName) const;
-    QToolBar* ToolBar() const { return toolBar_; }
+    QAction* item(const QString& objectName) const;
+    QToolBar* toolBar() const { return toolBar_; }
 
     // Commands.
     void FileNewItemClick();
     void FileOpenItemClick();
     // Opens the image at `path` in a new window, or says why it cannot.
-    TMDIChild* OpenImage(const QString& path);
+    TMDIChild* openImage(const QString& path);
     // The Open dialog's filters: every format the program saves.
-    static QStringList OpenFilters();
+    static QStringList openFilters();
     void FileSaveAsItemClick();
     void Loadfromparameterfile1Click();
     void FileCloseItemClick();
@@ -73,17 +73,17 @@ public:
 
     // FrameServices.
     void UpdateParameters() override;
-    QSize FrameClientSize() const override;
+    QSize frameClientSize() const override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void CreateMenus();
-    void CreateToolBar();
+    void createMenus();
+    void createToolBar();
     TMDIChild* CreateAttractorWindow(const QString& name);
-    void MergeMenus(QMdiSubWindow* active);
-    void FillWindowList();
+    void mergeMenus(QMdiSubWindow* active);
+    void fillWindowList();
 
     ProgramParts parts_;
     QMdiArea* mdiArea_ = nullptr;

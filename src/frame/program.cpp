@@ -23,13 +23,13 @@ Program::Program() {
     XYSize = new TXYSize(MainForm.get());
     Form4 = new TForm4(MainForm.get());
     CForm = new TCForm(MainForm.get());
-    MainForm->SetAboutBox(AboutBox);
-    MainForm->SetDialogs(XYSize, Form4, CForm);
+    MainForm->setAboutBox(AboutBox);
+    MainForm->setDialogs(XYSize, Form4, CForm);
 }
 
 Program::~Program() = default;
 
-void Program::Show() {
+void Program::show() {
     const QList<QWidget*> tools{Form4, CForm, XYSize};
     int toolColumn = 0;
     for (QWidget* tool : tools) {
@@ -40,7 +40,7 @@ void Program::Show() {
     // tool windows beside the frame where the screen is wide enough.
     const QRect screen = MainForm->screen()->availableGeometry();
     const QSize wanted(std::min(1000, screen.width() * 9 / 10), std::min(720, screen.height() * 9 / 10));
-    const QRect frame = PlaceFrame(screen, wanted, toolColumn);
+    const QRect frame = placeFrame(screen, wanted, toolColumn);
     MainForm->resize(frame.size());
     MainForm->move(frame.topLeft());
     MainForm->show();

@@ -22,7 +22,7 @@ public:
     ~Program();
 
     // Shows the frame at a comfortable size and places the tool windows.
-    void Show();
+    void show();
 
     Engine engine;
     EventPump pump;

@@ -68,7 +68,7 @@ void DrawApply(QPainter& p) {
 
 }  // namespace
 
-QIcon FrameToolIcon(FrameTool tool) {
+QIcon frameToolIcon(FrameTool tool) {
     QPixmap pixmap(kSize, kSize);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);

@@ -7,6 +7,6 @@ namespace zephyrin {
 // The pictures of the frame's five tool bar buttons, drawn at 32 x 32.
 enum class FrameTool { kParameters, kStop, kReset, kDrawRandom, kApply };
 
-QIcon FrameToolIcon(FrameTool tool);
+QIcon frameToolIcon(FrameTool tool);
 
 }  // namespace zephyrin

@@ -31,7 +31,7 @@ QPoint Within(const QRect& area, const QRect& rect) {
 
 }  // namespace
 
-QRect PlaceFrame(const QRect& available, QSize wanted, int toolColumnWidth) {
+QRect placeFrame(const QRect& available, QSize wanted, int toolColumnWidth) {
     QSize size = wanted.boundedTo(available.size());
     const int beside = toolColumnWidth + kToolWindowGap;
     int left = available.left() + (available.width() - size.width()) / 2;
@@ -45,7 +45,7 @@ QRect PlaceFrame(const QRect& available, QSize wanted, int toolColumnWidth) {
     return QRect(QPoint(left, top), size);
 }
 
-QList<QPoint> PlaceToolWindows(const QRect& available, const QRect& frame, const QList<QSize>& tools) {
+QList<QPoint> placeToolWindows(const QRect& available, const QRect& frame, const QList<QSize>& tools) {
     const int columnWidth = ColumnWidth(tools);
     // The first column's left edge, and which way further columns go.
     int first = available.right() + 1 - columnWidth;

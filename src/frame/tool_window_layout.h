@@ -15,13 +15,13 @@ inline constexpr int kToolWindowGap = 8;
 // The frame at `wanted` size, or narrower, leaving a column of `toolColumnWidth`
 // beside it when the screen is wide enough for both; centred otherwise.
 // Always within `available`.
-QRect PlaceFrame(const QRect& available, QSize wanted, int toolColumnWidth);
+QRect placeFrame(const QRect& available, QSize wanted, int toolColumnWidth);
 
 // The top-left corners of tool windows of the given sizes, in order: stacked
 // in a column beside the frame where there is room (right, else left), else
 // along the screen's right edge; a further column when one is full. Each lies
 // fully inside `available` and none overlaps another, as far as the screen
 // holds them all.
-QList<QPoint> PlaceToolWindows(const QRect& available, const QRect& frame, const QList<QSize>& tools);
+QList<QPoint> placeToolWindows(const QRect& available, const QRect& frame, const QList<QSize>& tools);
 
 }  // namespace zephyrin

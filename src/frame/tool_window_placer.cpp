@@ -14,7 +14,7 @@ ToolWindowPlacer::ToolWindowPlacer(QWidget* frame, const QList<QWidget*>& tools)
     for (QWidget* tool : tools_) tool->installEventFilter(this);
 }
 
-QSize ToolWindowPlacer::FrameDecorations() const {
+QSize ToolWindowPlacer::frameDecorations() const {
     if (!frame_ || !frame_->isVisible()) return QSize();
     return frame_->frameGeometry().size() - frame_->geometry().size();
 }
@@ -23,12 +23,12 @@ bool ToolWindowPlacer::eventFilter(QObject* watched, QEvent* event) {
     // A non-spontaneous show comes just before the window appears.
     if (event->type() == QEvent::Show && !event->spontaneous()) {
         auto* tool = qobject_cast<QWidget*>(watched);
-        if (tool && !placed_.contains(tool)) Place(tool);
+        if (tool && !placed_.contains(tool)) place(tool);
     }
     return QObject::eventFilter(watched, event);
 }
 
-void ToolWindowPlacer::Place(QWidget* tool) {
+void ToolWindowPlacer::place(QWidget* tool) {
     if (!frame_ || !frame_->screen()) return;
     const QRect available = frame_->screen()->availableGeometry();
     // Tools not shown yet have no decorations of their own; the frame's are
@@ -41,9 +41,9 @@ void ToolWindowPlacer::Place(QWidget* tool) {
         }
         // The size showing gives a window that has not been sized yet.
         if (!each->testAttribute(Qt::WA_Resized)) each->adjustSize();
-        sizes.append(each->size() + FrameDecorations());
+        sizes.append(each->size() + frameDecorations());
     }
-    const QList<QPoint> corners = PlaceToolWindows(available, frame_->frameGeometry(), sizes);
+    const QList<QPoint> corners = placeToolWindows(available, frame_->frameGeometry(), sizes);
     tool->move(corners[tools_.indexOf(tool)]);
     placed_.insert(tool);
 }

@@ -20,13 +20,13 @@ public:
 
     // The frame's window decorations, or nothing while the window system has
     // not told them yet.
-    QSize FrameDecorations() const;
+    QSize frameDecorations() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Place(QWidget* tool);
+    void place(QWidget* tool);
 
     QPointer<QWidget> frame_;
     QList<QWidget*> tools_;

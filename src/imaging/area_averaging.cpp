@@ -59,11 +59,11 @@ Picture ResizeByAreaAveraging(const Picture& source, int width, int height) {
                     static_cast<std::size_t>(columnSpan.first);
                 std::int64_t rowRed = 0, rowGreen = 0, rowBlue = 0;
                 for (std::size_t i = 0; i < columnSpan.weights.size(); ++i) {
-                    const std::uint32_t color = Picture::FromWord(row[i]);
+                    const std::uint32_t colour = Picture::FromWord(row[i]);
                     const std::int64_t weight = columnSpan.weights[i];
-                    rowRed += Picture::Red(color) * weight;
-                    rowGreen += Picture::Green(color) * weight;
-                    rowBlue += Picture::Blue(color) * weight;
+                    rowRed += Picture::Red(colour) * weight;
+                    rowGreen += Picture::Green(colour) * weight;
+                    rowBlue += Picture::Blue(colour) * weight;
                 }
                 const std::int64_t rowWeight = rowSpan.weights[r];
                 red += rowRed / ws * rowWeight;

@@ -45,12 +45,12 @@ std::string UnknownExtension(const std::filesystem::path& path) {
 
 }  // namespace
 
-Result<> SaveImage(const Picture& picture, const std::filesystem::path& path, ColorChange colorChange) {
+Result<> SaveImage(const Picture& picture, const std::filesystem::path& path, ColourChange colourChange) {
     const ImageFormatInfo* format = FindImageFormat(path);
     if (format == nullptr) return SaveFailure(path, UnknownExtension(path));
     if (picture.Empty()) return SaveFailure(path, "there is no picture to save");
-    if (colorChange == ColorChange::kRefused)
-        if (const auto change = ColorResolutionChangeFor(path)) return Failure(change->refusal);
+    if (colourChange == ColourChange::kRefused)
+        if (const auto change = ColourResolutionChangeFor(path)) return Failure(change->refusal);
 
     std::vector<std::uint8_t> bytes;
     try {

@@ -8,8 +8,8 @@
 
 namespace zephyrin {
 
-// The user's answer to the question of ColorResolutionChangeFor (image_formats.h).
-enum class ColorChange { kRefused, kAgreed };
+// The user's answer to the question of ColourResolutionChangeFor (image_formats.h).
+enum class ColourChange { kRefused, kAgreed };
 
 // Writes the picture in the format named by the path's extension (compared
 // without regard to case). The file appears complete or not at all: a failed
@@ -17,9 +17,9 @@ enum class ColorChange { kRefused, kAgreed };
 //
 // Fails, naming the file and the cause, for an unknown extension, an empty
 // picture, or a disk or access error. A format that needs fewer colours
-// (PBM, PGM) is written from a converted copy only with ColorChange::kAgreed;
+// (PBM, PGM) is written from a converted copy only with ColourChange::kAgreed;
 // with kRefused nothing is written and the message is the change's refusal.
 [[nodiscard]] Result<> SaveImage(const Picture& picture, const std::filesystem::path& path,
-                                 ColorChange colorChange);
+                                 ColourChange colourChange);
 
 }  // namespace zephyrin

@@ -9,21 +9,21 @@ namespace zephyrin {
 namespace {
 
 constexpr std::array<ImageFormatInfo, 8> kFormats{{
-    {ImageFormat::kBmp, "bmp", "Bitmap", "BMP - Bitmap", "*.bmp", ColorResolution::kTrueColor},
+    {ImageFormat::kBmp, "bmp", "Bitmap", "BMP - Bitmap", "*.bmp", ColourResolution::kTrueColour},
     {ImageFormat::kJpeg, "jpg", "JPEG (JFIF compliant)", "JPG - JPEG (JFIF compliant)", "*.jpg",
-     ColorResolution::kTrueColor},
+     ColourResolution::kTrueColour},
     {ImageFormat::kPbm, "pbm", "Portable Bitmap", "PBM - Portable Bitmap", "*.pbm",
-     ColorResolution::kBlackAndWhite},
+     ColourResolution::kBlackAndWhite},
     {ImageFormat::kPgm, "pgm", "Portable Graymap", "PGM - Portable Graymap", "*.pgm",
-     ColorResolution::kGray256},
+     ColourResolution::kGray256},
     {ImageFormat::kPng, "png", "Portable Network Graphics", "PNG - Portable Network Graphics", "*.png",
-     ColorResolution::kTrueColor},
+     ColourResolution::kTrueColour},
     {ImageFormat::kPpm, "ppm", "Portable Pixelmap", "PPM - Portable Pixelmap", "*.ppm",
-     ColorResolution::kTrueColor},
+     ColourResolution::kTrueColour},
     {ImageFormat::kTga, "tga", "Truevision Targa", "TGA - Truevision Targa", "*.tga",
-     ColorResolution::kTrueColor},
+     ColourResolution::kTrueColour},
     {ImageFormat::kTiff, "tif", "Tagged Image File Format", "TIF - Tagged Image File Format", "*.tif",
-     ColorResolution::kTrueColor},
+     ColourResolution::kTrueColour},
 }};
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
@@ -39,13 +39,13 @@ std::string Fill(std::string text, std::string_view key, std::string_view value)
 
 }  // namespace
 
-std::string_view ColorResolutionName(ColorResolution resolution) {
+std::string_view ColourResolutionName(ColourResolution resolution) {
     switch (resolution) {
-        case ColorResolution::kTrueColor:
+        case ColourResolution::kTrueColour:
             return "16.7 million colors";
-        case ColorResolution::kGray256:
+        case ColourResolution::kGray256:
             return "256 shades of gray";
-        case ColorResolution::kBlackAndWhite:
+        case ColourResolution::kBlackAndWhite:
             return "black and white";
     }
     return {};
@@ -64,12 +64,12 @@ const ImageFormatInfo* FindImageFormat(const std::filesystem::path& path) {
     return found == kFormats.end() ? nullptr : &*found;
 }
 
-std::optional<ColorResolutionChange> ColorResolutionChangeFor(const std::filesystem::path& path) {
+std::optional<ColourResolutionChange> ColourResolutionChangeFor(const std::filesystem::path& path) {
     const ImageFormatInfo* info = FindImageFormat(path);
-    if (info == nullptr || info->resolution == ColorResolution::kTrueColor) return std::nullopt;
+    if (info == nullptr || info->resolution == ColourResolution::kTrueColour) return std::nullopt;
 
-    const std::string_view current = ColorResolutionName(ColorResolution::kTrueColor);
-    const std::string_view taken = ColorResolutionName(info->resolution);
+    const std::string_view current = ColourResolutionName(ColourResolution::kTrueColour);
+    const std::string_view taken = ColourResolutionName(info->resolution);
     std::string question = Fill(
         Fill(Fill("The graphic cannot be saved to a %S1 file with the current color resolution (%S2).\n\n"
                   "The graphic will be saved with a different color resolution (%S3).",
@@ -80,7 +80,7 @@ std::optional<ColorResolutionChange> ColorResolutionChangeFor(const std::filesys
         Fill(Fill("The graphic cannot be saved with to a %S1 file with the current color resolution (%S2)",
                   "%S1", info->description),
              "%S2", current);
-    return ColorResolutionChange{info->resolution, std::move(question), std::move(refusal)};
+    return ColourResolutionChange{info->resolution, std::move(question), std::move(refusal)};
 }
 
 }  // namespace zephyrin

@@ -10,11 +10,11 @@ namespace zephyrin {
 
 enum class ImageFormat { kBmp, kJpeg, kPbm, kPgm, kPng, kPpm, kTga, kTiff };
 
-// The colour resolutions a writer stores; a picture has kTrueColor.
-enum class ColorResolution { kTrueColor, kGray256, kBlackAndWhite };
+// The colour resolutions a writer stores; a picture has kTrueColour.
+enum class ColourResolution { kTrueColour, kGray256, kBlackAndWhite };
 
 // "16.7 million colors", "256 shades of gray", "black and white".
-std::string_view ColorResolutionName(ColorResolution resolution);
+std::string_view ColourResolutionName(ColourResolution resolution);
 
 struct ImageFormatInfo {
     ImageFormat format;
@@ -22,7 +22,7 @@ struct ImageFormatInfo {
     std::string_view description;  // "Bitmap", "Portable Graymap"
     std::string_view filterEntry;  // shown in the save dialog: "BMP - Bitmap"
     std::string_view pattern;      // "*.bmp"
-    ColorResolution resolution;    // what a file of this format holds
+    ColourResolution resolution;   // what a file of this format holds
 };
 
 // The eight writable formats in the order of the save dialog's filter.
@@ -34,13 +34,13 @@ const ImageFormatInfo* FindImageFormat(const std::filesystem::path& path);
 
 // What the user must agree to before a picture is saved in a format that
 // cannot hold its 16.7 million colours.
-struct ColorResolutionChange {
-    ColorResolution resolution;  // the resolution the file will get
-    std::string question;        // to be confirmed with OK or Cancel
-    std::string refusal;         // the error to show after Cancel
+struct ColourResolutionChange {
+    ColourResolution resolution;  // the resolution the file will get
+    std::string question;         // to be confirmed with OK or Cancel
+    std::string refusal;          // the error to show after Cancel
 };
 
 // Empty when the path's format stores the picture as it is, or is unknown.
-std::optional<ColorResolutionChange> ColorResolutionChangeFor(const std::filesystem::path& path);
+std::optional<ColourResolutionChange> ColourResolutionChangeFor(const std::filesystem::path& path);
 
 }  // namespace zephyrin

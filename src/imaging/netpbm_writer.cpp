@@ -1,7 +1,7 @@
 #include <cstddef>
 #include <string>
 
-#include "imaging/color_conversion.h"
+#include "imaging/colour_conversion.h"
 #include "imaging/image_encoders.h"
 #include "imaging/rgb_row.h"
 

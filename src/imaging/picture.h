@@ -41,10 +41,10 @@ public:
     bool Empty() const { return width_ <= 0 || height_ <= 0; }
 
     // Coordinates outside the picture are ignored.
-    void SetPixel(int column, int row, std::uint32_t color) {
+    void SetPixel(int column, int row, std::uint32_t colour) {
         if (static_cast<unsigned>(column) < static_cast<unsigned>(width_) &&
             static_cast<unsigned>(row) < static_cast<unsigned>(height_))
-            pixels_[static_cast<std::size_t>(row) * width_ + column] = ToWord(color);
+            pixels_[static_cast<std::size_t>(row) * width_ + column] = ToWord(colour);
     }
     // The same with the colour given as a stored word (ToWord).
     void SetPixelWord(int column, int row, std::uint32_t word) {
@@ -61,7 +61,7 @@ public:
     }
 
     // Every pixel in one colour.
-    void Fill(std::uint32_t color) { std::fill(pixels_.begin(), pixels_.end(), ToWord(color)); }
+    void Fill(std::uint32_t colour) { std::fill(pixels_.begin(), pixels_.end(), ToWord(colour)); }
 
     // Change notification: Changed() calls every registered observer, for
     // example a view that repaints from the pixels set so far.
@@ -77,12 +77,12 @@ public:
         return static_cast<std::uint32_t>(r) | static_cast<std::uint32_t>(g) << 8 |
                static_cast<std::uint32_t>(b) << 16;
     }
-    static constexpr int Red(std::uint32_t color) { return color & 0xFF; }
-    static constexpr int Green(std::uint32_t color) { return (color >> 8) & 0xFF; }
-    static constexpr int Blue(std::uint32_t color) { return (color >> 16) & 0xFF; }
+    static constexpr int Red(std::uint32_t colour) { return colour & 0xFF; }
+    static constexpr int Green(std::uint32_t colour) { return (colour >> 8) & 0xFF; }
+    static constexpr int Blue(std::uint32_t colour) { return (colour >> 16) & 0xFF; }
 
-    static constexpr std::uint32_t ToWord(std::uint32_t color) {
-        return 0xFF000000u | (color & 0xFF) << 16 | (color & 0xFF00) | (color >> 16 & 0xFF);
+    static constexpr std::uint32_t ToWord(std::uint32_t colour) {
+        return 0xFF000000u | (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF);
     }
     static constexpr std::uint32_t FromWord(std::uint32_t word) {
         return (word >> 16 & 0xFF) | (word & 0xFF00) | (word & 0xFF) << 16;

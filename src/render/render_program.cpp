@@ -142,12 +142,12 @@ private:
 
         try {
             // Nobody is there to ask whether PBM and PGM may take fewer colours.
-            const auto change = ColorResolutionChangeFor(options.output);
-            if (const Result<> saved = SaveImage(picture, options.output, ColorChange::kAgreed); !saved)
+            const auto change = ColourResolutionChangeFor(options.output);
+            if (const Result<> saved = SaveImage(picture, options.output, ColourChange::kAgreed); !saved)
                 return Fail(saved.error());
             if (change && !options.quiet)
                 Say("note: the picture was converted to " +
-                    std::string(ColorResolutionName(change->resolution)) + " for \"" +
+                    std::string(ColourResolutionName(change->resolution)) + " for \"" +
                     options.output.string() + "\"");
         } catch (const std::bad_alloc&) {
             return Fail("not enough memory to save \"" + options.output.string() + "\"");

@@ -4,7 +4,7 @@
 
 namespace zephyrin {
 
-void EventPump::Dispatch() {
+void EventPump::dispatch() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 

@@ -14,16 +14,16 @@ public:
     static constexpr std::chrono::microseconds kPeriod{2000};
     static constexpr std::uint32_t kCallsPerClockRead = 64;
 
-    void Pump() {
+    void pump() {
         if (++calls_ % kCallsPerClockRead != 0) return;
         const auto now = std::chrono::steady_clock::now();
         if (now - lastDispatch_ < kPeriod) return;
-        Dispatch();
+        dispatch();
         lastDispatch_ = std::chrono::steady_clock::now();
     }
 
 private:
-    static void Dispatch();
+    static void dispatch();
 
     std::uint32_t calls_ = 0;
     std::chrono::steady_clock::time_point lastDispatch_ = std::chrono::steady_clock::now();

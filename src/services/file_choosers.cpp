@@ -38,7 +38,7 @@ std::optional<FileChoice> Ask(QWidget* parent, const FileRequest& request) {
 
 }  // namespace
 
-std::optional<FileChoice> ChooseFile(QWidget* parent, FileRequest request) {
+std::optional<FileChoice> chooseFile(QWidget* parent, FileRequest request) {
     QString& lastFolder = LastFolder(request.kind);
     request.folder = lastFolder;
     std::optional<FileChoice> choice = Ask(parent, request);
@@ -46,7 +46,7 @@ std::optional<FileChoice> ChooseFile(QWidget* parent, FileRequest request) {
     return choice;
 }
 
-void SetFileChooser(std::function<std::optional<FileChoice>(const FileRequest&)> chooser) {
+void setFileChooser(std::function<std::optional<FileChoice>(const FileRequest&)> chooser) {
     Chooser() = std::move(chooser);
 }
 

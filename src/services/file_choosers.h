@@ -22,15 +22,15 @@ struct FileRequest {
     QStringList filters;   // Qt filter entries, "Description (*.ext)"
     int filterIndex = 0;   // preselected entry
     QString proposedName;  // for saving
-    QString folder;        // where the dialog opens; ChooseFile fills it in
+    QString folder;        // where the dialog opens; chooseFile fills it in
 };
 
 // Shows a modal file dialog; nothing when the user cancels. The dialog opens
 // in the folder of the file last chosen for the same kind of request (also
 // when that was typed as a full path elsewhere).
-std::optional<FileChoice> ChooseFile(QWidget* parent, FileRequest request);
+std::optional<FileChoice> chooseFile(QWidget* parent, FileRequest request);
 
 // Replaces the dialogs for tests; an empty handler restores them.
-void SetFileChooser(std::function<std::optional<FileChoice>(const FileRequest&)> chooser);
+void setFileChooser(std::function<std::optional<FileChoice>(const FileRequest&)> chooser);
 
 }  // namespace zephyrin

@@ -4,7 +4,7 @@
 
 namespace zephyrin {
 
-char LocaleDecimalSeparator() {
+char localeDecimalSeparator() {
     const QString point = QLocale().decimalPoint();
     return point == QStringLiteral(",") ? ',' : '.';
 }

@@ -28,12 +28,12 @@ void ShowMessage(const QString& text) {
     QMessageBox::information(Parent(), QApplication::applicationName(), text);
 }
 
-void ShowError(const QString& text) {
+void showError(const QString& text) {
     if (Sink()) return Sink()(text);
     QMessageBox::warning(Parent(), QApplication::applicationName(), text);
 }
 
-bool AskOkCancel(const QString& text) {
+bool askOkCancel(const QString& text) {
     if (QuestionHandler()) return QuestionHandler()(text);
     if (Sink()) {
         // Captured without anyone to answer: take the safe choice.
@@ -44,11 +44,11 @@ bool AskOkCancel(const QString& text) {
                                 QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
-void SetMessageSink(MessageSink sink) {
+void setMessageSink(MessageSink sink) {
     Sink() = std::move(sink);
 }
 
-void SetQuestionHandler(std::function<bool(const QString&)> handler) {
+void setQuestionHandler(std::function<bool(const QString&)> handler) {
     QuestionHandler() = std::move(handler);
 }
 

@@ -9,11 +9,11 @@ QString& Word() {
 }
 }  // namespace
 
-QString ModeWord() {
+QString modeWord() {
     return Word();
 }
 
-void SetModeWord(const QString& word) {
+void setModeWord(const QString& word) {
     Word() = word;
 }
 

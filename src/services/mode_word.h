@@ -8,8 +8,8 @@ namespace zephyrin {
 // picture windows pass requests: "NEW" (a new blank window is to be set up),
 // "zephyrin " (normal running), "REDUCE211", "REDUCE311", "REDUCE411" (a
 // pending reduction), or a loaded parameter file's path.
-QString ModeWord();
-void SetModeWord(const QString& word);
+QString modeWord();
+void setModeWord(const QString& word);
 
 inline const QString kModeNew = QStringLiteral("NEW");
 inline const QString kModeOpen = QStringLiteral("OPEN");

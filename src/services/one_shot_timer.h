@@ -15,9 +15,9 @@ class OneShotTimer : public QObject {
 public:
     OneShotTimer(int intervalMs, QObject* parent);
 
-    void SetEnabled(bool enabled);
-    bool Enabled() const { return timerId_ != 0; }
-    int Interval() const { return intervalMs_; }
+    void setEnabled(bool enabled);
+    bool isEnabled() const { return timerId_ != 0; }
+    int interval() const { return intervalMs_; }
 
 signals:
     void tick();

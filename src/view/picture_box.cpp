@@ -26,13 +26,13 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
 }
 
-void PictureBox::SetPicture(const Picture* picture) {
+void PictureBox::setPicture(const Picture* picture) {
     picture_ = picture;
     resize(picture ? QSize(picture->Width(), picture->Height()) : QSize(0, 0));
     update();
 }
 
-void PictureBox::SetOutline(const QRect& outline) {
+void PictureBox::setOutline(const QRect& outline) {
     if (outline == outline_) return;
     update(OutlineRegion(outline_) + OutlineRegion(outline));
     outline_ = outline;
@@ -42,7 +42,7 @@ void PictureBox::paintEvent(QPaintEvent* event) {
     if (picture_ == nullptr || picture_->Empty()) return;
     // The engine writes into these words all the time; wrapping them costs
     // nothing, and only the exposed part is drawn.
-    const QImage image = ImageOfPicture(*picture_);
+    const QImage image = imageOfPicture(*picture_);
     QPainter painter(this);
     const QRect exposed = event->rect() & image.rect();
     painter.drawImage(exposed.topLeft(), image, exposed);

@@ -18,9 +18,9 @@ public:
     explicit PictureBox(QWidget* parent = nullptr);
 
     // Not owned. Takes the picture's size; nullptr shows nothing.
-    void SetPicture(const Picture* picture);
+    void setPicture(const Picture* picture);
     // In picture pixels; an empty rectangle shows no outline.
-    void SetOutline(const QRect& outline);
+    void setOutline(const QRect& outline);
 
 signals:
     // buttons are those held during the event: a press includes the pressed

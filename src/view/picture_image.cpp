@@ -4,13 +4,13 @@
 
 namespace zephyrin {
 
-QImage ImageOfPicture(const Picture& picture) {
+QImage imageOfPicture(const Picture& picture) {
     // A picture's words are 0x00RRGGBB, which is Qt's RGB32.
     return QImage(reinterpret_cast<const uchar*>(picture.Words()), picture.Width(), picture.Height(),
                   static_cast<qsizetype>(picture.Width()) * 4, QImage::Format_RGB32);
 }
 
-Picture PictureOfImage(const QImage& image) {
+Picture pictureOfImage(const QImage& image) {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     Picture picture(rgb.width(), rgb.height());
     for (int row = 0; row < rgb.height(); ++row) {

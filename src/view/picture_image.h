@@ -8,9 +8,9 @@ namespace zephyrin {
 
 // The picture's pixels as a 32-bit QImage, without a copy: valid while the
 // picture lives and keeps its size.
-QImage ImageOfPicture(const Picture& picture);
+QImage imageOfPicture(const Picture& picture);
 
 // A picture holding a copy of any image's pixels.
-Picture PictureOfImage(const QImage& image);
+Picture pictureOfImage(const QImage& image);
 
 }  // namespace zephyrin

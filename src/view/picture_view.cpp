@@ -21,32 +21,32 @@ PictureView::PictureView(QWidget* parent) : QScrollArea(parent), box_(new Pictur
     setWidget(box_);
     // The picture covers the whole box; filling it first would only cost time.
     box_->setAutoFillBackground(false);
-    connect(box_, &PictureBox::pressed, this, &PictureView::OnBoxPressed);
-    connect(box_, &PictureBox::moved, this, &PictureView::OnBoxMoved);
-    connect(box_, &PictureBox::released, this, &PictureView::OnBoxReleased);
+    connect(box_, &PictureBox::pressed, this, &PictureView::onBoxPressed);
+    connect(box_, &PictureBox::moved, this, &PictureView::onBoxMoved);
+    connect(box_, &PictureBox::released, this, &PictureView::onBoxReleased);
     connect(box_, &PictureBox::doubleClicked, this, &PictureView::picBoxDoubleClicked);
-    UpdateCursor(QPoint());
+    updateCursor(QPoint());
 }
 
 PictureView::~PictureView() {
-    DetachPicture();
+    detachPicture();
 }
 
-void PictureView::SetPicture(std::unique_ptr<Picture> picture) {
-    DetachPicture();
+void PictureView::setPicture(std::unique_ptr<Picture> picture) {
+    detachPicture();
     picture_ = std::move(picture);
-    if (picture_) observerId_ = picture_->AddObserver([this] { OnPictureChanged(); });
-    EndDrags();
-    FitBoxToPicture();
+    if (picture_) observerId_ = picture_->AddObserver([this] { onPictureChanged(); });
+    endDrags();
+    fitBoxToPicture();
     if (!picture_) return;
     const QSize scrollBars(verticalScrollBar()->sizeHint().width(),
                            horizontalScrollBar()->sizeHint().height());
-    const QSize needed = ScrollViewSizeFor(QSize(picture_->Width(), picture_->Height()), frameWidth(),
+    const QSize needed = scrollViewSizeFor(QSize(picture_->Width(), picture_->Height()), frameWidth(),
                                            scrollBars, autoSizeLimits_);
     emit newAutoSize(needed.width(), needed.height());
 }
 
-QPoint PictureView::BoxToPixel(QPoint box) const {
+QPoint PictureView::boxToPixel(QPoint box) const {
     if (!picture_ || picture_->Empty() || box_->width() <= 0 || box_->height() <= 0) return {0, 0};
     return {static_cast<int>(static_cast<qint64>(box.x()) * picture_->Width() / box_->width()),
             static_cast<int>(static_cast<qint64>(box.y()) * picture_->Height() / box_->height())};
@@ -58,34 +58,34 @@ QWidget* PictureView::pictureBox() const {
 
 void PictureView::setActionMode(ActionMode mode) {
     if (mode == actionMode_) return;
-    EndDrags();
+    endDrags();
     actionMode_ = mode;
-    UpdateCursor(box_->mapFromGlobal(QCursor::pos()));
+    updateCursor(box_->mapFromGlobal(QCursor::pos()));
 }
 
 void PictureView::setSelection(bool shown) {
-    selection_.SetExists(shown);
-    ShowSelection();
+    selection_.setExists(shown);
+    showSelection();
 }
 
 void PictureView::setSelectionLeft(int left) {
-    selection_.SetLeft(left);
-    ShowSelection();
+    selection_.setLeft(left);
+    showSelection();
 }
 
 void PictureView::setSelectionTop(int top) {
-    selection_.SetTop(top);
-    ShowSelection();
+    selection_.setTop(top);
+    showSelection();
 }
 
 void PictureView::setSelectionWidth(int width) {
-    selection_.SetWidth(width);
-    ShowSelection();
+    selection_.setWidth(width);
+    showSelection();
 }
 
 void PictureView::setSelectionHeight(int height) {
-    selection_.SetHeight(height);
-    ShowSelection();
+    selection_.setHeight(height);
+    showSelection();
 }
 
 void PictureView::setPopupMenu(QMenu* menu) {
@@ -94,14 +94,14 @@ void PictureView::setPopupMenu(QMenu* menu) {
 
 void PictureView::setPictureCursor(Qt::CursorShape shape) {
     pictureCursor_ = shape;
-    UpdateCursor(box_->mapFromGlobal(QCursor::pos()));
+    updateCursor(box_->mapFromGlobal(QCursor::pos()));
 }
 
 void PictureView::setAutoSizeLimits(int maxWidth, int maxHeight) {
     autoSizeLimits_ = QSize(std::max(maxWidth, 0), std::max(maxHeight, 0));
 }
 
-bool PictureView::IsPlainLeftButton(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+bool PictureView::isPlainLeftButton(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
     return buttons == Qt::LeftButton &&
            !(modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
 }
@@ -125,7 +125,7 @@ void PictureView::contextMenuEvent(QContextMenuEvent* event) {
     if (popupMenu_) popupMenu_->popup(event->globalPos());
 }
 
-void PictureView::OnBoxPressed(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position) {
+void PictureView::onBoxPressed(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position) {
     emit picBoxMouseDown(buttons, modifiers, position.x(), position.y());
     if (buttons != Qt::LeftButton) return;
     switch (actionMode_) {
@@ -137,64 +137,64 @@ void PictureView::OnBoxPressed(Qt::MouseButtons buttons, Qt::KeyboardModifiers m
             scrollStart_ = QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
             break;
         case ActionMode::MoveResizeCreateSelection:
-            selection_.BeginDrag(BoxToPixel(position));
-            ShowSelection();
+            selection_.beginDrag(boxToPixel(position));
+            showSelection();
             break;
     }
-    UpdateCursor(position);
+    updateCursor(position);
 }
 
-void PictureView::OnBoxMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position) {
+void PictureView::onBoxMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position) {
     if (scrolling_) {
         // Screen coordinates: the box itself moves as it scrolls.
         const QPoint dragged = box_->mapToGlobal(position) - scrollGrab_;
         horizontalScrollBar()->setValue(scrollStart_.x() - dragged.x());
         verticalScrollBar()->setValue(scrollStart_.y() - dragged.y());
-    } else if (selection_.Dragging()) {
-        selection_.DragTo(BoxToPixel(position));
-        ShowSelection();
+    } else if (selection_.dragging()) {
+        selection_.dragTo(boxToPixel(position));
+        showSelection();
     }
-    UpdateCursor(position);
+    updateCursor(position);
     emit picBoxMouseMove(buttons, modifiers, position.x(), position.y());
 }
 
-void PictureView::OnBoxReleased(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position) {
-    if (!(buttons & Qt::LeftButton)) EndDrags();
-    UpdateCursor(position);
+void PictureView::onBoxReleased(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position) {
+    if (!(buttons & Qt::LeftButton)) endDrags();
+    updateCursor(position);
     emit picBoxMouseUp(buttons, modifiers, position.x(), position.y());
 }
 
-void PictureView::OnPictureChanged() {
+void PictureView::onPictureChanged() {
     // Whoever resized the picture in place still expects to see all of it.
     if (box_->size() != QSize(picture_->Width(), picture_->Height()))
-        FitBoxToPicture();
+        fitBoxToPicture();
     else
         box_->update();
 }
 
-void PictureView::DetachPicture() {
+void PictureView::detachPicture() {
     if (picture_) picture_->RemoveObserver(observerId_);
     observerId_ = 0;
 }
 
-void PictureView::FitBoxToPicture() {
-    box_->SetPicture(picture_.get());
-    selection_.SetBounds(picture_ ? QSize(picture_->Width(), picture_->Height()) : QSize(0, 0));
-    ShowSelection();
+void PictureView::fitBoxToPicture() {
+    box_->setPicture(picture_.get());
+    selection_.setBounds(picture_ ? QSize(picture_->Width(), picture_->Height()) : QSize(0, 0));
+    showSelection();
 }
 
-void PictureView::ShowSelection() {
-    box_->SetOutline(selection_.Exists() ? selection_.Rect() : QRect());
+void PictureView::showSelection() {
+    box_->setOutline(selection_.exists() ? selection_.rect() : QRect());
 }
 
-void PictureView::EndDrags() {
+void PictureView::endDrags() {
     scrolling_ = false;
-    if (!selection_.Dragging()) return;
-    selection_.EndDrag();
-    ShowSelection();
+    if (!selection_.dragging()) return;
+    selection_.endDrag();
+    showSelection();
 }
 
-void PictureView::UpdateCursor(QPoint boxPosition) {
+void PictureView::updateCursor(QPoint boxPosition) {
     switch (actionMode_) {
         case ActionMode::None:
             box_->setCursor(pictureCursor_);
@@ -204,7 +204,7 @@ void PictureView::UpdateCursor(QPoint boxPosition) {
             break;
         case ActionMode::MoveResizeCreateSelection:
             // A drag keeps the cursor it began with.
-            if (!selection_.Dragging()) box_->setCursor(selection_.CursorAt(BoxToPixel(boxPosition)));
+            if (!selection_.dragging()) box_->setCursor(selection_.cursorAt(boxToPixel(boxPosition)));
             break;
     }
 }

@@ -22,7 +22,7 @@ class PictureBox;
 // Mouse signals carry the buttons held during the event (a press includes the
 // pressed button, a release no longer holds the released one), the Shift,
 // Ctrl and Alt state, and coordinates in the picture box's own pixels, which
-// BoxToPixel turns into picture pixels. A press is reported before the view
+// boxToPixel turns into picture pixels. A press is reported before the view
 // acts on it, so a receiver may still change the ActionMode for the drag it
 // starts; moves and releases are reported after the view has acted.
 class PictureView : public QScrollArea {
@@ -41,12 +41,12 @@ public:
 
     // Shows picture (which may be nullptr) and releases the one shown before;
     // a new picture is followed by newAutoSize.
-    void SetPicture(std::unique_ptr<Picture> picture);
-    Picture* CurrentPicture() const { return picture_.get(); }
+    void setPicture(std::unique_ptr<Picture> picture);
+    Picture* currentPicture() const { return picture_.get(); }
 
     // pixel = box coordinate × picture size ÷ displayed size, truncated; (0, 0)
     // while nothing is displayed.
-    QPoint BoxToPixel(QPoint box) const;
+    QPoint boxToPixel(QPoint box) const;
 
     // The widget the picture is painted on; the mouse signals are its events.
     QWidget* pictureBox() const;
@@ -56,12 +56,12 @@ public:
 
     // The selection in picture pixels. Hiding it keeps its values, and the
     // setters keep it within the picture whether it is shown or not.
-    bool hasSelection() const { return selection_.Exists(); }
+    bool hasSelection() const { return selection_.exists(); }
     void setSelection(bool shown);
-    int selectionLeft() const { return selection_.Rect().left(); }
-    int selectionTop() const { return selection_.Rect().top(); }
-    int selectionWidth() const { return selection_.Rect().width(); }
-    int selectionHeight() const { return selection_.Rect().height(); }
+    int selectionLeft() const { return selection_.rect().left(); }
+    int selectionTop() const { return selection_.rect().top(); }
+    int selectionWidth() const { return selection_.rect().width(); }
+    int selectionHeight() const { return selection_.rect().height(); }
     void setSelectionLeft(int left);
     void setSelectionTop(int top);
     void setSelectionWidth(int width);
@@ -80,7 +80,7 @@ public:
 
     // The state a window takes for "plain left button": exactly the left
     // button held and none of Shift, Ctrl and Alt.
-    static bool IsPlainLeftButton(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+    static bool isPlainLeftButton(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
 
 signals:
     void picBoxMouseDown(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);
@@ -100,16 +100,16 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    void OnBoxPressed(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position);
-    void OnBoxMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position);
-    void OnBoxReleased(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position);
-    void OnPictureChanged();
+    void onBoxPressed(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position);
+    void onBoxMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position);
+    void onBoxReleased(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position);
+    void onPictureChanged();
 
-    void DetachPicture();
-    void FitBoxToPicture();
-    void ShowSelection();
-    void EndDrags();
-    void UpdateCursor(QPoint boxPosition);
+    void detachPicture();
+    void fitBoxToPicture();
+    void showSelection();
+    void endDrags();
+    void updateCursor(QPoint boxPosition);
 
     std::unique_ptr<Picture> picture_;
     int observerId_ = 0;

@@ -18,42 +18,42 @@ int Within(int value, int low, int high) {
 
 }  // namespace
 
-void SelectionTracker::SetBounds(QSize bounds) {
+void SelectionTracker::setBounds(QSize bounds) {
     bounds_ = bounds;
     dragging_ = false;
-    SetWidth(rect_.width());
-    SetHeight(rect_.height());
+    setWidth(rect_.width());
+    setHeight(rect_.height());
     if (rect_.isEmpty()) exists_ = false;
 }
 
-void SelectionTracker::SetExists(bool exists) {
+void SelectionTracker::setExists(bool exists) {
     exists_ = exists;
     dragging_ = false;
 }
 
-void SelectionTracker::SetLeft(int left) {
+void SelectionTracker::setLeft(int left) {
     rect_.moveLeft(Within(left, 0, bounds_.width() - rect_.width()));
 }
 
-void SelectionTracker::SetTop(int top) {
+void SelectionTracker::setTop(int top) {
     rect_.moveTop(Within(top, 0, bounds_.height() - rect_.height()));
 }
 
-void SelectionTracker::SetWidth(int width) {
+void SelectionTracker::setWidth(int width) {
     width = Within(width, 0, bounds_.width());
     rect_.setWidth(width);
     rect_.moveLeft(std::min(rect_.left(), bounds_.width() - width));
 }
 
-void SelectionTracker::SetHeight(int height) {
+void SelectionTracker::setHeight(int height) {
     height = Within(height, 0, bounds_.height());
     rect_.setHeight(height);
     rect_.moveTop(std::min(rect_.top(), bounds_.height() - height));
 }
 
-void SelectionTracker::BeginDrag(QPoint point) {
+void SelectionTracker::beginDrag(QPoint point) {
     dragging_ = true;
-    grabbedEdges_ = EdgesAt(point);
+    grabbedEdges_ = edgesAt(point);
     if (grabbedEdges_ != 0) {
         grabPoint_ = point;
         grabRect_ = rect_;
@@ -68,13 +68,13 @@ void SelectionTracker::BeginDrag(QPoint point) {
     exists_ = false;
 }
 
-void SelectionTracker::DragTo(QPoint point) {
+void SelectionTracker::dragTo(QPoint point) {
     if (!dragging_) return;
     const QPoint delta = point - grabPoint_;
     if (grabbedEdges_ == kAllEdges) {
         rect_ = grabRect_;
-        SetLeft(grabRect_.left() + delta.x());
-        SetTop(grabRect_.top() + delta.y());
+        setLeft(grabRect_.left() + delta.x());
+        setTop(grabRect_.top() + delta.y());
         return;
     }
     int left = grabRect_.left();
@@ -90,13 +90,13 @@ void SelectionTracker::DragTo(QPoint point) {
     exists_ = !rect_.isEmpty();
 }
 
-void SelectionTracker::EndDrag() {
+void SelectionTracker::endDrag() {
     dragging_ = false;
     if (rect_.isEmpty()) exists_ = false;
 }
 
-Qt::CursorShape SelectionTracker::CursorAt(QPoint point) const {
-    switch (EdgesAt(point)) {
+Qt::CursorShape SelectionTracker::cursorAt(QPoint point) const {
+    switch (edgesAt(point)) {
         case 0:
             return Qt::CrossCursor;
         case kAllEdges:
@@ -115,7 +115,7 @@ Qt::CursorShape SelectionTracker::CursorAt(QPoint point) const {
     }
 }
 
-int SelectionTracker::EdgesAt(QPoint point) const {
+int SelectionTracker::edgesAt(QPoint point) const {
     if (!exists_) return 0;
     const int left = rect_.left();
     const int top = rect_.top();

@@ -14,34 +14,34 @@ class SelectionTracker {
 public:
     // The picture's size; the rectangle is pulled inside, and disappears when
     // nothing of it is left.
-    void SetBounds(QSize bounds);
+    void setBounds(QSize bounds);
 
-    bool Exists() const { return exists_; }
-    void SetExists(bool exists);
-    QRect Rect() const { return rect_; }
+    bool exists() const { return exists_; }
+    void setExists(bool exists);
+    QRect rect() const { return rect_; }
 
     // Each setter keeps the rectangle inside the picture: a position is limited
     // to where the rectangle fits, a size to the picture's, and a rectangle
     // that would stick out after a size change is moved back in.
-    void SetLeft(int left);
-    void SetTop(int top);
-    void SetWidth(int width);
-    void SetHeight(int height);
+    void setLeft(int left);
+    void setTop(int top);
+    void setWidth(int width);
+    void setHeight(int height);
 
     // Points are picture pixels and may lie outside the picture during a drag.
-    void BeginDrag(QPoint point);
-    void DragTo(QPoint point);
-    void EndDrag();
-    bool Dragging() const { return dragging_; }
+    void beginDrag(QPoint point);
+    void dragTo(QPoint point);
+    void endDrag();
+    bool dragging() const { return dragging_; }
 
     // What a drag starting at point would do.
-    Qt::CursorShape CursorAt(QPoint point) const;
+    Qt::CursorShape cursorAt(QPoint point) const;
 
 private:
     enum Edge { kLeft = 1, kTop = 2, kRight = 4, kBottom = 8, kAllEdges = 15 };
 
     // The edges a drag from point would take along; 0 outside the rectangle.
-    int EdgesAt(QPoint point) const;
+    int edgesAt(QPoint point) const;
 
     QSize bounds_;
     QRect rect_{0, 0, 0, 0};

@@ -2,7 +2,7 @@
 
 namespace zephyrin {
 
-QSize ScrollViewSizeFor(QSize content, int frameWidth, QSize scrollBars, QSize limits) {
+QSize scrollViewSizeFor(QSize content, int frameWidth, QSize scrollBars, QSize limits) {
     QSize size = content + QSize(2 * frameWidth, 2 * frameWidth);
     bool horizontalBar = false;
     bool verticalBar = false;

@@ -9,6 +9,6 @@ namespace zephyrin {
 // the other direction would still not fit within limits; then held within
 // limits. scrollBars holds the width of the vertical bar and the height of the
 // horizontal one.
-QSize ScrollViewSizeFor(QSize content, int frameWidth, QSize scrollBars, QSize limits);
+QSize scrollViewSizeFor(QSize content, int frameWidth, QSize scrollBars, QSize limits);
 
 }  // namespace zephyrin

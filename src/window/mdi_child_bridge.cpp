@@ -19,7 +19,7 @@ namespace {
 
 // "%F": fixed point with two decimals.
 QString Fixed2(double value) {
-    return QString::fromStdString(FormatFixed(value, 2, LocaleDecimalSeparator()));
+    return QString::fromStdString(FormatFixed(value, 2, localeDecimalSeparator()));
 }
 
 // A bar position times its scale, formed in extended precision and stored
@@ -52,13 +52,13 @@ void TMDIChild::ApplyParameters() {
     form->Factor1()->setText(Fixed2(v.intensity));
     form->Factor2()->setText(Fixed2(v.factor2));
     form->RandomFactor()->setText(Fixed2(v.randomizer));
-    v.AAStart = form->constAA()->TextValue();
+    v.AAStart = form->constAA()->textValue();
     v.AACopy = v.AAStart;
-    v.BB = form->constBB()->TextValue();
+    v.BB = form->constBB()->textValue();
     v.sqrtFilter = ToFlag(form->square_root()->isChecked());
     v.white = ToFlag(form->Invert()->isChecked());
-    v.startX = form->parameterX()->TextValue();
-    v.startY = form->parameterY()->TextValue();
+    v.startX = form->parameterX()->textValue();
+    v.startY = form->parameterY()->textValue();
     v.varNone = ToFlag(form->None()->isChecked());
     v.varLinear = ToFlag(form->Linear()->isChecked());
     v.varSinusoidal = ToFlag(form->Sinusoidal()->isChecked());
@@ -72,7 +72,7 @@ void TMDIChild::ApplyParameters() {
 
 void TMDIChild::UpdateCoefficiants() {
     if (!parts_.cform) return;
-    for (int i = 1; i <= TCForm::kCount; ++i) v.af[i] = parts_.cform->Coefficient(i)->TextValue();
+    for (int i = 1; i <= TCForm::kCount; ++i) v.af[i] = parts_.cform->coefficient(i)->textValue();
 }
 
 void TMDIChild::Parameters1Update() {
@@ -106,7 +106,7 @@ void TMDIChild::Parameters1Update() {
         form->Inversion()->setChecked(v.varInversion != 0);
     }
     if (TCForm* cform = parts_.cform)
-        for (int i = 1; i <= TCForm::kCount; ++i) cform->Coefficient(i)->setValue(v.af[i]);
+        for (int i = 1; i <= TCForm::kCount; ++i) cform->coefficient(i)->setValue(v.af[i]);
 }
 
 void TMDIChild::Parameters1Click() {

@@ -20,15 +20,15 @@ void TMDIChild::Copy1Click() {
     PGImage1->setSelectionHeight(v.listHeight);
     // The picture as shown: after a reduction that is the reduced picture,
     // not a corner of the large one.
-    const Picture* shown = PGImage1->CurrentPicture();
+    const Picture* shown = PGImage1->currentPicture();
     if (!shown || shown->Empty()) {
         ShowMessage(QStringLiteral("There is nothing to copy: the picture is empty."));
     } else {
         try {
             QApplication::clipboard()->setImage(
-                ImageOfPicture(*shown).convertToFormat(QImage::Format_RGB888));
+                imageOfPicture(*shown).convertToFormat(QImage::Format_RGB888));
         } catch (const std::bad_alloc&) {
-            ShowError(QStringLiteral("There is not enough memory to copy the picture."));
+            showError(QStringLiteral("There is not enough memory to copy the picture."));
         }
     }
     UpdateMenuItems();

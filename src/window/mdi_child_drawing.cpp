@@ -16,9 +16,9 @@
 
 namespace zephyrin {
 
-void TMDIChild::ShowPicture(std::unique_ptr<Picture> newPicture) {
-    PGImage1->SetPicture(std::move(newPicture));
-    picture = PGImage1->CurrentPicture();
+void TMDIChild::showPicture(std::unique_ptr<Picture> newPicture) {
+    PGImage1->setPicture(std::move(newPicture));
+    picture = PGImage1->currentPicture();
 }
 
 void TMDIChild::UpdateGrafX() {
@@ -43,15 +43,15 @@ void TMDIChild::UpdateGrafX() {
         setWindowTitle(pictureName);
     });
     try {
-        ShowPicture(std::make_unique<Picture>(v.listWidth, v.listHeight));
+        showPicture(std::make_unique<Picture>(v.listWidth, v.listHeight));
         picture->Changed();
         UpdateMenuItems();
-        EnableTimer2();
+        enableTimer2();
         v.ticks = 0;
         TypeFractal();
     } catch (const std::bad_alloc&) {
         v.stop = kTrue;
-        ShowError(QStringLiteral("There is not enough memory to draw a picture of %1 by %2 pixels.")
+        showError(QStringLiteral("There is not enough memory to draw a picture of %1 by %2 pixels.")
                       .arg(v.listWidth)
                       .arg(v.listHeight));
     }
@@ -61,24 +61,24 @@ void TMDIChild::TypeFractal() {
     FreezeView(v);
     xPerPixel = (v.plotXMax - v.plotXMin) / v.width;
     yPerPixel = (v.plotYMax - v.plotYMin) / v.height;
-    EnableTimer2();
+    enableTimer2();
     v.stop = kFalse;
     parts_.engine->RunEngine(v, *this);
     if (picture) picture->Changed();
     Timer2->stop();
 }
 
-void TMDIChild::EnableTimer2() {
+void TMDIChild::enableTimer2() {
     // Enabling a running timer must keep its period, which QTimer::start would restart.
     if (!Timer2->isActive()) Timer2->start();
 }
 
 void TMDIChild::CreateTList() {
-    NewHitList();
+    newHitList();
     if (picture) picture->Fill(0);
 }
 
-void TMDIChild::NewHitList() {
+void TMDIChild::newHitList() {
     const std::size_t side = static_cast<std::size_t>(std::max({v.listWidth, v.listHeight, 0}));
     // A fresh list, so that a smaller size gives the old list's memory back.
     hitList = std::vector<std::int32_t>(side * side, 0);
@@ -86,13 +86,13 @@ void TMDIChild::NewHitList() {
 
 void TMDIChild::Timer2Timer() {
     if (picture) picture->Changed();
-    setWindowTitle(BusyCaption());
+    setWindowTitle(busyCaption());
     ++v.ticks;
     update();
 }
 
-QString TMDIChild::BusyCaption() const {
-    const char separator = LocaleDecimalSeparator();
+QString TMDIChild::busyCaption() const {
+    const char separator = localeDecimalSeparator();
     auto fixed = [separator](double value) {
         return QString::fromStdString(FormatFixed(value, 2, separator));
     };
@@ -107,7 +107,7 @@ void TMDIChild::UpdateParameters() {
 }
 
 void TMDIChild::ProcessMessages() {
-    parts_.pump->Pump();
+    parts_.pump->pump();
 }
 
 }  // namespace zephyrin

@@ -33,15 +33,15 @@ TMDIChild::TMDIChild(const ProgramParts& parts, QWidget* parent) : QMdiSubWindow
     v.stop = kFalse;
     v.randomStart = kTrue;
     v.white = kFalse;
-    CreateComponents();
-    CreateMenus();
-    ConnectView();
-    Timer1->SetEnabled(true);
+    createComponents();
+    createMenus();
+    connectView();
+    Timer1->setEnabled(true);
 }
 
 TMDIChild::~TMDIChild() = default;
 
-void TMDIChild::CreateComponents() {
+void TMDIChild::createComponents() {
     auto* client = new QWidget(this);
     auto* layout = new QVBoxLayout(client);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -79,7 +79,7 @@ void TMDIChild::CreateComponents() {
 
 void TMDIChild::Timer1Timer() {
     FormPaint();
-    CarryOutReduction();
+    carryOutReduction();
 }
 
 void TMDIChild::FormPaint() {
@@ -94,20 +94,20 @@ void TMDIChild::FormPaint() {
 
     bool opened = false;
     try {
-        opened = SetUpOpenedImage();
+        opened = setUpOpenedImage();
     } catch (const std::bad_alloc&) {
-        ShowError(QStringLiteral("There is not enough memory to show the image \"%1\".").arg(windowTitle()));
+        showError(QStringLiteral("There is not enough memory to show the image \"%1\".").arg(windowTitle()));
     }
     if (!opened) {
         // NEW, or any other start: a blank picture of the start size.
         v.width = 400;
         v.height = 300;
-        ShowPicture(std::make_unique<Picture>(400, 300));
-        SetModeWord(kModeRunning);
+        showPicture(std::make_unique<Picture>(400, 300));
+        setModeWord(kModeRunning);
         setWindowTitle(QStringLiteral("zephyrin    "));
         pictureName = windowTitle();
     }
-    picture = PGImage1->CurrentPicture();
+    picture = PGImage1->currentPicture();
     picture->Changed();
     v.listWidth = v.width;
     v.listHeight = v.height;
@@ -123,31 +123,31 @@ void TMDIChild::FormPaint() {
     // An opened image stays on show. With its parameter file beside it the
     // window takes the picture's values, so that Apply draws it again.
     try {
-        NewHitList();
+        newHitList();
     } catch (const std::bad_alloc&) {
-        ShowError(QStringLiteral("There is not enough memory for the hit counters of a picture of %1 by %2 "
+        showError(QStringLiteral("There is not enough memory for the hit counters of a picture of %1 by %2 "
                                  "pixels.")
                       .arg(v.width)
                       .arg(v.height));
         return;
     }
-    const QString parameters = ParameterFilePathFor(windowTitle());
-    if (QFileInfo::exists(parameters) && ReadParameters(parameters)) v.randomStart = kFalse;
+    const QString parameters = parameterFilePathFor(windowTitle());
+    if (QFileInfo::exists(parameters) && readParameters(parameters)) v.randomStart = kFalse;
 }
 
-void TMDIChild::SetOpenedImage(QImage image) {
+void TMDIChild::setOpenedImage(QImage image) {
     openedImage_ = std::move(image);
 }
 
 // The image the frame has opened for this window, if any, becomes its picture
 // and gives it its size.
-bool TMDIChild::SetUpOpenedImage() {
+bool TMDIChild::setUpOpenedImage() {
     if (openedImage_.isNull()) return false;
-    auto opened = std::make_unique<Picture>(PictureOfImage(std::exchange(openedImage_, QImage())));
+    auto opened = std::make_unique<Picture>(pictureOfImage(std::exchange(openedImage_, QImage())));
     v.width = opened->Width();
     v.height = opened->Height();
-    ShowPicture(std::move(opened));
-    SetModeWord(kModeRunning);
+    showPicture(std::move(opened));
+    setModeWord(kModeRunning);
     pictureName = windowTitle();
     return true;
 }

@@ -9,20 +9,20 @@
 
 namespace zephyrin {
 
-QMenu* TMDIChild::AddMenu(const char* objectName, const QString& caption) {
+QMenu* TMDIChild::addMenu(const char* objectName, const QString& caption) {
     auto* menu = new QMenu(caption, this);
     menu->setObjectName(QString::fromLatin1(objectName));
     menuBarMenus_.append(menu);
     return menu;
 }
 
-QAction* TMDIChild::AddItem(QMenu* menu, const char* objectName, const QString& caption) {
+QAction* TMDIChild::addItem(QMenu* menu, const char* objectName, const QString& caption) {
     QAction* item = menu->addAction(caption);
     item->setObjectName(QString::fromLatin1(objectName));
     return item;
 }
 
-QAction* TMDIChild::Item(const QString& objectName) const {
+QAction* TMDIChild::item(const QString& objectName) const {
     return findChild<QAction*>(objectName);
 }
 
@@ -33,26 +33,26 @@ QByteArray FormulaItemName(int number) {
 }
 }  // namespace
 
-QAction* TMDIChild::FormulaItem(int number) const {
-    return Item(QString::fromLatin1(FormulaItemName(number)));
+QAction* TMDIChild::formulaItem(int number) const {
+    return item(QString::fromLatin1(FormulaItemName(number)));
 }
 
-void TMDIChild::CreateMenus() {
-    QMenu* size = AddMenu("test1", QStringLiteral("XY Size"));
-    AddSizeItems(size);
-    AddAntiAliasItems(size);
+void TMDIChild::createMenus() {
+    QMenu* size = addMenu("test1", QStringLiteral("XY Size"));
+    addSizeItems(size);
+    addAntiAliasItems(size);
 
-    QMenu* dialogs = AddMenu("Dialogs1", QStringLiteral("Dialogs"));
-    connect(AddItem(dialogs, "Parameters1", QStringLiteral("Parameters")), &QAction::triggered, this,
+    QMenu* dialogs = addMenu("Dialogs1", QStringLiteral("Dialogs"));
+    connect(addItem(dialogs, "Parameters1", QStringLiteral("Parameters")), &QAction::triggered, this,
             &TMDIChild::Parameters1Click);
-    connect(AddItem(dialogs, "IFSConstants1", QStringLiteral("IFS Constants")), &QAction::triggered, this,
+    connect(addItem(dialogs, "IFSConstants1", QStringLiteral("IFS Constants")), &QAction::triggered, this,
             &TMDIChild::ConstantsDialog1Click);
 
-    QMenu* effects = AddMenu("Effects", QStringLiteral("Effects"));
-    QAction* modulasItem = AddItem(effects, "Modulas", QStringLiteral("Modulas "));
-    QAction* expansionItem = AddItem(effects, "Expansion", QStringLiteral("Expansion"));
-    QAction* colorMixItem = AddItem(effects, "ColorMix", QStringLiteral("Color Mix"));
-    QAction* sqrtFilterItem = AddItem(effects, "SqrtFilter1", QStringLiteral("Square root filter"));
+    QMenu* effects = addMenu("Effects", QStringLiteral("Effects"));
+    QAction* modulasItem = addItem(effects, "Modulas", QStringLiteral("Modulas "));
+    QAction* expansionItem = addItem(effects, "Expansion", QStringLiteral("Expansion"));
+    QAction* colorMixItem = addItem(effects, "ColorMix", QStringLiteral("Color Mix"));
+    QAction* sqrtFilterItem = addItem(effects, "SqrtFilter1", QStringLiteral("Square root filter"));
     for (QAction* item : {modulasItem, expansionItem, colorMixItem, sqrtFilterItem}) item->setCheckable(true);
     colorMixItem->setEnabled(false);
     connect(modulasItem, &QAction::triggered, this, &TMDIChild::ModulasClick);
@@ -60,13 +60,13 @@ void TMDIChild::CreateMenus() {
     connect(colorMixItem, &QAction::triggered, this, &TMDIChild::ColorMixClick);
     connect(sqrtFilterItem, &QAction::triggered, this, &TMDIChild::SqrtFilter1Click);
     effects->addSeparator()->setObjectName(QStringLiteral("N2"));
-    connect(AddItem(effects, "Zoom1", QStringLiteral("Zoom")), &QAction::triggered, this,
+    connect(addItem(effects, "Zoom1", QStringLiteral("Zoom")), &QAction::triggered, this,
             &TMDIChild::Zoom1Click);
 
     for (const FormulaMenu& formulaMenu : FormulaMenus()) {
-        QMenu* menu = AddMenu(formulaMenu.objectName, QString::fromLatin1(formulaMenu.caption));
+        QMenu* menu = addMenu(formulaMenu.objectName, QString::fromLatin1(formulaMenu.caption));
         for (const FormulaInfo& formula : formulaMenu.items) {
-            QAction* item = AddItem(menu, FormulaItemName(formula.number).constData(),
+            QAction* item = addItem(menu, FormulaItemName(formula.number).constData(),
                                     QString::fromLatin1(formula.caption));
             item->setCheckable(true);
             item->setEnabled(formula.enabled);
@@ -74,15 +74,15 @@ void TMDIChild::CreateMenus() {
         }
     }
 
-    QMenu* edit = AddMenu("Edit1", QStringLiteral("Edit"));
-    connect(AddItem(edit, "Copy1", QStringLiteral("Copy")), &QAction::triggered, this,
+    QMenu* edit = addMenu("Edit1", QStringLiteral("Edit"));
+    connect(addItem(edit, "Copy1", QStringLiteral("Copy")), &QAction::triggered, this,
             &TMDIChild::Copy1Click);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    connect(AddItem(PopupMenu1, "ZoomIn1", QStringLiteral("Zoom into Rectangle")), &QAction::triggered, this,
+    connect(addItem(PopupMenu1, "ZoomIn1", QStringLiteral("Zoom into Rectangle")), &QAction::triggered, this,
             &TMDIChild::Zoom1Click);
-    connect(AddItem(PopupMenu1, "ClearRectangle1", QStringLiteral("Clear Rectangle")), &QAction::triggered,
+    connect(addItem(PopupMenu1, "ClearRectangle1", QStringLiteral("Clear Rectangle")), &QAction::triggered,
             this, &TMDIChild::ClearRectangle1Click);
 }
 
@@ -115,16 +115,16 @@ void TMDIChild::ColorMixClick() {
 // The item's check mark has already flipped when this runs; the filter
 // follows it without restarting, so one picture can mix both filterings.
 void TMDIChild::SqrtFilter1Click() {
-    v.sqrtFilter = ToFlag(Item(QStringLiteral("SqrtFilter1"))->isChecked());
+    v.sqrtFilter = ToFlag(item(QStringLiteral("SqrtFilter1"))->isChecked());
 }
 
 void TMDIChild::UpdateMenuItems() {
-    Item(QStringLiteral("SqrtFilter1"))->setChecked(v.sqrtFilter != 0);
-    Item(QStringLiteral("ColorMix"))->setChecked(effects.colorMix != 0);
-    Item(QStringLiteral("Expansion"))->setChecked(effects.expansion != 0);
-    Item(QStringLiteral("Modulas"))->setChecked(effects.modulas != 0);
+    item(QStringLiteral("SqrtFilter1"))->setChecked(v.sqrtFilter != 0);
+    item(QStringLiteral("ColorMix"))->setChecked(effects.colorMix != 0);
+    item(QStringLiteral("Expansion"))->setChecked(effects.expansion != 0);
+    item(QStringLiteral("Modulas"))->setChecked(effects.modulas != 0);
     for (const FormulaInfo& formula : Formulas())
-        FormulaItem(formula.number)->setChecked(formula.number == v.formula);
+        formulaItem(formula.number)->setChecked(formula.number == v.formula);
 }
 
 }  // namespace zephyrin

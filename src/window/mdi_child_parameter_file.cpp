@@ -37,17 +37,17 @@ QString GroupMessages(const std::vector<std::string>& messages) {
 
 }  // namespace
 
-bool TMDIChild::ReadParameters(const QString& path) {
+bool TMDIChild::readParameters(const QString& path) {
     std::vector<std::string> messages;
     try {
         const Result<std::string> text = ReadParameterFile(path.toStdString());
         if (!text) {
-            ShowError(QString::fromStdString(text.error()));
+            showError(QString::fromStdString(text.error()));
             return false;
         }
-        messages = ReadParameterText(*text, path.toStdString(), LocaleDecimalSeparator(), v, effects);
+        messages = ReadParameterText(*text, path.toStdString(), localeDecimalSeparator(), v, effects);
     } catch (const std::bad_alloc&) {
-        ShowError(QStringLiteral("There is not enough memory to read the parameter file \"%1\".").arg(path));
+        showError(QStringLiteral("There is not enough memory to read the parameter file \"%1\".").arg(path));
         return false;
     }
     if (!messages.empty()) ShowMessage(GroupMessages(messages));
@@ -57,23 +57,23 @@ bool TMDIChild::ReadParameters(const QString& path) {
 bool TMDIChild::LoadFromParameterFile(const QString& path) {
     // Nothing is loaded when the file cannot be read: the picture, the
     // drawing and the name stay.
-    if (!ReadParameters(path)) return false;
+    if (!readParameters(path)) return false;
     setWindowTitle(path);
-    SetModeWord(path);
+    setModeWord(path);
     v.randomStart = kFalse;
     UpdateGrafX();
     return true;
 }
 
-QString TMDIChild::ParameterFilePathFor(const QString& picturePath) {
+QString TMDIChild::parameterFilePathFor(const QString& picturePath) {
     const QFileInfo picture(picturePath);
     return picture.dir().filePath(picture.completeBaseName() + QStringLiteral(".zpr"));
 }
 
-bool TMDIChild::WriteParameterFileBeside(const QString& picturePath) {
-    const std::string text = WriteParameterText(v, effects, LocaleDecimalSeparator());
-    const Result<> written = WriteParameterFile(ParameterFilePathFor(picturePath).toStdString(), text);
-    if (!written) ShowError(QString::fromStdString(written.error()));
+bool TMDIChild::writeParameterFileBeside(const QString& picturePath) {
+    const std::string text = WriteParameterText(v, effects, localeDecimalSeparator());
+    const Result<> written = WriteParameterFile(parameterFilePathFor(picturePath).toStdString(), text);
+    if (!written) showError(QString::fromStdString(written.error()));
     return written.has_value();
 }
 

@@ -14,7 +14,7 @@
 
 namespace zephyrin {
 
-void TMDIChild::AddAntiAliasItems(QMenu* menu) {
+void TMDIChild::addAntiAliasItems(QMenu* menu) {
     menu->addSeparator()->setObjectName(QStringLiteral("N3"));
     const struct {
         const char* name;
@@ -24,33 +24,33 @@ void TMDIChild::AddAntiAliasItems(QMenu* menu) {
                  {"AntiAlias311", "Anti-Alias 3:1", 3},
                  {"AntiAlias411", "Anti-Alias 4:1", 4}};
     for (const auto& item : items)
-        connect(AddItem(menu, item.name, QString::fromLatin1(item.caption)), &QAction::triggered, this,
-                [this, factor = item.factor] { RequestReduction(factor); });
+        connect(addItem(menu, item.name, QString::fromLatin1(item.caption)), &QAction::triggered, this,
+                [this, factor = item.factor] { requestReduction(factor); });
 }
 
-void TMDIChild::RequestReduction(int factor) {
+void TMDIChild::requestReduction(int factor) {
     PGImage1->setActionMode(PictureView::ActionMode::None);
     PGImage1->setPictureCursor(Qt::WaitCursor);
-    Timer1->SetEnabled(true);
-    SetModeWord(QStringLiteral("REDUCE") + QString::number(factor) + QStringLiteral("11"));
+    Timer1->setEnabled(true);
+    setModeWord(QStringLiteral("REDUCE") + QString::number(factor) + QStringLiteral("11"));
     // The request belongs to this window and is used up when carried out,
     // so no other window's tick reduces this picture and none runs twice.
     pendingReduction_ = factor;
 }
 
-void TMDIChild::CarryOutReduction() {
+void TMDIChild::carryOutReduction() {
     const int factor = pendingReduction_;
     if (factor == 0) return;
     pendingReduction_ = 0;
     // A drawing going on would keep plotting the large picture's positions
     // into the small one.
     v.stop = kTrue;
-    const Picture* source = PGImage1->CurrentPicture();
+    const Picture* source = PGImage1->currentPicture();
     if (!source) return;
     try {
-        ShowPicture(std::make_unique<Picture>(ReduceByAreaAveraging(*source, factor)));
+        showPicture(std::make_unique<Picture>(ReduceByAreaAveraging(*source, factor)));
     } catch (const std::bad_alloc&) {
-        ShowError(QStringLiteral("There is not enough memory to reduce the picture %1:1.").arg(factor));
+        showError(QStringLiteral("There is not enough memory to reduce the picture %1:1.").arg(factor));
     }
     PGImage1->setPictureCursor(Qt::ArrowCursor);
     PGImage1->setActionMode(PictureView::ActionMode::MoveImage);

@@ -11,7 +11,7 @@
 
 namespace zephyrin {
 
-QStringList TMDIChild::SaveFilters() {
+QStringList TMDIChild::saveFilters() {
     QStringList filters;
     for (const ImageFormatInfo& format : ImageFormats())
         filters << QStringLiteral("%1 (%2)").arg(
@@ -20,7 +20,7 @@ QStringList TMDIChild::SaveFilters() {
     return filters;
 }
 
-QString TMDIChild::ProposedSaveName() const {
+QString TMDIChild::proposedSaveName() const {
     // The window's name without folder and extension; the first window's
     // caption "zephyrin    " proposes "zephyrin".
     const QString name = drawingsRunning_ == 0 ? windowTitle() : pictureName;
@@ -32,10 +32,10 @@ void TMDIChild::SaveAs1Click() {
     FileRequest request;
     request.kind = FileRequest::Kind::kSave;
     request.caption = QStringLiteral("Save As");
-    request.filters = SaveFilters();
+    request.filters = saveFilters();
     request.filterIndex = saveFilterIndex_;
-    request.proposedName = ProposedSaveName();
-    const std::optional<FileChoice> choice = ChooseFile(this, request);
+    request.proposedName = proposedSaveName();
+    const std::optional<FileChoice> choice = chooseFile(this, request);
     if (!choice) return;
     if (choice->filterIndex >= 0 && choice->filterIndex < static_cast<int>(ImageFormats().size()))
         saveFilterIndex_ = choice->filterIndex;
@@ -46,21 +46,21 @@ void TMDIChild::SaveAs1Click() {
         path += QLatin1Char('.') + QString::fromLatin1(extension.data(), extension.size());
     }
 
-    const Picture* shown = PGImage1->CurrentPicture();
+    const Picture* shown = PGImage1->currentPicture();
     if (!shown) return;
-    if (const auto change = ColorResolutionChangeFor(path.toStdString())) {
-        if (!AskOkCancel(QString::fromStdString(change->question))) {
-            ShowError(QString::fromStdString(change->refusal));
+    if (const auto change = ColourResolutionChangeFor(path.toStdString())) {
+        if (!askOkCancel(QString::fromStdString(change->question))) {
+            showError(QString::fromStdString(change->refusal));
             return;
         }
     }
-    const Result<> saved = SaveImage(*shown, path.toStdString(), ColorChange::kAgreed);
+    const Result<> saved = SaveImage(*shown, path.toStdString(), ColourChange::kAgreed);
     if (!saved) {
-        ShowError(QString::fromStdString(saved.error()));
+        showError(QString::fromStdString(saved.error()));
         return;
     }
     setWindowTitle(path);
-    WriteParameterFileBeside(path);
+    writeParameterFileBeside(path);
 }
 
 }  // namespace zephyrin

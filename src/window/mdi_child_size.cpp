@@ -13,7 +13,7 @@
 
 namespace zephyrin {
 
-void TMDIChild::AddSizeItems(QMenu* menu) {
+void TMDIChild::addSizeItems(QMenu* menu) {
     const struct {
         const char* name;
         const char* caption;
@@ -25,14 +25,14 @@ void TMDIChild::AddSizeItems(QMenu* menu) {
         {"N1024by7681", "1024 by 768", 1024, 758},
     };
     for (const auto& size : sizes)
-        connect(AddItem(menu, size.name, QString::fromLatin1(size.caption)), &QAction::triggered, this,
-                [this, w = size.width, h = size.height] { SizeItemClick(w, h); });
+        connect(addItem(menu, size.name, QString::fromLatin1(size.caption)), &QAction::triggered, this,
+                [this, w = size.width, h = size.height] { sizeItemClick(w, h); });
     menu->addSeparator()->setObjectName(QStringLiteral("N1"));
-    connect(AddItem(menu, "CustomSize1", QStringLiteral("Custom Size")), &QAction::triggered, this,
+    connect(addItem(menu, "CustomSize1", QStringLiteral("Custom Size")), &QAction::triggered, this,
             &TMDIChild::CustomSize1Click);
 }
 
-void TMDIChild::SizeItemClick(int width, int height) {
+void TMDIChild::sizeItemClick(int width, int height) {
     if (!parts_.xySize) return;
     parts_.xySize->RxWidth()->setValue(width);
     parts_.xySize->RxHeight()->setValue(height);
@@ -41,8 +41,8 @@ void TMDIChild::SizeItemClick(int width, int height) {
 
 void TMDIChild::Resolution() {
     if (!parts_.xySize) return;
-    const double w = parts_.xySize->RxWidth()->TextValue();
-    const double h = parts_.xySize->RxHeight()->TextValue();
+    const double w = parts_.xySize->RxWidth()->textValue();
+    const double h = parts_.xySize->RxHeight()->textValue();
     const std::int32_t width = RoundToInt32Clamped(w), height = RoundToInt32Clamped(h);
     if (!DrawingFitsInMemory(width, height)) {
         // Refused before anything changes: the picture and its drawing stay.
@@ -68,7 +68,7 @@ void TMDIChild::Resolution() {
         v.listHeight = oldListHeight;
         v.width = oldWidth;
         v.height = oldHeight;
-        ShowError(QStringLiteral("There is not enough memory to draw a picture of %1 by %2 pixels.")
+        showError(QStringLiteral("There is not enough memory to draw a picture of %1 by %2 pixels.")
                       .arg(width)
                       .arg(height));
         return;
@@ -91,18 +91,18 @@ void TMDIChild::CustomSize1Click() {
 void TMDIChild::PGImage1NewAutoSize(int pictureWidth, int pictureHeight) {
     viewSizeForPicture_ = QSize(pictureWidth, pictureHeight);
     if (isMaximized() || isMinimized() || !parts_.frame) return;
-    const QSize frame = parts_.frame->FrameClientSize();
+    const QSize frame = parts_.frame->frameClientSize();
     const int clientWidth = pictureWidth < frame.width() ? pictureWidth + 20 : frame.width() - 50;
     const int clientHeight = pictureHeight < frame.height() ? pictureHeight + 40 : frame.height() - 70;
-    SetClientSize(QSize(clientWidth, clientHeight));
+    setClientSize(QSize(clientWidth, clientHeight));
 }
 
-QSize TMDIChild::WholePictureSize() const {
+QSize TMDIChild::wholePictureSize() const {
     const QSize border = size() - widget()->size();
     return (viewSizeForPicture_ + QSize(20, 40) + border).expandedTo(minimumSize());
 }
 
-void TMDIChild::SetClientSize(const QSize& client) {
+void TMDIChild::setClientSize(const QSize& client) {
     const QSize border = size() - widget()->size();
     resize((client + border).expandedTo(minimumSize()));
 }

@@ -13,7 +13,7 @@
 
 namespace zephyrin {
 
-void TMDIChild::ConnectView() {
+void TMDIChild::connectView() {
     connect(PGImage1, &PictureView::picBoxMouseDown, this, &TMDIChild::PGImage1PicBoxOnMouseDown);
     connect(PGImage1, &PictureView::picBoxMouseMove, this, &TMDIChild::PGImage1PicBoxOnMouseMove);
     connect(PGImage1, &PictureView::picBoxMouseUp, this, &TMDIChild::PGImage1PicBoxOnMouseUp);
@@ -28,34 +28,34 @@ void TMDIChild::PGImage1PicBoxOnMouseDown(Qt::MouseButtons buttons, Qt::Keyboard
                                           int) {
     lastButtons = buttons;
     lastModifiers = modifiers;
-    if (PictureView::IsPlainLeftButton(buttons, modifiers))
+    if (PictureView::isPlainLeftButton(buttons, modifiers))
         PGImage1->setActionMode(PictureView::ActionMode::MoveResizeCreateSelection);
 }
 
 void TMDIChild::PGImage1PicBoxOnMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x,
                                           int y) {
-    const QPoint pixel = PGImage1->BoxToPixel(QPoint(x, y));
+    const QPoint pixel = PGImage1->boxToPixel(QPoint(x, y));
     lastButtons = buttons;
     lastModifiers = modifiers;
     if (v.listWidth == 0) return;
     // After a reduction the pixels shown are larger than the drawing's.
-    const QSize shown = ShownPictureSize();
+    const QSize shown = shownPictureSize();
     xPerPixel = (v.plotXMax - v.plotXMin) / shown.width();
     yPerPixel = (v.plotYMax - v.plotYMin) / shown.height();
     const OrbitPoint point = PointAtPixel(v, pixel.x(), pixel.y(), shown.width(), shown.height());
     cursorX = point.x;
     cursorY = point.y;
-    ShowReadOut();
+    showReadOut();
 }
 
-QSize TMDIChild::ShownPictureSize() const {
-    const Picture* shown = PGImage1->CurrentPicture();
+QSize TMDIChild::shownPictureSize() const {
+    const Picture* shown = PGImage1->currentPicture();
     if (!shown || shown->Empty()) return QSize(v.listWidth, v.listHeight);
     return QSize(shown->Width(), shown->Height());
 }
 
-void TMDIChild::ShowReadOut() {
-    const char separator = LocaleDecimalSeparator();
+void TMDIChild::showReadOut() {
+    const char separator = localeDecimalSeparator();
     auto fixed = [separator](double value) {
         return QString::fromStdString(FormatFixed(value, 12, separator));
     };
@@ -66,13 +66,13 @@ void TMDIChild::ShowReadOut() {
 
 void TMDIChild::PGImage1PicBoxOnMouseUp() {
     // The last press or move decides, not the release itself.
-    if (!PictureView::IsPlainLeftButton(lastButtons, lastModifiers)) return;
+    if (!PictureView::isPlainLeftButton(lastButtons, lastModifiers)) return;
     if (!PGImage1->hasSelection()) return;
 
     // The selection is in the pixels of the picture shown, which a reduction
     // makes smaller than the drawing's. The view may limit the proportioned
     // rectangle to the picture, so it is read back.
-    const QSize shown = ShownPictureSize();
+    const QSize shown = shownPictureSize();
     const PixelRect proportioned =
         ProportionedSelection({PGImage1->selectionLeft(), PGImage1->selectionTop(),
                                PGImage1->selectionWidth(), PGImage1->selectionHeight()},

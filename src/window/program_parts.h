@@ -17,7 +17,7 @@ public:
     // for it at every drawing start.
     virtual void UpdateParameters() = 0;
     // The size of the frame's client area, which a window fits into.
-    virtual QSize FrameClientSize() const = 0;
+    virtual QSize frameClientSize() const = 0;
 
 protected:
     ~FrameServices() = default;

@@ -41,7 +41,7 @@ public:
     ~TMDIChild() override;
 
     // The window's menus, in menu-bar order, for the frame to merge.
-    const QList<QMenu*>& MenuBarMenus() const { return menuBarMenus_; }
+    const QList<QMenu*>& menuBarMenus() const { return menuBarMenus_; }
 
     // Lifecycle.
     void Timer1Timer();
@@ -71,29 +71,29 @@ public:
 
     // Clipboard and anti-aliasing.
     void Copy1Click();
-    void RequestReduction(int factor);
-    void CarryOutReduction();
-    int PendingReduction() const { return pendingReduction_; }
+    void requestReduction(int factor);
+    void carryOutReduction();
+    int pendingReduction() const { return pendingReduction_; }
 
     // Files.
     bool LoadFromParameterFile(const QString& path);
     // Reads a parameter file into the record, showing its complaints, without
     // drawing; false when the file cannot be read at all.
-    bool ReadParameters(const QString& path);
+    bool readParameters(const QString& path);
     // The decoded image a window opened by File > Open shows at its set-up.
-    void SetOpenedImage(QImage image);
+    void setOpenedImage(QImage image);
     void SaveAs1Click();
-    static QStringList SaveFilters();
-    static QString ParameterFilePathFor(const QString& picturePath);
-    QString ProposedSaveName() const;
+    static QStringList saveFilters();
+    static QString parameterFilePathFor(const QString& picturePath);
+    QString proposedSaveName() const;
 
     // Picture size.
     void Resolution();
-    void SizeItemClick(int width, int height);
+    void sizeItemClick(int width, int height);
     void CustomSize1Click();
     void PGImage1NewAutoSize(int pictureWidth, int pictureHeight);
     // The window's outer size that shows its whole picture.
-    QSize WholePictureSize() const;
+    QSize wholePictureSize() const;
 
     // Dialog bridge.
     void ApplyParameters();
@@ -125,31 +125,31 @@ public:
     QMenu* PopupMenu1 = nullptr;
 
     // Finds a menu item by its object name (Draw63, Modulas, Zoom1, ...).
-    QAction* Item(const QString& objectName) const;
+    QAction* item(const QString& objectName) const;
     // The menu item of a formula number; nullptr for numbers without one.
-    QAction* FormulaItem(int number) const;
+    QAction* formulaItem(int number) const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
-    void CreateComponents();
-    void CreateMenus();
-    QMenu* AddMenu(const char* objectName, const QString& caption);
-    QAction* AddItem(QMenu* menu, const char* objectName, const QString& caption);
-    void AddSizeItems(QMenu* menu);
-    void AddAntiAliasItems(QMenu* menu);
-    bool WriteParameterFileBeside(const QString& picturePath);
-    bool SetUpOpenedImage();
-    void ConnectView();
-    void SetClientSize(const QSize& client);
-    void ShowPicture(std::unique_ptr<Picture> picture);
-    void NewHitList();
-    void EnableTimer2();
-    QString BusyCaption() const;
-    void ShowReadOut();
-    QSize ShownPictureSize() const;
+    void createComponents();
+    void createMenus();
+    QMenu* addMenu(const char* objectName, const QString& caption);
+    QAction* addItem(QMenu* menu, const char* objectName, const QString& caption);
+    void addSizeItems(QMenu* menu);
+    void addAntiAliasItems(QMenu* menu);
+    bool writeParameterFileBeside(const QString& picturePath);
+    bool setUpOpenedImage();
+    void connectView();
+    void setClientSize(const QSize& client);
+    void showPicture(std::unique_ptr<Picture> picture);
+    void newHitList();
+    void enableTimer2();
+    QString busyCaption() const;
+    void showReadOut();
+    QSize shownPictureSize() const;
 
     ProgramParts parts_;
     QList<QMenu*> menuBarMenus_;

@@ -38,26 +38,26 @@ private slots:
         VerifyControl(&dialog);
     }
 
-    // Coefficient(i) is af[i]; the tab order runs the same way.
+    // coefficient(i) is af[i]; the tab order runs the same way.
     void coefficientOrder() {
         TCForm dialog;
-        QCOMPARE(dialog.Coefficient(1)->objectName(), QStringLiteral("A01"));
-        QCOMPARE(dialog.Coefficient(7)->objectName(), QStringLiteral("B01"));
-        QCOMPARE(dialog.Coefficient(18)->objectName(), QStringLiteral("C06"));
-        QCOMPARE(dialog.Coefficient(0), nullptr);
-        QCOMPARE(dialog.Coefficient(19), nullptr);
-        QWidget* next = dialog.Coefficient(1);
+        QCOMPARE(dialog.coefficient(1)->objectName(), QStringLiteral("A01"));
+        QCOMPARE(dialog.coefficient(7)->objectName(), QStringLiteral("B01"));
+        QCOMPARE(dialog.coefficient(18)->objectName(), QStringLiteral("C06"));
+        QCOMPARE(dialog.coefficient(0), nullptr);
+        QCOMPARE(dialog.coefficient(19), nullptr);
+        QWidget* next = dialog.coefficient(1);
         for (int i = 2; i <= TCForm::kCount; ++i) {
             do next = next->nextInFocusChain();
             while (qobject_cast<SpinEdit*>(next) == nullptr);
-            QCOMPARE(next, dialog.Coefficient(i));
+            QCOMPARE(next, dialog.coefficient(i));
         }
     }
 
     // A block reads as the memo: factor of x, factor of y and constant across; new x above new y.
     void screenLayout() {
         TCForm dialog;
-        const auto at = [&dialog](int i) { return dialog.Coefficient(i)->geometry(); };
+        const auto at = [&dialog](int i) { return dialog.coefficient(i)->geometry(); };
         for (int j = 0; j < TCForm::kCount; j += 6) {
             for (int k = 1; k <= 5; k += 2) {
                 QCOMPARE(at(j + k).top(), at(j + 1).top());
@@ -77,7 +77,7 @@ private slots:
         auto* timer = dialog.findChild<QTimer*>(QStringLiteral("CoefficiantTimer"));
         for (int i = 1; i <= TCForm::kCount; ++i) {
             timer->stop();
-            dialog.Coefficient(i)->setValue(i);
+            dialog.coefficient(i)->setValue(i);
             QVERIFY(timer->isActive());
         }
     }
@@ -95,13 +95,13 @@ private slots:
         TCForm dialog;
         auto* timer = dialog.findChild<SettleTimer*>(QStringLiteral("CoefficiantTimer"));
         QSignalSpy settled(&dialog, &TCForm::coefficientsSettled);
-        dialog.Coefficient(i)->stepUp();
+        dialog.coefficient(i)->stepUp();
         QVERIFY(timer->isActive());
-        timer->Tick();
+        timer->tick();
         QCOMPARE(settled.count(), 0);
-        timer->Tick();
+        timer->tick();
         QCOMPARE(settled.count(), 1);
-        QCOMPARE(dialog.Coefficient(i)->TextValue(), stepped);
+        QCOMPARE(dialog.coefficient(i)->textValue(), stepped);
         QVERIFY(!timer->isActive());
     }
 };

@@ -136,18 +136,18 @@ private slots:
         TForm4 dialog;
         dialog.show();
         SettleTimer* timer = ColorTimer(dialog);
-        QSignalSpy settled(&dialog, &TForm4::colorsSettled);
+        QSignalSpy settled(&dialog, &TForm4::coloursSettled);
         const auto change = [&](int k) {
             if (auto* bar = dialog.findChild<QSlider*>(name)) bar->setValue(10 * k);
             if (auto* spin = dialog.findChild<SpinEdit*>(name)) spin->setValue(0.5 * k);
             if (auto* box = dialog.findChild<QCheckBox*>(name)) ClickBox(box);
         };
         change(1), change(2), change(3);
-        timer->Tick();  // 250 ms
+        timer->tick();  // 250 ms
         change(4), change(5);
-        timer->Tick();  // 500 ms
+        timer->tick();  // 500 ms
         QCOMPARE(settled.count(), 0);
-        timer->Tick();  // 750 ms
+        timer->tick();  // 750 ms
         QCOMPARE(settled.count(), 1);
         QVERIFY(!timer->isActive());
     }

@@ -24,7 +24,7 @@ private slots:
         QFETCH(double, read);
         SpinEdit spin(9, 0.001, nullptr);
         spin.setValue(written);
-        QCOMPARE(spin.TextValue(), read);
+        QCOMPARE(spin.textValue(), read);
     }
 
     // A half-typed field reads as 0, although value() still holds the last complete number.
@@ -41,7 +41,7 @@ private slots:
         QTest::keyClick(&spin, Qt::Key_Backspace);
         QTest::keyClicks(&spin, typed);
         QCOMPARE(spin.value(), 7.25);
-        QCOMPARE(spin.TextValue(), 0.0);
+        QCOMPARE(spin.textValue(), 0.0);
     }
 
     // Picture sizes arrive as reals and show as whole numbers.
@@ -50,7 +50,7 @@ private slots:
         spin.setValue(119.6);
         QCOMPARE(spin.text(), QStringLiteral("120"));
         spin.stepUp();
-        QCOMPARE(spin.TextValue(), 130.0);
+        QCOMPARE(spin.textValue(), 130.0);
     }
 };
 

@@ -63,8 +63,8 @@ private slots:
         auto* preset = dialog.findChild<QAction*>(name);
         QCOMPARE(preset->text(), caption);
         preset->trigger();
-        QCOMPARE(dialog.RxWidth()->TextValue(), width);
-        QCOMPARE(dialog.RxHeight()->TextValue(), height);
+        QCOMPARE(dialog.RxWidth()->textValue(), width);
+        QCOMPARE(dialog.RxHeight()->textValue(), height);
         QCOMPARE(applied.count(), 0);
     }
 

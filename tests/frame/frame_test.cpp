@@ -20,11 +20,11 @@
 #include "imaging/image_file.h"
 #include "imaging/image_formats.h"
 #include "imaging/picture.h"
-#include "view/picture_view.h"
 #include "services/file_choosers.h"
 #include "services/messages.h"
 #include "services/mode_word.h"
 #include "services/one_shot_timer.h"
+#include "view/picture_view.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin::testing {
@@ -47,15 +47,15 @@ private slots:
         program.MainForm->show();
         QString earlyCaption;
         bool checked = false;
-        After(300, [&] { earlyCaption = program.MainForm->ActiveChild()->windowTitle(); });
+        After(300, [&] { earlyCaption = program.MainForm->activeChild()->windowTitle(); });
         After(1300, [&] {
-            TMDIChild* child = program.MainForm->ActiveChild();
-            QCOMPARE(program.MainForm->Children().size(), 1);
+            TMDIChild* child = program.MainForm->activeChild();
+            QCOMPARE(program.MainForm->attractorWindows().size(), 1);
             QCOMPARE(child->pictureName, QStringLiteral("zephyrin    "));
-            QCOMPARE(ModeWord(), QStringLiteral("zephyrin "));
-            QVERIFY(child->Item(QStringLiteral("Draw70"))->isChecked());
+            QCOMPARE(modeWord(), QStringLiteral("zephyrin "));
+            QVERIFY(child->item(QStringLiteral("Draw70"))->isChecked());
             QCOMPARE(program.engine.Depth(), 1);
-            QCOMPARE(child->PGImage1->CurrentPicture()->Width(), 400);
+            QCOMPARE(child->PGImage1->currentPicture()->Width(), 400);
             checked = true;
             program.MainForm->StopButtonClick();
         });
@@ -67,8 +67,8 @@ private slots:
     void theActiveWindowsMenusSitBetweenFileAndWindow() {
         Program program;
         program.MainForm->show();
-        QTRY_COMPARE(program.MainForm->Children().size(), 1);
-        program.MainForm->ActiveChild()->Timer1->SetEnabled(false);
+        QTRY_COMPARE(program.MainForm->attractorWindows().size(), 1);
+        program.MainForm->activeChild()->Timer1->setEnabled(false);
         QStringList titles;
         for (QAction* menu : program.MainForm->menuBar()->actions()) titles << menu->text();
         QCOMPARE(titles, (QStringList{"&File", "XY Size", "Dialogs", "Effects", "Formula'", "Formula''",
@@ -80,7 +80,7 @@ private slots:
         program.MainForm->show();
         int restarts = -1, depth = 0;
         After(1200, [&] {
-            TMDIChild* child = program.MainForm->ActiveChild();
+            TMDIChild* child = program.MainForm->activeChild();
             auto* spy = new QSignalSpy(child->PGImage1, &PictureView::newAutoSize);
             program.MainForm->ApplyButtonClick();
             QTest::qWait(30);
@@ -125,10 +125,10 @@ private slots:
             program.MainForm->FileNewItemClick();
             After(1200, [&] {
                 depth = program.engine.Depth();
-                firstIterations = program.MainForm->Children()[0]->v.iterations;
+                firstIterations = program.MainForm->attractorWindows()[0]->v.iterations;
                 After(100, [&] {
-                    firstIterationsLater = program.MainForm->Children()[0]->v.iterations;
-                    QCOMPARE(program.MainForm->ActiveChild()->windowTitle().left(4), QStringLiteral("Busy"));
+                    firstIterationsLater = program.MainForm->attractorWindows()[0]->v.iterations;
+                    QCOMPARE(program.MainForm->activeChild()->windowTitle().left(4), QStringLiteral("Busy"));
                     program.MainForm->StopButtonClick();
                 });
             });
@@ -137,48 +137,48 @@ private slots:
         QCOMPARE(depth, 2);
         QCOMPARE(firstIterationsLater, firstIterations);  // the suspended drawing does not advance
         QTRY_COMPARE(program.engine.Depth(), 0);
-        for (TMDIChild* child : program.MainForm->Children())
+        for (TMDIChild* child : program.MainForm->attractorWindows())
             QCOMPARE(child->windowTitle(), QStringLiteral("zephyrin    "));
     }
 
     void closedWindowsAreMinimisedAndNamesKeepCounting() {
         Program program;
         program.MainForm->show();
-        QTRY_COMPARE(program.MainForm->Children().size(), 1);
-        program.MainForm->ActiveChild()->Timer1->SetEnabled(false);
+        QTRY_COMPARE(program.MainForm->attractorWindows().size(), 1);
+        program.MainForm->activeChild()->Timer1->setEnabled(false);
         program.MainForm->FileNewItemClick();
-        program.MainForm->ActiveChild()->Timer1->SetEnabled(false);
+        program.MainForm->activeChild()->Timer1->setEnabled(false);
         program.MainForm->FileCloseItemClick();
-        program.MainForm->MdiArea()->setActiveSubWindow(program.MainForm->Children()[0]);
+        program.MainForm->mdiArea()->setActiveSubWindow(program.MainForm->attractorWindows()[0]);
         program.MainForm->FileCloseItemClick();
-        for (TMDIChild* child : program.MainForm->Children()) {
+        for (TMDIChild* child : program.MainForm->attractorWindows()) {
             QVERIFY(child->isMinimized());
             QCOMPARE(child->v.stop, kTrue);
         }
         program.MainForm->FileNewItemClick();
-        program.MainForm->ActiveChild()->Timer1->SetEnabled(false);
-        QCOMPARE(program.MainForm->Children().size(), 3);
-        QCOMPARE(program.MainForm->ActiveChild()->windowTitle(), QStringLiteral("NONAME3"));
+        program.MainForm->activeChild()->Timer1->setEnabled(false);
+        QCOMPARE(program.MainForm->attractorWindows().size(), 3);
+        QCOMPARE(program.MainForm->activeChild()->windowTitle(), QStringLiteral("NONAME3"));
     }
 
     void withoutWindowsTheCommandsDoNothing() {
         Program program;
-        program.MainForm->Timer1()->SetEnabled(false);
+        program.MainForm->Timer1()->setEnabled(false);
         for (const char* name : {"FileCloseItem", "WindowCascadeItem", "WindowTileItem", "WindowArrangeItem",
                                  "WindowMinimizeItem"})
-            QVERIFY(!program.MainForm->Item(QString::fromLatin1(name))->isEnabled());
-        QVERIFY(program.MainForm->Item(QStringLiteral("FileNewItem"))->isEnabled());
+            QVERIFY(!program.MainForm->item(QString::fromLatin1(name))->isEnabled());
+        QVERIFY(program.MainForm->item(QStringLiteral("FileNewItem"))->isEnabled());
         program.MainForm->ApplyButtonClick();
         program.MainForm->ResetButtonClick();
         program.MainForm->DrawRandomClick();
         program.MainForm->StopButtonClick();
-        QVERIFY(!program.MainForm->Timer1()->Enabled());
-        QCOMPARE(program.MainForm->Children().size(), 0);
+        QVERIFY(!program.MainForm->Timer1()->isEnabled());
+        QCOMPARE(program.MainForm->attractorWindows().size(), 0);
     }
 
     void fileMenuItemsInOrder() {
         Program program;
-        program.MainForm->Timer1()->SetEnabled(false);
+        program.MainForm->Timer1()->setEnabled(false);
         const QMenu* file = program.MainForm->findChild<QMenu*>(QStringLiteral("File1"));
         QStringList names, captions, hints;
         for (const QAction* item : file->actions()) {
@@ -192,34 +192,34 @@ private slots:
                                         "", "E&xit"}));
         QCOMPARE(hints[1], QStringLiteral("Open an existing file"));
         QCOMPARE(hints[3], QStringLiteral("Save current file as..."));
-        QVERIFY(!program.MainForm->Item(QStringLiteral("FileSaveAsItem"))->isEnabled());
-        QVERIFY(program.MainForm->Item(QStringLiteral("Loadfromparameterfile1"))->isEnabled());
+        QVERIFY(!program.MainForm->item(QStringLiteral("FileSaveAsItem"))->isEnabled());
+        QVERIFY(program.MainForm->item(QStringLiteral("Loadfromparameterfile1"))->isEnabled());
         const QStringList windowItems{"WindowCascadeItem", "WindowTileItem", "WindowArrangeItem",
                                       "WindowMinimizeItem"};
         const QMenu* window = program.MainForm->findChild<QMenu*>(QStringLiteral("Window1"));
         for (int i = 0; i < windowItems.size(); ++i)
             QCOMPARE(window->actions()[i]->objectName(), windowItems[i]);
         program.MainForm->FileNewItemClick();
-        program.MainForm->ActiveChild()->Timer1->SetEnabled(false);
-        QVERIFY(program.MainForm->Item(QStringLiteral("FileSaveAsItem"))->isEnabled());
+        program.MainForm->activeChild()->Timer1->setEnabled(false);
+        QVERIFY(program.MainForm->item(QStringLiteral("FileSaveAsItem"))->isEnabled());
     }
 
     void toolBarButtonsAndHints() {
         Program program;
-        program.MainForm->Timer1()->SetEnabled(false);
+        program.MainForm->Timer1()->setEnabled(false);
         const QStringList names{"ParmatersButton", "StopButton", "ResetButton", "DrawRandom", "ApplyButton"};
         const QStringList hints{"Parameters", "Stop", "Reset", "Draw Random", "Apply (Start over)"};
-        const QList<QAction*> actions = program.MainForm->ToolBar()->actions();
+        const QList<QAction*> actions = program.MainForm->toolBar()->actions();
         QCOMPARE(actions.size(), 5);
         for (int i = 0; i < 5; ++i) {
             QCOMPARE(actions[i]->objectName(), names[i]);
             QCOMPARE(actions[i]->toolTip(), hints[i]);
-            QWidget* button = program.MainForm->ToolBar()->widgetForAction(actions[i]);
+            QWidget* button = program.MainForm->toolBar()->widgetForAction(actions[i]);
             QCOMPARE(button->size(), QSize(40, 40));
             QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
         }
-        QCOMPARE(program.MainForm->toolBarArea(program.MainForm->ToolBar()), Qt::RightToolBarArea);
-        QCOMPARE(program.MainForm->Item(QStringLiteral("FileNewItem"))->statusTip(),
+        QCOMPARE(program.MainForm->toolBarArea(program.MainForm->toolBar()), Qt::RightToolBarArea);
+        QCOMPARE(program.MainForm->item(QStringLiteral("FileNewItem"))->statusTip(),
                  QStringLiteral("Create a new file"));
     }
 
@@ -231,22 +231,22 @@ private slots:
         image.setPixel(122, 44, qRgb(200, 150, 100));
         QVERIFY(image.save(path));
         Program program;
-        program.MainForm->Timer1()->SetEnabled(false);
+        program.MainForm->Timer1()->setEnabled(false);
         QStringList filters;
-        SetFileChooser([&](const FileRequest& request) {
+        setFileChooser([&](const FileRequest& request) {
             filters = request.filters;
             return FileChoice{path, 2};
         });
         program.MainForm->FileOpenItemClick();
-        SetFileChooser({});
+        setFileChooser({});
         // Every format the program saves, together and one by one.
         QCOMPARE(filters.size(), 9);
         for (const char* pattern : {"*.bmp", "*.jpg", "*.pbm", "*.pgm", "*.png", "*.ppm", "*.tga", "*.tif"})
             QVERIFY(filters[0].contains(QLatin1String(pattern)));
-        TMDIChild* child = program.MainForm->ActiveChild();
+        TMDIChild* child = program.MainForm->activeChild();
         QCOMPARE(child->windowTitle(), path);
         QTRY_COMPARE(child->setupPending, kFalse);
-        const Picture* shown = child->PGImage1->CurrentPicture();
+        const Picture* shown = child->PGImage1->currentPicture();
         QCOMPARE(shown->Width(), 123);
         QCOMPARE(shown->Height(), 45);
         QCOMPARE(shown->Pixel(122, 44), Picture::Pack(200, 150, 100));
@@ -255,7 +255,7 @@ private slots:
         // A drawing started later uses the image's size.
         QTimer::singleShot(100, [&] { program.MainForm->StopButtonClick(); });
         child->DrawClick(63);
-        QCOMPARE(child->PGImage1->CurrentPicture()->Width(), 123);
+        QCOMPARE(child->PGImage1->currentPicture()->Width(), 123);
     }
 
     // The image stays on show with its parameters loaded; Apply draws it again.
@@ -273,14 +273,14 @@ private slots:
         zpr.write(QByteArray::fromStdString(WriteParameterText(saved, Effects{}, '.')));
         zpr.close();
         Program program;
-        program.MainForm->Timer1()->SetEnabled(false);
-        SetFileChooser([&](const FileRequest&) { return FileChoice{path, 0}; });
+        program.MainForm->Timer1()->setEnabled(false);
+        setFileChooser([&](const FileRequest&) { return FileChoice{path, 0}; });
         program.MainForm->FileOpenItemClick();
-        SetFileChooser({});
-        TMDIChild* child = program.MainForm->ActiveChild();
+        setFileChooser({});
+        TMDIChild* child = program.MainForm->activeChild();
         QTRY_COMPARE(child->setupPending, kFalse);
         QCOMPARE(program.engine.Depth(), 0);
-        QCOMPARE(child->PGImage1->CurrentPicture()->Pixel(0, 0), Picture::Pack(9, 8, 7));
+        QCOMPARE(child->PGImage1->currentPicture()->Pixel(0, 0), Picture::Pack(9, 8, 7));
         QCOMPARE(child->v.formula, 14);
         QCOMPARE(child->v.zoom, 0.05);
         QCOMPARE(child->windowTitle(), path);
@@ -293,7 +293,7 @@ private slots:
         });
         QTRY_VERIFY(depth != 0);
         QCOMPARE(child->v.formula, 14);
-        QCOMPARE(child->PGImage1->CurrentPicture()->Width(), 64);
+        QCOMPARE(child->PGImage1->currentPicture()->Width(), 64);
     }
 
     // Qt's own limit would refuse this; the program draws pictures this large.
@@ -305,11 +305,11 @@ private slots:
         image.fill(Qt::black);
         QVERIFY(image.save(path));
         Program program;
-        program.MainForm->Timer1()->SetEnabled(false);
-        QVERIFY(program.MainForm->OpenImage(path));
-        TMDIChild* child = program.MainForm->ActiveChild();
+        program.MainForm->Timer1()->setEnabled(false);
+        QVERIFY(program.MainForm->openImage(path));
+        TMDIChild* child = program.MainForm->activeChild();
         QTRY_COMPARE(child->setupPending, kFalse);
-        QCOMPARE(child->PGImage1->CurrentPicture()->Width(), 6000);
+        QCOMPARE(child->PGImage1->currentPicture()->Width(), 6000);
     }
 
     // Every format Save As writes opens again at its size.
@@ -324,14 +324,14 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("saved.") + extension);
         Picture picture(37, 21);
         picture.Fill(Picture::Pack(255, 255, 255));
-        QVERIFY(SaveImage(picture, path.toStdString(), ColorChange::kAgreed));
+        QVERIFY(SaveImage(picture, path.toStdString(), ColourChange::kAgreed));
         Program program;
-        program.MainForm->Timer1()->SetEnabled(false);
-        TMDIChild* child = program.MainForm->OpenImage(path);
+        program.MainForm->Timer1()->setEnabled(false);
+        TMDIChild* child = program.MainForm->openImage(path);
         QVERIFY(child);
         QTRY_COMPARE(child->setupPending, kFalse);
-        QCOMPARE(child->PGImage1->CurrentPicture()->Width(), 37);
-        QCOMPARE(child->PGImage1->CurrentPicture()->Height(), 21);
+        QCOMPARE(child->PGImage1->currentPicture()->Width(), 37);
+        QCOMPARE(child->PGImage1->currentPicture()->Height(), 21);
     }
 
     // A file dialog opens where the last one of its kind chose a file.
@@ -339,14 +339,14 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("typed.zpr"));
         QStringList folders;
-        SetFileChooser([&](const FileRequest& request) {
+        setFileChooser([&](const FileRequest& request) {
             folders << request.folder;
             return FileChoice{path, 0};
         });
         FileRequest request;
-        ChooseFile(nullptr, request);
-        ChooseFile(nullptr, request);
-        SetFileChooser({});
+        chooseFile(nullptr, request);
+        chooseFile(nullptr, request);
+        setFileChooser({});
         QCOMPARE(folders.last(), dir.path());
     }
 
@@ -354,7 +354,7 @@ private slots:
     void cascadeKeepsTheWindowsSizes() {
         QTemporaryDir dir;
         Program program;
-        program.MainForm->Timer1()->SetEnabled(false);
+        program.MainForm->Timer1()->setEnabled(false);
         program.MainForm->resize(1200, 900);
         program.MainForm->show();
         QList<TMDIChild*> windows;
@@ -363,7 +363,7 @@ private slots:
             QImage image(size, QImage::Format_RGB32);
             image.fill(Qt::black);
             QVERIFY(image.save(path));
-            windows << program.MainForm->OpenImage(path);
+            windows << program.MainForm->openImage(path);
             QTRY_COMPARE(windows.last()->setupPending, kFalse);
         }
         const QSize first = windows[0]->size(), second = windows[1]->size();
@@ -381,16 +381,16 @@ private slots:
         fake.write("not an image");
         fake.close();
         Program program;
-        program.MainForm->Timer1()->SetEnabled(false);
+        program.MainForm->Timer1()->setEnabled(false);
         QStringList messages;
-        SetMessageSink([&](const QString& text) { messages << text; });
-        SetFileChooser([&](const FileRequest&) { return FileChoice{path, 0}; });
+        setMessageSink([&](const QString& text) { messages << text; });
+        setFileChooser([&](const FileRequest&) { return FileChoice{path, 0}; });
         program.MainForm->FileOpenItemClick();
-        SetFileChooser({});
-        SetMessageSink({});
+        setFileChooser({});
+        setMessageSink({});
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages[0].contains(QStringLiteral("fake.png")));
-        QCOMPARE(program.MainForm->Children().size(), 0);
+        QCOMPARE(program.MainForm->attractorWindows().size(), 0);
     }
 
     // Last: it ends the application's event loop.
@@ -411,7 +411,7 @@ private slots:
         watchdog.start(10000);
         QCOMPARE(QApplication::exec(), 0);
         QCOMPARE(program.engine.Depth(), 0);
-        for (TMDIChild* child : program.MainForm->Children()) QCOMPARE(child->v.stop, kTrue);
+        for (TMDIChild* child : program.MainForm->attractorWindows()) QCOMPARE(child->v.stop, kTrue);
     }
 };
 

@@ -25,9 +25,9 @@ private slots:
     void toolsStayOnScreenApartAndBesideTheFrame() {
         QFETCH(QRect, screen);
         QFETCH(bool, roomBeside);
-        const QRect frame = PlaceFrame(screen, QSize(1000, 720).boundedTo(screen.size() * 0.9), 270);
+        const QRect frame = placeFrame(screen, QSize(1000, 720).boundedTo(screen.size() * 0.9), 270);
         QVERIFY(screen.contains(frame));
-        const QList<QPoint> corners = PlaceToolWindows(screen, frame, kTools);
+        const QList<QPoint> corners = placeToolWindows(screen, frame, kTools);
         QCOMPARE(corners.size(), kTools.size());
         QList<QRect> placed;
         for (int i = 0; i < kTools.size(); ++i) {
@@ -42,7 +42,7 @@ private slots:
     // A narrow screen shrinks the frame before it gives up the column beside it.
     void theFrameMakesRoomForTheColumn() {
         const QRect screen(0, 0, 1100, 900);
-        const QRect frame = PlaceFrame(screen, QSize(1000, 720), 270);
+        const QRect frame = placeFrame(screen, QSize(1000, 720), 270);
         QCOMPARE(frame.left(), 0);
         QCOMPARE(frame.width(), 1100 - 270 - kToolWindowGap);
     }

@@ -7,9 +7,9 @@
 namespace zephyrin::testing {
 
 // A width x height picture in one colour.
-inline Picture Filled(int width, int height, std::uint32_t color) {
+inline Picture Filled(int width, int height, std::uint32_t colour) {
     Picture picture(width, height);
-    picture.Fill(color);
+    picture.Fill(colour);
     return picture;
 }
 

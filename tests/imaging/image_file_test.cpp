@@ -67,7 +67,7 @@ TEST(SaveImage, LosslessFormatsReadBackToTheSamePixels) {
                  {"a.tif", testing::ReadTiff}};
     for (const auto& format : cases) {
         SCOPED_TRACE(format.name);
-        const Result<> result = SaveImage(picture, folder / format.name, ColorChange::kRefused);
+        const Result<> result = SaveImage(picture, folder / format.name, ColourChange::kRefused);
         ASSERT_TRUE(result.has_value()) << result.error();
         ExpectSamePixels(picture, format.read(folder / format.name));
     }
@@ -78,7 +78,7 @@ TEST(SaveImage, LosslessFormatsReadBackToTheSamePixels) {
 TEST(SaveImage, JpegIsAJfifFileCloseToThePicture) {
     TempFolder folder;
     const Picture picture = Gradient();
-    ASSERT_TRUE(SaveImage(picture, folder / "a.jpg", ColorChange::kRefused).has_value());
+    ASSERT_TRUE(SaveImage(picture, folder / "a.jpg", ColourChange::kRefused).has_value());
     const std::vector<std::uint8_t> bytes = ReadBytes(folder / "a.jpg");
     ASSERT_GT(bytes.size(), 11u);
     EXPECT_EQ(std::string(bytes.begin() + 6, bytes.begin() + 11), std::string("JFIF\0", 5));
@@ -105,14 +105,14 @@ TEST(SaveImage, GraymapHoldsTheLuminanceOnceAgreed) {
     picture.SetPixel(2, 1, Picture::Pack(10, 20, 30));
     const auto path = folder / "a.PGM";
 
-    const Result<> refused = SaveImage(picture, path, ColorChange::kRefused);
+    const Result<> refused = SaveImage(picture, path, ColourChange::kRefused);
     EXPECT_FALSE(refused.has_value());
     EXPECT_EQ(refused.error(),
               "The graphic cannot be saved with to a Portable Graymap file with the current color resolution "
               "(16.7 million colors)");
     EXPECT_FALSE(std::filesystem::exists(path));
 
-    ASSERT_TRUE(SaveImage(picture, path, ColorChange::kAgreed).has_value());
+    ASSERT_TRUE(SaveImage(picture, path, ColourChange::kAgreed).has_value());
     const DecodedImage image = testing::ReadNetpbm(path);
     ASSERT_EQ(image.error, "");
     EXPECT_EQ(image.colors, (std::vector<std::uint32_t>{76 * 0x010101u, 150 * 0x010101u, 29 * 0x010101u,
@@ -124,30 +124,30 @@ TEST(SaveImage, BitmapHoldsBlackAndWhiteOnceAgreed) {
     Picture picture(kWidth, kHeight);
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; x += 2) picture.SetPixel(x, y, 0xFFFFFF);
-    EXPECT_FALSE(SaveImage(picture, folder / "a.pbm", ColorChange::kRefused).has_value());
-    ASSERT_TRUE(SaveImage(picture, folder / "a.pbm", ColorChange::kAgreed).has_value());
+    EXPECT_FALSE(SaveImage(picture, folder / "a.pbm", ColourChange::kRefused).has_value());
+    ASSERT_TRUE(SaveImage(picture, folder / "a.pbm", ColourChange::kAgreed).has_value());
     ExpectSamePixels(picture, testing::ReadNetpbm(folder / "a.pbm"));
 }
 
 TEST(SaveImage, ExtensionDecidesTheFormatWhateverItsCase) {
     TempFolder folder;
     const Picture picture = Gradient();
-    ASSERT_TRUE(SaveImage(picture, folder / "FLOWER.BMP", ColorChange::kRefused).has_value());
+    ASSERT_TRUE(SaveImage(picture, folder / "FLOWER.BMP", ColourChange::kRefused).has_value());
     ExpectSamePixels(picture, testing::ReadBmp(folder / "FLOWER.BMP"));
-    ASSERT_TRUE(SaveImage(picture, folder / "flower.Png", ColorChange::kRefused).has_value());
+    ASSERT_TRUE(SaveImage(picture, folder / "flower.Png", ColourChange::kRefused).has_value());
     ExpectSamePixels(picture, testing::ReadPng(folder / "flower.Png"));
 }
 
 TEST(SaveImage, RefusesUnknownExtensionsAndEmptyPictures) {
     TempFolder folder;
     const auto gif = folder / "flower.gif";
-    const Result<> unknown = SaveImage(Gradient(), gif, ColorChange::kAgreed);
+    const Result<> unknown = SaveImage(Gradient(), gif, ColourChange::kAgreed);
     EXPECT_FALSE(unknown.has_value());
     EXPECT_EQ(unknown.error(),
               "Cannot save \"" + gif.string() + "\": no image format is known for the extension \".gif\".");
 
     const auto png = folder / "flower.png";
-    const Result<> empty = SaveImage(Picture(0, 0), png, ColorChange::kAgreed);
+    const Result<> empty = SaveImage(Picture(0, 0), png, ColourChange::kAgreed);
     EXPECT_FALSE(empty.has_value());
     EXPECT_EQ(empty.error(), "Cannot save \"" + png.string() + "\": there is no picture to save.");
     EXPECT_TRUE(Entries(folder.Path()).empty());
@@ -164,7 +164,7 @@ TEST(SaveImage, PicturesBeyondAFormatsLimitsAreRefused) {
     for (const auto& format : cases) {
         SCOPED_TRACE(format.name);
         const auto path = folder / format.name;
-        const Result<> result = SaveImage(Picture(format.width, 1), path, ColorChange::kRefused);
+        const Result<> result = SaveImage(Picture(format.width, 1), path, ColourChange::kRefused);
         EXPECT_FALSE(result.has_value());
         EXPECT_EQ(result.error().rfind("Cannot save \"" + path.string() + "\": ", 0), 0u) << result.error();
         EXPECT_NE(result.error().find(format.cause), std::string::npos) << result.error();
@@ -176,7 +176,7 @@ TEST(SaveImage, ReplacesAnExistingFileAndLeavesNothingElse) {
     TempFolder folder;
     const auto path = folder / "flower.png";
     WriteText(path, "old picture");
-    ASSERT_TRUE(SaveImage(Gradient(), path, ColorChange::kRefused).has_value());
+    ASSERT_TRUE(SaveImage(Gradient(), path, ColourChange::kRefused).has_value());
     ExpectSamePixels(Gradient(), testing::ReadPng(path));
     EXPECT_EQ(Entries(folder.Path()), std::vector<std::filesystem::path>{path});
 }
@@ -193,7 +193,7 @@ TEST(SaveImage, FailedWriteKeepsTheExistingFile) {
     small.rlim_cur = 4096;
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const Result<> result = SaveImage(Picture(200, 200), path, ColorChange::kRefused);
+    const Result<> result = SaveImage(Picture(200, 200), path, ColourChange::kRefused);
     setrlimit(RLIMIT_FSIZE, &previous);
     std::signal(SIGXFSZ, previousHandler);
 
@@ -209,7 +209,7 @@ TEST(SaveImage, FailedRenameLeavesNoTemporaryFile) {
     const auto path = folder / "flower.png";
     std::filesystem::create_directory(path);
     WriteText(path / "inside.txt", "kept");
-    const Result<> result = SaveImage(Gradient(), path, ColorChange::kRefused);
+    const Result<> result = SaveImage(Gradient(), path, ColourChange::kRefused);
     EXPECT_FALSE(result.has_value());
     EXPECT_NE(result.error().find(path.string()), std::string::npos) << result.error();
     EXPECT_EQ(ReadText(path / "inside.txt"), "kept");
@@ -219,7 +219,7 @@ TEST(SaveImage, FailedRenameLeavesNoTemporaryFile) {
 TEST(SaveImage, MissingFolderIsReportedWithItsCause) {
     TempFolder folder;
     const auto path = folder / "missing" / "flower.tif";
-    const Result<> result = SaveImage(Gradient(), path, ColorChange::kRefused);
+    const Result<> result = SaveImage(Gradient(), path, ColourChange::kRefused);
     EXPECT_FALSE(result.has_value());
     EXPECT_EQ(result.error(), "Cannot save \"" + path.string() + "\": No such file or directory.");
     EXPECT_TRUE(Entries(folder.Path()).empty());
@@ -229,14 +229,14 @@ TEST(SaveImage, MissingFolderIsReportedWithItsCause) {
 // without root's privileges (permissions bind everyone but root).
 bool SaveIsRefused(const std::filesystem::path& path, const std::string& expected) {
     if (geteuid() != 0) {
-        const Result<> result = SaveImage(Gradient(), path, ColorChange::kRefused);
+        const Result<> result = SaveImage(Gradient(), path, ColourChange::kRefused);
         return !result.has_value() && result.error() == expected;
     }
     const pid_t child = fork();
     if (child == 0) {
         constexpr uid_t kNobody = 65534;
         if (setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(2);
-        const Result<> result = SaveImage(Gradient(), path, ColorChange::kRefused);
+        const Result<> result = SaveImage(Gradient(), path, ColourChange::kRefused);
         _exit(!result.has_value() && result.error() == expected ? 0 : 1);
     }
     int status = 0;

@@ -28,10 +28,10 @@ TEST(ImageFormats, ExtensionPicksTheFormatWhateverItsCase) {
     EXPECT_EQ(FindImageFormat("flower."), nullptr);
 }
 
-TEST(ImageFormats, OnlyPbmAndPgmNeedAColorResolutionChange) {
-    const auto pgm = ColorResolutionChangeFor("flower.pgm");
+TEST(ImageFormats, OnlyPbmAndPgmNeedAColourResolutionChange) {
+    const auto pgm = ColourResolutionChangeFor("flower.pgm");
     ASSERT_TRUE(pgm.has_value());
-    EXPECT_EQ(pgm->resolution, ColorResolution::kGray256);
+    EXPECT_EQ(pgm->resolution, ColourResolution::kGray256);
     EXPECT_EQ(pgm->question,
               "The graphic cannot be saved to a Portable Graymap file with the current color resolution "
               "(16.7 million colors).\n\n"
@@ -40,16 +40,16 @@ TEST(ImageFormats, OnlyPbmAndPgmNeedAColorResolutionChange) {
               "The graphic cannot be saved with to a Portable Graymap file with the current color resolution "
               "(16.7 million colors)");
 
-    const auto pbm = ColorResolutionChangeFor("FLOWER.PBM");
+    const auto pbm = ColourResolutionChangeFor("FLOWER.PBM");
     ASSERT_TRUE(pbm.has_value());
-    EXPECT_EQ(pbm->resolution, ColorResolution::kBlackAndWhite);
+    EXPECT_EQ(pbm->resolution, ColourResolution::kBlackAndWhite);
     EXPECT_EQ(pbm->question,
               "The graphic cannot be saved to a Portable Bitmap file with the current color resolution "
               "(16.7 million colors).\n\n"
               "The graphic will be saved with a different color resolution (black and white).");
 
     for (const char* path : {"a.bmp", "a.jpg", "a.png", "a.ppm", "a.tga", "a.tif", "a.gif"})
-        EXPECT_FALSE(ColorResolutionChangeFor(path).has_value()) << path;
+        EXPECT_FALSE(ColourResolutionChangeFor(path).has_value()) << path;
 }
 
 }  // namespace

@@ -82,7 +82,7 @@ private:
     std::unique_ptr<PictureView> ShownView(Mode mode) {
         auto view = std::make_unique<PictureView>();
         view->resize(600, 500);
-        view->SetPicture(MakePicture(400, 300));
+        view->setPicture(MakePicture(400, 300));
         view->setActionMode(mode);
         view->show();
         if (!QTest::qWaitForWindowExposed(view.get())) return nullptr;
@@ -92,16 +92,16 @@ private:
 private slots:
     void boxToPixel() {
         PictureView view;
-        QCOMPARE(view.BoxToPixel(QPoint(10, 10)), QPoint(0, 0));
-        view.SetPicture(MakePicture(400, 300));
-        QCOMPARE(view.BoxToPixel(QPoint(399, 299)), QPoint(399, 299));
-        QCOMPARE(view.BoxToPixel(QPoint(-7, 310)), QPoint(-7, 310));
+        QCOMPARE(view.boxToPixel(QPoint(10, 10)), QPoint(0, 0));
+        view.setPicture(MakePicture(400, 300));
+        QCOMPARE(view.boxToPixel(QPoint(399, 299)), QPoint(399, 299));
+        QCOMPARE(view.boxToPixel(QPoint(-7, 310)), QPoint(-7, 310));
         // Between an in-place resize and its Changed the box keeps the old size.
-        view.CurrentPicture()->SetSize(133, 100);
-        QCOMPARE(view.BoxToPixel(QPoint(399, 299)), QPoint(132, 99));
-        QCOMPARE(view.BoxToPixel(QPoint(7, 5)), QPoint(2, 1));
-        view.SetPicture(MakePicture(0, 0));
-        QCOMPARE(view.BoxToPixel(QPoint(10, 10)), QPoint(0, 0));
+        view.currentPicture()->SetSize(133, 100);
+        QCOMPARE(view.boxToPixel(QPoint(399, 299)), QPoint(132, 99));
+        QCOMPARE(view.boxToPixel(QPoint(7, 5)), QPoint(2, 1));
+        view.setPicture(MakePicture(0, 0));
+        QCOMPARE(view.boxToPixel(QPoint(10, 10)), QPoint(0, 0));
     }
 
     void selectionSettersStayInPicture_data() {
@@ -120,7 +120,7 @@ private slots:
         QFETCH(int, value);
         QFETCH(QRect, expected);
         PictureView view;
-        view.SetPicture(MakePicture(400, 300));
+        view.setPicture(MakePicture(400, 300));
         Select(view, QRect(100, 100, 50, 40));
         if (setter == "left") view.setSelectionLeft(value);
         if (setter == "top") view.setSelectionTop(value);
@@ -131,16 +131,16 @@ private slots:
 
     void hiddenSelectionKeepsValuesAndFollowsPicture() {
         PictureView view;
-        view.SetPicture(MakePicture(400, 300));
+        view.setPicture(MakePicture(400, 300));
         Select(view, QRect(0, 0, 800, 600));
         view.setSelection(false);
         QVERIFY(!view.hasSelection());
         QCOMPARE(SelectionOf(view), QRect(0, 0, 400, 300));
         view.setSelection(true);
-        view.SetPicture(MakePicture(200, 150));
+        view.setPicture(MakePicture(200, 150));
         QVERIFY(view.hasSelection());
         QCOMPARE(SelectionOf(view), QRect(0, 0, 200, 150));
-        view.SetPicture(MakePicture(0, 0));
+        view.setPicture(MakePicture(0, 0));
         QVERIFY(!view.hasSelection());
     }
 
@@ -195,7 +195,7 @@ private slots:
     void moveImageDragScrolls() {
         PictureView view;
         view.resize(300, 200);
-        view.SetPicture(MakePicture(1000, 800));
+        view.setPicture(MakePicture(1000, 800));
         view.setActionMode(Mode::MoveImage);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -221,7 +221,7 @@ private slots:
         QVERIFY(view);
         connect(view.get(), &PictureView::picBoxMouseDown, view.get(),
                 [&view](Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
-                    if (PictureView::IsPlainLeftButton(buttons, modifiers))
+                    if (PictureView::isPlainLeftButton(buttons, modifiers))
                         view->setActionMode(Mode::MoveResizeCreateSelection);
                 });
         LeftDrag(view->pictureBox(), QPoint(50, 50), QPoint(150, 70));
@@ -266,11 +266,11 @@ private slots:
     }
 
     void plainLeftButton() {
-        QVERIFY(PictureView::IsPlainLeftButton(Qt::LeftButton, Qt::KeypadModifier));
-        QVERIFY(!PictureView::IsPlainLeftButton(Qt::LeftButton, Qt::ShiftModifier));
-        QVERIFY(!PictureView::IsPlainLeftButton(Qt::LeftButton, Qt::AltModifier));
-        QVERIFY(!PictureView::IsPlainLeftButton(Qt::LeftButton | Qt::RightButton, {}));
-        QVERIFY(!PictureView::IsPlainLeftButton(Qt::NoButton, {}));
+        QVERIFY(PictureView::isPlainLeftButton(Qt::LeftButton, Qt::KeypadModifier));
+        QVERIFY(!PictureView::isPlainLeftButton(Qt::LeftButton, Qt::ShiftModifier));
+        QVERIFY(!PictureView::isPlainLeftButton(Qt::LeftButton, Qt::AltModifier));
+        QVERIFY(!PictureView::isPlainLeftButton(Qt::LeftButton | Qt::RightButton, {}));
+        QVERIFY(!PictureView::isPlainLeftButton(Qt::NoButton, {}));
     }
 
     void cursorFollowsModeAndSelection() {
@@ -298,7 +298,7 @@ private slots:
         menu->addAction("Zoom into Rectangle");
         auto view = std::make_unique<PictureView>();
         view->setPopupMenu(menu.get());
-        view->SetPicture(MakePicture(100, 50));
+        view->setPicture(MakePicture(100, 50));
         view->show();
         QVERIFY(QTest::qWaitForWindowExposed(view.get()));
         bool visibleWhenAnnounced = true;
@@ -324,16 +324,16 @@ private slots:
         const std::weak_ptr<int> firstAlive = token;
         first->AddObserver([token] {});
         token.reset();
-        view.SetPicture(std::move(first));
+        view.setPicture(std::move(first));
         QVERIFY(!firstAlive.expired());
         const int frame = view.frameWidth();
         QCOMPARE(autoSize.count(), 1);
         QCOMPARE(autoSize[0], (QList<QVariant>{400 + 2 * frame, 300 + 2 * frame}));
 
         view.setAutoSizeLimits(800, 600);
-        view.SetPicture(MakePicture(1024, 300));
+        view.setPicture(MakePicture(1024, 300));
         QVERIFY(firstAlive.expired());
-        QCOMPARE(view.CurrentPicture()->Width(), 1024);
+        QCOMPARE(view.currentPicture()->Width(), 1024);
         const int horizontalBar = view.horizontalScrollBar()->sizeHint().height();
         QCOMPARE(autoSize.count(), 2);
         QCOMPARE(autoSize[1], (QList<QVariant>{800, 300 + 2 * frame + horizontalBar}));
@@ -354,7 +354,7 @@ private slots:
     void scrollViewSize() {
         QFETCH(QSize, content);
         QFETCH(QSize, expected);
-        QCOMPARE(ScrollViewSizeFor(content, 2, QSize(17, 15), QSize(800, 600)), expected);
+        QCOMPARE(scrollViewSizeFor(content, 2, QSize(17, 15), QSize(800, 600)), expected);
     }
 
     void changedRepaintsFromPictureMemory() {
@@ -362,7 +362,7 @@ private slots:
         view.resize(600, 500);
         auto owned = MakePicture(400, 300);
         Picture* picture = owned.get();
-        view.SetPicture(std::move(owned));
+        view.setPicture(std::move(owned));
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         PaintCounter paints;
@@ -384,7 +384,7 @@ private slots:
     void pictureIsCentredOnWorkspace() {
         PictureView view;
         view.resize(400, 300);
-        view.SetPicture(MakePicture(100, 50));
+        view.setPicture(MakePicture(100, 50));
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         const QSize viewport = view.viewport()->size();

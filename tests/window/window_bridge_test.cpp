@@ -45,18 +45,18 @@ class QuietProgram {
 public:
     QuietProgram() {
         program.MainForm->show();
-        ready = QTest::qWaitFor([this] { return program.MainForm->Children().size() == 1; }, 3000);
-        if (ready) P = Quieten(program.MainForm->ActiveChild());
+        ready = QTest::qWaitFor([this] { return program.MainForm->attractorWindows().size() == 1; }, 3000);
+        if (ready) P = Quieten(program.MainForm->activeChild());
     }
 
     TMDIChild* NewWindow() {
         program.MainForm->FileNewItemClick();
-        return Quieten(program.MainForm->ActiveChild());
+        return Quieten(program.MainForm->activeChild());
     }
 
     bool Activate(TMDIChild* window) {
-        program.MainForm->MdiArea()->setActiveSubWindow(window);
-        return program.MainForm->ActiveChild() == window;
+        program.MainForm->mdiArea()->setActiveSubWindow(window);
+        return program.MainForm->activeChild() == window;
     }
 
     TForm4* form() const { return program.Form4; }
@@ -68,14 +68,14 @@ public:
 
 private:
     static TMDIChild* Quieten(TMDIChild* window) {
-        window->Timer1->SetEnabled(false);
+        window->Timer1->setEnabled(false);
         return window;
     }
 };
 
 // "%F" texts are written with the locale's separator.
 QString Fixed(const char* text) {
-    return QString::fromLatin1(text).replace(u'.', QLatin1Char(LocaleDecimalSeparator()));
+    return QString::fromLatin1(text).replace(u'.', QLatin1Char(localeDecimalSeparator()));
 }
 
 // A spin's value as it comes back: written with nine decimals, parsed again.
@@ -139,15 +139,15 @@ private slots:
         int depthAtApplication = -1;
         bool watching = false, done = false;
         // Connected after the frame, so it sees the record as just written.
-        connect(form, &TForm4::colorsSettled, form, [&] {
+        connect(form, &TForm4::coloursSettled, form, [&] {
             if (!watching) return;
             changesBeforeApplication << changesMade;
-            redApplied << program.MainForm->ActiveChild()->v.red;
+            redApplied << program.MainForm->activeChild()->v.red;
             depthAtApplication = program.engine.Depth();
         });
         // NONAME1 draws from about 600 ms; the return trip of its start has settled by 1500 ms.
         After(1500, [&] {
-            TMDIChild* child = program.MainForm->ActiveChild();
+            TMDIChild* child = program.MainForm->activeChild();
             watching = true;
             for (int i = 0; i < 5; ++i)
                 After(100 * i, [&, child, i] {
@@ -200,7 +200,7 @@ private slots:
         QFETCH(QString, text);
         QuietProgram q;
         QVERIFY(q.ready);
-        QSignalSpy settled(q.form(), &TForm4::colorsSettled);
+        QSignalSpy settled(q.form(), &TForm4::coloursSettled);
         q.form()->findChild<QSlider*>(bar)->setValue(position);
         QVERIFY(settled.wait(1000));
         COMPARE_EXACTLY(Real(q.P->v, field), value);
@@ -285,7 +285,7 @@ private slots:
         v.startX = -0.125;
         v.startY = 0.375;
         v.varBent = kTrue;
-        QSignalSpy settled(q.form(), &TForm4::colorsSettled);
+        QSignalSpy settled(q.form(), &TForm4::coloursSettled);
         q.program.MainForm->ParmatersButtonClick();
         QVERIFY(q.form()->isVisible());
         QCOMPARE(q.form()->Factor2_bar()->value(), 20);
@@ -317,7 +317,7 @@ private slots:
         v.BB = -1.0000000004;
         v.startX = 1.23456789012;
         v.startY = -0.0000000016;
-        QSignalSpy settled(q.form(), &TForm4::colorsSettled);
+        QSignalSpy settled(q.form(), &TForm4::coloursSettled);
         q.program.MainForm->UpdateParameters();
         QVERIFY(settled.wait(1000));
         COMPARE_EXACTLY(v.AAStart, 0.123456789);
@@ -332,7 +332,7 @@ private slots:
         QuietProgram q;
         QVERIFY(q.ready);
         q.P->v.BB = 0.75;
-        QSignalSpy settled(q.form(), &TForm4::colorsSettled);
+        QSignalSpy settled(q.form(), &TForm4::coloursSettled);
         q.program.MainForm->UpdateParameters();
         QVERIFY(settled.wait(1000));
         COMPARE_EXACTLY(q.P->v.BB, 0.75);
@@ -349,7 +349,7 @@ private slots:
         QuietProgram q;
         QVERIFY(q.ready);
         ClearFlags(q.P->v);
-        QSignalSpy settled(q.form(), &TForm4::colorsSettled);
+        QSignalSpy settled(q.form(), &TForm4::coloursSettled);
         q.form()->findChild<QCheckBox*>(box)->click();
         QVERIFY(settled.wait(1000));
         for (const auto& b : kBoxes) QCOMPARE(q.P->v.*b.flag, box == QLatin1String(b.box) ? kTrue : kFalse);
@@ -360,7 +360,7 @@ private slots:
         QuietProgram q;
         QVERIFY(q.ready);
         ClearFlags(q.P->v);
-        QSignalSpy settled(q.form(), &TForm4::colorsSettled);
+        QSignalSpy settled(q.form(), &TForm4::coloursSettled);
         q.form()->Inversion()->click();
         q.form()->Polar()->click();
         q.form()->Inversion()->click();
@@ -399,7 +399,7 @@ private slots:
         for (int i = 1; i <= 18; ++i) q.P->v.af[i] = -0.125 * i;
         q.program.MainForm->UpdateParameters();
         for (int i = 1; i <= 18; ++i)
-            QCOMPARE(q.cform()->findChild<SpinEdit*>(names[i - 1])->TextValue(), -0.125 * i);
+            QCOMPARE(q.cform()->findChild<SpinEdit*>(names[i - 1])->textValue(), -0.125 * i);
     }
 
     void showingADialogLoadsBothFromTheWindowAndHidingLoadsNothing() {
@@ -408,24 +408,24 @@ private slots:
         TMDIChild* w = q.P;
         w->v.intensity = 17;
         w->v.af[5] = 0.25;
-        w->Item(QStringLiteral("IFSConstants1"))->trigger();
+        w->item(QStringLiteral("IFSConstants1"))->trigger();
         QVERIFY(q.cform()->isVisible());
         QVERIFY(!q.form()->isVisible());
-        QCOMPARE(q.cform()->Coefficient(5)->TextValue(), 0.25);
+        QCOMPARE(q.cform()->coefficient(5)->textValue(), 0.25);
         QCOMPARE(q.form()->Intensity()->value(), 17);
 
         w->v.intensity = 3;
         w->v.af[5] = -1;
-        w->Item(QStringLiteral("IFSConstants1"))->trigger();
+        w->item(QStringLiteral("IFSConstants1"))->trigger();
         QVERIFY(!q.cform()->isVisible());
-        QCOMPARE(q.cform()->Coefficient(5)->TextValue(), 0.25);
+        QCOMPARE(q.cform()->coefficient(5)->textValue(), 0.25);
         QCOMPARE(q.form()->Intensity()->value(), 17);
 
-        w->Item(QStringLiteral("Parameters1"))->trigger();
+        w->item(QStringLiteral("Parameters1"))->trigger();
         QVERIFY(q.form()->isVisible());
         QCOMPARE(q.form()->Intensity()->value(), 3);
-        QCOMPARE(q.cform()->Coefficient(5)->TextValue(), -1.0);
-        w->Item(QStringLiteral("Parameters1"))->trigger();
+        QCOMPARE(q.cform()->coefficient(5)->textValue(), -1.0);
+        w->item(QStringLiteral("Parameters1"))->trigger();
         QVERIFY(!q.form()->isVisible());
     }
 
@@ -436,10 +436,10 @@ private slots:
         bool captured = false, done = false;
         int depth = -1;
         // The first spin change is the start writing its random values into the dialog.
-        connect(program.CForm->Coefficient(1), &QDoubleSpinBox::valueChanged, program.CForm, [&] {
+        connect(program.CForm->coefficient(1), &QDoubleSpinBox::valueChanged, program.CForm, [&] {
             if (captured) return;
             captured = true;
-            TMDIChild* child = program.MainForm->ActiveChild();
+            TMDIChild* child = program.MainForm->activeChild();
             shown = child->v.af;
             After(900, [&, child] {
                 applied = child->v.af;
@@ -498,7 +498,7 @@ private slots:
         r.varNone = kTrue;
         r.af[1] = -0.5;
 
-        QSignalSpy colors(q.form(), &TForm4::colorsSettled);
+        QSignalSpy colors(q.form(), &TForm4::coloursSettled);
         QSignalSpy coefficients(q.cform(), &TCForm::coefficientsSettled);
         QVERIFY(q.Activate(P));
         q.program.MainForm->ParmatersButtonClick();

@@ -22,12 +22,12 @@ private slots:
         f.SetUp(w, 600, [&] {
             QCOMPARE(w->pictureName, QStringLiteral("zephyrin    "));
             QVERIFY(w->windowTitle().startsWith(QStringLiteral("Busy... ")));
-            QCOMPARE(ModeWord(), kModeRunning);
-            QCOMPARE(w->PGImage1->CurrentPicture()->Width(), 400);
-            QCOMPARE(w->PGImage1->CurrentPicture()->Height(), 300);
+            QCOMPARE(modeWord(), kModeRunning);
+            QCOMPARE(w->PGImage1->currentPicture()->Width(), 400);
+            QCOMPARE(w->PGImage1->currentPicture()->Height(), 300);
             QCOMPARE(w->hitList.size(), std::size_t{160000});
             QCOMPARE(w->v.formula, 70);
-            QVERIFY(w->Item(QStringLiteral("Draw70"))->isChecked());
+            QVERIFY(w->item(QStringLiteral("Draw70"))->isChecked());
             QCOMPARE(w->v.stop, kFalse);
             QCOMPARE(f.engine.Depth(), 1);
             QVERIFY(w->v.iterations > 0);
@@ -54,7 +54,7 @@ private slots:
                      [&] {
                          w->Timer2Timer();  // the busy caption
                          w->v.stop = kTrue;
-                         proposed = w->ProposedSaveName();
+                         proposed = w->proposedSaveName();
                          QTimer::singleShot(50, [&] { f.engine.StopCurrent(); });
                          w->DrawClick(5);
                      });
@@ -70,7 +70,7 @@ private slots:
         f.area.show();  // a hidden window is not asked before it closes
         TMDIChild* w = f.child;
         w->close();
-        SetModeWord(kModeNew);
+        setModeWord(kModeNew);
         w->Timer1Timer();
         QCOMPARE(w->setupPending, kFalse);
         QCOMPARE(f.engine.Depth(), 0);
@@ -85,9 +85,9 @@ private slots:
     void setUpRunsOnlyOnce() {
         WindowFixture f;
         f.SetUp(f.child);
-        const Picture* picture = f.child->PGImage1->CurrentPicture();
+        const Picture* picture = f.child->PGImage1->currentPicture();
         f.child->FormPaint();  // returns at once: nothing starts
-        QCOMPARE(f.child->PGImage1->CurrentPicture(), picture);
+        QCOMPARE(f.child->PGImage1->currentPicture(), picture);
     }
 
     void busyCaptionShowsTicksLevelAAndThePoint() {
@@ -127,14 +127,14 @@ private slots:
         bool innerChecked = false;
         f.RunDrawing([w] { w->UpdateGrafX(); }, 50,
                      [&] {
-                         outerPicture = w->PGImage1->CurrentPicture();
+                         outerPicture = w->PGImage1->currentPicture();
                          QTimer::singleShot(50, [&] {
                              depthInside = f.engine.Depth();
-                             innerChecked = w->Item(QStringLiteral("Draw63"))->isChecked();
+                             innerChecked = w->item(QStringLiteral("Draw63"))->isChecked();
                              w->v.stop = kTrue;  // the Stop command
                          });
-                         w->Item(QStringLiteral("Draw63"))->trigger();
-                         QVERIFY(w->PGImage1->CurrentPicture() != outerPicture);
+                         w->item(QStringLiteral("Draw63"))->trigger();
+                         QVERIFY(w->PGImage1->currentPicture() != outerPicture);
                      });
         QCOMPARE(depthInside, 2);
         QVERIFY(innerChecked);

@@ -46,23 +46,23 @@ private slots:
         messages.clear();
         questions.clear();
         answer = true;
-        SetMessageSink([this](const QString& text) { messages << text; });
-        SetQuestionHandler([this](const QString& text) {
+        setMessageSink([this](const QString& text) { messages << text; });
+        setQuestionHandler([this](const QString& text) {
             questions << text;
             return answer;
         });
     }
     void cleanup() {
-        SetMessageSink({});
-        SetQuestionHandler({});
-        SetFileChooser({});
+        setMessageSink({});
+        setQuestionHandler({});
+        setFileChooser({});
     }
 
     void saveAsProposesTheNameAndWritesPictureAndParameters() {
         WindowFixture f;
         f.SetUp(f.child);
         FileRequest asked;
-        SetFileChooser([&](const FileRequest& request) {
+        setFileChooser([&](const FileRequest& request) {
             asked = request;
             return FileChoice{dir.filePath(QStringLiteral("flower")), 4};  // PNG, typed without extension
         });
@@ -88,7 +88,7 @@ private slots:
     void theExtensionDecidesTheFormat() {
         WindowFixture f;
         f.SetUp(f.child);
-        SetFileChooser([&](const FileRequest&) {
+        setFileChooser([&](const FileRequest&) {
             return FileChoice{dir.filePath(QStringLiteral("f.jpg")), 0};
         });
         f.child->SaveAs1Click();
@@ -100,7 +100,7 @@ private slots:
         WindowFixture f;
         f.SetUp(f.child);
         answer = false;
-        SetFileChooser([&](const FileRequest&) {
+        setFileChooser([&](const FileRequest&) {
             return FileChoice{dir.filePath(QStringLiteral("g.pgm")), 3};
         });
         const QString caption = f.child->windowTitle();
@@ -123,7 +123,7 @@ private slots:
     void aFailedSaveChangesNothing() {
         WindowFixture f;
         f.SetUp(f.child);
-        SetFileChooser([&](const FileRequest&) {
+        setFileChooser([&](const FileRequest&) {
             return FileChoice{dir.filePath(QStringLiteral("missing/folder/p.png")), 4};
         });
         const QString caption = f.child->windowTitle();
@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages[0].contains(QStringLiteral("p.png")));
         QCOMPARE(f.child->windowTitle(), caption);
-        SetFileChooser([&](const FileRequest&) {
+        setFileChooser([&](const FileRequest&) {
             return FileChoice{dir.filePath(QStringLiteral("p.xyz")), 4};
         });
         f.child->SaveAs1Click();
@@ -175,8 +175,8 @@ private slots:
         QCOMPARE(target->v.randomStart, kFalse);
         QCOMPARE(target->v.AAStart, source->v.AAStart);
         QCOMPARE(target->windowTitle(), path);
-        QCOMPARE(ModeWord(), path);
-        QCOMPARE(target->PGImage1->CurrentPicture()->Width(), 400);
+        QCOMPARE(modeWord(), path);
+        QCOMPARE(target->PGImage1->currentPicture()->Width(), 400);
     }
 
     void aShortFileShowsEachMessageOnceWithItsCount_data() {
@@ -225,12 +225,12 @@ private slots:
     void aMissingFileLeavesThePictureAndTheDrawingAlone() {
         WindowFixture f;
         f.SetUp(f.child);
-        const Picture* picture = f.child->PGImage1->CurrentPicture();
+        const Picture* picture = f.child->PGImage1->currentPicture();
         const QString caption = f.child->windowTitle();
         QVERIFY(!f.child->LoadFromParameterFile(dir.filePath(QStringLiteral("none.zpr"))));
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages[0].contains(QStringLiteral("none.zpr")));
-        QCOMPARE(f.child->PGImage1->CurrentPicture(), picture);
+        QCOMPARE(f.child->PGImage1->currentPicture(), picture);
         QCOMPARE(f.child->windowTitle(), caption);
     }
 

@@ -25,7 +25,7 @@ public:
         ++updateParametersCalls;
         if (active) active->Parameters1Update();
     }
-    QSize FrameClientSize() const override { return clientSize; }
+    QSize frameClientSize() const override { return clientSize; }
 
     TMDIChild* active = nullptr;
     QSize clientSize{1200, 900};
@@ -52,7 +52,7 @@ public:
     TMDIChild* NewWindow() {
         auto* window = new TMDIChild(parts, &area);
         area.addSubWindow(window);
-        window->Timer1->SetEnabled(false);
+        window->Timer1->setEnabled(false);
         window->show();
         return window;
     }
@@ -72,7 +72,7 @@ public:
     // The first-time set-up of a NEW window, with its first drawing stopped
     // after `ms` milliseconds.
     void SetUp(TMDIChild* window, int ms = 50, const std::function<void()>& inside = {}) {
-        SetModeWord(kModeNew);
+        setModeWord(kModeNew);
         RunDrawing([window] { window->FormPaint(); }, ms, inside);
     }
 

@@ -16,7 +16,7 @@ private slots:
     void menuBarHoldsTheMenusInOrder() {
         WindowFixture f;
         QStringList captions, names;
-        for (QMenu* menu : f.child->MenuBarMenus()) {
+        for (QMenu* menu : f.child->menuBarMenus()) {
             captions << menu->title();
             names << menu->objectName();
         }
@@ -39,7 +39,7 @@ private slots:
         QFETCH(int, number);
         QFETCH(bool, enabled);
         WindowFixture f;
-        QAction* item = f.child->Item(QStringLiteral("Draw%1").arg(number, 2, 10, QLatin1Char('0')));
+        QAction* item = f.child->item(QStringLiteral("Draw%1").arg(number, 2, 10, QLatin1Char('0')));
         QVERIFY(item);
         QCOMPARE(item->isEnabled(), enabled);
         QVERIFY(item->isCheckable());
@@ -60,10 +60,10 @@ private slots:
         WindowFixture f;
         f.SetUp(f.child);
         f.child->v.BB = 0.7;
-        f.RunDrawing([&] { f.child->Item(item)->trigger(); });
+        f.RunDrawing([&] { f.child->item(item)->trigger(); });
         QCOMPARE(f.child->v.BB, bb);
         QCOMPARE(f.child->v.formula, item.mid(4).toInt());
-        QVERIFY(f.child->Item(item)->isChecked());
+        QVERIFY(f.child->item(item)->isChecked());
     }
 
     void checkMarksFollowTheRecord() {
@@ -74,31 +74,31 @@ private slots:
         f.child->UpdateMenuItems();
         for (QAction* item : f.child->findChildren<QAction*>())
             if (item->objectName().startsWith(QStringLiteral("Draw"))) QVERIFY(!item->isChecked());
-        QVERIFY(f.child->Item(QStringLiteral("Modulas"))->isChecked());
-        QVERIFY(!f.child->Item(QStringLiteral("Expansion"))->isChecked());
-        QVERIFY(f.child->Item(QStringLiteral("SqrtFilter1"))->isChecked());
+        QVERIFY(f.child->item(QStringLiteral("Modulas"))->isChecked());
+        QVERIFY(!f.child->item(QStringLiteral("Expansion"))->isChecked());
+        QVERIFY(f.child->item(QStringLiteral("SqrtFilter1"))->isChecked());
         f.child->v.formula = 63;
         f.child->UpdateMenuItems();
-        QVERIFY(f.child->Item(QStringLiteral("Draw63"))->isChecked());
-        QVERIFY(!f.child->Item(QStringLiteral("Draw64"))->isChecked());
+        QVERIFY(f.child->item(QStringLiteral("Draw63"))->isChecked());
+        QVERIFY(!f.child->item(QStringLiteral("Draw64"))->isChecked());
     }
 
     void effectCaptionsAndColorMixDisabled() {
         WindowFixture f;
-        QCOMPARE(f.child->Item(QStringLiteral("Modulas"))->text(), QStringLiteral("Modulas "));
-        QCOMPARE(f.child->Item(QStringLiteral("SqrtFilter1"))->text(), QStringLiteral("Square root filter"));
-        QVERIFY(!f.child->Item(QStringLiteral("ColorMix"))->isEnabled());
-        QCOMPARE(f.child->Item(QStringLiteral("ZoomIn1"))->text(), QStringLiteral("Zoom into Rectangle"));
+        QCOMPARE(f.child->item(QStringLiteral("Modulas"))->text(), QStringLiteral("Modulas "));
+        QCOMPARE(f.child->item(QStringLiteral("SqrtFilter1"))->text(), QStringLiteral("Square root filter"));
+        QVERIFY(!f.child->item(QStringLiteral("ColorMix"))->isEnabled());
+        QCOMPARE(f.child->item(QStringLiteral("ZoomIn1"))->text(), QStringLiteral("Zoom into Rectangle"));
     }
 
     void squareRootFilterFlipsWithoutARestart() {
         WindowFixture f;
         f.SetUp(f.child);
         QSignalSpy restarts(f.child->PGImage1, &PictureView::newAutoSize);
-        f.child->Item(QStringLiteral("SqrtFilter1"))->trigger();
+        f.child->item(QStringLiteral("SqrtFilter1"))->trigger();
         QCOMPARE(f.child->v.sqrtFilter, kTrue);
-        QVERIFY(f.child->Item(QStringLiteral("SqrtFilter1"))->isChecked());
-        f.child->Item(QStringLiteral("SqrtFilter1"))->trigger();
+        QVERIFY(f.child->item(QStringLiteral("SqrtFilter1"))->isChecked());
+        f.child->item(QStringLiteral("SqrtFilter1"))->trigger();
         QCOMPARE(f.child->v.sqrtFilter, kFalse);
         QCOMPARE(restarts.count(), 0);
     }
@@ -108,11 +108,11 @@ private slots:
         f.SetUp(f.child);
         f.child->v.randomStart = kFalse;
         QSignalSpy restarts(f.child->PGImage1, &PictureView::newAutoSize);
-        f.RunDrawing([&] { f.child->Item(QStringLiteral("Modulas"))->trigger(); });
+        f.RunDrawing([&] { f.child->item(QStringLiteral("Modulas"))->trigger(); });
         QCOMPARE(f.child->effects.modulas, kTrue);
-        QVERIFY(f.child->Item(QStringLiteral("Modulas"))->isChecked());
+        QVERIFY(f.child->item(QStringLiteral("Modulas"))->isChecked());
         QCOMPARE(f.child->v.randomStart, kFalse);  // an effect keeps the coefficients
-        f.RunDrawing([&] { f.child->Item(QStringLiteral("Modulas"))->trigger(); });
+        f.RunDrawing([&] { f.child->item(QStringLiteral("Modulas"))->trigger(); });
         QCOMPARE(f.child->effects.modulas, kFalse);
         QCOMPARE(restarts.count(), 2);
     }

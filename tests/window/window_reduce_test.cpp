@@ -6,8 +6,8 @@
 #include <QTest>
 
 #include "imaging/picture.h"
-#include "view/picture_view.h"
 #include "services/messages.h"
+#include "view/picture_view.h"
 #include "window_fixture.h"
 
 namespace zephyrin::testing {
@@ -15,13 +15,13 @@ namespace zephyrin::testing {
 namespace {
 
 QSize ShownSize(TMDIChild* w) {
-    const Picture* shown = w->PGImage1->CurrentPicture();
+    const Picture* shown = w->PGImage1->currentPicture();
     return QSize(shown->Width(), shown->Height());
 }
 
 // Sets the window to width x height and lets one short drawing run.
 void Resize(WindowFixture& f, TMDIChild* w, int width, int height) {
-    f.RunDrawing([&] { w->SizeItemClick(width, height); });
+    f.RunDrawing([&] { w->sizeItemClick(width, height); });
 }
 
 }  // namespace
@@ -34,16 +34,16 @@ private slots:
         WindowFixture f;
         f.SetUp(f.child);
         Resize(f, f.child, 800, 600);
-        f.child->Item(QStringLiteral("AntiAlias211"))->trigger();
-        QCOMPARE(ModeWord(), QStringLiteral("REDUCE211"));
+        f.child->item(QStringLiteral("AntiAlias211"))->trigger();
+        QCOMPARE(modeWord(), QStringLiteral("REDUCE211"));
         QCOMPARE(f.child->PGImage1->actionMode(), PictureView::ActionMode::None);
         QTRY_COMPARE_WITH_TIMEOUT(ShownSize(f.child), QSize(400, 300), 600);
         QCOMPARE(f.child->PGImage1->actionMode(), PictureView::ActionMode::MoveImage);
-        QCOMPARE(f.child->picture, f.child->PGImage1->CurrentPicture());
+        QCOMPARE(f.child->picture, f.child->PGImage1->currentPicture());
         QCOMPARE(f.child->v.listWidth, 800);  // the record still describes the large drawing
-        QCOMPARE(f.child->PendingReduction(), 0);
+        QCOMPARE(f.child->pendingReduction(), 0);
 
-        f.child->Item(QStringLiteral("AntiAlias211"))->trigger();
+        f.child->item(QStringLiteral("AntiAlias211"))->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(ShownSize(f.child), QSize(200, 150), 600);
 
         // The next drawing is at the full size again.
@@ -63,21 +63,21 @@ private slots:
         WindowFixture f;
         f.SetUp(f.child);
         Resize(f, f.child, 401, 301);
-        f.child->Item(item)->trigger();
+        f.child->item(item)->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(ShownSize(f.child), reduced, 600);
     }
 
     void aRequestDuringTheFirstDrawingReducesOnceAndEndsIt() {
         WindowFixture f;
         TMDIChild* w = f.child;
-        SetModeWord(kModeNew);
+        setModeWord(kModeNew);
         // Through the window's own first tick, as at start-up.
-        QTimer::singleShot(100, [w] { w->Item(QStringLiteral("AntiAlias211"))->trigger(); });
+        QTimer::singleShot(100, [w] { w->item(QStringLiteral("AntiAlias211"))->trigger(); });
         QTimer::singleShot(3000, [&] { f.engine.StopCurrent(); });  // only if the reduction did not end it
         w->Timer1Timer();
         QCOMPARE(ShownSize(w), QSize(200, 150));
         QCOMPARE(w->v.stop, kTrue);
-        QCOMPARE(w->PendingReduction(), 0);
+        QCOMPARE(w->pendingReduction(), 0);
         QCOMPARE(f.engine.Depth(), 0);
     }
 
@@ -86,8 +86,8 @@ private slots:
         f.SetUp(f.child);
         TMDIChild* other = f.NewWindow();
         f.SetUp(other);
-        f.child->RequestReduction(2);
-        f.child->Timer1->SetEnabled(false);
+        f.child->requestReduction(2);
+        f.child->Timer1->setEnabled(false);
         other->Timer1Timer();
         QCOMPARE(ShownSize(other), QSize(400, 300));
         QCOMPARE(ShownSize(f.child), QSize(400, 300));
@@ -98,17 +98,17 @@ private slots:
     void copyPutsTheShownPictureOnTheClipboard() {
         WindowFixture f;
         f.SetUp(f.child, 200);
-        Picture* shown = f.child->PGImage1->CurrentPicture();
+        Picture* shown = f.child->PGImage1->currentPicture();
         shown->SetPixel(0, 0, Picture::Pack(10, 20, 30));
         shown->SetPixel(399, 299, Picture::Pack(200, 100, 50));
-        f.child->Item(QStringLiteral("Copy1"))->trigger();
+        f.child->item(QStringLiteral("Copy1"))->trigger();
         const QImage copied = QApplication::clipboard()->image();
         QCOMPARE(copied.size(), QSize(400, 300));
         QCOMPARE(copied.pixel(0, 0), qRgb(10, 20, 30));
         QCOMPARE(copied.pixel(399, 299), qRgb(200, 100, 50));
         QVERIFY(!f.child->PGImage1->hasSelection());
 
-        f.child->RequestReduction(2);
+        f.child->requestReduction(2);
         f.child->Timer1Timer();
         f.child->Copy1Click();
         QCOMPARE(QApplication::clipboard()->image().size(), QSize(200, 150));
@@ -118,12 +118,12 @@ private slots:
         WindowFixture f;
         f.SetUp(f.child);
         Resize(f, f.child, 1, 1);
-        f.child->RequestReduction(2);
+        f.child->requestReduction(2);
         f.child->Timer1Timer();
         QStringList messages;
-        SetMessageSink([&](const QString& text) { messages << text; });
+        setMessageSink([&](const QString& text) { messages << text; });
         f.child->Copy1Click();
-        SetMessageSink({});
+        setMessageSink({});
         QCOMPARE(messages, QStringList{QStringLiteral("There is nothing to copy: the picture is empty.")});
     }
 };

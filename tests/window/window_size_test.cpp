@@ -19,8 +19,8 @@
 #include "frame/main_form.h"
 #include "frame/program.h"
 #include "imaging/picture.h"
-#include "view/picture_view.h"
 #include "services/messages.h"
+#include "view/picture_view.h"
 #include "window_fixture.h"
 
 namespace zephyrin::testing {
@@ -28,7 +28,7 @@ namespace zephyrin::testing {
 namespace {
 
 QSize PictureSize(const TMDIChild* w) {
-    const Picture* picture = w->PGImage1->CurrentPicture();
+    const Picture* picture = w->PGImage1->currentPicture();
     return picture ? QSize(picture->Width(), picture->Height()) : QSize();
 }
 
@@ -80,9 +80,9 @@ class WindowSizeTest : public QObject {
 private slots:
     void init() {
         messages.clear();
-        SetMessageSink([this](const QString& text) { messages << text; });
+        setMessageSink([this](const QString& text) { messages << text; });
     }
-    void cleanup() { SetMessageSink({}); }
+    void cleanup() { setMessageSink({}); }
 
     void sizeItemsRedrawAtTheirSize_data() {
         QTest::addColumn<QString>("item");
@@ -105,7 +105,7 @@ private slots:
         f.SetUp(w);
         const Coefficients af = w->v.af;
         QSignalSpy newPicture(w->PGImage1, &PictureView::newAutoSize);
-        f.RunDrawing([&] { w->Item(item)->trigger(); });
+        f.RunDrawing([&] { w->item(item)->trigger(); });
         QCOMPARE(newPicture.count(), 1);
         QCOMPARE(PictureSize(w), QSize(width, height));
         QCOMPARE(w->v.width, width);
@@ -114,15 +114,15 @@ private slots:
         QCOMPARE(w->v.listHeight, height);
         const std::size_t side = std::max(width, height);
         QCOMPARE(w->hitList.size(), side * side);
-        QCOMPARE(f.xySize.RxWidth()->TextValue(), double(width));
-        QCOMPARE(f.xySize.RxHeight()->TextValue(), double(height));
+        QCOMPARE(f.xySize.RxWidth()->textValue(), double(width));
+        QCOMPARE(f.xySize.RxHeight()->textValue(), double(height));
         QVERIFY(w->v.af == af);  // same parameters, no random start
         QCOMPARE(w->v.randomStart, kFalse);
         QVERIFY(messages.isEmpty());
 
         f.xySize.RxWidth()->setValue(1);
         f.xySize.RxHeight()->setValue(1);
-        w->Item(QStringLiteral("CustomSize1"))->trigger();
+        w->item(QStringLiteral("CustomSize1"))->trigger();
         QVERIFY(f.xySize.isVisible());
         QCOMPARE(f.xySize.RxWidth()->text(), QString::number(width));
         QCOMPARE(f.xySize.RxHeight()->text(), QString::number(height));
@@ -135,14 +135,14 @@ private slots:
         QSignalSpy newPicture(w->PGImage1, &PictureView::newAutoSize);
         w->CustomSize1Click();
         QVERIFY(f.xySize.isVisible());
-        QCOMPARE(f.xySize.RxWidth()->TextValue(), 400.0);
-        QCOMPARE(f.xySize.RxHeight()->TextValue(), 300.0);
+        QCOMPARE(f.xySize.RxWidth()->textValue(), 400.0);
+        QCOMPARE(f.xySize.RxHeight()->textValue(), 300.0);
         f.xySize.RxWidth()->setValue(123);
         f.xySize.RxHeight()->setValue(45);
         w->CustomSize1Click();
         QVERIFY(!f.xySize.isVisible());
-        QCOMPARE(f.xySize.RxWidth()->TextValue(), 123.0);
-        QCOMPARE(f.xySize.RxHeight()->TextValue(), 45.0);
+        QCOMPARE(f.xySize.RxWidth()->textValue(), 123.0);
+        QCOMPARE(f.xySize.RxHeight()->textValue(), 45.0);
         QCOMPARE(newPicture.count(), 0);
         QCOMPARE(PictureSize(w), QSize(400, 300));
         QCOMPARE(w->v.width, 400);
@@ -176,7 +176,7 @@ private slots:
         w->v.yCenter = -5;
         w->v.zoom = 0.04;
         f.RunDrawing([&] {
-            if (!item.isEmpty()) return w->Item(item)->trigger();
+            if (!item.isEmpty()) return w->item(item)->trigger();
             f.xySize.RxWidth()->setValue(width);
             f.xySize.RxHeight()->setValue(height);
             w->Resolution();
@@ -199,8 +199,8 @@ private slots:
         WindowFixture f;
         f.SetUp(f.child);
         TMDIChild* w = f.child;
-        f.RunDrawing([w] { w->SizeItemClick(2000, 1000); });
-        f.RunDrawing([w] { w->SizeItemClick(400, 300); });
+        f.RunDrawing([w] { w->sizeItemClick(2000, 1000); });
+        f.RunDrawing([w] { w->sizeItemClick(400, 300); });
         QCOMPARE(w->hitList.capacity(), std::size_t{160000});
     }
 
@@ -235,7 +235,7 @@ private slots:
         f.area.show();
         TMDIChild* w = f.child;
         f.SetUp(w);
-        f.RunDrawing([&] { w->Item(QStringLiteral("N120by901"))->trigger(); });
+        f.RunDrawing([&] { w->item(QStringLiteral("N120by901"))->trigger(); });
         w->PGImage1PicBoxOnMouseMove(Qt::NoButton, Qt::NoModifier, 0, 0);
         QCoreApplication::processEvents();
         const QRect bar = w->StatusBar1->rect();
@@ -256,7 +256,7 @@ private slots:
         TMDIChild* w = f.child;
         f.SetUp(w);
         QSignalSpy newPicture(w->PGImage1, &PictureView::newAutoSize);
-        f.RunDrawing([&] { w->Item(QStringLiteral("N160by1201"))->trigger(); });
+        f.RunDrawing([&] { w->item(QStringLiteral("N160by1201"))->trigger(); });
         QCOMPARE(newPicture.count(), 1);
         const int needWidth = newPicture.first().at(0).toInt(), needHeight = newPicture.first().at(1).toInt();
         QVERIFY(needWidth >= 160 && needHeight >= 120);
@@ -276,7 +276,7 @@ private slots:
         f.SetUp(f.child);
         maximised ? f.child->showMaximized() : f.child->showMinimized();
         const QSize before = f.child->size();
-        f.RunDrawing([&] { f.child->Item(QStringLiteral("N120by901"))->trigger(); });
+        f.RunDrawing([&] { f.child->item(QStringLiteral("N120by901"))->trigger(); });
         QCOMPARE(PictureSize(f.child), QSize(120, 90));
         QCOMPARE(f.child->size(), before);
         QCOMPARE(f.child->isMaximized(), maximised);
@@ -316,7 +316,7 @@ private slots:
         f.area.show();
         TMDIChild* w = f.child;
         f.SetUp(w);
-        const Picture* picture = w->PGImage1->CurrentPicture();
+        const Picture* picture = w->PGImage1->currentPicture();
         const QSize client = w->widget()->size();
         QSignalSpy newPicture(w->PGImage1, &PictureView::newAutoSize);
         f.xySize.RxWidth()->findChild<QLineEdit*>()->setText(width);
@@ -327,7 +327,7 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages.first().contains(named), qPrintable(messages.first()));
         QCOMPARE(newPicture.count(), 0);
-        QCOMPARE(w->PGImage1->CurrentPicture(), picture);
+        QCOMPARE(w->PGImage1->currentPicture(), picture);
         QCOMPARE(PictureSize(w), QSize(400, 300));
         QCOMPARE(w->v.width, 400);
         QCOMPARE(w->v.height, 300);
@@ -379,7 +379,7 @@ private slots:
         const std::size_t side = std::max(w->v.listWidth, w->v.listHeight);
         QCOMPARE(w->hitList.size(), side * side);  // the engine must never index past it
         // The window goes on working.
-        f.RunDrawing([&] { w->Item(QStringLiteral("N160by1201"))->trigger(); });
+        f.RunDrawing([&] { w->item(QStringLiteral("N160by1201"))->trigger(); });
         QCOMPARE(PictureSize(w), QSize(160, 120));
         QCOMPARE(messages.size(), 1);
     }
@@ -389,28 +389,28 @@ private slots:
     void applyResizesTheActiveWindow() {
         Program program;
         program.MainForm->show();
-        QTRY_COMPARE(program.MainForm->Children().size(), 1);
-        TMDIChild* P = program.MainForm->ActiveChild();
-        P->Timer1->SetEnabled(false);
+        QTRY_COMPARE(program.MainForm->attractorWindows().size(), 1);
+        TMDIChild* P = program.MainForm->activeChild();
+        P->Timer1->setEnabled(false);
         auto setUp = [&](TMDIChild* w) {
-            SetModeWord(kModeNew);
+            setModeWord(kModeNew);
             QTimer::singleShot(50, [&] { program.engine.StopCurrent(); });
             w->FormPaint();
         };
         setUp(P);
         program.MainForm->FileNewItemClick();
-        TMDIChild* Q = program.MainForm->ActiveChild();
-        Q->Timer1->SetEnabled(false);
+        TMDIChild* Q = program.MainForm->activeChild();
+        Q->Timer1->setEnabled(false);
         setUp(Q);
         QVERIFY(P != Q);
 
-        program.MainForm->MdiArea()->setActiveSubWindow(P);
+        program.MainForm->mdiArea()->setActiveSubWindow(P);
         P->CustomSize1Click();
-        QCOMPARE(program.XYSize->RxWidth()->TextValue(), 400.0);
+        QCOMPARE(program.XYSize->RxWidth()->textValue(), 400.0);
         program.XYSize->RxWidth()->setValue(200);
         program.XYSize->RxHeight()->setValue(100);
-        program.MainForm->MdiArea()->setActiveSubWindow(Q);
-        QCOMPARE(program.MainForm->ActiveChild(), Q);
+        program.MainForm->mdiArea()->setActiveSubWindow(Q);
+        QCOMPARE(program.MainForm->activeChild(), Q);
         QTimer::singleShot(50, [&] { program.engine.StopCurrent(); });
         program.XYSize->CoolBtn1()->click();
         QCOMPARE(PictureSize(Q), QSize(200, 100));

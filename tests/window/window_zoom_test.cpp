@@ -4,8 +4,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "view/picture_view.h"
 #include "services/messages.h"
+#include "view/picture_view.h"
 #include "window_fixture.h"
 
 namespace zephyrin::testing {
@@ -34,9 +34,9 @@ class WindowZoomTest : public QObject {
 private slots:
     void init() {
         messages.clear();
-        SetMessageSink([this](const QString& text) { messages << text; });
+        setMessageSink([this](const QString& text) { messages << text; });
     }
-    void cleanup() { SetMessageSink({}); }
+    void cleanup() { setMessageSink({}); }
 
     void readOutAtTheTopLeftPixel() {
         WindowFixture f;
@@ -53,9 +53,9 @@ private slots:
         WindowFixture f;
         f.SetUp(f.child);
         TMDIChild* w = f.child;
-        f.RunDrawing([w] { w->SizeItemClick(800, 600); });
-        w->RequestReduction(2);
-        w->CarryOutReduction();
+        f.RunDrawing([w] { w->sizeItemClick(800, 600); });
+        w->requestReduction(2);
+        w->carryOutReduction();
         w->PGImage1PicBoxOnMouseMove(Qt::NoButton, Qt::NoModifier, 399, 299);
         // Pixel 399 of 400 across x from -233.33 to 233.33.
         QVERIFY(qAbs(w->cursorX - (399 * 466.666666666667 / 400 - 233.333333333333)) < 1e-9);

@@ -1,4 +1,4 @@
-#include "imaging/color_conversion.h"
+#include "imaging/colour_conversion.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -10,9 +10,9 @@ std::vector<std::uint8_t> ToGrayLevels(const Picture& picture) {
     std::vector<std::uint8_t> levels(count);
     const std::uint32_t* words = picture.Words();
     for (std::size_t i = 0; i < count; ++i) {
-        const std::uint32_t color = Picture::FromWord(words[i]);
+        const std::uint32_t colour = Picture::FromWord(words[i]);
         const int luminance =
-            (299 * Picture::Red(color) + 587 * Picture::Green(color) + 114 * Picture::Blue(color) + 500) /
+            (299 * Picture::Red(colour) + 587 * Picture::Green(colour) + 114 * Picture::Blue(colour) + 500) /
             1000;
         levels[i] = static_cast<std::uint8_t>(luminance);
     }

@@ -1,4 +1,4 @@
-#include "imaging/color_conversion.h"
+#include "imaging/colour_conversion.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ namespace {
 
 using testing::Filled;
 
-TEST(ColorConversion, GrayLevelIsTheRoundedLuminance) {
+TEST(ColourConversion, GrayLevelIsTheRoundedLuminance) {
     Picture picture(5, 1);
     picture.SetPixel(0, 0, Picture::Pack(255, 0, 0));      // 76.245
     picture.SetPixel(1, 0, Picture::Pack(0, 255, 0));      // 149.685
@@ -21,7 +21,7 @@ TEST(ColorConversion, GrayLevelIsTheRoundedLuminance) {
     EXPECT_EQ(ToGrayLevels(picture), (std::vector<std::uint8_t>{76, 150, 29, 255, 18}));
 }
 
-TEST(ColorConversion, BlackAndWhiteKeepsFaintAreasVisible) {
+TEST(ColourConversion, BlackAndWhiteKeepsFaintAreasVisible) {
     // Grey 20 is what a pixel hit once looks like; a plain threshold would
     // turn it black. Diffused, about 20 of every 255 pixels become white.
     const std::vector<std::uint8_t> faint = ToBlackAndWhite(Filled(100, 100, Picture::Pack(20, 20, 20)));
