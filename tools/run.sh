@@ -3,7 +3,4 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
-if [ -x build/src/frame/zephyrin ]; then
-  exec build/src/frame/zephyrin
-fi
-exec build/bench/engine_bench
+exec build/src/frame/zephyrin "$@"

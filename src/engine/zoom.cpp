@@ -53,11 +53,13 @@ void ZoomIntoSelection(TFractalRec& v) {
     v.zoom = v.zoomSelected;
 }
 
-OrbitPoint PointAtPixel(const TFractalRec& v, std::int32_t column, std::int32_t row, double pictureWidth,
-                        double pictureHeight) {
-    const double xPerPixel = (v.plotXMax - v.plotXMin) / pictureWidth;
-    const double yPerPixel = (v.plotYMax - v.plotYMin) / pictureHeight;
-    return {column * xPerPixel + v.plotXMin, row * yPerPixel + v.plotYMin};
+PixelScale ScaleOfPicture(const TFractalRec& v, double pictureWidth, double pictureHeight) {
+    return {(v.plotXMax - v.plotXMin) / pictureWidth, (v.plotYMax - v.plotYMin) / pictureHeight};
+}
+
+OrbitPoint PointAtPixel(const TFractalRec& v, const PixelScale& scale, std::int32_t column,
+                        std::int32_t row) {
+    return {column * scale.xPerPixel + v.plotXMin, row * scale.yPerPixel + v.plotYMin};
 }
 
 }  // namespace zephyrin

@@ -32,11 +32,16 @@ bool CanZoomIntoSelection(const TFractalRec& v);
 // The pending rectangle becomes the view: edges, centre and magnification.
 void ZoomIntoSelection(TFractalRec& v);
 
-// The orbit point shown at a pixel of the picture of the running drawing.
+// Orbit units per pixel of a picture of the running drawing.
+struct PixelScale {
+    double xPerPixel = 0, yPerPixel = 0;
+};
+PixelScale ScaleOfPicture(const TFractalRec& v, double pictureWidth, double pictureHeight);
+
+// The orbit point shown at a pixel of that picture.
 struct OrbitPoint {
     double x = 0, y = 0;
 };
-OrbitPoint PointAtPixel(const TFractalRec& v, std::int32_t column, std::int32_t row, double pictureWidth,
-                        double pictureHeight);
+OrbitPoint PointAtPixel(const TFractalRec& v, const PixelScale& scale, std::int32_t column, std::int32_t row);
 
 }  // namespace zephyrin

@@ -253,7 +253,6 @@ TMDIChild* TMainForm::openImage(const QString& path) {
     }
     // The new window shows the image at its size, with the parameters of its
     // parameter file when one lies beside it.
-    setModeWord(kModeOpen);
     TMDIChild* child = CreateAttractorWindow(path);
     child->setOpenedImage(std::move(image));
     return child;

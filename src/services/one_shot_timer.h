@@ -17,7 +17,6 @@ public:
 
     void setEnabled(bool enabled);
     bool isEnabled() const { return timerId_ != 0; }
-    int interval() const { return intervalMs_; }
 
 signals:
     void tick();

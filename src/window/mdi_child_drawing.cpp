@@ -6,6 +6,7 @@
 #include <new>
 
 #include "engine/view_coords.h"
+#include "engine/zoom.h"
 #include "imaging/picture.h"
 #include "services/event_pump.h"
 #include "services/locale_format.h"
@@ -59,8 +60,9 @@ void TMDIChild::UpdateGrafX() {
 
 void TMDIChild::TypeFractal() {
     FreezeView(v);
-    xPerPixel = (v.plotXMax - v.plotXMin) / v.width;
-    yPerPixel = (v.plotYMax - v.plotYMin) / v.height;
+    const PixelScale scale = ScaleOfPicture(v, v.width, v.height);
+    xPerPixel = scale.xPerPixel;
+    yPerPixel = scale.yPerPixel;
     enableTimer2();
     v.stop = kFalse;
     parts_.engine->RunEngine(v, *this);

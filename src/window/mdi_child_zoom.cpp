@@ -40,9 +40,10 @@ void TMDIChild::PGImage1PicBoxOnMouseMove(Qt::MouseButtons buttons, Qt::Keyboard
     if (v.listWidth == 0) return;
     // After a reduction the pixels shown are larger than the drawing's.
     const QSize shown = shownPictureSize();
-    xPerPixel = (v.plotXMax - v.plotXMin) / shown.width();
-    yPerPixel = (v.plotYMax - v.plotYMin) / shown.height();
-    const OrbitPoint point = PointAtPixel(v, pixel.x(), pixel.y(), shown.width(), shown.height());
+    const PixelScale scale = ScaleOfPicture(v, shown.width(), shown.height());
+    xPerPixel = scale.xPerPixel;
+    yPerPixel = scale.yPerPixel;
+    const OrbitPoint point = PointAtPixel(v, scale, pixel.x(), pixel.y());
     cursorX = point.x;
     cursorY = point.y;
     showReadOut();

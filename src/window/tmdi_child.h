@@ -28,8 +28,9 @@ class PictureView;
 // bar. Nothing starts from the constructor: the first tick of Timer1, 500 ms
 // later, sets the window up and starts its first drawing.
 //
-// The implementation is split by subject: lifecycle, drawing runs, menus,
-// zoom and mouse.
+// The implementation is split by subject, one mdi_child_*.cpp file each:
+// lifecycle, drawing runs, menus, zoom and mouse, picture size, reduction,
+// clipboard, parameter file, saving and the dialog bridge.
 class TMDIChild : public QMdiSubWindow, public EngineHost {
     Q_OBJECT
 
@@ -156,10 +157,9 @@ private:
     int pendingReduction_ = 0;  // factor of a requested reduction
     int drawingsRunning_ = 0;   // this window's UpdateGrafX calls on the stack
     bool closed_ = false;       // closed by the user and not restored since
-    QSize viewSizeForPicture_;
-    QImage openedImage_;  // until the set-up shows it                 // what the view last asked for to show
-                          // its picture
-    int saveFilterIndex_ = 0;  // the save dialog's entry used last
+    QSize viewSizeForPicture_;  // what the view last asked for to show its picture
+    QImage openedImage_;        // until the set-up shows it
+    int saveFilterIndex_ = 0;   // the save dialog's entry used last
 };
 
 }  // namespace zephyrin

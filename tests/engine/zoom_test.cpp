@@ -52,7 +52,8 @@ TEST(Zoom, ARectangleWithoutExtentCannotBeZoomedInto) {
 }
 
 TEST(Zoom, TheTopLeftPixelShowsTheViewsCorner) {
-    const OrbitPoint corner = PointAtPixel(FreshWindow(), 0, 0, 400, 300);
+    const TFractalRec v = FreshWindow();
+    const OrbitPoint corner = PointAtPixel(v, ScaleOfPicture(v, 400, 300), 0, 0);
     EXPECT_DOUBLE_EQ(corner.x, -700.0 / 3);
     EXPECT_EQ(corner.y, -175.0);
 }
