@@ -53,6 +53,17 @@ void ZoomIntoSelection(TFractalRec& v) {
     v.zoom = v.zoomSelected;
 }
 
+bool ZoomAbout(TFractalRec& v, const OrbitPoint& fixed, double factor) {
+    const double zoom = v.zoom * factor;
+    const double xCenter = fixed.x + (v.xCenter - fixed.x) / factor;
+    const double yCenter = fixed.y + (v.yCenter - fixed.y) / factor;
+    if (!std::isfinite(zoom) || !ViewIsFinite(zoom, xCenter) || !ViewIsFinite(zoom, yCenter)) return false;
+    v.zoom = zoom;
+    v.xCenter = xCenter;
+    v.yCenter = yCenter;
+    return true;
+}
+
 PixelScale ScaleOfPicture(const TFractalRec& v, double pictureWidth, double pictureHeight) {
     return {(v.plotXMax - v.plotXMin) / pictureWidth, (v.plotYMax - v.plotYMin) / pictureHeight};
 }

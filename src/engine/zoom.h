@@ -32,6 +32,16 @@ bool CanZoomIntoSelection(const TFractalRec& v);
 // The pending rectangle becomes the view: edges, centre and magnification.
 void ZoomIntoSelection(TFractalRec& v);
 
+// A point of the orbit's plane.
+struct OrbitPoint {
+    double x = 0, y = 0;
+};
+
+// Magnifies the view by `factor` (above 1 zooms in, below 1 out) keeping
+// the point `fixed` where it is in the picture. Changes nothing and returns
+// false when the new view could not be drawn or saved.
+bool ZoomAbout(TFractalRec& v, const OrbitPoint& fixed, double factor);
+
 // Orbit units per pixel of a picture of the running drawing.
 struct PixelScale {
     double xPerPixel = 0, yPerPixel = 0;
@@ -39,9 +49,6 @@ struct PixelScale {
 PixelScale ScaleOfPicture(const TFractalRec& v, double pictureWidth, double pictureHeight);
 
 // The orbit point shown at a pixel of that picture.
-struct OrbitPoint {
-    double x = 0, y = 0;
-};
 OrbitPoint PointAtPixel(const TFractalRec& v, const PixelScale& scale, std::int32_t column, std::int32_t row);
 
 }  // namespace zephyrin

@@ -58,5 +58,25 @@ TEST(Zoom, TheTopLeftPixelShowsTheViewsCorner) {
     EXPECT_EQ(corner.y, -175.0);
 }
 
+// Zooming in by 1.25 about a point keeps that point where it was; zooming out
+// by 2 about the centre doubles the spans.
+TEST(Zoom, AboutAPoint) {
+    TFractalRec v = FreshWindow();
+    v.xCenter = 10;
+    ASSERT_TRUE(ZoomAbout(v, {110, -40}, 1.25));
+    EXPECT_EQ(v.zoom, 0.0125);
+    EXPECT_EQ(v.xCenter, 110 - 100 / 1.25);
+    EXPECT_EQ(v.yCenter, -40 + 40 / 1.25);
+
+    ASSERT_TRUE(ZoomAbout(v, {v.xCenter, v.yCenter}, 0.5));
+    EXPECT_EQ(v.zoom, 0.00625);
+
+    // Far enough out the view's edges would overflow: nothing changes.
+    const TFractalRec before = v;
+    EXPECT_FALSE(ZoomAbout(v, {0, 0}, 1e-301));
+    EXPECT_EQ(v.zoom, before.zoom);
+    EXPECT_EQ(v.xCenter, before.xCenter);
+}
+
 }  // namespace
 }  // namespace zephyrin
