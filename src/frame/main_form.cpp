@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QImage>
 #include <QImageReader>
+#include <QKeySequence>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -100,23 +101,31 @@ void TMainForm::createMenus() {
         const char* caption;
         const char* hint;
         void (TMainForm::*handler)();
+        QKeySequence shortcut;
     } fileItems[] = {
-        {"FileNewItem", "&New", "Create a new file", &TMainForm::FileNewItemClick},
-        {"FileOpenItem", "&Open", "Open an existing file", &TMainForm::FileOpenItemClick},
-        {"FileCloseItem", "&Close", "Close current file", &TMainForm::FileCloseItemClick},
-        {"FileSaveAsItem", "Save &As...", "Save current file as...", &TMainForm::FileSaveAsItemClick},
-        {"Loadfromparameterfile1", "Load from parameter file", "", &TMainForm::Loadfromparameterfile1Click},
-        {nullptr, "", "", nullptr},
-        {"FileExitItem", "E&xit", "Exit the application", &TMainForm::FileExitItemClick},
+        {"FileNewItem", "&New", "Create a new file", &TMainForm::FileNewItemClick, QKeySequence::New},
+        {"FileOpenItem", "&Open", "Open an existing file", &TMainForm::FileOpenItemClick, QKeySequence::Open},
+        {"FileCloseItem", "&Close", "Close current file", &TMainForm::FileCloseItemClick,
+         QKeySequence(Qt::CTRL | Qt::Key_W)},
+        {"FileSaveAsItem", "Save &As...", "Save current file as...", &TMainForm::FileSaveAsItemClick,
+         QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {"Loadfromparameterfile1",
+         "Load from parameter file",
+         "",
+         &TMainForm::Loadfromparameterfile1Click,
+         {}},
+        {nullptr, "", "", nullptr, {}},
+        {"FileExitItem", "E&xit", "Exit the application", &TMainForm::FileExitItemClick, QKeySequence::Quit},
     };
     for (const auto& item : fileItems) {
         if (!item.name) {
             fileMenu_->addSeparator()->setObjectName(QStringLiteral("N1"));
             continue;
         }
-        connect(
-            addItem(fileMenu_, item.name, QString::fromLatin1(item.caption), QString::fromLatin1(item.hint)),
-            &QAction::triggered, this, item.handler);
+        QAction* action =
+            addItem(fileMenu_, item.name, QString::fromLatin1(item.caption), QString::fromLatin1(item.hint));
+        action->setShortcut(item.shortcut);
+        connect(action, &QAction::triggered, this, item.handler);
     }
 
     windowMenu_ = menuBar()->addMenu(QStringLiteral("&Window"));
@@ -157,19 +166,28 @@ void TMainForm::createToolBar() {
         const char* hint;
         FrameTool icon;
         void (TMainForm::*handler)();
+        QKeySequence shortcut;
     } buttons[] = {
-        {"ParmatersButton", "Parameters", FrameTool::kParameters, &TMainForm::ParmatersButtonClick},
-        {"StopButton", "Stop", FrameTool::kStop, &TMainForm::StopButtonClick},
-        {"ResetButton", "Reset", FrameTool::kReset, &TMainForm::ResetButtonClick},
-        {"DrawRandom", "Draw Random", FrameTool::kDrawRandom, &TMainForm::DrawRandomClick},
-        {"ApplyButton", "Apply (Start over)", FrameTool::kApply, &TMainForm::ApplyButtonClick},
+        {"ParmatersButton", "Parameters", FrameTool::kParameters, &TMainForm::ParmatersButtonClick, {}},
+        {"StopButton", "Stop", FrameTool::kStop, &TMainForm::StopButtonClick, QKeySequence(Qt::Key_Escape)},
+        {"ResetButton", "Reset", FrameTool::kReset, &TMainForm::ResetButtonClick, {}},
+        {"DrawRandom", "Draw Random", FrameTool::kDrawRandom, &TMainForm::DrawRandomClick,
+         QKeySequence(Qt::CTRL | Qt::Key_R)},
+        {"ApplyButton", "Apply (Start over)", FrameTool::kApply, &TMainForm::ApplyButtonClick,
+         QKeySequence(Qt::Key_F5)},
     };
+    // The tool bar's commands also have a menu, which shows their keys.
+    drawingMenu_ = new QMenu(QStringLiteral("&Drawing"), this);
+    drawingMenu_->setObjectName(QStringLiteral("Drawing1"));
+    menuBar()->insertMenu(windowMenu_->menuAction(), drawingMenu_);
     for (const auto& button : buttons) {
         QAction* action = toolBar_->addAction(frameToolIcon(button.icon), QString::fromLatin1(button.hint));
         action->setObjectName(QString::fromLatin1(button.name));
         action->setToolTip(QString::fromLatin1(button.hint));
         action->setStatusTip(QString::fromLatin1(button.hint));
+        action->setShortcut(button.shortcut);
         connect(action, &QAction::triggered, this, button.handler);
+        if (button.icon != FrameTool::kParameters) drawingMenu_->addAction(action);
         QWidget* widget = toolBar_->widgetForAction(action);
         widget->setObjectName(QString::fromLatin1(button.name));
         widget->setFixedSize(40, 40);

@@ -91,6 +91,7 @@ private:
     QMenu* fileMenu_ = nullptr;
     QMenu* windowMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
+    QMenu* drawingMenu_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QList<QAction*> windowListActions_;
     QList<QAction*> mergedMenus_;

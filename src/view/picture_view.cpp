@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <algorithm>
 #include <utility>
 
@@ -107,6 +108,13 @@ bool PictureView::isPlainLeftButton(Qt::MouseButtons buttons, Qt::KeyboardModifi
 }
 
 bool PictureView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::Wheel) {
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        const QPoint position = box_->mapFrom(viewport(), wheel->position().toPoint());
+        // One notch of a common wheel is 120 eighths of a degree.
+        emit picBoxWheel(wheel->angleDelta().y() / 120.0, position.x(), position.y());
+        return true;
+    }
     if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const QPoint position = box_->mapFrom(viewport(), mouse->position().toPoint());

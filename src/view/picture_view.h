@@ -94,6 +94,9 @@ signals:
     void newAutoSize(int width, int height);
     // Just before the pop-up menu opens, so its items can be brought up to date.
     void aboutToShowPopup();
+    // The wheel turned over the picture by `notches` (positive away from the
+    // user) at picture-box coordinates x, y; the view itself does not scroll.
+    void picBoxWheel(double notches, int x, int y);
 
 protected:
     bool viewportEvent(QEvent* event) override;

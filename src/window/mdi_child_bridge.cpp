@@ -35,44 +35,74 @@ int Position(double value, long double scale = 1.0L) {
     return RoundToInt32Clamped(static_cast<double>(std::nearbyint(product)));
 }
 
+// The Parameters dialog's controls, read into `into` as an application
+// writes them.
+void readParametersDialog(const TForm4& form, TFractalRec& into) {
+    into.red = form.RedBar1()->value();
+    into.green = form.GrnBar1()->value();
+    into.blue = form.BluBar1()->value();
+    into.intensity = form.Intensity()->value();
+    into.factor2 = Scaled(form.Factor2_bar()->value(), 0.01L);
+    into.randomizer = Scaled(form.Randomizer()->value(), 0.2L);
+    into.AAStart = form.constAA()->textValue();
+    into.AACopy = into.AAStart;
+    into.BB = form.constBB()->textValue();
+    into.sqrtFilter = ToFlag(form.square_root()->isChecked());
+    into.white = ToFlag(form.Invert()->isChecked());
+    into.startX = form.parameterX()->textValue();
+    into.startY = form.parameterY()->textValue();
+    into.varNone = ToFlag(form.None()->isChecked());
+    into.varLinear = ToFlag(form.Linear()->isChecked());
+    into.varSinusoidal = ToFlag(form.Sinusoidal()->isChecked());
+    into.varSpherical = ToFlag(form.Spherical()->isChecked());
+    into.varSwirl = ToFlag(form.Swirl()->isChecked());
+    into.varHorseshoe = ToFlag(form.Horseshoe()->isChecked());
+    into.varPolar = ToFlag(form.Polar()->isChecked());
+    into.varBent = ToFlag(form.Bent()->isChecked());
+    into.varInversion = ToFlag(form.Inversion()->isChecked());
+}
+
+void readCoefficientsDialog(const TCForm& form, TFractalRec& into) {
+    for (int i = 1; i <= TCForm::kCount; ++i) into.af[i] = form.coefficient(i)->textValue();
+}
+
 }  // namespace
 
 void TMDIChild::ApplyParameters() {
     const TForm4* form = parts_.form4;
     if (!form) return;
-    v.red = form->RedBar1()->value();
-    v.green = form->GrnBar1()->value();
-    v.blue = form->BluBar1()->value();
+    readParametersDialog(*form, v);
     form->RedLabel1()->setText(Fixed2(v.red));
     form->GrnLabel1()->setText(Fixed2(v.green));
     form->BluLabel1()->setText(Fixed2(v.blue));
-    v.intensity = form->Intensity()->value();
-    v.factor2 = Scaled(form->Factor2_bar()->value(), 0.01L);
-    v.randomizer = Scaled(form->Randomizer()->value(), 0.2L);
     form->Factor1()->setText(Fixed2(v.intensity));
     form->Factor2()->setText(Fixed2(v.factor2));
     form->RandomFactor()->setText(Fixed2(v.randomizer));
-    v.AAStart = form->constAA()->textValue();
-    v.AACopy = v.AAStart;
-    v.BB = form->constBB()->textValue();
-    v.sqrtFilter = ToFlag(form->square_root()->isChecked());
-    v.white = ToFlag(form->Invert()->isChecked());
-    v.startX = form->parameterX()->textValue();
-    v.startY = form->parameterY()->textValue();
-    v.varNone = ToFlag(form->None()->isChecked());
-    v.varLinear = ToFlag(form->Linear()->isChecked());
-    v.varSinusoidal = ToFlag(form->Sinusoidal()->isChecked());
-    v.varSpherical = ToFlag(form->Spherical()->isChecked());
-    v.varSwirl = ToFlag(form->Swirl()->isChecked());
-    v.varHorseshoe = ToFlag(form->Horseshoe()->isChecked());
-    v.varPolar = ToFlag(form->Polar()->isChecked());
-    v.varBent = ToFlag(form->Bent()->isChecked());
-    v.varInversion = ToFlag(form->Inversion()->isChecked());
+    noteDialogApplication();
 }
 
 void TMDIChild::UpdateCoefficiants() {
     if (!parts_.cform) return;
-    for (int i = 1; i <= TCForm::kCount; ++i) v.af[i] = parts_.cform->coefficient(i)->textValue();
+    readCoefficientsDialog(*parts_.cform, v);
+    noteDialogApplication();
+}
+
+PictureState TMDIChild::dialogValues() const {
+    PictureState shown;
+    if (parts_.form4) readParametersDialog(*parts_.form4, shown.record);
+    if (parts_.cform) readCoefficientsDialog(*parts_.cform, shown.record);
+    return shown;
+}
+
+void TMDIChild::noteDialogApplication() {
+    // Every load of the dialogs comes back half a second later, rounded to
+    // what they show; only a change made in them is a new picture.
+    const PictureState shown = dialogValues();
+    if (DefinesSamePicture(shown, dialogsAsLoaded_))
+        history_.Amend({v, effects});
+    else
+        history_.Record({v, effects});
+    dialogsAsLoaded_ = shown;
 }
 
 void TMDIChild::Parameters1Update() {
@@ -107,6 +137,7 @@ void TMDIChild::Parameters1Update() {
     }
     if (TCForm* cform = parts_.cform)
         for (int i = 1; i <= TCForm::kCount; ++i) cform->coefficient(i)->setValue(v.af[i]);
+    dialogsAsLoaded_ = dialogValues();
 }
 
 void TMDIChild::Parameters1Click() {

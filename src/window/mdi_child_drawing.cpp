@@ -105,6 +105,9 @@ QString TMDIChild::busyCaption() const {
 }
 
 void TMDIChild::UpdateParameters() {
+    // The engine calls this as a drawing starts, after any random start: the
+    // values a picture is drawn from.
+    recordHistory();
     if (parts_.frame) parts_.frame->UpdateParameters();
 }
 

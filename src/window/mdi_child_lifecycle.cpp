@@ -75,6 +75,8 @@ void TMDIChild::createComponents() {
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(500);
     connect(Timer2, &QTimer::timeout, this, &TMDIChild::Timer2Timer);
+    wheelTimer_ = new OneShotTimer(150, this);
+    connect(wheelTimer_, &OneShotTimer::tick, this, &TMDIChild::UpdateGrafX);
 }
 
 void TMDIChild::Timer1Timer() {

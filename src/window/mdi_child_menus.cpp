@@ -1,6 +1,7 @@
 // The window's menu tree, the 71 formula commands, the effect switches and
 // the check marks that follow the record.
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 
 #include "engine/formula_table.h"
@@ -62,6 +63,9 @@ void TMDIChild::createMenus() {
     effects->addSeparator()->setObjectName(QStringLiteral("N2"));
     connect(addItem(effects, "Zoom1", QStringLiteral("Zoom")), &QAction::triggered, this,
             &TMDIChild::Zoom1Click);
+    QAction* zoomOutItem = addItem(effects, "ZoomOut", QStringLiteral("Zoom Out"));
+    zoomOutItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    connect(zoomOutItem, &QAction::triggered, this, &TMDIChild::zoomOut);
 
     for (const FormulaMenu& formulaMenu : FormulaMenus()) {
         QMenu* menu = addMenu(formulaMenu.objectName, QString::fromLatin1(formulaMenu.caption));
@@ -75,8 +79,20 @@ void TMDIChild::createMenus() {
     }
 
     QMenu* edit = addMenu("Edit1", QStringLiteral("Edit"));
-    connect(addItem(edit, "Copy1", QStringLiteral("Copy")), &QAction::triggered, this,
-            &TMDIChild::Copy1Click);
+    QAction* undoItem = addItem(edit, "Undo", QStringLiteral("Undo"));
+    undoItem->setShortcut(QKeySequence::Undo);
+    connect(undoItem, &QAction::triggered, this, &TMDIChild::undo);
+    QAction* redoItem = addItem(edit, "Redo", QStringLiteral("Redo"));
+    redoItem->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    connect(redoItem, &QAction::triggered, this, &TMDIChild::redo);
+    connect(edit, &QMenu::aboutToShow, this, [this, undoItem, redoItem] {
+        undoItem->setEnabled(canUndo());
+        redoItem->setEnabled(canRedo());
+    });
+    edit->addSeparator();
+    QAction* copyItem = addItem(edit, "Copy1", QStringLiteral("Copy"));
+    copyItem->setShortcut(QKeySequence::Copy);
+    connect(copyItem, &QAction::triggered, this, &TMDIChild::Copy1Click);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));

@@ -21,6 +21,7 @@ void TMDIChild::connectView() {
     connect(PGImage1, &PictureView::picBoxDoubleClicked, this, &TMDIChild::PGImage1PicBoxOnDblClick);
     connect(PGImage1, &PictureView::aboutToShowPopup, this, &TMDIChild::UpdateMenuItems);
     connect(PGImage1, &PictureView::newAutoSize, this, &TMDIChild::PGImage1NewAutoSize);
+    connect(PGImage1, &PictureView::picBoxWheel, this, &TMDIChild::wheelZoom);
     PGImage1->setPopupMenu(PopupMenu1);
 }
 

@@ -8,6 +8,7 @@
 
 #include "engine/engine.h"
 #include "engine/fractal_rec.h"
+#include "engine/picture_history.h"
 #include "window/program_parts.h"
 
 class QAction;
@@ -96,6 +97,17 @@ public:
     // The window's outer size that shows its whole picture.
     QSize wholePictureSize() const;
 
+    // Back and forward through the window's pictures, and zooming out.
+    void undo();
+    void redo();
+    bool canUndo() const { return history_.CanUndo(); }
+    bool canRedo() const { return history_.CanRedo(); }
+    // Zooms by 1.25 per notch about the point under the pointer; a burst of
+    // notches makes one new drawing, shortly after the last.
+    void wheelZoom(double notches, int x, int y);
+    void zoomOut();
+    static constexpr double kWheelNotchZoom = 1.25;
+
     // Dialog bridge.
     void ApplyParameters();
     void UpdateCoefficiants();
@@ -151,6 +163,10 @@ private:
     QString busyCaption() const;
     void showReadOut();
     QSize shownPictureSize() const;
+    void recordHistory();
+    void showPictureOf(const PictureState& state);
+    PictureState dialogValues() const;
+    void noteDialogApplication();
 
     ProgramParts parts_;
     QList<QMenu*> menuBarMenus_;
@@ -160,6 +176,9 @@ private:
     QSize viewSizeForPicture_;  // what the view last asked for to show its picture
     QImage openedImage_;        // until the set-up shows it
     int saveFilterIndex_ = 0;   // the save dialog's entry used last
+    PictureHistory history_;
+    PictureState dialogsAsLoaded_;  // what the dialogs showed after this window last loaded them
+    OneShotTimer* wheelTimer_ = nullptr;
 };
 
 }  // namespace zephyrin

@@ -71,8 +71,9 @@ private slots:
         program.MainForm->activeChild()->Timer1->setEnabled(false);
         QStringList titles;
         for (QAction* menu : program.MainForm->menuBar()->actions()) titles << menu->text();
-        QCOMPARE(titles, (QStringList{"&File", "XY Size", "Dialogs", "Effects", "Formula'", "Formula''",
-                                      "Plankton'''", "Formula'''", "IFS", "Edit", "&Window", "&Help"}));
+        QCOMPARE(titles,
+                 (QStringList{"&File", "&Drawing", "XY Size", "Dialogs", "Effects", "Formula'", "Formula''",
+                              "Plankton'''", "Formula'''", "IFS", "Edit", "&Window", "&Help"}));
     }
 
     void applyTwiceWithinOnePeriodRestartsOnce() {
