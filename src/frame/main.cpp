@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "frame/main_form.h"
 #include "frame/program.h"
 
 int main(int argc, char** argv) {
@@ -7,5 +8,6 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Zephyrin"));
     zephyrin::Program program;
     program.show();
+    program.MainForm->openFiles(QApplication::arguments().mid(1));
     return QApplication::exec();
 }

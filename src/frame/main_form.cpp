@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QKeySequence>
@@ -22,14 +23,17 @@
 #include "dialogs/parameters_dialog.h"
 #include "dialogs/xy_size_dialog.h"
 #include "engine/engine.h"
+#include "engine/param_file.h"
 #include "engine/view_coords.h"
 #include "frame/about_box.h"
 #include "frame/tool_bar_icons.h"
+#include "frame/tool_window_placer.h"
 #include "imaging/image_formats.h"
 #include "services/file_choosers.h"
 #include "services/messages.h"
 #include "services/mode_word.h"
 #include "services/one_shot_timer.h"
+#include "services/settings.h"
 #include "util/drawing_memory.h"
 #include "window/tmdi_child.h"
 
@@ -276,6 +280,23 @@ TMDIChild* TMainForm::openImage(const QString& path) {
     return child;
 }
 
+void TMainForm::openFiles(const QStringList& paths) {
+    bool opened = false;
+    for (const QString& path : paths) {
+        if (QFileInfo(path).suffix().compare(QStringLiteral("zpr"), Qt::CaseInsensitive) != 0) {
+            opened = openImage(path) != nullptr || opened;
+            continue;
+        }
+        if (const Result<std::string> readable = ReadParameterFile(path.toStdString()); !readable) {
+            showError(QString::fromStdString(readable.error()));
+            continue;
+        }
+        CreateAttractorWindow(path)->setParameterFileToLoad(path);
+        opened = true;
+    }
+    if (opened) timer1_->setEnabled(false);
+}
+
 void TMainForm::FileSaveAsItemClick() {
     if (TMDIChild* child = activeChild()) child->SaveAs1Click();
 }
@@ -452,6 +473,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     // drawing loops would never hand control back to the main loop.
     for (TMDIChild* child : attractorWindows()) child->v.stop = kTrue;
     parts_.engine->StopCurrent();
+    remember(kFrameGeometryKey, saveGeometry());
+    if (toolWindowPlacer_) toolWindowPlacer_->rememberPlaces();
     event->accept();
     QApplication::quit();
 }

@@ -15,6 +15,7 @@ namespace zephyrin {
 
 class OneShotTimer;
 class TAboutBox;
+class ToolWindowPlacer;
 class TMDIChild;
 
 // The main window: a multiple-document area of picture windows, the File,
@@ -32,6 +33,8 @@ public:
     ~TMainForm() override;
 
     void setAboutBox(TAboutBox* aboutBox) { aboutBox_ = aboutBox; }
+    // Told where the tool windows are when the frame closes.
+    void setToolWindowPlacer(ToolWindowPlacer* placer) { toolWindowPlacer_ = placer; }
     void setDialogs(TXYSize* xySize, TForm4* form4, TCForm* cform);
 
     TMDIChild* activeChild() const;
@@ -46,6 +49,11 @@ public:
     void FileOpenItemClick();
     // Opens the image at `path` in a new window, or says why it cannot.
     TMDIChild* openImage(const QString& path);
+    // Opens files named on the command line, each in a window of its own:
+    // parameter files as Load from parameter file draws them, anything else
+    // as an image. Files that cannot be read are reported and skipped. With
+    // one window opened, the program makes no new window of its own.
+    void openFiles(const QStringList& paths);
     // The Open dialog's filters: every format the program saves.
     static QStringList openFilters();
     void FileSaveAsItemClick();
@@ -97,6 +105,7 @@ private:
     QList<QAction*> mergedMenus_;
     QPointer<TMDIChild> mergedChild_;
     TAboutBox* aboutBox_ = nullptr;
+    ToolWindowPlacer* toolWindowPlacer_ = nullptr;
     int windowsCreated_ = 0;
 };
 

@@ -10,6 +10,7 @@
 #include "frame/main_form.h"
 #include "frame/tool_window_layout.h"
 #include "frame/tool_window_placer.h"
+#include "services/settings.h"
 
 namespace zephyrin {
 
@@ -23,6 +24,9 @@ Program::Program() {
     XYSize = new TXYSize(MainForm.get());
     Form4 = new TForm4(MainForm.get());
     CForm = new TCForm(MainForm.get());
+    XYSize->setObjectName(QStringLiteral("XYSize"));
+    Form4->setObjectName(QStringLiteral("Form4"));
+    CForm->setObjectName(QStringLiteral("CForm"));
     MainForm->setAboutBox(AboutBox);
     MainForm->setDialogs(XYSize, Form4, CForm);
 }
@@ -31,6 +35,12 @@ Program::~Program() = default;
 
 void Program::show() {
     const QList<QWidget*> tools{Form4, CForm, XYSize};
+    MainForm->setToolWindowPlacer(new ToolWindowPlacer(MainForm.get(), tools));
+    // Where the frame was in the last run, when the window system takes it.
+    if (MainForm->restoreGeometry(rememberedValue(kFrameGeometryKey, QByteArray()).toByteArray())) {
+        MainForm->show();
+        return;
+    }
     int toolColumn = 0;
     for (QWidget* tool : tools) {
         tool->adjustSize();
@@ -47,7 +57,6 @@ void Program::show() {
     // Decorations are known only now: take them off the outer size asked for.
     const QSize decorations = MainForm->frameGeometry().size() - MainForm->size();
     if (!decorations.isNull()) MainForm->resize(frame.size() - decorations);
-    new ToolWindowPlacer(MainForm.get(), tools);
 }
 
 }  // namespace zephyrin

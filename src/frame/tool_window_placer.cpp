@@ -1,11 +1,13 @@
 #include "frame/tool_window_placer.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QLayout>
 #include <QScreen>
 #include <QWidget>
 
 #include "frame/tool_window_layout.h"
+#include "services/settings.h"
 
 namespace zephyrin {
 
@@ -20,12 +22,38 @@ QSize ToolWindowPlacer::frameDecorations() const {
 }
 
 bool ToolWindowPlacer::eventFilter(QObject* watched, QEvent* event) {
+    auto* tool = qobject_cast<QWidget*>(watched);
     // A non-spontaneous show comes just before the window appears.
-    if (event->type() == QEvent::Show && !event->spontaneous()) {
-        auto* tool = qobject_cast<QWidget*>(watched);
-        if (tool && !placed_.contains(tool)) place(tool);
+    if (tool && event->type() == QEvent::Show && !event->spontaneous() && !placed_.contains(tool)) {
+        if (!placeWhereItWas(tool)) place(tool);
+        placed_.insert(tool);
     }
+    if (tool && event->type() == QEvent::Hide && !event->spontaneous()) rememberPlace(tool);
     return QObject::eventFilter(watched, event);
+}
+
+void ToolWindowPlacer::rememberPlaces() const {
+    for (QWidget* tool : tools_)
+        if (tool->isVisible()) rememberPlace(tool);
+}
+
+void ToolWindowPlacer::rememberPlace(const QWidget* tool) {
+    remember(kToolWindowKey.arg(tool->objectName()), tool->pos());
+}
+
+bool ToolWindowPlacer::placeWhereItWas(QWidget* tool) const {
+    const QVariant remembered = rememberedValue(kToolWindowKey.arg(tool->objectName()));
+    if (!remembered.canConvert<QPoint>()) return false;
+    // Only where it still lies whole on a screen: screens come and go.
+    if (!tool->testAttribute(Qt::WA_Resized)) tool->adjustSize();
+    const QRect where(remembered.toPoint(), tool->size() + frameDecorations());
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen->availableGeometry().contains(where)) {
+            tool->move(where.topLeft());
+            return true;
+        }
+    }
+    return false;
 }
 
 void ToolWindowPlacer::place(QWidget* tool) {
@@ -45,7 +73,6 @@ void ToolWindowPlacer::place(QWidget* tool) {
     }
     const QList<QPoint> corners = placeToolWindows(available, frame_->frameGeometry(), sizes);
     tool->move(corners[tools_.indexOf(tool)]);
-    placed_.insert(tool);
 }
 
 }  // namespace zephyrin

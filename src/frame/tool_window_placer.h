@@ -9,9 +9,11 @@ class QWidget;
 
 namespace zephyrin {
 
-// Puts each tool window in its place beside the frame the first time it is
-// shown, when its layout has given it its real size. A tool window the user
-// has moved since is never moved again.
+// Puts each tool window in its place the first time it is shown, when its
+// layout has given it its real size: where it was in the last run, if that
+// is still on a screen, else beside the frame. A tool window the user has
+// moved since is never moved again. Where each one is, is remembered when it
+// is hidden and when the frame closes (rememberPlaces).
 class ToolWindowPlacer : public QObject {
     Q_OBJECT
 
@@ -22,11 +24,15 @@ public:
     // not told them yet.
     QSize frameDecorations() const;
 
+    void rememberPlaces() const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void place(QWidget* tool);
+    bool placeWhereItWas(QWidget* tool) const;
+    static void rememberPlace(const QWidget* tool);
 
     QPointer<QWidget> frame_;
     QList<QWidget*> tools_;

@@ -3,6 +3,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "services/settings.h"
+
 namespace zephyrin {
 
 namespace {
@@ -11,9 +13,8 @@ std::function<std::optional<FileChoice>(const FileRequest&)>& Chooser() {
     return chooser;
 }
 
-QString& LastFolder(FileRequest::Kind kind) {
-    static QString open, save;
-    return kind == FileRequest::Kind::kSave ? save : open;
+const QString& folderKey(FileRequest::Kind kind) {
+    return kind == FileRequest::Kind::kSave ? kSaveFolderKey : kOpenFolderKey;
 }
 
 std::optional<FileChoice> Ask(QWidget* parent, const FileRequest& request) {
@@ -39,10 +40,9 @@ std::optional<FileChoice> Ask(QWidget* parent, const FileRequest& request) {
 }  // namespace
 
 std::optional<FileChoice> chooseFile(QWidget* parent, FileRequest request) {
-    QString& lastFolder = LastFolder(request.kind);
-    request.folder = lastFolder;
+    request.folder = rememberedValue(folderKey(request.kind), QString()).toString();
     std::optional<FileChoice> choice = Ask(parent, request);
-    if (choice) lastFolder = QFileInfo(choice->path).absolutePath();
+    if (choice) remember(folderKey(request.kind), QFileInfo(choice->path).absolutePath());
     return choice;
 }
 

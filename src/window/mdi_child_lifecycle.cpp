@@ -15,8 +15,10 @@
 
 #include "engine/defaults.h"
 #include "engine/view_coords.h"
+#include "imaging/image_formats.h"
 #include "imaging/picture.h"
 #include "services/messages.h"
+#include "services/settings.h"
 #include "services/mode_word.h"
 #include "services/one_shot_timer.h"
 #include "view/picture_image.h"
@@ -33,6 +35,9 @@ TMDIChild::TMDIChild(const ProgramParts& parts, QWidget* parent) : QMdiSubWindow
     v.stop = kFalse;
     v.randomStart = kTrue;
     v.white = kFalse;
+    // Each window keeps its own save format, starting from the one used last.
+    saveFilterIndex_ = std::clamp(rememberedValue(kSaveFormatKey, 0).toInt(), 0,
+                                  static_cast<int>(ImageFormats().size()) - 1);
     createComponents();
     createMenus();
     connectView();
@@ -119,7 +124,8 @@ void TMDIChild::FormPaint() {
     setupPending = kFalse;
     if (!opened) {
         CreateTList();
-        UpdateGrafX();
+        const QString parameters = std::exchange(parameterFileToLoad_, QString());
+        if (parameters.isEmpty() || !LoadFromParameterFile(parameters)) UpdateGrafX();
         return;
     }
     // An opened image stays on show. With its parameter file beside it the

@@ -6,6 +6,7 @@
 #include "imaging/image_formats.h"
 #include "services/file_choosers.h"
 #include "services/messages.h"
+#include "services/settings.h"
 #include "view/picture_view.h"
 #include "window/tmdi_child.h"
 
@@ -37,8 +38,10 @@ void TMDIChild::SaveAs1Click() {
     request.proposedName = proposedSaveName();
     const std::optional<FileChoice> choice = chooseFile(this, request);
     if (!choice) return;
-    if (choice->filterIndex >= 0 && choice->filterIndex < static_cast<int>(ImageFormats().size()))
+    if (choice->filterIndex >= 0 && choice->filterIndex < static_cast<int>(ImageFormats().size())) {
         saveFilterIndex_ = choice->filterIndex;
+        remember(kSaveFormatKey, saveFilterIndex_);
+    }
 
     QString path = choice->path;
     if (QFileInfo(path).suffix().isEmpty()) {

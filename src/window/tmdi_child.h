@@ -84,6 +84,9 @@ public:
     bool readParameters(const QString& path);
     // The decoded image a window opened by File > Open shows at its set-up.
     void setOpenedImage(QImage image);
+    // The parameter file a new window draws at its set-up instead of a
+    // random start.
+    void setParameterFileToLoad(const QString& path) { parameterFileToLoad_ = path; }
     void SaveAs1Click();
     static QStringList saveFilters();
     static QString parameterFilePathFor(const QString& picturePath);
@@ -175,6 +178,7 @@ private:
     bool closed_ = false;       // closed by the user and not restored since
     QSize viewSizeForPicture_;  // what the view last asked for to show its picture
     QImage openedImage_;        // until the set-up shows it
+    QString parameterFileToLoad_;
     int saveFilterIndex_ = 0;   // the save dialog's entry used last
     PictureHistory history_;
     PictureState dialogsAsLoaded_;  // what the dialogs showed after this window last loaded them

@@ -7,6 +7,8 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,12 +16,14 @@
 #include <QToolBar>
 #include <functional>
 
+#include "dialogs/parameters_dialog.h"
 #include "engine/param_file.h"
 #include "frame/main_form.h"
 #include "frame/program.h"
 #include "imaging/image_file.h"
 #include "imaging/image_formats.h"
 #include "imaging/picture.h"
+#include "qt_test_main.h"
 #include "services/file_choosers.h"
 #include "services/messages.h"
 #include "services/mode_word.h"
@@ -394,6 +398,97 @@ private slots:
         QCOMPARE(program.MainForm->attractorWindows().size(), 0);
     }
 
+    // zephyrin FILE...: each readable file in a window of its own, the others
+    // reported, and no blank window besides.
+    void filesFromTheCommandLineOpenInWindowsOfTheirOwn() {
+        QTemporaryDir dir;
+        TFractalRec saved;
+        saved.formula = 14;
+        saved.zoom = 0.05;
+        const QString parameters = dir.filePath(QStringLiteral("saved.zpr"));
+        QFile zpr(parameters);
+        QVERIFY(zpr.open(QIODevice::WriteOnly));
+        zpr.write(QByteArray::fromStdString(WriteParameterText(saved, Effects{}, '.')));
+        zpr.close();
+        const QString image = dir.filePath(QStringLiteral("shell.png"));
+        QVERIFY(QImage(64, 48, QImage::Format_RGB32).save(image));
+        QStringList messages;
+        setMessageSink([&](const QString& text) { messages << text; });
+        Program program;
+        program.MainForm->openFiles({parameters, dir.filePath(QStringLiteral("missing.zpr")), image});
+        setMessageSink({});
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages[0].contains(QStringLiteral("missing.zpr")));
+        const QList<TMDIChild*> windows = program.MainForm->attractorWindows();
+        QCOMPARE(windows.size(), 2);
+        int formula = 0;
+        After(800, [&] {
+            formula = windows[0]->v.formula;
+            program.MainForm->StopButtonClick();
+            program.engine.StopCurrent();
+        });
+        QTRY_VERIFY(formula != 0);
+        QCOMPARE(formula, 14);
+        QCOMPARE(windows[1]->windowTitle(), image);
+        QCOMPARE(program.MainForm->attractorWindows().size(), 2);
+    }
+
+    // Where the frame and a tool window were, and the folder used last, come
+    // back in the next run.
+    void choicesSurviveARestart() {
+        QTemporaryDir dir;
+        const QRect frame(60, 50, 700, 500);
+        {
+            Program program;
+            program.MainForm->Timer1()->setEnabled(false);
+            program.show();
+            program.MainForm->setGeometry(frame);
+            program.Form4->show();
+            program.Form4->move(250, 140);
+            setFileChooser([&](const FileRequest&) {
+                return FileChoice{dir.filePath(QStringLiteral("a.zpr")), 0};
+            });
+            chooseFile(nullptr, FileRequest{});
+            setFileChooser({});
+            program.MainForm->close();
+        }
+        Program program;
+        program.MainForm->Timer1()->setEnabled(false);
+        program.show();
+        QCOMPARE(program.MainForm->geometry(), frame);
+        program.Form4->show();
+        QCOMPARE(program.Form4->pos(), QPoint(250, 140));
+        QString folder;
+        setFileChooser([&](const FileRequest& request) {
+            folder = request.folder;
+            return std::nullopt;
+        });
+        chooseFile(nullptr, FileRequest{});
+        setFileChooser({});
+        QCOMPARE(folder, dir.path());
+    }
+
+    // A settings file that cannot be read gives the first run's choices, silently.
+    void aDamagedSettingsFileGivesTheDefaults() {
+        const QString path = QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Zephyrin"),
+                                       QStringLiteral("Zephyrin"))
+                                 .fileName();
+        QFile damaged(path);
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("[frame]\ngeometry=@ByteArray(\x01\x02\n[[[\n\xff\xfe");
+        damaged.close();
+        QStringList messages;
+        setMessageSink([&](const QString& text) { messages << text; });
+        Program program;
+        program.MainForm->Timer1()->setEnabled(false);
+        program.show();
+        program.Form4->show();
+        setMessageSink({});
+        QVERIFY(messages.isEmpty());
+        QVERIFY(program.MainForm->isVisible());
+        QVERIFY(program.MainForm->screen()->availableGeometry().contains(program.Form4->frameGeometry()));
+    }
+
     // Last: it ends the application's event loop.
     void closingTheFrameWhileTwoWindowsDrawEndsTheProgram() {
         Program program;
@@ -418,11 +513,6 @@ private slots:
 
 }  // namespace zephyrin::testing
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    app.setQuitOnLastWindowClosed(false);
-    zephyrin::testing::FrameTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZEPHYRIN_QTEST_MAIN(zephyrin::testing::FrameTest)
 
 #include "frame_test.moc"

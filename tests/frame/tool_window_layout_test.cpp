@@ -2,6 +2,7 @@
 #include <QTest>
 
 #include "frame/tool_window_layout.h"
+#include "qt_test_main.h"
 
 namespace zephyrin::testing {
 
@@ -50,5 +51,5 @@ private slots:
 
 }  // namespace zephyrin::testing
 
-QTEST_MAIN(zephyrin::testing::ToolWindowLayoutTest)
+ZEPHYRIN_QTEST_MAIN(zephyrin::testing::ToolWindowLayoutTest)
 #include "tool_window_layout_test.moc"

@@ -18,6 +18,7 @@
 #include "dialogs/spin_edit.h"
 #include "frame/main_form.h"
 #include "frame/program.h"
+#include "qt_test_main.h"
 #include "services/locale_format.h"
 #include "services/one_shot_timer.h"
 #include "window/tmdi_child.h"
@@ -531,5 +532,5 @@ private slots:
 
 }  // namespace zephyrin::testing
 
-QTEST_MAIN(zephyrin::testing::WindowBridgeTest)
+ZEPHYRIN_QTEST_MAIN(zephyrin::testing::WindowBridgeTest)
 #include "window_bridge_test.moc"

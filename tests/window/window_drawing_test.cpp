@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "imaging/picture.h"
+#include "qt_test_main.h"
 #include "view/picture_view.h"
 #include "window_fixture.h"
 
@@ -186,5 +187,5 @@ private slots:
 
 }  // namespace zephyrin::testing
 
-QTEST_MAIN(zephyrin::testing::WindowDrawingTest)
+ZEPHYRIN_QTEST_MAIN(zephyrin::testing::WindowDrawingTest)
 #include "window_drawing_test.moc"

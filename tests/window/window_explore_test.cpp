@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "engine/zoom.h"
+#include "qt_test_main.h"
 #include "window_fixture.h"
 
 namespace zephyrin::testing {
@@ -72,5 +73,5 @@ private slots:
 
 }  // namespace zephyrin::testing
 
-QTEST_MAIN(zephyrin::testing::WindowExploreTest)
+ZEPHYRIN_QTEST_MAIN(zephyrin::testing::WindowExploreTest)
 #include "window_explore_test.moc"

@@ -8,6 +8,7 @@
 #include "engine/param_file.h"
 #include "imaging/image_formats.h"
 #include "imaging/picture.h"
+#include "qt_test_main.h"
 #include "services/file_choosers.h"
 #include "services/messages.h"
 #include "view/picture_view.h"
@@ -243,5 +244,5 @@ private:
 
 }  // namespace zephyrin::testing
 
-QTEST_MAIN(zephyrin::testing::WindowFilesTest)
+ZEPHYRIN_QTEST_MAIN(zephyrin::testing::WindowFilesTest)
 #include "window_files_test.moc"

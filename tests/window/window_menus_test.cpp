@@ -4,6 +4,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "qt_test_main.h"
 #include "view/picture_view.h"
 #include "window_fixture.h"
 
@@ -120,5 +121,5 @@ private slots:
 
 }  // namespace zephyrin::testing
 
-QTEST_MAIN(zephyrin::testing::WindowMenusTest)
+ZEPHYRIN_QTEST_MAIN(zephyrin::testing::WindowMenusTest)
 #include "window_menus_test.moc"

@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "imaging/picture.h"
+#include "qt_test_main.h"
 #include "services/messages.h"
 #include "view/picture_view.h"
 #include "window_fixture.h"
@@ -130,5 +131,5 @@ private slots:
 
 }  // namespace zephyrin::testing
 
-QTEST_MAIN(zephyrin::testing::WindowReduceTest)
+ZEPHYRIN_QTEST_MAIN(zephyrin::testing::WindowReduceTest)
 #include "window_reduce_test.moc"

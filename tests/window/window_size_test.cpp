@@ -19,6 +19,7 @@
 #include "frame/main_form.h"
 #include "frame/program.h"
 #include "imaging/picture.h"
+#include "qt_test_main.h"
 #include "services/messages.h"
 #include "view/picture_view.h"
 #include "window_fixture.h"
@@ -433,5 +434,5 @@ private:
 
 }  // namespace zephyrin::testing
 
-QTEST_MAIN(zephyrin::testing::WindowSizeTest)
+ZEPHYRIN_QTEST_MAIN(zephyrin::testing::WindowSizeTest)
 #include "window_size_test.moc"

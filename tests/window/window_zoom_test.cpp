@@ -4,6 +4,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "qt_test_main.h"
 #include "services/messages.h"
 #include "view/picture_view.h"
 #include "window_fixture.h"
@@ -151,5 +152,5 @@ private:
 
 }  // namespace zephyrin::testing
 
-QTEST_MAIN(zephyrin::testing::WindowZoomTest)
+ZEPHYRIN_QTEST_MAIN(zephyrin::testing::WindowZoomTest)
 #include "window_zoom_test.moc"

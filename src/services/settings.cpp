@@ -1,0 +1,27 @@
+#include "services/settings.h"
+
+#include <QSettings>
+
+namespace zephyrin {
+
+namespace {
+QSettings Store() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Zephyrin"),
+                     QStringLiteral("Zephyrin"));
+}
+}  // namespace
+
+QVariant rememberedValue(const QString& key, const QVariant& fallback) {
+    const QSettings store = Store();
+    if (store.status() != QSettings::NoError) return fallback;
+    const QVariant value = store.value(key, fallback);
+    if (fallback.isValid() && !value.canConvert(fallback.metaType())) return fallback;
+    return value;
+}
+
+void remember(const QString& key, const QVariant& value) {
+    QSettings store = Store();
+    store.setValue(key, value);
+}
+
+}  // namespace zephyrin
