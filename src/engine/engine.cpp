@@ -92,15 +92,19 @@ void Engine::RandomStart() {
     sign = 1.0;
 }
 
-void Engine::ResetDrawing() {
+void Engine::ResetOrbit() {
     v->ticks = 0;
     v->iterations = 0;
     cycles = 0;
     v->AA = v->AAStart;
-    listSide = std::max({v->listWidth, v->listHeight, 0});
     x = v->startX;
     y = v->startY;
     W = 0.0;
+}
+
+void Engine::ResetDrawing() {
+    ResetOrbit();
+    listSide = std::max({v->listWidth, v->listHeight, 0});
 
     const std::size_t side = static_cast<std::size_t>(listSide);
     // assign would keep the capacity of the largest drawing ever made; a list
@@ -125,14 +129,22 @@ void Engine::ResetDrawing() {
 }
 
 void Engine::EngineStep() {
+    ChooseTransform();
+    FormulaStep();
+    PlotVariations();
+    CountIteration();
+}
+
+void Engine::ChooseTransform() {
     const int mode = v->transformMode;
     if (mode >= 1 && mode <= 3) {
         // Random() * mode * 20 lies in [0, 60), so the rounding cannot overflow.
         j = static_cast<std::int32_t>(std::lrint(Random() * mode * 20.0));
     }
     j = j < 19 ? 0 : j < 39 ? 19 : 39;
-    FormulaStep();
-    PlotVariations();
+}
+
+void Engine::CountIteration() {
     v->iterations = Counted(v->iterations);
 }
 
@@ -156,6 +168,7 @@ void Engine::FormulaStep() {
 void Engine::CheckRunawayBoth() {
     const double ax = std::fabs(x), ay = std::fabs(y);
     if ((ax > 10000 && ay > 10000) || (ax < 1e-4 && ay < 1e-4)) {
+        ++rescues;
         x = (Random() - 0.5) * (2 * v->randomizer);
         y = (Random() - 0.5) * (2 * v->randomizer);
     }

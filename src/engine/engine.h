@@ -98,11 +98,19 @@ protected:
 
     void RandomStart();
     void ResetDrawing();
+    // The part of the reset the orbit depends on: counters, A, start point, W.
+    void ResetOrbit();
     void EngineStep();
+    void ChooseTransform();
     void FormulaStep();
+    void CountIteration();
     void CheckRunaway();
     void CheckRunawayBoth();
     void PlotVariations();
+    // The variations of PlotVariations, calling `plot` with the point to plot
+    // in x, y; defined in variation_pass.h.
+    template <typename Plot>
+    void PassVariations(Plot plot);
     void PlotPoint();
 
     TFractalRec* v = nullptr;
@@ -122,6 +130,8 @@ protected:
     std::int32_t level = 0;
     std::int32_t cycles = 0;
     std::int32_t listSide = 0;
+    // Points CheckRunawayBoth has replaced since this engine was made.
+    std::int64_t rescues = 0;
 
 private:
     void ApplyFormula();

@@ -13,6 +13,10 @@ from a random start.
   -o, --output OUT.ext   the picture to write
   --formula N            draw formula N from a random start
   --random               a random start even with a parameter file
+  --find                 search random starts of the formula (from --seed)
+                         for an attractor worth drawing, frame it, draw it
+  --fit                  frame the orbit (the parameter file's, or a random
+                         start's) so that it fills the picture
   --size WxH             picture size in pixels (default 800x600)
   --supersample N        draw N times larger (2, 3 or 4) and reduce by
                          area averaging
@@ -32,7 +36,7 @@ Missing lines in PARAMS.zpr are reported and the drawing goes on; a line
 that cannot be read ends the program.
 
 Exit status: 0 done, 1 a file could not be read or written or memory ran
-short, 2 a bad command line.
+short, 2 a bad command line, 3 --find found nothing.
 )";
 }
 

@@ -89,6 +89,8 @@ private:
     void Option(std::string_view name) {
         if (name == "--help") return Switch(name, options_.help);
         if (name == "--random") return Switch(name, options_.random);
+        if (name == "--find") return Switch(name, options_.find);
+        if (name == "--fit") return Switch(name, options_.fit);
         if (name == "--white") return Switch(name, options_.white);
         if (name == "--sqrt-filter") return Switch(name, options_.sqrtFilter);
         if (name == "--quiet") return Switch(name, options_.quiet);

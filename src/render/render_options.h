@@ -18,6 +18,8 @@ struct RenderOptions {
     std::filesystem::path output;
     std::optional<std::int32_t> formula;
     bool random = false;
+    bool find = false;  // search for an attractor of the formula, then frame it
+    bool fit = false;   // frame the orbit before drawing
     std::int32_t width = 800;
     std::int32_t height = 600;
     std::int32_t supersample = 1;

@@ -12,6 +12,7 @@
 #include "imaging/image_file.h"
 #include "imaging/image_formats.h"
 #include "render/drawing_setup.h"
+#include "render/explore.h"
 #include "render/help_text.h"
 #include "render/output_files.h"
 #include "render/progress_bar.h"
@@ -104,11 +105,22 @@ private:
         if (!prepared) return Fail(prepared.error());
         // Missing lines do not stop the drawing.
         for (const std::string& message : prepared->messages) Say(message);
-        const DrawingSetup& setup = prepared->setup;
+        DrawingSetup& setup = prepared->setup;
 
         RenderSettings settings;
-        settings.threads = UsableThreads(setup, options.threads.value_or(AllCores()));
         settings.seed = options.seed.value_or(RandomSeed());
+        if (options.find || options.fit) {
+            const Result<Exploration> explored = Explore(setup, options, settings.seed);
+            if (!explored) return Fail(explored.error());
+            if (*explored == Exploration::kNothingFound) {
+                Say("no attractor of formula " + std::to_string(setup.record.formula) + " found from seed " +
+                    std::to_string(settings.seed));
+                return kRenderNothingFound;
+            }
+            if (*explored == Exploration::kCannotFrame && !options.quiet)
+                Say("note: the orbit runs away or plots nothing; drawn in the view as it was");
+        }
+        settings.threads = UsableThreads(setup, options.threads.value_or(AllCores()));
         settings.iterations = options.iterations;
         settings.seconds = options.seconds;
         if (!RenderFitsInMemory(width, height, settings.threads))

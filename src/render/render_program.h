@@ -6,7 +6,7 @@
 
 namespace zephyrin {
 
-enum RenderExit : int { kRenderDone = 0, kRenderFailed = 1, kRenderBadUsage = 2 };
+enum RenderExit : int { kRenderDone = 0, kRenderFailed = 1, kRenderBadUsage = 2, kRenderNothingFound = 3 };
 
 // The whole command: reads the options and the parameter file, draws, saves
 // the picture and its parameter file. Help and the summary go to `out`;

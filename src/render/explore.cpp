@@ -1,0 +1,28 @@
+#include "render/explore.h"
+
+#include <atomic>
+
+#include "engine/attractor_search.h"
+#include "engine/fit_view.h"
+#include "engine/view_coords.h"
+
+namespace zephyrin {
+
+Result<Exploration> Explore(DrawingSetup& setup, const RenderOptions& options, std::uint64_t seed) {
+    Exploration exploration = Exploration::kReady;
+    if (options.find) {
+        const std::atomic<bool> never{false};
+        const SearchLimits limits{.maxTries = kRenderFindTries, .maxTime = std::nullopt};
+        const Result<SearchResult> search = FindAttractor(setup.record, setup.effects, limits, seed, never);
+        if (!search) return Failure(search.error());
+        if (search->outcome != SearchOutcome::kFound) exploration = Exploration::kNothingFound;
+    } else if (options.fit) {
+        const Result<bool> framed = FitView(setup.record, setup.effects, seed);
+        if (!framed) return Failure(framed.error());
+        if (!*framed) exploration = Exploration::kCannotFrame;
+    }
+    FreezeView(setup.record);
+    return exploration;
+}
+
+}  // namespace zephyrin
