@@ -8,12 +8,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#define ZEPHYRIN_QTEST_MAIN(TestClass)                                                             \
-    int main(int argc, char** argv) {                                                              \
-        QApplication application(argc, argv);                                                      \
-        application.setQuitOnLastWindowClosed(false);                                              \
-        QTemporaryDir settings;                                                                    \
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());           \
-        TestClass test;                                                                            \
-        return QTest::qExec(&test, argc, argv);                                                    \
+#include "services/settings.h"
+
+#define ZEPHYRIN_QTEST_MAIN(TestClass)                                                   \
+    int main(int argc, char** argv) {                                                    \
+        QApplication application(argc, argv);                                            \
+        application.setQuitOnLastWindowClosed(false);                                    \
+        QTemporaryDir settings;                                                          \
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path()); \
+        /* Most tests expect a new window's plain random start; some turn Find on. */    \
+        zephyrin::remember(zephyrin::kFindOnStartKey, false);                            \
+        TestClass test;                                                                  \
+        return QTest::qExec(&test, argc, argv);                                          \
     }

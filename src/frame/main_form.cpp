@@ -179,6 +179,8 @@ void TMainForm::createToolBar() {
          QKeySequence(Qt::CTRL | Qt::Key_R)},
         {"ApplyButton", "Apply (Start over)", FrameTool::kApply, &TMainForm::ApplyButtonClick,
          QKeySequence(Qt::Key_F5)},
+        {"FindAttractorButton", "Find Attractor", FrameTool::kFindAttractor, &TMainForm::findAttractorClick,
+         QKeySequence(Qt::CTRL | Qt::Key_F)},
     };
     // The tool bar's commands also have a menu, which shows their keys.
     drawingMenu_ = new QMenu(QStringLiteral("&Drawing"), this);
@@ -197,6 +199,19 @@ void TMainForm::createToolBar() {
         widget->setFixedSize(40, 40);
         widget->setCursor(Qt::PointingHandCursor);
     }
+    QAction* fitView = drawingMenu_->addAction(QStringLiteral("Fit View"));
+    fitView->setObjectName(QStringLiteral("FitView"));
+    fitView->setStatusTip(QStringLiteral("Frame the attractor so that it fills the picture"));
+    fitView->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    connect(fitView, &QAction::triggered, this, &TMainForm::fitViewClick);
+    drawingMenu_->addSeparator();
+    QAction* findOnStart = drawingMenu_->addAction(QStringLiteral("Find Attractor in New Windows"));
+    findOnStart->setObjectName(QStringLiteral("FindOnStart"));
+    findOnStart->setStatusTip(
+        QStringLiteral("New windows look for an attractor instead of drawing a random start"));
+    findOnStart->setCheckable(true);
+    findOnStart->setChecked(rememberedValue(kFindOnStartKey, true).toBool());
+    connect(findOnStart, &QAction::toggled, this, [](bool on) { remember(kFindOnStartKey, on); });
 }
 
 TMDIChild* TMainForm::activeChild() const {
@@ -368,7 +383,18 @@ void TMainForm::HelpAboutItemClick() {
 }
 
 void TMainForm::StopButtonClick() {
-    if (TMDIChild* child = activeChild()) child->v.stop = kTrue;
+    if (TMDIChild* child = activeChild()) {
+        child->v.stop = kTrue;
+        child->cancelSearch();
+    }
+}
+
+void TMainForm::findAttractorClick() {
+    if (TMDIChild* child = activeChild()) child->findAttractor();
+}
+
+void TMainForm::fitViewClick() {
+    if (TMDIChild* child = activeChild()) child->fitView();
 }
 
 void TMainForm::ResetButtonClick() {
@@ -471,7 +497,10 @@ QSize TMainForm::frameClientSize() const {
 void TMainForm::closeEvent(QCloseEvent* event) {
     // Every window's drawing must end, not only the active one's, or the
     // drawing loops would never hand control back to the main loop.
-    for (TMDIChild* child : attractorWindows()) child->v.stop = kTrue;
+    for (TMDIChild* child : attractorWindows()) {
+        child->v.stop = kTrue;
+        child->cancelSearch();
+    }
     parts_.engine->StopCurrent();
     remember(kFrameGeometryKey, saveGeometry());
     if (toolWindowPlacer_) toolWindowPlacer_->rememberPlaces();

@@ -70,6 +70,8 @@ public:
     void DrawRandomClick();
     void ApplyButtonClick();
     void ParmatersButtonClick();
+    void findAttractorClick();
+    void fitViewClick();
 
     // Services of the dialogs, each forwarded to the active window.
     void UpdateColors();

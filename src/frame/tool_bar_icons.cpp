@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <cmath>
 
 namespace zephyrin {
 
@@ -66,6 +67,24 @@ void DrawApply(QPainter& p) {
     p.drawPath(triangle);
 }
 
+// A magnifying glass over a spiral: find an attractor.
+void DrawFindAttractor(QPainter& p) {
+    p.setPen(QPen(QColor(200, 150, 30), 1.5));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath spiral;
+    spiral.moveTo(13, 13);
+    for (int step = 1; step <= 40; ++step) {
+        const double angle = step * 0.45;
+        const double radius = step * 0.22;
+        spiral.lineTo(13 + radius * std::cos(angle), 13 + radius * std::sin(angle));
+    }
+    p.drawPath(spiral);
+    p.setPen(QPen(QColor(50, 50, 60), 2.5));
+    p.drawEllipse(QPointF(13, 13), 10, 10);
+    p.setPen(QPen(QColor(50, 50, 60), 4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(21, 21), QPointF(28, 28));
+}
+
 }  // namespace
 
 QIcon frameToolIcon(FrameTool tool) {
@@ -88,6 +107,9 @@ QIcon frameToolIcon(FrameTool tool) {
             break;
         case FrameTool::kApply:
             DrawApply(painter);
+            break;
+        case FrameTool::kFindAttractor:
+            DrawFindAttractor(painter);
             break;
     }
     return QIcon(pixmap);

@@ -18,5 +18,6 @@ inline const QString kToolWindowKey = QStringLiteral("toolWindows/%1");  // %1: 
 inline const QString kOpenFolderKey = QStringLiteral("folders/open");
 inline const QString kSaveFolderKey = QStringLiteral("folders/save");
 inline const QString kSaveFormatKey = QStringLiteral("saving/format");
+inline const QString kFindOnStartKey = QStringLiteral("explorer/findOnStart");
 
 }  // namespace zephyrin

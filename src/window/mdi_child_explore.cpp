@@ -2,9 +2,13 @@
 // wheel and out.
 #include <QAction>
 #include <QMenu>
+#include <QStatusBar>
 #include <cmath>
+#include <random>
 
+#include "engine/fit_view.h"
 #include "engine/zoom.h"
+#include "services/messages.h"
 #include "services/one_shot_timer.h"
 #include "view/picture_view.h"
 #include "window/tmdi_child.h"
@@ -44,6 +48,81 @@ void TMDIChild::wheelZoom(double notches, int x, int y) {
 void TMDIChild::zoomOut() {
     if (v.listWidth == 0) return;
     if (ZoomAbout(v, {v.xCenter, v.yCenter}, 0.5)) UpdateGrafX();
+}
+
+namespace {
+std::uint64_t freshSeed() {
+    std::random_device device;
+    return std::uint64_t{device()} << 32 | device();
+}
+}  // namespace
+
+void TMDIChild::findAttractor(SearchFailure onFailure) {
+    if (searching()) return;
+    searchCancel_ = false;
+    searchFailure_ = onFailure;
+    StatusBar1->showMessage(QStringLiteral("Finding an attractor for formula %1...").arg(v.formula));
+    search_ = std::thread([this, start = v, switches = effects, seed = freshSeed()]() mutable {
+        Result<SearchResult> result = FindAttractor(start, switches, SearchLimits{}, seed, searchCancel_);
+        QMetaObject::invokeMethod(
+            this, [this, start, result] { finishSearch(start, result); }, Qt::QueuedConnection);
+    });
+}
+
+void TMDIChild::cancelSearch() {
+    searchCancel_ = true;
+}
+
+void TMDIChild::finishSearch(const TFractalRec& found, const Result<SearchResult>& result) {
+    search_.join();
+    StatusBar1->clearMessage();
+    const bool drawAnyway = searchFailure_ == SearchFailure::kDrawRandomStart;
+    if (!result) {
+        showError(QString::fromStdString(result.error()));
+        return;
+    }
+    if (result->outcome == SearchOutcome::kCancelled) return;
+    // A formula picked meanwhile makes the search's answer moot.
+    if (found.formula != v.formula) return;
+    if (result->outcome == SearchOutcome::kNotFound) {
+        if (drawAnyway) {
+            v.randomStart = kTrue;
+            UpdateGrafX();
+            return;
+        }
+        ShowMessage(QStringLiteral("No attractor was found for formula %1 in %2 tries. Find Attractor "
+                                   "again, or pick another formula.")
+                        .arg(v.formula)
+                        .arg(result->tries));
+        return;
+    }
+    v.af = found.af;
+    v.AA = found.AA;
+    v.AACopy = found.AACopy;
+    v.AAStart = found.AAStart;
+    v.startX = found.startX;
+    v.startY = found.startY;
+    v.xCenter = found.xCenter;
+    v.yCenter = found.yCenter;
+    v.zoom = found.zoom;
+    v.randomStart = kFalse;
+    UpdateGrafX();
+}
+
+void TMDIChild::fitView() {
+    if (v.listWidth == 0) return;
+    TFractalRec framed = v;
+    const Result<bool> fitted = FitView(framed, effects, freshSeed());
+    if (!fitted) {
+        showError(QString::fromStdString(fitted.error()));
+        return;
+    }
+    if (!*fitted) {
+        ShowMessage(QStringLiteral("There is nothing to frame: the orbit runs away or stays on one point."));
+        return;
+    }
+    v = framed;
+    UpdateGrafX();
 }
 
 }  // namespace zephyrin

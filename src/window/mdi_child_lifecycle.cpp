@@ -18,9 +18,9 @@
 #include "imaging/image_formats.h"
 #include "imaging/picture.h"
 #include "services/messages.h"
-#include "services/settings.h"
 #include "services/mode_word.h"
 #include "services/one_shot_timer.h"
+#include "services/settings.h"
 #include "view/picture_image.h"
 #include "view/picture_view.h"
 #include "window/status_panel.h"
@@ -44,7 +44,10 @@ TMDIChild::TMDIChild(const ProgramParts& parts, QWidget* parent) : QMdiSubWindow
     Timer1->setEnabled(true);
 }
 
-TMDIChild::~TMDIChild() = default;
+TMDIChild::~TMDIChild() {
+    cancelSearch();
+    if (search_.joinable()) search_.join();
+}
 
 void TMDIChild::createComponents() {
     auto* client = new QWidget(this);
@@ -125,7 +128,13 @@ void TMDIChild::FormPaint() {
     if (!opened) {
         CreateTList();
         const QString parameters = std::exchange(parameterFileToLoad_, QString());
-        if (parameters.isEmpty() || !LoadFromParameterFile(parameters)) UpdateGrafX();
+        if (!parameters.isEmpty() && LoadFromParameterFile(parameters)) return;
+        // A new window shows an attractor worth drawing, unless the user
+        // asked for the plain random start.
+        if (rememberedValue(kFindOnStartKey, true).toBool())
+            findAttractor(SearchFailure::kDrawRandomStart);
+        else
+            UpdateGrafX();
         return;
     }
     // An opened image stays on show. With its parameter file beside it the

@@ -4,8 +4,11 @@
 #include <QMdiSubWindow>
 #include <QString>
 #include <array>
+#include <atomic>
 #include <memory>
+#include <thread>
 
+#include "engine/attractor_search.h"
 #include "engine/engine.h"
 #include "engine/fractal_rec.h"
 #include "engine/picture_history.h"
@@ -111,6 +114,18 @@ public:
     void zoomOut();
     static constexpr double kWheelNotchZoom = 1.25;
 
+    // Find Attractor: random starts of the formula judged on a worker
+    // thread, so the window stays responsive; the one found is framed and
+    // drawn. Stop (cancelSearch) ends the search at once.
+    // A window's first search draws its random start when nothing is found;
+    // a search asked for says so instead.
+    enum class SearchFailure { kSay, kDrawRandomStart };
+    void findAttractor(SearchFailure onFailure = SearchFailure::kSay);
+    void cancelSearch();
+    bool searching() const { return search_.joinable(); }
+    // Fit View: frames the orbit of the record as it stands and redraws.
+    void fitView();
+
     // Dialog bridge.
     void ApplyParameters();
     void UpdateCoefficiants();
@@ -170,6 +185,7 @@ private:
     void showPictureOf(const PictureState& state);
     PictureState dialogValues() const;
     void noteDialogApplication();
+    void finishSearch(const TFractalRec& found, const Result<SearchResult>& result);
 
     ProgramParts parts_;
     QList<QMenu*> menuBarMenus_;
@@ -179,10 +195,13 @@ private:
     QSize viewSizeForPicture_;  // what the view last asked for to show its picture
     QImage openedImage_;        // until the set-up shows it
     QString parameterFileToLoad_;
-    int saveFilterIndex_ = 0;   // the save dialog's entry used last
+    int saveFilterIndex_ = 0;  // the save dialog's entry used last
     PictureHistory history_;
     PictureState dialogsAsLoaded_;  // what the dialogs showed after this window last loaded them
     OneShotTimer* wheelTimer_ = nullptr;
+    std::atomic<bool> searchCancel_{false};
+    std::thread search_;  // joined when its result is taken, or with the window
+    SearchFailure searchFailure_ = SearchFailure::kSay;
 };
 
 }  // namespace zephyrin

@@ -2,6 +2,7 @@
 // drawings in two windows, closing windows and closing the frame.
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QImage>
 #include <QMdiArea>
@@ -212,11 +213,14 @@ private slots:
     void toolBarButtonsAndHints() {
         Program program;
         program.MainForm->Timer1()->setEnabled(false);
-        const QStringList names{"ParmatersButton", "StopButton", "ResetButton", "DrawRandom", "ApplyButton"};
-        const QStringList hints{"Parameters", "Stop", "Reset", "Draw Random", "Apply (Start over)"};
+        // The five buttons of the design, then Find Attractor.
+        const QStringList names{"ParmatersButton", "StopButton",  "ResetButton",
+                                "DrawRandom",      "ApplyButton", "FindAttractorButton"};
+        const QStringList hints{"Parameters",         "Stop",          "Reset", "Draw Random",
+                                "Apply (Start over)", "Find Attractor"};
         const QList<QAction*> actions = program.MainForm->toolBar()->actions();
-        QCOMPARE(actions.size(), 5);
-        for (int i = 0; i < 5; ++i) {
+        QCOMPARE(actions.size(), 6);
+        for (int i = 0; i < 6; ++i) {
             QCOMPARE(actions[i]->objectName(), names[i]);
             QCOMPARE(actions[i]->toolTip(), hints[i]);
             QWidget* button = program.MainForm->toolBar()->widgetForAction(actions[i]);
@@ -431,6 +435,41 @@ private slots:
         QCOMPARE(formula, 14);
         QCOMPARE(windows[1]->windowTitle(), image);
         QCOMPARE(program.MainForm->attractorWindows().size(), 2);
+    }
+
+    // Ctrl+F in a new window, then Ctrl+C: an attractor on the clipboard.
+    void findAttractorFromTheKeyboardThenCopy() {
+        Program program;
+        // The first window only once the frame is active, so that no drawing
+        // runs inside the wait for it.
+        program.MainForm->Timer1()->setEnabled(false);
+        program.show();
+        program.MainForm->activateWindow();  // no window manager does it under Xvfb
+        QVERIFY(QTest::qWaitForWindowActive(program.MainForm.get()));
+        QApplication::clipboard()->clear();
+        program.MainForm->FileNewItemClick();
+        int step = 0, ticks = 0;
+        QTimer script;
+        connect(&script, &QTimer::timeout, [&] {
+            TMDIChild* child = program.MainForm->activeChild();
+            if (step == 0 && child && program.engine.Depth() == 1) {
+                QTest::keyClick(program.MainForm.get(), Qt::Key_F, Qt::ControlModifier);
+                step = 1;
+            } else if (step == 1 && child && !child->searching() && child->v.zoom != 0.01 && ++ticks == 30) {
+                QTest::keyClick(program.MainForm.get(), Qt::Key_C, Qt::ControlModifier);
+                program.MainForm->StopButtonClick();
+                step = 2;
+            }
+        });
+        script.start(10);
+        QTRY_COMPARE_WITH_TIMEOUT(step, 2, 20000);
+        QTRY_COMPARE(program.engine.Depth(), 0);
+        const QImage copied = QApplication::clipboard()->image();
+        QVERIFY(!copied.isNull());
+        int lit = 0;
+        for (int y = 0; y < copied.height(); ++y)
+            for (int x = 0; x < copied.width(); ++x) lit += (copied.pixel(x, y) & 0xFFFFFF) != 0;
+        QVERIFY2(lit >= 0.02 * copied.width() * copied.height(), qPrintable(QString::number(lit)));
     }
 
     // Where the frame and a tool window were, and the folder used last, come

@@ -1,12 +1,28 @@
 // Going back and forward through a window's pictures, and the wheel zoom.
 #include <QSlider>
 #include <QTest>
+#include <QTimer>
 
 #include "engine/zoom.h"
+#include "imaging/picture.h"
 #include "qt_test_main.h"
+#include "services/messages.h"
+#include "view/picture_view.h"
 #include "window_fixture.h"
 
 namespace zephyrin::testing {
+
+namespace {
+
+// The share of the picture's pixels a drawing has lit.
+double LitShare(const Picture& picture) {
+    std::size_t lit = 0;
+    for (int row = 0; row < picture.Height(); ++row)
+        for (int column = 0; column < picture.Width(); ++column) lit += picture.Pixel(column, row) != 0;
+    return static_cast<double>(lit) / (static_cast<double>(picture.Width()) * picture.Height());
+}
+
+}  // namespace
 
 class WindowExploreTest : public QObject {
     Q_OBJECT
@@ -33,6 +49,54 @@ private slots:
         QCOMPARE(w->v.formula, 5);
         QCOMPARE(w->v.af[1], fifthsCoefficient);
         QVERIFY(w->canRedo());
+    }
+
+    // The search runs beside the drawing; what it finds is framed and drawn.
+    void findAttractorDrawsWhatItFinds() {
+        WindowFixture f;
+        TMDIChild* w = f.child;
+        f.SetUp(w);
+        // The found picture draws inside the event loop: stop it from there
+        // once it has had some time.
+        int ticksDrawing = 0;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            if (f.engine.Depth() == 1 && ++ticksDrawing == 30) f.engine.StopCurrent();
+        });
+        watch.start(10);
+        w->findAttractor();
+        QTRY_VERIFY(ticksDrawing >= 30 && f.engine.Depth() == 0);
+        QVERIFY(!w->searching());
+        QCOMPARE(w->v.randomStart, kFalse);
+        QVERIFY(w->v.zoom != 0.01);
+        QVERIFY(LitShare(*w->PGImage1->currentPicture()) >= 0.02);
+        QVERIFY(w->canUndo());
+    }
+
+    // Stopped, a search ends without a word and draws nothing.
+    void stopEndsTheSearch() {
+        QStringList messages;
+        setMessageSink([&](const QString& text) { messages << text; });
+        WindowFixture f;
+        TMDIChild* w = f.child;
+        f.SetUp(w);
+        w->v.formula = 22;  // nothing passes: the search would go on for its whole second
+        w->findAttractor();
+        w->cancelSearch();
+        QTRY_VERIFY(!w->searching());
+        setMessageSink({});
+        QVERIFY(messages.isEmpty());
+        QCOMPARE(f.engine.Depth(), 0);
+    }
+
+    void fitViewFramesTheOrbit() {
+        WindowFixture f;
+        TMDIChild* w = f.child;
+        f.SetUp(w);
+        w->v.zoom = 1e-4;  // the attractor a dot in the middle
+        f.RunDrawing([w] { w->fitView(); }, 300);
+        QVERIFY(w->v.zoom > 1e-3);
+        QVERIFY(LitShare(*w->PGImage1->currentPicture()) >= 0.02);
     }
 
     // Loading the dialogs comes back into the record half a second later;
