@@ -7,6 +7,7 @@
 #include <tiffio.h>
 
 #include <csetjmp>
+#include <cstring>
 #include <memory>
 
 #include "image_readers.h"
@@ -100,6 +101,76 @@ DecodedImage ReadTiff(const std::filesystem::path& path) {
     image.height = static_cast<int>(height);
     for (const std::uint32_t abgr : raster) image.colors.push_back(abgr & 0xFFFFFF);
     return image;
+}
+
+namespace {
+
+// Nothing with a destructor in these two: libpng's errors longjmp into them.
+bool ReadPngInfo(png_structp png, png_infop info, std::FILE* file) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_init_io(png, file);
+    png_read_info(png, info);
+    return true;
+}
+
+bool ReadPngRows(png_structp png, std::uint8_t* bytes, std::size_t rowBytes, std::uint32_t height) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    for (std::uint32_t y = 0; y < height; ++y) png_read_row(png, bytes + y * rowBytes, nullptr);
+    return true;
+}
+
+DecodedSamples FailedSamples(std::string error) {
+    DecodedSamples samples;
+    samples.error = std::move(error);
+    return samples;
+}
+
+}  // namespace
+
+DecodedSamples ReadPngSamples(const std::filesystem::path& path) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+    if (!file) return FailedSamples("cannot open");
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    DecodedSamples samples;
+    if (ReadPngInfo(png, info, file.get())) {
+        const std::uint32_t height = png_get_image_height(png, info);
+        const std::size_t rowBytes = png_get_rowbytes(png, info);
+        std::vector<std::uint8_t> bytes(rowBytes * height);
+        if (ReadPngRows(png, bytes.data(), rowBytes, height)) {
+            samples.width = static_cast<int>(png_get_image_width(png, info));
+            samples.height = static_cast<int>(height);
+            samples.bits = png_get_bit_depth(png, info);
+            samples.channels = png_get_channels(png, info);
+            // PNG samples are big-endian.
+            for (std::size_t i = 0; i < bytes.size(); i += samples.bits / 8)
+                samples.samples.push_back(samples.bits == 16 ? bytes[i] << 8 | bytes[i + 1] : bytes[i]);
+        }
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    return samples.width > 0 ? samples : FailedSamples("cannot decode");
+}
+
+DecodedSamples ReadTiffSamples(const std::filesystem::path& path) {
+    std::unique_ptr<TIFF, void (*)(TIFF*)> tiff(TIFFOpen(path.c_str(), "r"), TIFFClose);
+    if (!tiff) return FailedSamples("cannot open");
+    std::uint32_t width = 0, height = 0;
+    std::uint16_t bits = 0, channels = 0;
+    TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width);
+    TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height);
+    TIFFGetField(tiff.get(), TIFFTAG_BITSPERSAMPLE, &bits);
+    TIFFGetField(tiff.get(), TIFFTAG_SAMPLESPERPIXEL, &channels);
+    DecodedSamples samples{static_cast<int>(width), static_cast<int>(height), bits, channels, {}, {}};
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(TIFFScanlineSize(tiff.get())));
+    for (std::uint32_t y = 0; y < height; ++y) {
+        if (TIFFReadScanline(tiff.get(), row.data(), y, 0) < 0) return FailedSamples("cannot decode");
+        for (std::size_t i = 0; i < std::size_t{width} * channels; ++i) {
+            std::uint16_t sample = row[i];
+            if (bits == 16) std::memcpy(&sample, row.data() + 2 * i, 2);  // libtiff gives the machine's order
+            samples.samples.push_back(sample);
+        }
+    }
+    return samples;
 }
 
 std::uint16_t TiffCompression(const std::filesystem::path& path) {
