@@ -155,7 +155,9 @@ private:
 
         if (options.writeParameters) {
             try {
-                const std::string text = WriteParameterText(result.record, setup.effects, '.');
+                // The start, not the record after the drawing: formulas that
+                // restart at random during a drawing would not draw it again.
+                const std::string text = WriteParameterText(result.start, setup.effects, '.');
                 if (const Result<> written = WriteParameterFile(parameterFile, text); !written)
                     return Fail(written.error());
             } catch (const std::bad_alloc&) {
