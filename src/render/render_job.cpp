@@ -160,19 +160,19 @@ double RunWorkers(const Workers& workers, const RenderSettings& settings, const 
     return SecondsSince(start);
 }
 
-Picture PictureFromCounts(const Workers& workers) {
-    Worker& first = *workers.front();
-    std::vector<std::int32_t> counts = std::move(first.host.hitList);
+std::vector<std::int32_t> SummedCounts(const Workers& workers) {
+    std::vector<std::int32_t> counts = std::move(workers.front()->host.hitList);
     for (std::size_t i = 1; i < workers.size(); ++i) {
         AddHitCounts(counts, workers[i]->host.hitList);
         workers[i]->host.hitList = {};
     }
-    return ColourFromCounts(counts, first.engine.ListSide(), first.record);
+    return counts;
 }
 
 }  // namespace
 
 bool CountsTellTheColours(const DrawingSetup& setup) {
+    if (setup.density.enabled) return true;
     // A hit adds round(intensity * weight + 10) with a weight in [0, 1].
     const bool everyHitCounts = setup.record.intensity > -9.5;
     return everyHitCounts && !setup.effects.colorMix;
@@ -204,7 +204,13 @@ RenderResult Render(const DrawingSetup& setup, const RenderSettings& settings, c
     result.threads = threads;
     result.iterations = IterationsDone(workers);
     result.record = first.record;
-    if (!paintAsItGoes) result.picture = PictureFromCounts(workers);
+    if (paintAsItGoes) return result;
+    result.listSide = first.engine.ListSide();
+    result.counts = SummedCounts(workers);
+    if (!setup.density.enabled) {
+        result.picture = ColourFromCounts(result.counts, result.listSide, first.record);
+        result.counts = {};
+    }
     return result;
 }
 
