@@ -20,15 +20,11 @@ struct DecodedImage {
     }
 };
 
-// A decoded file's samples as stored: r, g, b (or one grey) per pixel, row by
-// row from the top, 8 or 16 bits wide. Width 0 and `error` when unreadable.
+// A decoded file's samples as stored, r, g, b per pixel row by row from the
+// top, and their width in bits; no samples when unreadable.
 struct DecodedSamples {
-    int width = 0;
-    int height = 0;
     int bits = 0;
-    int channels = 0;
     std::vector<std::uint16_t> samples;
-    std::string error;
 };
 
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);

@@ -119,58 +119,41 @@ bool ReadPngRows(png_structp png, std::uint8_t* bytes, std::size_t rowBytes, std
     return true;
 }
 
-DecodedSamples FailedSamples(std::string error) {
-    DecodedSamples samples;
-    samples.error = std::move(error);
-    return samples;
-}
-
 }  // namespace
 
 DecodedSamples ReadPngSamples(const std::filesystem::path& path) {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-    if (!file) return FailedSamples("cannot open");
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
-    DecodedSamples samples;
-    if (ReadPngInfo(png, info, file.get())) {
-        const std::uint32_t height = png_get_image_height(png, info);
+    DecodedSamples read;
+    if (file && ReadPngInfo(png, info, file.get())) {
         const std::size_t rowBytes = png_get_rowbytes(png, info);
-        std::vector<std::uint8_t> bytes(rowBytes * height);
-        if (ReadPngRows(png, bytes.data(), rowBytes, height)) {
-            samples.width = static_cast<int>(png_get_image_width(png, info));
-            samples.height = static_cast<int>(height);
-            samples.bits = png_get_bit_depth(png, info);
-            samples.channels = png_get_channels(png, info);
-            // PNG samples are big-endian.
-            for (std::size_t i = 0; i < bytes.size(); i += samples.bits / 8)
-                samples.samples.push_back(samples.bits == 16 ? bytes[i] << 8 | bytes[i + 1] : bytes[i]);
-        }
+        std::vector<std::uint8_t> bytes(rowBytes * png_get_image_height(png, info));
+        read.bits = png_get_bit_depth(png, info);
+        if (ReadPngRows(png, bytes.data(), rowBytes, png_get_image_height(png, info)))
+            for (std::size_t i = 0; i < bytes.size(); i += read.bits / 8)  // big-endian
+                read.samples.push_back(read.bits == 16 ? bytes[i] << 8 | bytes[i + 1] : bytes[i]);
     }
     png_destroy_read_struct(&png, &info, nullptr);
-    return samples.width > 0 ? samples : FailedSamples("cannot decode");
+    return read;
 }
 
 DecodedSamples ReadTiffSamples(const std::filesystem::path& path) {
     std::unique_ptr<TIFF, void (*)(TIFF*)> tiff(TIFFOpen(path.c_str(), "r"), TIFFClose);
-    if (!tiff) return FailedSamples("cannot open");
-    std::uint32_t width = 0, height = 0;
-    std::uint16_t bits = 0, channels = 0;
-    TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width);
-    TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height);
+    DecodedSamples read;
+    std::uint32_t height = 0;
+    if (!tiff || !TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height)) return read;
+    std::uint16_t bits = 0;
     TIFFGetField(tiff.get(), TIFFTAG_BITSPERSAMPLE, &bits);
-    TIFFGetField(tiff.get(), TIFFTAG_SAMPLESPERPIXEL, &channels);
-    DecodedSamples samples{static_cast<int>(width), static_cast<int>(height), bits, channels, {}, {}};
+    read.bits = bits;
     std::vector<std::uint8_t> row(static_cast<std::size_t>(TIFFScanlineSize(tiff.get())));
-    for (std::uint32_t y = 0; y < height; ++y) {
-        if (TIFFReadScanline(tiff.get(), row.data(), y, 0) < 0) return FailedSamples("cannot decode");
-        for (std::size_t i = 0; i < std::size_t{width} * channels; ++i) {
+    for (std::uint32_t y = 0; y < height && TIFFReadScanline(tiff.get(), row.data(), y, 0) >= 0; ++y)
+        for (std::size_t i = 0; i < row.size(); i += bits / 8) {
             std::uint16_t sample = row[i];
-            if (bits == 16) std::memcpy(&sample, row.data() + 2 * i, 2);  // libtiff gives the machine's order
-            samples.samples.push_back(sample);
+            if (bits == 16) std::memcpy(&sample, row.data() + i, 2);  // in the machine's order
+            read.samples.push_back(sample);
         }
-    }
-    return samples;
+    return read;
 }
 
 std::uint16_t TiffCompression(const std::filesystem::path& path) {

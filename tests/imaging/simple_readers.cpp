@@ -61,33 +61,6 @@ std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-DecodedSamples ReadNetpbmSamples(const std::filesystem::path& path) {
-    const std::vector<std::uint8_t> bytes = ReadBytes(path);
-    DecodedSamples samples;
-    if (bytes.size() < 2 || bytes[0] != 'P' || (bytes[1] != '5' && bytes[1] != '6')) {
-        samples.error = "not P5 or P6";
-        return samples;
-    }
-    HeaderScanner scanner(bytes, 2);
-    samples.width = scanner.Number();
-    samples.height = scanner.Number();
-    const int maximum = scanner.Number();
-    samples.bits = maximum == 65535 ? 16 : maximum == 255 ? 8 : 0;
-    samples.channels = bytes[1] == '5' ? 1 : 3;
-    const std::size_t count = static_cast<std::size_t>(samples.width) * samples.height * samples.channels;
-    const std::size_t start = scanner.RasterStart();
-    const std::size_t bytesPerSample = samples.bits / 8;
-    if (samples.bits == 0 || samples.width <= 0 || bytes.size() != start + count * bytesPerSample) {
-        samples = {};
-        samples.error = "bad header or raster size";
-        return samples;
-    }
-    // Two-byte samples are big-endian.
-    for (std::size_t i = start; i < bytes.size(); i += bytesPerSample)
-        samples.samples.push_back(bytesPerSample == 2 ? bytes[i] << 8 | bytes[i + 1] : bytes[i]);
-    return samples;
-}
-
 DecodedImage ReadNetpbm(const std::filesystem::path& path) {
     const std::vector<std::uint8_t> bytes = ReadBytes(path);
     if (bytes.size() < 2 || bytes[0] != 'P') return Failed("no Netpbm magic number");

@@ -93,21 +93,6 @@ TEST(Render, OneThreadIsTheEnginesOwnRunOfItsStartWithTheSameSeed) {
     }
 }
 
-// The goal of the above: a random start's picture and the picture of its
-// start drawn again are one and the same, with any number of threads.
-TEST(Render, TheStartDrawnAgainWithTheSameSeedIsTheSamePicture) {
-    const DrawingSetup random = NewWindow(160, 120);
-    for (const std::int32_t threads : {1, 2}) {
-        const RenderResult first = Draw(random, threads, 99, 40'000);
-        DrawingSetup again = random;
-        again.record = first.start;
-        const RenderResult second = Draw(again, threads, 99, 40'000);
-        EXPECT_EQ(second.start.af, first.start.af);
-        EXPECT_TRUE(SamePixels(first.picture, second.picture)) << threads << " threads";
-        EXPECT_GT(LitPixels(first.picture), 100);
-    }
-}
-
 TEST(Render, TheSameSeedDrawsTheSamePictureAndAnotherSeedAnother) {
     const DrawingSetup setup = NewWindow(160, 120);
     const RenderResult first = Draw(setup, 2, 5, 40'000);

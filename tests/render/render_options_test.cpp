@@ -49,25 +49,21 @@ TEST(RenderOptions, EveryOptionWithItsValueNextOrAfterAnEqualsSign) {
     EXPECT_EQ(o.parameterFile, "flower.zpr");
     EXPECT_EQ(o.output, "pics/flower.TIF");
 
+    const Result<RenderOptions> density =
+        Parse({"--density", "--brightness=0.05", "--gamma", "10", "--vibrancy=0", "--gradient", "Fire",
+               "--depth", "16", "-o", "a.pgm"});
+    ASSERT_TRUE(density) << density.error();
+    EXPECT_TRUE(density->density);
+    EXPECT_EQ(density->brightness, 0.05);
+    EXPECT_EQ(density->gamma, 10);
+    EXPECT_EQ(density->vibrancy, 0);
+    EXPECT_EQ(density->gradient, "Fire");
+    EXPECT_EQ(density->depth, 16);
+    EXPECT_EQ(Parse({"--gradient", "my/own.GGR", "-o", "a.tif"})->gradient, "my/own.GGR");
+
     const Result<RenderOptions> timed = Parse({"--seconds", "2.5", "-o", "a.bmp"});
     ASSERT_TRUE(timed) << timed.error();
     EXPECT_EQ(timed->seconds, 2.5);
-}
-
-TEST(RenderOptions, DensityColouringAndSixteenBits) {
-    const Result<RenderOptions> parsed =
-        Parse({"--density", "--brightness=0.05", "--gamma", "10", "--vibrancy=0", "--gradient", "Fire",
-               "--depth", "16", "-o", "a.pgm"});
-    ASSERT_TRUE(parsed) << parsed.error();
-    const RenderOptions& o = *parsed;
-    EXPECT_TRUE(o.density);
-    EXPECT_EQ(o.brightness, 0.05);
-    EXPECT_EQ(o.gamma, 10);
-    EXPECT_EQ(o.vibrancy, 0);
-    EXPECT_EQ(o.gradient, "Fire");
-    EXPECT_EQ(o.depth, 16);
-    EXPECT_EQ(Parse({"--gradient", "my/own.ggr", "-o", "a.tif"})->gradient, "my/own.ggr");
-    EXPECT_EQ(Parse({"-o", "a.png"})->depth, 8);
 }
 
 TEST(RenderOptions, HelpNeedsNothingElse) {

@@ -19,6 +19,7 @@
 #include "engine/view_coords.h"
 #include "failing_allocation.h"
 #include "imaging/area_averaging.h"
+#include "imaging/image_encoders.h"
 #include "imaging/temp_folder.h"
 #include "render/drawing_setup.h"
 #include "render/render_job.h"
@@ -153,9 +154,8 @@ TEST(RenderProgram, AParameterFileDrawsItsPictureAgain) {
     EXPECT_FALSE(std::filesystem::exists(folder / "third.zpr"));
 }
 
-std::string PpmText(int width, int height, int maximum) {
-    return "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n" + std::to_string(maximum) +
-           "\n";
+std::string Text(const std::vector<std::uint8_t>& bytes) {
+    return {bytes.begin(), bytes.end()};
 }
 
 // The picture from all threads' counts, added over each 2 x 2 block before
@@ -182,13 +182,7 @@ TEST(RenderProgram, DensityColoursTheSummedCountsOfAllThreads) {
     EXPECT_TRUE(result.picture.Empty());
     const Picture16 picture = DensityColour({result.counts, result.listSide, 40, 30, 2},
                                             prepared.setup.density, *BuiltInGradient("ice"), false);
-    std::string expected = PpmText(20, 15, 65535);
-    for (int row = 0; row < 15; ++row)
-        for (int i = 0; i < 60; ++i) {
-            expected += static_cast<char>(picture.Row(row)[i] >> 8);
-            expected += static_cast<char>(picture.Row(row)[i]);
-        }
-    EXPECT_TRUE(ReadAll(folder / "d.ppm") == expected);
+    EXPECT_TRUE(ReadAll(folder / "d.ppm") == Text(EncodePpm16(picture)));
     EXPECT_TRUE(ReadAll(folder / "d.zpr")
                     .ends_with("\r\n0\r\n0\r\ndensity=1\r\nbrightness=1\r\ngamma=2.2\r\n"
                                "vibrancy=1\r\ngradient=ice\r\n"));
@@ -244,15 +238,7 @@ TEST(RenderProgram, AClassicParameterFileDrawsTheEnginesOwnPicture) {
     testing::TestHost host(v);
     host.StopAfter(30000);
     Engine(9).RunEngine(v, host);
-    std::string expected = PpmText(160, 120, 255);
-    for (int row = 0; row < 120; ++row)
-        for (int column = 0; column < 160; ++column) {
-            const std::uint32_t colour = host.Image().Pixel(column, row);
-            expected += static_cast<char>(Picture::Red(colour));
-            expected += static_cast<char>(Picture::Green(colour));
-            expected += static_cast<char>(Picture::Blue(colour));
-        }
-    EXPECT_TRUE(ReadAll(folder / "c.ppm") == expected);
+    EXPECT_TRUE(ReadAll(folder / "c.ppm") == Text(EncodePpm(host.Image())));
     EXPECT_EQ(CountLines(ReadAll(folder / "c.zpr")), 150);
 }
 
