@@ -134,6 +134,8 @@ public:
         return line;
     }
 
+    bool AtEnd() const { return rest_.empty(); }
+
     // The file's number of the line handed out last; a gap in the file
     // shifts values onto later fields, so it can differ from the field's.
     int Number() const { return number_; }
@@ -145,6 +147,42 @@ private:
 
 std::string ReadingError(std::string_view caption, int line) {
     return std::string(kReadError) + " \"" + std::string(caption) + "\", line " + std::to_string(line);
+}
+
+std::string_view Trimmed(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// False, for a reading error, when a known key's value is not valid.
+bool StoreDensityValue(std::string_view key, std::string_view value, char separator,
+                       DensitySettings& density) {
+    if (key == "density") {
+        density.enabled = value == "1";
+        return true;
+    }
+    if (key == "gradient") {
+        if (value.empty()) return false;
+        density.gradient = std::string(value);
+        return true;
+    }
+    const std::pair<std::string_view, std::pair<double*, SettingRange>> reals[] = {
+        {"brightness", {&density.brightness, kBrightnessRange}},
+        {"gamma", {&density.gamma, kGammaRange}},
+        {"vibrancy", {&density.vibrancy, kVibrancyRange}},
+    };
+    for (const auto& [name, field] : reals) {
+        if (key != name) continue;
+        const std::string text = separator == '.' ? ReplaceChar(std::string(value), ',', '.')
+                                                  : ReplaceChar(std::string(value), '.', ',');
+        const auto number = StrToFloat(text, separator);
+        if (!number || !field.second.Holds(*number)) return false;
+        *field.first = *number;
+        return true;
+    }
+    return true;  // unknown keys are for other readers
 }
 
 std::string Quoted(const std::filesystem::path& path) {
@@ -215,6 +253,56 @@ std::vector<std::string> ReadParameterText(std::string_view fileText, std::strin
     return messages;
 }
 
+std::string WriteParameterText(const TFractalRec& v, const Effects& effects, const DensitySettings& density,
+                               char decimalSeparator) {
+    std::string text = WriteParameterText(v, effects, decimalSeparator);
+    if (!density.enabled) return text;
+    const char separator = FileSeparator(decimalSeparator);
+    const auto writeLine = [&text](std::string_view key, std::string_view value) {
+        text += key;
+        text += '=';
+        text += value;
+        text += "\r\n";
+    };
+    writeLine("density", "1");
+    writeLine("brightness", FloatToStr(density.brightness, separator));
+    writeLine("gamma", FloatToStr(density.gamma, separator));
+    writeLine("vibrancy", FloatToStr(density.vibrancy, separator));
+    const bool readable = !density.gradient.empty() &&
+                          density.gradient.find_first_of("\r\n") == std::string::npos &&
+                          density.gradient.size() + 9 <= kLongestParameterLine;
+    if (readable) writeLine("gradient", density.gradient);
+    return text;
+}
+
+std::vector<std::string> ReadParameterText(std::string_view fileText, std::string_view caption,
+                                           char decimalSeparator, TFractalRec& v, Effects& effects,
+                                           DensitySettings& density) {
+    std::vector<std::string> messages = ReadParameterText(fileText, caption, decimalSeparator, v, effects);
+    if (!messages.empty() && IsReadingError(messages.back())) return messages;
+    LineReader file(fileText);
+    for (int line = 0; line < kParameterLineCount; ++line) file.Next();
+    density.enabled = false;
+    const char separator = FileSeparator(decimalSeparator);
+    for (int extra = 0; extra < kMostExtraLines && !file.AtEnd(); ++extra) {
+        const std::string_view line = file.Next();
+        const std::size_t equals = line.find('=');
+        const bool valid = line.size() <= kLongestParameterLine &&
+                           (equals == std::string_view::npos ||
+                            StoreDensityValue(Trimmed(line.substr(0, equals)),
+                                              Trimmed(line.substr(equals + 1)), separator, density));
+        if (!valid) {
+            messages.push_back(ReadingError(caption, file.Number()));
+            break;
+        }
+    }
+    return messages;
+}
+
+void RoundAsWritten(TFractalRec& v, Effects& effects) {
+    ReadParameterText(WriteParameterText(v, effects, '.'), {}, '.', v, effects);
+}
+
 bool IsReadingError(std::string_view message) {
     return message.starts_with(kReadError);
 }
@@ -227,7 +315,8 @@ Result<std::string> ReadParameterFile(const std::filesystem::path& path) {
     std::size_t lineBytes = 0;  // of the line being read, a CR included
     // A line one byte longer than a CR LF line may be is enough for the
     // reader to refuse; what follows it is never read.
-    for (char c = 0; lineEnds < kParameterLineCount && lineBytes <= kLongestParameterLine + 1 && in.get(c);) {
+    for (char c = 0; lineEnds < kParameterLineCount + kMostExtraLines &&
+                     lineBytes <= kLongestParameterLine + 1 && in.get(c);) {
         text += c;
         if (c == '\n') {
             ++lineEnds;

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/density_settings.h"
 #include "engine/effects.h"
 #include "engine/fractal_rec.h"
 #include "util/result.h"
@@ -24,10 +25,22 @@ inline constexpr std::string_view kParameterHeader = "Zephyrin v1.000";
 // reading error, so that a file without line ends cannot fill the memory.
 inline constexpr std::size_t kLongestParameterLine = 256;
 
+// Key=value lines after line 150 carry the density colouring; a reader that
+// stops at line 150 draws the classic picture. Reading takes at most this
+// many lines after the 150th.
+inline constexpr int kMostExtraLines = 50;
+
 // The file's 150 lines, each ended by CR LF. Reals are written with
 // `decimalSeparator`; any separator other than a point is written as a comma,
 // so that every reader can take the file back.
 std::string WriteParameterText(const TFractalRec& v, const Effects& effects, char decimalSeparator);
+
+// The same 150 lines, and when density colouring is on the lines
+// "density=1", "brightness=B", "gamma=G", "vibrancy=V" and "gradient=NAME"
+// after them (a gradient whose line would be too long to read back is left
+// out, so the file stays readable).
+std::string WriteParameterText(const TFractalRec& v, const Effects& effects, const DensitySettings& density,
+                               char decimalSeparator);
 
 // Loads `fileText` over the present values and returns the messages to show,
 // in order. Lines may end in CR LF or LF; line 1 is skipped whatever it
@@ -47,13 +60,29 @@ std::string WriteParameterText(const TFractalRec& v, const Effects& effects, cha
 std::vector<std::string> ReadParameterText(std::string_view fileText, std::string_view caption,
                                            char decimalSeparator, TFractalRec& v, Effects& effects);
 
+// The same, and then the key=value lines after line 150 (at most
+// kMostExtraLines of them): density colouring is on only with "density=1",
+// the other keys set their value, unknown keys and lines without "=" are
+// ignored. A value that is not a number within its range (density_settings.h)
+// or an empty gradient is a reading error of its line, as is a line longer
+// than kLongestParameterLine. After a reading error in the first 150 lines the
+// extra lines are not read and `density` is as it was.
+std::vector<std::string> ReadParameterText(std::string_view fileText, std::string_view caption,
+                                           char decimalSeparator, TFractalRec& v, Effects& effects,
+                                           DensitySettings& density);
+
+// Rounds every value the parameter file holds to what reading its text gives
+// back (reals keep 15 digits), so that a drawing started from these values
+// and a drawing of its saved file start alike.
+void RoundAsWritten(TFractalRec& v, Effects& effects);
+
 // Whether `message`, one of ReadParameterText's, is the reading error that
 // ended the load, rather than a missing line after which it went on.
 bool IsReadingError(std::string_view message);
 
-// The first 150 lines of the file at `path`; reading stops early at a line
-// longer than kLongestParameterLine, which ends the text for
-// ReadParameterText to refuse. Fails naming the file.
+// The first 150 lines of the file at `path` and at most kMostExtraLines after
+// them; reading stops early at a line longer than kLongestParameterLine,
+// which ends the text for ReadParameterText to refuse. Fails naming the file.
 [[nodiscard]] Result<std::string> ReadParameterFile(const std::filesystem::path& path);
 
 // Writes `text` to a temporary file beside `path` and renames it over `path`

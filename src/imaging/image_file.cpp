@@ -11,7 +11,7 @@
 namespace zephyrin {
 namespace {
 
-std::vector<std::uint8_t> Encode(ImageFormat format, const Picture& picture) {
+std::vector<std::uint8_t> Encode(ImageFormat format, const Picture& picture, std::string_view parameters) {
     switch (format) {
         case ImageFormat::kBmp:
             return EncodeBmp(picture);
@@ -22,13 +22,29 @@ std::vector<std::uint8_t> Encode(ImageFormat format, const Picture& picture) {
         case ImageFormat::kPgm:
             return EncodePgm(picture);
         case ImageFormat::kPng:
-            return EncodePng(picture);
+            return EncodePng(picture, parameters);
         case ImageFormat::kPpm:
             return EncodePpm(picture);
         case ImageFormat::kTga:
             return EncodeTga(picture);
         case ImageFormat::kTiff:
-            return EncodeTiff(picture);
+            return EncodeTiff(picture, parameters);
+    }
+    throw EncodeError("no writer for this format");
+}
+
+std::vector<std::uint8_t> Encode(ImageFormat format, const Picture16& picture, std::string_view parameters) {
+    switch (format) {
+        case ImageFormat::kPgm:
+            return EncodePgm16(picture);
+        case ImageFormat::kPng:
+            return EncodePng16(picture, parameters);
+        case ImageFormat::kPpm:
+            return EncodePpm16(picture);
+        case ImageFormat::kTiff:
+            return EncodeTiff16(picture, parameters);
+        default:
+            break;
     }
     throw EncodeError("no writer for this format");
 }
@@ -43,18 +59,21 @@ std::string UnknownExtension(const std::filesystem::path& path) {
     return "no image format is known for the extension \"" + extension + "\"";
 }
 
-}  // namespace
-
-Result<> SaveImage(const Picture& picture, const std::filesystem::path& path, ColourChange colourChange) {
+template <typename AnyPicture>
+Result<> Save(const AnyPicture& picture, const std::filesystem::path& path, ColourChange colourChange,
+              std::string_view parameters, bool sixteenBits) {
     const ImageFormatInfo* format = FindImageFormat(path);
     if (format == nullptr) return SaveFailure(path, UnknownExtension(path));
+    if (sixteenBits && !format->sixteenBits)
+        return SaveFailure(path, "a " + std::string(format->description) +
+                                     " file cannot hold 16 bits per channel (PNG, TIFF, PPM and PGM can)");
     if (picture.Empty()) return SaveFailure(path, "there is no picture to save");
     if (colourChange == ColourChange::kRefused)
         if (const auto change = ColourResolutionChangeFor(path)) return Failure(change->refusal);
 
     std::vector<std::uint8_t> bytes;
     try {
-        bytes = Encode(format->format, picture);
+        bytes = Encode(format->format, picture, parameters);
     } catch (const EncodeError& error) {
         return SaveFailure(path, error.what());
     } catch (const std::bad_alloc&) {
@@ -63,6 +82,18 @@ Result<> SaveImage(const Picture& picture, const std::filesystem::path& path, Co
     if (const Result<> written = WriteFileAtomically(path, bytes); !written)
         return SaveFailure(path, written.error());
     return {};
+}
+
+}  // namespace
+
+Result<> SaveImage(const Picture& picture, const std::filesystem::path& path, ColourChange colourChange,
+                   std::string_view parameters) {
+    return Save(picture, path, colourChange, parameters, false);
+}
+
+Result<> SaveImage16(const Picture16& picture, const std::filesystem::path& path, ColourChange colourChange,
+                     std::string_view parameters) {
+    return Save(picture, path, colourChange, parameters, true);
 }
 
 }  // namespace zephyrin

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "imaging/picture.h"
+#include "imaging/picture16.h"
 #include "util/result.h"
 
 namespace zephyrin {
@@ -19,7 +20,14 @@ enum class ColourChange { kRefused, kAgreed };
 // picture, or a disk or access error. A format that needs fewer colours
 // (PBM, PGM) is written from a converted copy only with ColourChange::kAgreed;
 // with kRefused nothing is written and the message is the change's refusal.
+// PNG and TIFF files carry non-empty `parameters` inside (embedded_parameters.h);
+// the other formats have no place for them.
 [[nodiscard]] Result<> SaveImage(const Picture& picture, const std::filesystem::path& path,
-                                 ColourChange colourChange);
+                                 ColourChange colourChange, std::string_view parameters = {});
+
+// The same with 16 bits per channel, for the formats whose sixteenBits is
+// set (PNG, TIFF, PPM and PGM); any other extension fails.
+[[nodiscard]] Result<> SaveImage16(const Picture16& picture, const std::filesystem::path& path,
+                                   ColourChange colourChange, std::string_view parameters = {});
 
 }  // namespace zephyrin

@@ -9,21 +9,21 @@ namespace zephyrin {
 namespace {
 
 constexpr std::array<ImageFormatInfo, 8> kFormats{{
-    {ImageFormat::kBmp, "bmp", "Bitmap", "BMP - Bitmap", "*.bmp", ColourResolution::kTrueColour},
+    {ImageFormat::kBmp, "bmp", "Bitmap", "BMP - Bitmap", "*.bmp", ColourResolution::kTrueColour, false},
     {ImageFormat::kJpeg, "jpg", "JPEG (JFIF compliant)", "JPG - JPEG (JFIF compliant)", "*.jpg",
-     ColourResolution::kTrueColour},
+     ColourResolution::kTrueColour, false},
     {ImageFormat::kPbm, "pbm", "Portable Bitmap", "PBM - Portable Bitmap", "*.pbm",
-     ColourResolution::kBlackAndWhite},
+     ColourResolution::kBlackAndWhite, false},
     {ImageFormat::kPgm, "pgm", "Portable Graymap", "PGM - Portable Graymap", "*.pgm",
-     ColourResolution::kGray256},
+     ColourResolution::kGray256, true},
     {ImageFormat::kPng, "png", "Portable Network Graphics", "PNG - Portable Network Graphics", "*.png",
-     ColourResolution::kTrueColour},
+     ColourResolution::kTrueColour, true},
     {ImageFormat::kPpm, "ppm", "Portable Pixelmap", "PPM - Portable Pixelmap", "*.ppm",
-     ColourResolution::kTrueColour},
+     ColourResolution::kTrueColour, true},
     {ImageFormat::kTga, "tga", "Truevision Targa", "TGA - Truevision Targa", "*.tga",
-     ColourResolution::kTrueColour},
+     ColourResolution::kTrueColour, false},
     {ImageFormat::kTiff, "tif", "Tagged Image File Format", "TIF - Tagged Image File Format", "*.tif",
-     ColourResolution::kTrueColour},
+     ColourResolution::kTrueColour, true},
 }};
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {

@@ -23,6 +23,7 @@ struct ImageFormatInfo {
     std::string_view filterEntry;  // shown in the save dialog: "BMP - Bitmap"
     std::string_view pattern;      // "*.bmp"
     ColourResolution resolution;   // what a file of this format holds
+    bool sixteenBits;              // can hold 16 bits per channel (SaveImage16)
 };
 
 // The eight writable formats in the order of the save dialog's filter.

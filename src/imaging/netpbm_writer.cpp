@@ -8,11 +8,21 @@
 namespace zephyrin {
 namespace {
 
-std::vector<std::uint8_t> Header(const char* magic, const Picture& picture, bool withMaxValue) {
-    std::string text = std::string(magic) + "\n" + std::to_string(picture.Width()) + " " +
-                       std::to_string(picture.Height()) + "\n";
-    if (withMaxValue) text += "255\n";
+std::vector<std::uint8_t> Header(const char* magic, int width, int height, const char* maxValue) {
+    std::string text =
+        std::string(magic) + "\n" + std::to_string(width) + " " + std::to_string(height) + "\n";
+    if (maxValue != nullptr) text += std::string(maxValue) + "\n";
     return {text.begin(), text.end()};
+}
+
+std::vector<std::uint8_t> Header(const char* magic, const Picture& picture, bool withMaxValue) {
+    return Header(magic, picture.Width(), picture.Height(), withMaxValue ? "255" : nullptr);
+}
+
+// Samples above 255 take two bytes, the more significant first.
+void AppendBigEndian(std::vector<std::uint8_t>& out, std::uint32_t sample) {
+    out.push_back(static_cast<std::uint8_t>(sample >> 8));
+    out.push_back(static_cast<std::uint8_t>(sample));
 }
 
 }  // namespace
@@ -47,6 +57,27 @@ std::vector<std::uint8_t> EncodePpm(const Picture& picture) {
     out.resize(start + rowBytes * static_cast<std::size_t>(picture.Height()));
     for (int row = 0; row < picture.Height(); ++row)
         CopyRgbRow(picture, row, out.data() + start + static_cast<std::size_t>(row) * rowBytes);
+    return out;
+}
+
+std::vector<std::uint8_t> EncodePgm16(const Picture16& picture) {
+    std::vector<std::uint8_t> out = Header("P5", picture.Width(), picture.Height(), "65535");
+    out.reserve(out.size() + 2 * static_cast<std::size_t>(picture.Width()) * picture.Height());
+    for (int row = 0; row < picture.Height(); ++row) {
+        const std::uint16_t* in = picture.Row(row);
+        for (int column = 0; column < picture.Width(); ++column, in += 3)
+            AppendBigEndian(out, (299u * in[0] + 587u * in[1] + 114u * in[2] + 500u) / 1000u);
+    }
+    return out;
+}
+
+std::vector<std::uint8_t> EncodePpm16(const Picture16& picture) {
+    std::vector<std::uint8_t> out = Header("P6", picture.Width(), picture.Height(), "65535");
+    out.reserve(out.size() + 6 * static_cast<std::size_t>(picture.Width()) * picture.Height());
+    for (int row = 0; row < picture.Height(); ++row) {
+        const std::uint16_t* in = picture.Row(row);
+        for (int i = 0; i < 3 * picture.Width(); ++i) AppendBigEndian(out, in[i]);
+    }
     return out;
 }
 

@@ -4,6 +4,7 @@
 #include <new>
 #include <string>
 
+#include "imaging/embedded_parameters.h"
 #include "imaging/image_encoders.h"
 #include "imaging/rgb_row.h"
 
@@ -41,27 +42,60 @@ void OnWrite(png_structp png, png_bytep data, std::size_t length) {
 
 void OnFlush(png_structp) {}
 
+// What one PNG file holds: the size, 8 or 16 bits, the rows and the text.
+struct PngImage {
+    int width;
+    int height;
+    int depth;
+    void (*copyRow)(const void* picture, int row, std::uint8_t* out);
+    const void* picture;
+    const std::string* text;  // nullptr: none
+};
+
+void Copy8(const void* picture, int row, std::uint8_t* out) {
+    CopyRgbRow(*static_cast<const Picture*>(picture), row, out);
+}
+
+// PNG samples are big-endian.
+void Copy16(const void* picture, int row, std::uint8_t* out) {
+    const auto& wide = *static_cast<const Picture16*>(picture);
+    const std::uint16_t* in = wide.Row(row);
+    for (int i = 0; i < 3 * wide.Width(); ++i) {
+        *out++ = static_cast<std::uint8_t>(in[i] >> 8);
+        *out++ = static_cast<std::uint8_t>(in[i]);
+    }
+}
+
 // Returns false after a libpng error. A longjmp back into this frame skips
 // destructors, so it holds nothing that has one.
-bool WriteImage(png_structp png, png_infop info, const Picture& picture, std::uint8_t* row) {
+bool WriteImage(png_structp png, png_infop info, const PngImage& image, std::uint8_t* row) {
     if (setjmp(png_jmpbuf(png))) return false;
-    png_set_IHDR(png, info, static_cast<png_uint_32>(picture.Width()),
-                 static_cast<png_uint_32>(picture.Height()), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height),
+                 image.depth, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    if (image.text != nullptr) {
+        // iTXt, as a .ggr path may be UTF-8; compressed, and before the image
+        // data so that reading the parameters needs no decoding.
+        png_text text{};
+        text.compression = PNG_ITXT_COMPRESSION_zTXt;
+        text.key = const_cast<char*>(kParametersKeyword.data());
+        text.text = const_cast<char*>(image.text->c_str());
+        text.itxt_length = image.text->size();
+        png_set_text(png, info, &text, 1);
+    }
     png_write_info(png, info);
-    for (int y = 0; y < picture.Height(); ++y) {
-        CopyRgbRow(picture, y, row);
+    for (int y = 0; y < image.height; ++y) {
+        image.copyRow(image.picture, y, row);
         png_write_row(png, row);
     }
     png_write_end(png, info);
     return true;
 }
 
-}  // namespace
-
-std::vector<std::uint8_t> EncodePng(const Picture& picture) {
+std::vector<std::uint8_t> Encode(const PngImage& image) {
     std::vector<std::uint8_t> bytes;
-    std::vector<std::uint8_t> row(3 * static_cast<std::size_t>(picture.Width()));
+    std::vector<std::uint8_t> row(3 * static_cast<std::size_t>(image.depth / 8) *
+                                  static_cast<std::size_t>(image.width));
     PngOutput output{&bytes, {}, {}};
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &output, OnError, OnWarning);
     if (png == nullptr) throw EncodeError("libpng could not be initialised");
@@ -71,7 +105,7 @@ std::vector<std::uint8_t> EncodePng(const Picture& picture) {
         throw EncodeError("libpng could not be initialised");
     }
     png_set_write_fn(png, &output, OnWrite, OnFlush);
-    const bool written = WriteImage(png, info, picture, row.data());
+    const bool written = WriteImage(png, info, image, row.data());
     png_destroy_write_struct(&png, &info);
     if (!written) {
         std::string cause = std::string("PNG encoder: ") + output.message;
@@ -79,6 +113,20 @@ std::vector<std::uint8_t> EncodePng(const Picture& picture) {
         throw EncodeError(cause);
     }
     return bytes;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodePng(const Picture& picture, std::string_view parameters) {
+    const std::string text(parameters);
+    return Encode(
+        {picture.Width(), picture.Height(), 8, Copy8, &picture, parameters.empty() ? nullptr : &text});
+}
+
+std::vector<std::uint8_t> EncodePng16(const Picture16& picture, std::string_view parameters) {
+    const std::string text(parameters);
+    return Encode(
+        {picture.Width(), picture.Height(), 16, Copy16, &picture, parameters.empty() ? nullptr : &text});
 }
 
 }  // namespace zephyrin

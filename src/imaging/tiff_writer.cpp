@@ -101,31 +101,52 @@ struct TiffCloser {
     void operator()(TIFF* tiff) const { TIFFClose(tiff); }
 };
 
-bool WriteImage(TIFF* tiff, const Picture& picture) {
-    const auto width = static_cast<std::uint32_t>(picture.Width());
-    const auto height = static_cast<std::uint32_t>(picture.Height());
-    const bool tagsSet =
-        TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, width) && TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, height) &&
-        TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 3) && TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8) &&
-        TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB) &&
-        TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG) &&
-        TIFFSetField(tiff, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT) &&
-        TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_LZW) &&
-        TIFFSetField(tiff, TIFFTAG_PREDICTOR, PREDICTOR_HORIZONTAL) &&
-        TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(tiff, 0));
-    if (!tagsSet) return false;
+// What one TIFF file holds: the size, 8 or 16 bits, the rows and the text.
+struct TiffImage {
+    std::uint32_t width;
+    std::uint32_t height;
+    int bits;
+    void (*copyRow)(const void* picture, int row, std::uint8_t* out);
+    const void* picture;
+    std::string_view text;
+};
 
-    std::vector<std::uint8_t> row(3 * static_cast<std::size_t>(width));
-    for (std::uint32_t y = 0; y < height; ++y) {
-        CopyRgbRow(picture, static_cast<int>(y), row.data());
+void Copy8(const void* picture, int row, std::uint8_t* out) {
+    CopyRgbRow(*static_cast<const Picture*>(picture), row, out);
+}
+
+// libtiff takes 16-bit samples in the machine's order and records it.
+void Copy16(const void* picture, int row, std::uint8_t* out) {
+    const auto& wide = *static_cast<const Picture16*>(picture);
+    std::memcpy(out, wide.Row(row), 3 * sizeof(std::uint16_t) * static_cast<std::size_t>(wide.Width()));
+}
+
+bool WriteImage(TIFF* tiff, const TiffImage& image) {
+    const bool tagsSet = TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, image.width) &&
+                         TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, image.height) &&
+                         TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 3) &&
+                         TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, image.bits) &&
+                         TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB) &&
+                         TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG) &&
+                         TIFFSetField(tiff, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT) &&
+                         TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_LZW) &&
+                         TIFFSetField(tiff, TIFFTAG_PREDICTOR, PREDICTOR_HORIZONTAL) &&
+                         TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(tiff, 0));
+    if (!tagsSet) return false;
+    if (!image.text.empty()) {
+        const std::string description(image.text);
+        if (!TIFFSetField(tiff, TIFFTAG_IMAGEDESCRIPTION, description.c_str())) return false;
+    }
+
+    std::vector<std::uint8_t> row(3 * static_cast<std::size_t>(image.bits / 8) * image.width);
+    for (std::uint32_t y = 0; y < image.height; ++y) {
+        image.copyRow(image.picture, static_cast<int>(y), row.data());
         if (TIFFWriteScanline(tiff, row.data(), y, 0) < 0) return false;
     }
     return TIFFWriteDirectory(tiff) != 0;
 }
 
-}  // namespace
-
-std::vector<std::uint8_t> EncodeTiff(const Picture& picture) {
+std::vector<std::uint8_t> Encode(const TiffImage& image) {
     std::vector<std::uint8_t> bytes;
     MemoryFile file{&bytes, 0, {}};
     const std::unique_ptr<TIFFOpenOptions, OptionsDeleter> options(TIFFOpenOptionsAlloc());
@@ -137,12 +158,24 @@ std::vector<std::uint8_t> EncodeTiff(const Picture& picture) {
     {
         const std::unique_ptr<TIFF, TiffCloser> tiff(TIFFClientOpenExt(
             "picture.tif", "w", &file, Read, Write, Seek, Close, Size, Map, Unmap, options.get()));
-        written = tiff && WriteImage(tiff.get(), picture);
+        written = tiff && WriteImage(tiff.get(), image);
     }
     if (!written)
         throw EncodeError(std::string("TIFF encoder: ") +
                           (file.message[0] != '\0' ? file.message : "the image could not be written"));
     return bytes;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeTiff(const Picture& picture, std::string_view parameters) {
+    return Encode({static_cast<std::uint32_t>(picture.Width()), static_cast<std::uint32_t>(picture.Height()),
+                   8, Copy8, &picture, parameters});
+}
+
+std::vector<std::uint8_t> EncodeTiff16(const Picture16& picture, std::string_view parameters) {
+    return Encode({static_cast<std::uint32_t>(picture.Width()), static_cast<std::uint32_t>(picture.Height()),
+                   16, Copy16, &picture, parameters});
 }
 
 }  // namespace zephyrin

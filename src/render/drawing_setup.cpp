@@ -6,6 +6,7 @@
 #include "engine/formula_table.h"
 #include "engine/param_file.h"
 #include "engine/view_coords.h"
+#include "imaging/embedded_parameters.h"
 
 namespace zephyrin {
 
@@ -15,10 +16,12 @@ Result<PreparedDrawing> PrepareDrawing(const RenderOptions& options) {
     setup.record = NewWindowRecord(options.width * options.supersample, options.height * options.supersample);
     TFractalRec& v = setup.record;
     if (options.parameterFile) {
-        const Result<std::string> text = ReadParameterFile(*options.parameterFile);
+        const std::filesystem::path& file = *options.parameterFile;
+        const Result<std::string> text =
+            CarriesParameters(file) ? ReadEmbeddedParameters(file) : ReadParameterFile(file);
         if (!text) return Failure(text.error());
         // The renderer writes with a point; the reader takes a comma as well.
-        prepared.messages = ReadParameterText(*text, options.parameterFile->string(), '.', v, setup.effects);
+        prepared.messages = ReadParameterText(*text, file.string(), '.', v, setup.effects, setup.density);
         // A window shows what a broken file left and can be given another;
         // a command would only save a picture nobody asked for.
         if (!prepared.messages.empty() && IsReadingError(prepared.messages.back())) {
@@ -32,6 +35,19 @@ Result<PreparedDrawing> PrepareDrawing(const RenderOptions& options) {
     if (options.white) v.white = kTrue;
     if (options.sqrtFilter) v.sqrtFilter = kTrue;
     FreezeView(v);
+
+    DensitySettings& density = setup.density;
+    if (options.brightness) density.brightness = *options.brightness;
+    if (options.gamma) density.gamma = *options.gamma;
+    if (options.vibrancy) density.vibrancy = *options.vibrancy;
+    if (options.gradient) density.gradient = *options.gradient;
+    if (options.density || options.brightness || options.gamma || options.vibrancy || options.gradient)
+        density.enabled = true;
+    if (density.enabled) {
+        Result<Gradient> gradient = FindGradient(density.gradient);
+        if (!gradient) return Failure(gradient.error());
+        prepared.gradient = *std::move(gradient);
+    }
     return prepared;
 }
 

@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/density_settings.h"
 #include "engine/effects.h"
 #include "engine/fractal_rec.h"
+#include "imaging/gradient.h"
 #include "render/render_options.h"
 #include "util/result.h"
 
@@ -15,19 +17,23 @@ namespace zephyrin {
 struct DrawingSetup {
     TFractalRec record;
     Effects effects;
+    DensitySettings density = {};  // enabled: coloured from the summed hits of all threads
 };
 
 struct PreparedDrawing {
     DrawingSetup setup;
+    Gradient gradient;                  // the density settings' gradient, found
     std::vector<std::string> messages;  // the parameter file's missing lines; the drawing goes on
 };
 
 // The drawing the options describe, at the picture size times the supersample
-// factor (which the caller has made sure fits). A parameter file is loaded
-// over a new window's values, so lines it lacks keep those; it draws its own
-// coefficients and start unless --random or --formula asks for a random start.
-// Fails when the parameter file cannot be opened or read, or holds a line
-// that cannot be read (after the complaints about lines before it, one per line).
+// factor (which the caller has made sure fits). A parameter file (.zpr, or the
+// parameters inside a .png or .tif) is loaded over a new window's values, so
+// lines it lacks keep those; it draws its own coefficients and start unless
+// --random or --formula asks for a random start, and its density colouring
+// unless the options change it. Fails when the parameter file cannot be
+// opened or read, or holds a line that cannot be read (after the complaints
+// about lines before it, one per line), or the gradient cannot be found.
 Result<PreparedDrawing> PrepareDrawing(const RenderOptions& options);
 
 }  // namespace zephyrin

@@ -1,14 +1,27 @@
 #include "render/help_text.h"
 
-namespace zephyrin {
+#include "imaging/gradient.h"
 
-std::string_view HelpText() {
+namespace zephyrin {
+namespace {
+
+std::string GradientList() {
+    std::string list;
+    for (const std::string_view name : BuiltInGradientNames())
+        list += (list.empty() ? "" : ", ") + std::string(name);
+    return list;
+}
+
+}  // namespace
+
+std::string HelpText() {
     return R"(usage: zephyrin-render [options] [PARAMS.zpr] -o OUT.ext
 
 Draws an attractor picture without the desktop and saves it as OUT.ext
 (bmp, jpg, pbm, pgm, png, ppm, tga or tif) with its parameter file OUT.zpr
-beside it. Without PARAMS.zpr it draws what a new window draws: formula 70
-from a random start.
+beside it; a png or tif file carries the parameters inside as well. Without
+PARAMS.zpr it draws what a new window draws: formula 70 from a random start.
+PARAMS may also be a png or tif picture that carries its parameters.
 
   -o, --output OUT.ext   the picture to write
   --formula N            draw formula N from a random start
@@ -28,9 +41,29 @@ from a random start.
                          always draws with one
   --white                white background, inverted colours
   --sqrt-filter          square-root filtering of the hit counts
-  --no-params            do not write OUT.zpr
+  --density              colour by the density of the hits of all threads
+                         (Color Mix or not): a logarithmic scale, then
+                         brightness, gamma and vibrancy, then a gradient;
+                         the next four options turn it on as well
+  --brightness B         0.05 to 20 (default 1); the densest 0.2 % of the
+                         picture is full scale at 1
+  --gamma G              0.2 to 10 (default 2.2); higher lifts faint parts
+  --vibrancy V           0 to 1 (default 1): how much colour the brightest
+                         parts keep
+  --gradient G           a built-in gradient (default sunset) or a GIMP
+                         gradient file NAME.ggr
+  --depth 8|16           bits per channel (16: png, tif, ppm and pgm only)
+  --no-params            write neither OUT.zpr nor the parameters inside
   --quiet                no progress bar and no summary
   --help                 this text
+
+Built-in gradients:
+  )" + GradientList() +
+           R"(.
+
+A picture drawn again from its parameters (OUT.zpr, or OUT.png or OUT.tif
+themselves) with the same --seed, --iterations and --threads comes out the
+same, even when it began with a random start.
 
 Missing lines in PARAMS.zpr are reported and the drawing goes on; a line
 that cannot be read ends the program.

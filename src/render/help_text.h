@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace zephyrin {
@@ -7,6 +8,6 @@ namespace zephyrin {
 inline constexpr std::string_view kUsageLine = "usage: zephyrin-render [options] [PARAMS.zpr] -o OUT.ext";
 
 // What --help prints: the usage line and every option.
-std::string_view HelpText();
+std::string HelpText();
 
 }  // namespace zephyrin

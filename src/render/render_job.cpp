@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "engine/param_file.h"
 #include "engine/random.h"
+#include "engine/view_coords.h"
 #include "render/hit_merge.h"
 #include "render/render_host.h"
 
@@ -59,24 +61,35 @@ std::int64_t IterationsDone(const Workers& workers) {
     return done;
 }
 
-// The threads' workers, all starting from the first one's random start.
+// The threads' workers, all starting from `start`: the setup's record, or
+// after a random start that start with its values rounded as its parameter
+// file holds them. The streams do not continue the random start's, so that a
+// drawing depends on its start's values alone, not on whether they came from
+// a random start or from a file.
 Workers MakeWorkers(const DrawingSetup& setup, const RenderSettings& settings, std::int32_t threads,
-                    const std::atomic<bool>& stopRequested) {
+                    const std::atomic<bool>& stopRequested, TFractalRec& start) {
     const auto budget = [&](std::int32_t index) {
         return settings.seconds ? std::numeric_limits<std::int64_t>::max()
                                 : BudgetShare(settings.iterations, threads, index);
     };
+    Worker starter(setup.record, setup.effects, settings.seed, std::numeric_limits<std::int64_t>::max(),
+                   stopRequested);
+    start = setup.record;
+    if (setup.record.randomStart) {
+        starter.engine.RandomStartIfPending(start, starter.host);
+        Effects effects = setup.effects;
+        RoundAsWritten(start, effects);
+        FreezeView(start);
+    }
+
     Workers workers;
-    workers.push_back(std::make_unique<Worker>(setup.record, setup.effects, ThreadSeed(settings.seed, 0),
-                                               budget(0), stopRequested));
-    Worker& first = *workers.front();
-    first.engine.RandomStartIfPending(first.record, first.host);
-    for (std::int32_t i = 1; i < threads; ++i) {
-        workers.push_back(std::make_unique<Worker>(first.record, setup.effects, ThreadSeed(settings.seed, i),
+    for (std::int32_t i = 0; i < threads; ++i) {
+        workers.push_back(std::make_unique<Worker>(start, setup.effects, ThreadSeed(settings.seed, i),
                                                    budget(i), stopRequested));
         // Otherwise every thread's first plot of an additive variation would
-        // start from its fresh engine's zero accumulator.
-        workers.back()->engine.JoinOrbitOf(first.engine, first.record);
+        // start from its fresh engine's zero accumulator; the first thread
+        // keeps it, as the engine's own run from this start would.
+        if (i > 0) workers.back()->engine.JoinOrbitOf(starter.engine, start);
     }
     return workers;
 }
@@ -147,19 +160,19 @@ double RunWorkers(const Workers& workers, const RenderSettings& settings, const 
     return SecondsSince(start);
 }
 
-Picture PictureFromCounts(const Workers& workers) {
-    Worker& first = *workers.front();
-    std::vector<std::int32_t> counts = std::move(first.host.hitList);
+std::vector<std::int32_t> SummedCounts(const Workers& workers) {
+    std::vector<std::int32_t> counts = std::move(workers.front()->host.hitList);
     for (std::size_t i = 1; i < workers.size(); ++i) {
         AddHitCounts(counts, workers[i]->host.hitList);
         workers[i]->host.hitList = {};
     }
-    return ColourFromCounts(counts, first.engine.ListSide(), first.record);
+    return counts;
 }
 
 }  // namespace
 
 bool CountsTellTheColours(const DrawingSetup& setup) {
+    if (setup.density.enabled) return true;
     // A hit adds round(intensity * weight + 10) with a weight in [0, 1].
     const bool everyHitCounts = setup.record.intensity > -9.5;
     return everyHitCounts && !setup.effects.colorMix;
@@ -175,10 +188,10 @@ RenderResult Render(const DrawingSetup& setup, const RenderSettings& settings, c
     if (!settings.seconds)
         threads = static_cast<std::int32_t>(std::clamp<std::int64_t>(settings.iterations, 1, threads));
     std::atomic<bool> stopRequested{false};
-    const Workers workers = MakeWorkers(setup, settings, threads, stopRequested);
+    RenderResult result;
+    const Workers workers = MakeWorkers(setup, settings, threads, stopRequested, result.start);
     Worker& first = *workers.front();
 
-    RenderResult result;
     // Colouring once from the final counts spares every plot its colour and
     // its pixel write; where the counts do not tell, the one thread paints as
     // it goes, as the engine paints a window.
@@ -191,7 +204,13 @@ RenderResult Render(const DrawingSetup& setup, const RenderSettings& settings, c
     result.threads = threads;
     result.iterations = IterationsDone(workers);
     result.record = first.record;
-    if (!paintAsItGoes) result.picture = PictureFromCounts(workers);
+    if (paintAsItGoes) return result;
+    result.listSide = first.engine.ListSide();
+    result.counts = SummedCounts(workers);
+    if (!setup.density.enabled) {
+        result.picture = ColourFromCounts(result.counts, result.listSide, first.record);
+        result.counts = {};
+    }
     return result;
 }
 

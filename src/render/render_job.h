@@ -26,28 +26,41 @@ struct RenderProgress {
 using ProgressReport = std::function<void(const RenderProgress&)>;
 
 struct RenderResult {
-    Picture picture;     // the drawing's full size
+    Picture picture;     // the drawing's full size; empty with density colouring
     TFractalRec record;  // the first thread's record after the drawing
+    // What the drawing started from: after the random start, every value
+    // rounded as its parameter file holds it.
+    TFractalRec start;
+    // With density colouring: all threads' counts added, listSide x listSide.
+    std::vector<std::int32_t> counts;
+    std::int32_t listSide = 0;
     std::int32_t threads = 1;
     std::int64_t iterations = 0;
     double seconds = 0;
 };
 
-// Whether a drawing's final counts tell its colours: not when a pixel's
-// colour depends on when it was hit (Color Mix), nor when a hit may leave its
-// count unchanged (an intensity of -9.5 or less).
+// Whether a drawing's final counts tell its colours: always with density
+// colouring; else not when a pixel's colour depends on when it was hit
+// (Color Mix), nor when a hit may leave its count unchanged (an intensity of
+// -9.5 or less).
 bool CountsTellTheColours(const DrawingSetup& setup);
 
 // The threads a drawing can use: one unless its counts tell its colours.
 std::int32_t UsableThreads(const DrawingSetup& setup, std::int32_t requested);
 
-// Draws the setup's picture. The random start, if pending, is made once from
-// `seed`; then every thread runs its own orbit from that start on its own
-// copy of the record, with its own random stream; the counts are added and
-// the pixels coloured from them. With one thread the picture is exactly the
-// engine's own single run with Engine(seed). The same setup and settings give the same picture, unless
-// the drawing is limited by time. `report`, when given, is called about ten
-// times a second on the calling thread.
+// Draws the setup's picture. The random start, if pending, is made once by
+// Engine(seed), and the start's values are rounded as its parameter file will
+// hold them. Then every thread runs its own orbit from that start on its own
+// copy of the record, with a random stream of its own seeded afresh from
+// `seed`, whether or not a random start came first: so the saved parameters
+// drawn again with the same seed, threads and iterations give the same
+// picture. The counts are added and the pixels coloured from them (or, with
+// density colouring, handed back). With one thread the picture is exactly the
+// engine's own single run with Engine(seed) of the record it started from
+// (`start`; for a drawing without a random start, the setup's record). The
+// same setup and settings give the same picture, unless the drawing is
+// limited by time. `report`, when given, is called about ten times a second
+// on the calling thread.
 RenderResult Render(const DrawingSetup& setup, const RenderSettings& settings, const ProgressReport& report);
 
 }  // namespace zephyrin

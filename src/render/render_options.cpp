@@ -1,9 +1,12 @@
 #include "render/render_options.h"
 
+#include <cctype>
 #include <charconv>
 #include <limits>
 
+#include "engine/density_settings.h"
 #include "engine/formula_table.h"
+#include "imaging/gradient.h"
 #include "imaging/image_formats.h"
 #include "util/number_format.h"
 
@@ -108,6 +111,12 @@ private:
         if (name == "--seconds") return Seconds(name);
         if (name == "--seed") return Seed(name);
         if (name == "--threads") return Threads(name);
+        if (name == "--density") return Switch(name, options_.density);
+        if (name == "--brightness") return DensityReal(name, kBrightnessRange, options_.brightness);
+        if (name == "--gamma") return DensityReal(name, kGammaRange, options_.gamma);
+        if (name == "--vibrancy") return DensityReal(name, kVibrancyRange, options_.vibrancy);
+        if (name == "--gradient") return GradientOption(name);
+        if (name == "--depth") return Depth(name);
         error_ = "unknown option " + std::string(name);
     }
 
@@ -204,6 +213,39 @@ private:
         options_.threads = threads;
     }
 
+    void DensityReal(std::string_view name, SettingRange range, std::optional<double>& setting) {
+        const auto value = Value(name);
+        if (!value) return;
+        const auto number = StrToFloat(*value, '.');
+        if (!number || !range.Holds(*number))
+            return Refuse(
+                name, *value,
+                "a number from " + FloatToStr(range.low, '.') + " to " + FloatToStr(range.high, '.'));
+        setting = number;
+    }
+
+    void GradientOption(std::string_view name) {
+        const auto value = Value(name);
+        if (!value) return;
+        std::string extension = std::filesystem::path(*value).extension().string();
+        for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const bool file = extension == ".ggr";
+        if (!file && !BuiltInGradient(*value)) {
+            std::string names;
+            for (const std::string_view builtIn : BuiltInGradientNames())
+                names += (names.empty() ? "" : ", ") + std::string(builtIn);
+            return Refuse(name, *value, "one of " + names + " or a .ggr file");
+        }
+        options_.gradient = std::string(*value);
+    }
+
+    void Depth(std::string_view name) {
+        const auto value = Value(name);
+        if (!value) return;
+        if (*value != "8" && *value != "16") return Refuse(name, *value, "8 or 16");
+        options_.depth = *value == "8" ? 8 : 16;
+    }
+
     void CheckWhole() {
         if (iterationsGiven_ && options_.seconds) {
             error_ = "give either --iterations or --seconds, not both";
@@ -212,6 +254,9 @@ private:
         } else if (FindImageFormat(options_.output) == nullptr) {
             error_ = "the output " + Quoted(options_.output.string()) +
                      " does not end in an image format's extension (" + FormatList() + ")";
+        } else if (options_.depth == 16 && !FindImageFormat(options_.output)->sixteenBits) {
+            error_ =
+                "--depth 16 needs a png, tif, ppm or pgm output, not " + Quoted(options_.output.string());
         }
     }
 

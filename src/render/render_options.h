@@ -29,6 +29,13 @@ struct RenderOptions {
     std::optional<std::int32_t> threads;  // all cores when not given
     bool white = false;
     bool sqrtFilter = false;
+    // Density colouring; any of its settings turns it on too.
+    bool density = false;
+    std::optional<double> brightness;
+    std::optional<double> gamma;
+    std::optional<double> vibrancy;
+    std::optional<std::string> gradient;  // a built-in name or a .ggr file
+    std::int32_t depth = 8;               // bits per channel of the picture file
     bool writeParameters = true;
     bool quiet = false;
     bool help = false;
@@ -39,8 +46,9 @@ inline constexpr std::int32_t kMaxThreads = 1024;
 // Parses the arguments after the program name. Options take their value as
 // the next argument or after "=" ("--size 640x480", "--size=640x480").
 // Checks everything that needs no file or memory: numbers and their ranges,
-// exactly one output whose extension names an image format, at most one
-// parameter file. Stops at the first problem, and at --help.
+// exactly one output whose extension names an image format (one that holds
+// 16 bits with --depth 16), at most one parameter file, a gradient that is a
+// built-in name or ends in .ggr. Stops at the first problem, and at --help.
 Result<RenderOptions> ParseRenderOptions(std::span<const std::string_view> arguments);
 
 }  // namespace zephyrin

@@ -7,10 +7,12 @@
 #include <system_error>
 #include <thread>
 
+#include "engine/density_colour.h"
 #include "engine/param_file.h"
 #include "imaging/area_averaging.h"
 #include "imaging/image_file.h"
 #include "imaging/image_formats.h"
+#include "imaging/picture16.h"
 #include "render/drawing_setup.h"
 #include "render/explore.h"
 #include "render/help_text.h"
@@ -144,19 +146,42 @@ private:
         }
         bar.Clear();
 
+        // The start, not the record after the drawing: formulas that restart
+        // at random during a drawing would not draw it again. PNG and TIFF
+        // files carry it inside as well.
+        std::string parameters;
+        if (options.writeParameters) {
+            try {
+                parameters = WriteParameterText(result.start, setup.effects, setup.density, '.');
+            } catch (const std::bad_alloc&) {
+                return Fail("not enough memory to write \"" + parameterFile.string() + "\"");
+            }
+        }
+
         Picture picture;
+        Picture16 wide;
         try {
-            picture = options.supersample > 1 ? ReduceByAreaAveraging(result.picture, options.supersample)
-                                              : std::move(result.picture);
+            if (setup.density.enabled) {
+                const DensityCounts counts{result.counts, result.listSide, result.start.width,
+                                           result.start.height, options.supersample};
+                DensityColour(counts, setup.density, prepared->gradient, result.start.white != kFalse, wide);
+                if (options.depth == 8) picture = ToPicture(wide);
+            } else {
+                picture = options.supersample > 1 ? ReduceByAreaAveraging(result.picture, options.supersample)
+                                                  : std::move(result.picture);
+                if (options.depth == 16) wide = Widen(picture);
+            }
         } catch (const std::bad_alloc&) {
-            return Fail("not enough memory to reduce the drawing of " + SizeText(width, height));
+            return Fail("not enough memory to colour or reduce the drawing of " + SizeText(width, height));
         }
 
         try {
             // Nobody is there to ask whether PBM and PGM may take fewer colours.
             const auto change = ColourResolutionChangeFor(options.output);
-            if (const Result<> saved = SaveImage(picture, options.output, ColourChange::kAgreed); !saved)
-                return Fail(saved.error());
+            const Result<> saved =
+                options.depth == 16 ? SaveImage16(wide, options.output, ColourChange::kAgreed, parameters)
+                                    : SaveImage(picture, options.output, ColourChange::kAgreed, parameters);
+            if (!saved) return Fail(saved.error());
             if (change && !options.quiet)
                 Say("note: the picture was converted to " +
                     std::string(ColourResolutionName(change->resolution)) + " for \"" +
@@ -167,8 +192,7 @@ private:
 
         if (options.writeParameters) {
             try {
-                const std::string text = WriteParameterText(result.record, setup.effects, '.');
-                if (const Result<> written = WriteParameterFile(parameterFile, text); !written)
+                if (const Result<> written = WriteParameterFile(parameterFile, parameters); !written)
                     return Fail(written.error());
             } catch (const std::bad_alloc&) {
                 return Fail("not enough memory to write \"" + parameterFile.string() + "\"");

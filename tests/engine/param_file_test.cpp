@@ -351,6 +351,85 @@ TEST(ParameterFile, EveryWrittenFileReadsBackAndIsWrittenAgainAlike) {
     }
 }
 
+DensitySettings Fire() {
+    return {true, 1.5, 2.25, 0.75, "fire"};
+}
+
+TEST(DensityLines, WrittenAfterLine150OnlyWhenOnAndUnseenByTheClassicReader) {
+    const Window saved = SavedWindow();
+    const std::string text = WriteParameterText(saved.v, saved.effects, Fire(), ',');
+    EXPECT_EQ(text, saved.Text(',') +
+                        "density=1\r\nbrightness=1,5\r\ngamma=2,25\r\nvibrancy=0,75\r\ngradient=fire\r\n");
+
+    DensitySettings off = Fire();
+    off.enabled = false;
+    EXPECT_EQ(WriteParameterText(saved.v, saved.effects, off, '.'), saved.Text())
+        << "a classic file, byte for byte";
+
+    Window classic = PresentWindow();
+    EXPECT_EQ(classic.Load(text, ','), std::vector<std::string>{});
+    EXPECT_EQ(classic.Text(), saved.Text());
+}
+
+TEST(DensityLines, ReadWhenPresentOffWithoutThemAndUnknownKeysIgnored) {
+    const Window saved = SavedWindow();
+    const DensitySettings present{true, 3, 4, 0.5, "ice"};
+    const auto load = [&](const std::string& text, char separator, DensitySettings& density) {
+        Window w = PresentWindow();
+        return ReadParameterText(text, kCaption, separator, w.v, w.effects, density);
+    };
+
+    DensitySettings read = present;
+    EXPECT_EQ(load(WriteParameterText(saved.v, saved.effects, Fire(), ','), '.', read),
+              std::vector<std::string>{});
+    EXPECT_EQ(read, Fire());
+
+    read = present;
+    EXPECT_EQ(load(saved.Text(), '.', read), std::vector<std::string>{});
+    DensitySettings classic = present;
+    classic.enabled = false;
+    EXPECT_EQ(read, classic) << "off, the other settings as they were";
+
+    read = present;
+    const std::string extra = "# made by hand\r\nsharpness=3\r\n gamma = 1,5 \r\n\r\ndensity=0\r\n";
+    EXPECT_EQ(load(saved.Text() + extra, '.', read), std::vector<std::string>{});
+    classic.gamma = 1.5;
+    EXPECT_EQ(read, classic);
+}
+
+TEST(DensityLines, AValueOutOfItsRangeOrNotANumberIsAReadingErrorOfItsLine) {
+    const std::string classic = SavedWindow().Text();
+    for (const std::string& line :
+         {std::string("gamma=abc"), std::string("gamma=0.1"), std::string("vibrancy=1.5"),
+          std::string("brightness=30"), std::string("brightness="), std::string("gradient="),
+          "gradient=" + std::string(248, 'x')}) {
+        Window w = PresentWindow();
+        DensitySettings density;
+        EXPECT_EQ(ReadParameterText(classic + "density=1\r\n" + line + "\r\n", kCaption, '.', w.v, w.effects,
+                                    density),
+                  std::vector<std::string>{ReadError(152)})
+            << line;
+    }
+    // A gradient line of 256 characters, the longest to read back, is written; a longer one is not.
+    DensitySettings longest = Fire();
+    longest.gradient = std::string(247, 'x');
+    const auto gradientLine = [&] { return WriteParameterText({}, {}, longest, '.').find("\r\ngradient=x"); };
+    EXPECT_NE(gradientLine(), std::string::npos);
+    longest.gradient += "x";
+    EXPECT_EQ(gradientLine(), std::string::npos);
+}
+
+TEST(RoundAsWritten, KeepsWhatTheFileWouldGiveBack) {
+    Window w = SavedWindow();
+    w.v.af[7] = 0.1 + 0.2;  // 0.30000000000000004
+    w.v.startX = 1.0 / 3;
+    const std::string text = w.Text();
+    RoundAsWritten(w.v, w.effects);
+    EXPECT_EQ(w.v.af[7], 0.3);
+    EXPECT_EQ(w.v.startX, 0.333333333333333);
+    EXPECT_EQ(w.Text(), text);
+}
+
 class ParameterFileOnDisk : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -375,8 +454,12 @@ TEST_F(ParameterFileOnDisk, ReplacesAnExistingFileAndReadsItBack) {
     EXPECT_EQ(ReadParameterFile(path), text);
     EXPECT_EQ(Entries(), std::vector<std::filesystem::path>{path});
 
-    ASSERT_TRUE(WriteParameterFile(path, text + "line 151\r\nline 152\r\n"));
-    EXPECT_EQ(ReadParameterFile(path), text);
+    // The density lines after line 150 come along, up to kMostExtraLines.
+    std::string extra;
+    for (int line = 151; line <= 150 + kMostExtraLines; ++line)
+        extra += "key" + std::to_string(line) + "=1\r\n";
+    ASSERT_TRUE(WriteParameterFile(path, text + extra + "one too many\r\n"));
+    EXPECT_EQ(ReadParameterFile(path), text + extra);
 }
 
 TEST_F(ParameterFileOnDisk, ALineTooLongIsAReadingErrorAndEndsTheReading) {

@@ -7,6 +7,7 @@
 #include <tiffio.h>
 
 #include <csetjmp>
+#include <cstring>
 #include <memory>
 
 #include "image_readers.h"
@@ -100,6 +101,59 @@ DecodedImage ReadTiff(const std::filesystem::path& path) {
     image.height = static_cast<int>(height);
     for (const std::uint32_t abgr : raster) image.colors.push_back(abgr & 0xFFFFFF);
     return image;
+}
+
+namespace {
+
+// Nothing with a destructor in these two: libpng's errors longjmp into them.
+bool ReadPngInfo(png_structp png, png_infop info, std::FILE* file) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_init_io(png, file);
+    png_read_info(png, info);
+    return true;
+}
+
+bool ReadPngRows(png_structp png, std::uint8_t* bytes, std::size_t rowBytes, std::uint32_t height) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    for (std::uint32_t y = 0; y < height; ++y) png_read_row(png, bytes + y * rowBytes, nullptr);
+    return true;
+}
+
+}  // namespace
+
+DecodedSamples ReadPngSamples(const std::filesystem::path& path) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    DecodedSamples read;
+    if (file && ReadPngInfo(png, info, file.get())) {
+        const std::size_t rowBytes = png_get_rowbytes(png, info);
+        std::vector<std::uint8_t> bytes(rowBytes * png_get_image_height(png, info));
+        read.bits = png_get_bit_depth(png, info);
+        if (ReadPngRows(png, bytes.data(), rowBytes, png_get_image_height(png, info)))
+            for (std::size_t i = 0; i < bytes.size(); i += read.bits / 8)  // big-endian
+                read.samples.push_back(read.bits == 16 ? bytes[i] << 8 | bytes[i + 1] : bytes[i]);
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    return read;
+}
+
+DecodedSamples ReadTiffSamples(const std::filesystem::path& path) {
+    std::unique_ptr<TIFF, void (*)(TIFF*)> tiff(TIFFOpen(path.c_str(), "r"), TIFFClose);
+    DecodedSamples read;
+    std::uint32_t height = 0;
+    if (!tiff || !TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height)) return read;
+    std::uint16_t bits = 0;
+    TIFFGetField(tiff.get(), TIFFTAG_BITSPERSAMPLE, &bits);
+    read.bits = bits;
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(TIFFScanlineSize(tiff.get())));
+    for (std::uint32_t y = 0; y < height && TIFFReadScanline(tiff.get(), row.data(), y, 0) >= 0; ++y)
+        for (std::size_t i = 0; i < row.size(); i += bits / 8) {
+            std::uint16_t sample = row[i];
+            if (bits == 16) std::memcpy(&sample, row.data() + i, 2);  // in the machine's order
+            read.samples.push_back(sample);
+        }
+    return read;
 }
 
 std::uint16_t TiffCompression(const std::filesystem::path& path) {

@@ -6,6 +6,7 @@
 
 #include "engine/defaults.h"
 #include "engine/engine.h"
+#include "engine/param_file.h"
 #include "engine/test_host.h"
 #include "engine/view_coords.h"
 
@@ -43,19 +44,40 @@ int LitPixels(const Picture& picture) {
 }
 
 // Coloured from the final counts, or painted as it goes where the counts do
-// not tell the colours: either way the engine's own picture.
-TEST(Render, OneThreadIsTheEnginesOwnRunWithTheSameSeed) {
+// not tell the colours: either way the engine's own picture of the start.
+// The drawing no longer continues the random start's stream: it is the
+// engine's run of the start as its parameter file holds it, so that the file
+// draws it again.
+TEST(Render, OneThreadIsTheEnginesOwnRunOfItsStartWithTheSameSeed) {
     DrawingSetup plain = NewWindow(160, 120);
     DrawingSetup colorMix = plain;
     colorMix.effects.colorMix = kTrue;
     DrawingSetup fading = plain;  // hits of -10 to +10
     fading.record.intensity = -20;
     fading.record.white = kTrue;
+    DrawingSetup fromFile = plain;  // the same random start, not rounded
+    testing::TestHost fileHost(fromFile.record);
+    Engine(99).RandomStartIfPending(fromFile.record, fileHost);
 
-    for (const DrawingSetup* setup : {&plain, &colorMix, &fading}) {
+    for (const DrawingSetup* setup : {&plain, &colorMix, &fading, &fromFile}) {
         const RenderResult rendered = Draw(*setup, 1, 99, 30'000);
 
-        TFractalRec v = setup->record;
+        TFractalRec randomStart = setup->record;
+        testing::TestHost starter(randomStart);
+        Engine(99).RandomStartIfPending(randomStart, starter);
+        Effects effects = setup->effects;
+        TFractalRec asWritten = randomStart;
+        RoundAsWritten(asWritten, effects);
+        if (setup != &fromFile) {
+            EXPECT_EQ(rendered.start.af, asWritten.af) << "Engine(99)'s random start, as the file holds it";
+            EXPECT_EQ(rendered.start.startX, asWritten.startX);
+        }
+        EXPECT_EQ(rendered.start.randomStart, kFalse);
+        if (setup == &fromFile) {
+            EXPECT_EQ(rendered.start.af, setup->record.af) << "no random start, no rounding";
+        }
+
+        TFractalRec v = rendered.start;
         testing::TestHost host(v);
         host.effects.colorMix = setup->effects.colorMix;
         host.StopAfter(30'000);
@@ -65,7 +87,6 @@ TEST(Render, OneThreadIsTheEnginesOwnRunWithTheSameSeed) {
         EXPECT_EQ(rendered.threads, 1);
         EXPECT_EQ(rendered.iterations, 30'000);
         EXPECT_EQ(rendered.record.iterations, 30'000);
-        EXPECT_EQ(rendered.record.af, v.af) << "the same random start";
         EXPECT_EQ(rendered.record.lastX, v.lastX) << "the same orbit";
         EXPECT_TRUE(SamePixels(rendered.picture, host.Image()));
         EXPECT_GT(LitPixels(rendered.picture), 100);

@@ -49,6 +49,18 @@ TEST(RenderOptions, EveryOptionWithItsValueNextOrAfterAnEqualsSign) {
     EXPECT_EQ(o.parameterFile, "flower.zpr");
     EXPECT_EQ(o.output, "pics/flower.TIF");
 
+    const Result<RenderOptions> density =
+        Parse({"--density", "--brightness=0.05", "--gamma", "10", "--vibrancy=0", "--gradient", "Fire",
+               "--depth", "16", "-o", "a.pgm"});
+    ASSERT_TRUE(density) << density.error();
+    EXPECT_TRUE(density->density);
+    EXPECT_EQ(density->brightness, 0.05);
+    EXPECT_EQ(density->gamma, 10);
+    EXPECT_EQ(density->vibrancy, 0);
+    EXPECT_EQ(density->gradient, "Fire");
+    EXPECT_EQ(density->depth, 16);
+    EXPECT_EQ(Parse({"--gradient", "my/own.GGR", "-o", "a.tif"})->gradient, "my/own.GGR");
+
     const Result<RenderOptions> timed = Parse({"--seconds", "2.5", "-o", "a.bmp"});
     ASSERT_TRUE(timed) << timed.error();
     EXPECT_EQ(timed->seconds, 2.5);
@@ -89,6 +101,12 @@ TEST(RenderOptions, Refusals) {
         {{"-o", "a.png", "--threads", "1025"}, "--threads expects"},
         {{"-o", "a.png", "--formula", "57"}, "--formula expects a formula number"},
         {{"-o", "a.png", "--white=yes"}, "--white takes no value"},
+        {{"-o", "a.png", "--brightness", "0"}, "--brightness expects a number from 0.05 to 20"},
+        {{"-o", "a.png", "--gamma", "11"}, "--gamma expects a number from 0.2 to 10"},
+        {{"-o", "a.png", "--vibrancy", "-0.1"}, "--vibrancy expects a number from 0 to 1"},
+        {{"-o", "a.png", "--gradient", "mauve"}, "--gradient expects one of grey, fire"},
+        {{"-o", "a.png", "--depth", "12"}, "--depth expects 8 or 16, not \"12\""},
+        {{"-o", "a.jpg", "--depth", "16"}, "--depth 16 needs a png, tif, ppm or pgm output, not \"a.jpg\""},
     };
     for (const auto& c : cases) {
         const Result<RenderOptions> parsed = Parse(c.arguments);

@@ -11,8 +11,15 @@
 #include <sstream>
 #include <vector>
 
+#include "engine/defaults.h"
+#include "engine/density_colour.h"
+#include "engine/engine.h"
+#include "engine/param_file.h"
+#include "engine/test_host.h"
+#include "engine/view_coords.h"
 #include "failing_allocation.h"
 #include "imaging/area_averaging.h"
+#include "imaging/image_encoders.h"
 #include "imaging/temp_folder.h"
 #include "render/drawing_setup.h"
 #include "render/render_job.h"
@@ -147,6 +154,94 @@ TEST(RenderProgram, AParameterFileDrawsItsPictureAgain) {
     EXPECT_FALSE(std::filesystem::exists(folder / "third.zpr"));
 }
 
+std::string Text(const std::vector<std::uint8_t>& bytes) {
+    return {bytes.begin(), bytes.end()};
+}
+
+// The picture from all threads' counts, added over each 2 x 2 block before
+// the tone map, in 16 bits.
+TEST(RenderProgram, DensityColoursTheSummedCountsOfAllThreads) {
+    TempFolder folder;
+    const Outcome outcome =
+        RunRender({"--size", "20x15", "--supersample", "2", "--iterations", "30000", "--seed", "4",
+                   "--threads", "2", "--gradient", "ice", "--depth", "16", "-o", folder / "d.ppm"});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+
+    RenderOptions options;
+    options.width = 20;
+    options.height = 15;
+    options.supersample = 2;
+    options.gradient = "ice";
+    const PreparedDrawing prepared = *PrepareDrawing(options);
+    EXPECT_TRUE(prepared.setup.density.enabled) << "--gradient alone asks for density colouring";
+    RenderSettings settings;
+    settings.threads = 2;
+    settings.seed = 4;
+    settings.iterations = 30000;
+    const RenderResult result = Render(prepared.setup, settings, {});
+    EXPECT_TRUE(result.picture.Empty());
+    const Picture16 picture = DensityColour({result.counts, result.listSide, 40, 30, 2},
+                                            prepared.setup.density, *BuiltInGradient("ice"), false);
+    EXPECT_TRUE(ReadAll(folder / "d.ppm") == Text(EncodePpm16(picture)));
+    EXPECT_TRUE(ReadAll(folder / "d.zpr")
+                    .ends_with("\r\n0\r\n0\r\ndensity=1\r\nbrightness=1\r\ngamma=2.2\r\n"
+                               "vibrancy=1\r\ngradient=ice\r\n"));
+}
+
+// Drawn again from the parameters inside it, with the same seed, a PNG or
+// TIFF gives the same picture, although the first drawing made a random start.
+TEST(RenderProgram, APictureCarriesItsParametersAndDrawsItselfAgain) {
+    TempFolder folder;
+    const auto draw = [&](const std::string& from, const std::string& to) {
+        const Outcome outcome =
+            RunRender({(folder / from).string(), "--size", "80x60", "--iterations", "20000", "--seed", "3",
+                       "--threads", "2", "-o", (folder / to).string()});
+        EXPECT_EQ(outcome.status, 0) << outcome.err;
+    };
+    ASSERT_EQ(RunRender({"--formula", "45", "--density", "--size", "80x60", "--iterations", "20000", "--seed",
+                         "3", "--threads", "2", "-o", (folder / "a.png").string()})
+                  .status,
+              0);
+    draw("a.png", "b.png");
+    draw("b.png", "c.tif");
+    draw("c.tif", "d.png");
+    EXPECT_TRUE(ReadAll(folder / "b.png") == ReadAll(folder / "a.png"));
+    EXPECT_TRUE(ReadAll(folder / "d.png") == ReadAll(folder / "a.png"));
+    EXPECT_EQ(ReadAll(folder / "c.zpr"), ReadAll(folder / "a.zpr"));
+
+    ASSERT_EQ(RunRender({"--no-params", "--iterations", "100", "-o", (folder / "bare.png").string()}).status,
+              0);
+    const Outcome bare = RunRender({(folder / "bare.png").string(), "-o", (folder / "e.png").string()});
+    EXPECT_EQ(bare.status, 1);
+    EXPECT_NE(bare.err.find("bare.png\" holds no Zephyrin parameters"), std::string::npos) << bare.err;
+}
+
+// A parameter file without density lines draws exactly what the engine
+// itself draws from it, coloured as ever.
+TEST(RenderProgram, AClassicParameterFileDrawsTheEnginesOwnPicture) {
+    TempFolder folder;
+    TFractalRec saved = NewWindowRecord(160, 120);
+    testing::TestHost starter(saved);
+    Engine(5).RandomStartIfPending(saved, starter);
+    saved.intensity = 30;
+    std::ofstream(folder / "classic.zpr", std::ios::binary) << WriteParameterText(saved, Effects{}, '.');
+    const Outcome outcome =
+        RunRender({(folder / "classic.zpr").string(), "--size", "160x120", "--iterations", "30000", "--seed",
+                   "9", "--threads", "1", "-o", (folder / "c.ppm").string()});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+
+    TFractalRec v = NewWindowRecord(160, 120);
+    Effects effects;
+    ASSERT_TRUE(ReadParameterText(ReadAll(folder / "classic.zpr"), "", '.', v, effects).empty());
+    v.randomStart = kFalse;
+    FreezeView(v);
+    testing::TestHost host(v);
+    host.StopAfter(30000);
+    Engine(9).RunEngine(v, host);
+    EXPECT_TRUE(ReadAll(folder / "c.ppm") == Text(EncodePpm(host.Image())));
+    EXPECT_EQ(CountLines(ReadAll(folder / "c.zpr")), 150);
+}
+
 TEST(RenderProgram, AShortParameterFileIsComplainedAboutAndStillDrawn) {
     TempFolder folder;
     std::ofstream(folder / "short.zpr") << "Zephyrin v1.000\n63\n";
@@ -265,6 +360,7 @@ TEST(RenderProgram, TheBuiltProgramsExitStatus) {
     EXPECT_EQ(RunBuiltProgram("--help", folder), 0);
     EXPECT_TRUE(
         ReadAll(folder / "stdout").starts_with("usage: zephyrin-render [options] [PARAMS.zpr] -o OUT.ext"));
+    EXPECT_NE(ReadAll(folder / "stdout").find("Built-in gradients:\n  grey, fire, "), std::string::npos);
 }
 
 }  // namespace
