@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "engine/colour_from_counts.h"
 #include "engine/engine.h"
 #include "engine/param_file.h"
 #include "engine/random.h"
