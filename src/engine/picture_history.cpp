@@ -20,13 +20,15 @@ auto DefiningFields(Record& v) {
 }  // namespace
 
 bool DefinesSamePicture(const PictureState& a, const PictureState& b) {
-    return DefiningFields(a.record) == DefiningFields(b.record) && a.effects == b.effects;
+    return DefiningFields(a.record) == DefiningFields(b.record) && a.effects == b.effects &&
+           a.density == b.density;
 }
 
-void RestorePicture(const PictureState& saved, TFractalRec& v, Effects& effects) {
+void RestorePicture(const PictureState& saved, TFractalRec& v, Effects& effects, DensitySettings& density) {
     DefiningFields(v) = DefiningFields(saved.record);
     v.AA = v.AAStart;
     effects = saved.effects;
+    density = saved.density;
 }
 
 void PictureHistory::Record(const PictureState& state) {

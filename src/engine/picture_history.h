@@ -3,23 +3,26 @@
 #include <cstddef>
 #include <deque>
 
+#include "engine/density_settings.h"
 #include "engine/effects.h"
 #include "engine/fractal_rec.h"
 
 namespace zephyrin {
 
 // What defines a picture: the record's values a drawing starts from (not the
-// run's counters, nor the view edges it derives) and the effect switches.
+// run's counters, nor the view edges it derives), the effect switches and
+// the density colouring.
 struct PictureState {
     TFractalRec record;
     Effects effects;
+    DensitySettings density;
 };
 
 bool DefinesSamePicture(const PictureState& a, const PictureState& b);
 
-// Puts a saved picture's defining values into a window's record and switches,
-// leaving the run's own values alone.
-void RestorePicture(const PictureState& saved, TFractalRec& v, Effects& effects);
+// Puts a saved picture's defining values into a window's record, switches
+// and colouring, leaving the run's own values alone.
+void RestorePicture(const PictureState& saved, TFractalRec& v, Effects& effects, DensitySettings& density);
 
 // A window's pictures, to step back and forward through. A new picture
 // after stepping back drops the pictures ahead of it.

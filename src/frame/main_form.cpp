@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QImage>
@@ -20,6 +21,7 @@
 #include <new>
 
 #include "dialogs/coefficients_dialog.h"
+#include "dialogs/colouring_dialog.h"
 #include "dialogs/parameters_dialog.h"
 #include "dialogs/xy_size_dialog.h"
 #include "engine/engine.h"
@@ -28,6 +30,7 @@
 #include "frame/about_box.h"
 #include "frame/tool_bar_icons.h"
 #include "frame/tool_window_placer.h"
+#include "imaging/gradient.h"
 #include "imaging/image_formats.h"
 #include "services/file_choosers.h"
 #include "services/messages.h"
@@ -474,6 +477,33 @@ void TMainForm::ParmatersButtonClick() {
     if (TMDIChild* child = activeChild()) child->Parameters1Click();
 }
 
+void TMainForm::setColouringDialog(ColouringDialog* colouring) {
+    parts_.colouring = colouring;
+    connect(colouring, &ColouringDialog::colouringSettled, this, &TMainForm::updateColouring);
+    connect(colouring, &ColouringDialog::loadGradientRequested, this, &TMainForm::loadGradient);
+    colouring->sixteenBits()->setChecked(rememberedValue(kSixteenBitsKey, true).toBool());
+    connect(colouring->sixteenBits(), &QCheckBox::toggled, this,
+            [](bool on) { remember(kSixteenBitsKey, on); });
+}
+
+void TMainForm::updateColouring() {
+    if (TMDIChild* child = activeChild()) child->applyColouring();
+}
+
+void TMainForm::loadGradient() {
+    FileRequest request;
+    request.caption = QStringLiteral("Load Gradient");
+    request.filters = QStringList{QStringLiteral("GIMP gradients (*.ggr)")};
+    const std::optional<FileChoice> choice = chooseFile(parts_.colouring, request);
+    if (!choice) return;
+    // Read now, so that a bad file is reported before anything uses it.
+    if (const Result<Gradient> gradient = ReadGgr(choice->path.toStdString()); !gradient) {
+        showError(QString::fromStdString(gradient.error()));
+        return;
+    }
+    parts_.colouring->addGradientFile(choice->path);
+}
+
 void TMainForm::UpdateColors() {
     if (TMDIChild* child = activeChild()) child->ApplyParameters();
 }
@@ -483,7 +513,10 @@ void TMainForm::UpdateCoefficiants() {
 }
 
 void TMainForm::UpdateParameters() {
-    if (TMDIChild* child = activeChild()) child->Parameters1Update();
+    if (TMDIChild* child = activeChild()) {
+        child->Parameters1Update();
+        child->colouringUpdate();
+    }
 }
 
 void TMainForm::TP01() {

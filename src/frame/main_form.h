@@ -36,6 +36,7 @@ public:
     // Told where the tool windows are when the frame closes.
     void setToolWindowPlacer(ToolWindowPlacer* placer) { toolWindowPlacer_ = placer; }
     void setDialogs(TXYSize* xySize, TForm4* form4, TCForm* cform);
+    void setColouringDialog(ColouringDialog* colouring);
 
     TMDIChild* activeChild() const;
     QList<TMDIChild*> attractorWindows() const;
@@ -75,6 +76,8 @@ public:
 
     // Services of the dialogs, each forwarded to the active window.
     void UpdateColors();
+    void updateColouring();
+    void loadGradient();
     void UpdateCoefficiants();
     void TP01();
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "dialogs/coefficients_dialog.h"
+#include "dialogs/colouring_dialog.h"
 #include "dialogs/parameters_dialog.h"
 #include "dialogs/xy_size_dialog.h"
 #include "frame/about_box.h"
@@ -24,17 +25,20 @@ Program::Program() {
     XYSize = new TXYSize(MainForm.get());
     Form4 = new TForm4(MainForm.get());
     CForm = new TCForm(MainForm.get());
+    Colouring = new ColouringDialog(MainForm.get());
+    Colouring->setObjectName(QStringLiteral("Colouring"));
     XYSize->setObjectName(QStringLiteral("XYSize"));
     Form4->setObjectName(QStringLiteral("Form4"));
     CForm->setObjectName(QStringLiteral("CForm"));
     MainForm->setAboutBox(AboutBox);
     MainForm->setDialogs(XYSize, Form4, CForm);
+    MainForm->setColouringDialog(Colouring);
 }
 
 Program::~Program() = default;
 
 void Program::show() {
-    const QList<QWidget*> tools{Form4, CForm, XYSize};
+    const QList<QWidget*> tools{Form4, CForm, XYSize, Colouring};
     MainForm->setToolWindowPlacer(new ToolWindowPlacer(MainForm.get(), tools));
     // Where the frame was in the last run, when the window system takes it.
     if (MainForm->restoreGeometry(rememberedValue(kFrameGeometryKey, QByteArray()).toByteArray())) {

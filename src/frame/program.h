@@ -7,6 +7,7 @@
 
 namespace zephyrin {
 
+class ColouringDialog;
 class TAboutBox;
 class TCForm;
 class TForm4;
@@ -31,6 +32,7 @@ public:
     TXYSize* XYSize = nullptr;
     TForm4* Form4 = nullptr;
     TCForm* CForm = nullptr;
+    ColouringDialog* Colouring = nullptr;
 };
 
 }  // namespace zephyrin

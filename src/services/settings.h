@@ -19,5 +19,11 @@ inline const QString kOpenFolderKey = QStringLiteral("folders/open");
 inline const QString kSaveFolderKey = QStringLiteral("folders/save");
 inline const QString kSaveFormatKey = QStringLiteral("saving/format");
 inline const QString kFindOnStartKey = QStringLiteral("explorer/findOnStart");
+inline const QString kDensityOnKey = QStringLiteral("density/enabled");
+inline const QString kBrightnessKey = QStringLiteral("density/brightness");
+inline const QString kGammaKey = QStringLiteral("density/gamma");
+inline const QString kVibrancyKey = QStringLiteral("density/vibrancy");
+inline const QString kGradientKey = QStringLiteral("density/gradient");
+inline const QString kSixteenBitsKey = QStringLiteral("saving/sixteenBits");
 
 }  // namespace zephyrin

@@ -99,9 +99,9 @@ void TMDIChild::noteDialogApplication() {
     // what they show; only a change made in them is a new picture.
     const PictureState shown = dialogValues();
     if (DefinesSamePicture(shown, dialogsAsLoaded_))
-        history_.Amend({v, effects});
+        history_.Amend({v, effects, density_});
     else
-        history_.Record({v, effects});
+        history_.Record({v, effects, density_});
     dialogsAsLoaded_ = shown;
 }
 

@@ -19,7 +19,16 @@ namespace zephyrin {
 
 void TMDIChild::showPicture(std::unique_ptr<Picture> newPicture) {
     PGImage1->setPicture(std::move(newPicture));
-    picture = PGImage1->currentPicture();
+    // In density colouring the engine only counts; the picture shown comes
+    // from the counts.
+    picture = density_.enabled ? nullptr : PGImage1->currentPicture();
+}
+
+void TMDIChild::refreshPicture() {
+    if (density_.enabled)
+        recolour();
+    else if (Picture* shown = PGImage1->currentPicture())
+        shown->Changed();
 }
 
 void TMDIChild::UpdateGrafX() {
@@ -44,8 +53,9 @@ void TMDIChild::UpdateGrafX() {
         setWindowTitle(pictureName);
     });
     try {
+        densityBlock_ = 1;
         showPicture(std::make_unique<Picture>(v.listWidth, v.listHeight));
-        picture->Changed();
+        PGImage1->currentPicture()->Changed();
         UpdateMenuItems();
         enableTimer2();
         v.ticks = 0;
@@ -66,7 +76,7 @@ void TMDIChild::TypeFractal() {
     enableTimer2();
     v.stop = kFalse;
     parts_.engine->RunEngine(v, *this);
-    if (picture) picture->Changed();
+    refreshPicture();
     Timer2->stop();
 }
 
@@ -77,7 +87,7 @@ void TMDIChild::enableTimer2() {
 
 void TMDIChild::CreateTList() {
     newHitList();
-    if (picture) picture->Fill(0);
+    if (Picture* shown = PGImage1->currentPicture()) shown->Fill(0);
 }
 
 void TMDIChild::newHitList() {
@@ -87,7 +97,7 @@ void TMDIChild::newHitList() {
 }
 
 void TMDIChild::Timer2Timer() {
-    if (picture) picture->Changed();
+    refreshPicture();
     setWindowTitle(busyCaption());
     ++v.ticks;
     update();
@@ -108,6 +118,7 @@ void TMDIChild::UpdateParameters() {
     // The engine calls this as a drawing starts, after any random start: the
     // values a picture is drawn from.
     recordHistory();
+    if (density_.enabled) recolour();  // the background, until the first refresh
     if (parts_.frame) parts_.frame->UpdateParameters();
 }
 

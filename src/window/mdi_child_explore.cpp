@@ -16,7 +16,7 @@
 namespace zephyrin {
 
 void TMDIChild::recordHistory() {
-    history_.Record({v, effects});
+    history_.Record({v, effects, density_});
 }
 
 void TMDIChild::undo() {
@@ -29,7 +29,10 @@ void TMDIChild::redo() {
 
 void TMDIChild::showPictureOf(const PictureState& state) {
     const bool resized = state.record.listWidth != v.listWidth || state.record.listHeight != v.listHeight;
-    RestorePicture(state, v, effects);
+    const bool wasDensity = density_.enabled;
+    RestorePicture(state, v, effects, density_);
+    if (density_.enabled) useGradient();
+    if (density_.enabled != wasDensity) UpdateMenuItems();
     v.randomStart = kFalse;
     if (resized) CreateTList();
     UpdateGrafX();

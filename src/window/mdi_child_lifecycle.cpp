@@ -15,6 +15,7 @@
 
 #include "engine/defaults.h"
 #include "engine/view_coords.h"
+#include "imaging/embedded_parameters.h"
 #include "imaging/image_formats.h"
 #include "imaging/picture.h"
 #include "services/messages.h"
@@ -38,6 +39,8 @@ TMDIChild::TMDIChild(const ProgramParts& parts, QWidget* parent) : QMdiSubWindow
     // Each window keeps its own save format, starting from the one used last.
     saveFilterIndex_ = std::clamp(rememberedValue(kSaveFormatKey, 0).toInt(), 0,
                                   static_cast<int>(ImageFormats().size()) - 1);
+    density_ = rememberedDensityDefaults();
+    if (density_.enabled) useGradient();
     createComponents();
     createMenus();
     connectView();
@@ -117,8 +120,7 @@ void TMDIChild::FormPaint() {
         setWindowTitle(QStringLiteral("zephyrin    "));
         pictureName = windowTitle();
     }
-    picture = PGImage1->currentPicture();
-    picture->Changed();
+    PGImage1->currentPicture()->Changed();
     v.listWidth = v.width;
     v.listHeight = v.height;
     ResetCoordinates(v);
@@ -148,8 +150,13 @@ void TMDIChild::FormPaint() {
                       .arg(v.height));
         return;
     }
-    const QString parameters = parameterFilePathFor(windowTitle());
-    if (QFileInfo::exists(parameters) && readParameters(parameters)) v.randomStart = kFalse;
+    const QString image = windowTitle();
+    const QString parameters = parameterFilePathFor(image);
+    if (CarriesParameters(image.toStdString()) && ReadEmbeddedParameters(image.toStdString())) {
+        if (readParameters(image)) v.randomStart = kFalse;
+    } else if (QFileInfo::exists(parameters) && readParameters(parameters)) {
+        v.randomStart = kFalse;
+    }
 }
 
 void TMDIChild::setOpenedImage(QImage image) {

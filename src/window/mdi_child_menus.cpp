@@ -48,6 +48,8 @@ void TMDIChild::createMenus() {
             &TMDIChild::Parameters1Click);
     connect(addItem(dialogs, "IFSConstants1", QStringLiteral("IFS Constants")), &QAction::triggered, this,
             &TMDIChild::ConstantsDialog1Click);
+    connect(addItem(dialogs, "Colouring", QStringLiteral("Colouring")), &QAction::triggered, this,
+            &TMDIChild::colouringDialogClick);
 
     QMenu* effects = addMenu("Effects", QStringLiteral("Effects"));
     QAction* modulasItem = addItem(effects, "Modulas", QStringLiteral("Modulas "));
@@ -60,6 +62,10 @@ void TMDIChild::createMenus() {
     connect(expansionItem, &QAction::triggered, this, &TMDIChild::ExpansionClick);
     connect(colorMixItem, &QAction::triggered, this, &TMDIChild::ColorMixClick);
     connect(sqrtFilterItem, &QAction::triggered, this, &TMDIChild::SqrtFilter1Click);
+    QAction* densityItem = addItem(effects, "DensityColouring", QStringLiteral("Density Colouring"));
+    densityItem->setCheckable(true);
+    densityItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    connect(densityItem, &QAction::triggered, this, &TMDIChild::toggleDensityColouring);
     effects->addSeparator()->setObjectName(QStringLiteral("N2"));
     connect(addItem(effects, "Zoom1", QStringLiteral("Zoom")), &QAction::triggered, this,
             &TMDIChild::Zoom1Click);
@@ -139,6 +145,7 @@ void TMDIChild::UpdateMenuItems() {
     item(QStringLiteral("ColorMix"))->setChecked(effects.colorMix != 0);
     item(QStringLiteral("Expansion"))->setChecked(effects.expansion != 0);
     item(QStringLiteral("Modulas"))->setChecked(effects.modulas != 0);
+    item(QStringLiteral("DensityColouring"))->setChecked(density_.enabled);
     for (const FormulaInfo& formula : Formulas())
         formulaItem(formula.number)->setChecked(formula.number == v.formula);
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "engine/param_file.h"
+#include "imaging/embedded_parameters.h"
 #include "services/locale_format.h"
 #include "services/messages.h"
 #include "services/mode_word.h"
@@ -40,17 +41,22 @@ QString GroupMessages(const std::vector<std::string>& messages) {
 bool TMDIChild::readParameters(const QString& path) {
     std::vector<std::string> messages;
     try {
-        const Result<std::string> text = ReadParameterFile(path.toStdString());
+        // A PNG or TIFF picture of ours carries its parameter file inside.
+        const std::filesystem::path file = path.toStdString();
+        const Result<std::string> text =
+            CarriesParameters(file) ? ReadEmbeddedParameters(file) : ReadParameterFile(file);
         if (!text) {
             showError(QString::fromStdString(text.error()));
             return false;
         }
-        messages = ReadParameterText(*text, path.toStdString(), localeDecimalSeparator(), v, effects);
+        messages =
+            ReadParameterText(*text, path.toStdString(), localeDecimalSeparator(), v, effects, density_);
     } catch (const std::bad_alloc&) {
         showError(QStringLiteral("There is not enough memory to read the parameter file \"%1\".").arg(path));
         return false;
     }
     if (!messages.empty()) ShowMessage(GroupMessages(messages));
+    if (density_.enabled) useGradient();
     return true;
 }
 
@@ -65,13 +71,17 @@ bool TMDIChild::LoadFromParameterFile(const QString& path) {
     return true;
 }
 
+std::string TMDIChild::parameterText(char separator) const {
+    return WriteParameterText(v, effects, density_, separator);
+}
+
 QString TMDIChild::parameterFilePathFor(const QString& picturePath) {
     const QFileInfo picture(picturePath);
     return picture.dir().filePath(picture.completeBaseName() + QStringLiteral(".zpr"));
 }
 
 bool TMDIChild::writeParameterFileBeside(const QString& picturePath) {
-    const std::string text = WriteParameterText(v, effects, localeDecimalSeparator());
+    const std::string text = parameterText(localeDecimalSeparator());
     const Result<> written = WriteParameterFile(parameterFilePathFor(picturePath).toStdString(), text);
     if (!written) showError(QString::fromStdString(written.error()));
     return written.has_value();

@@ -48,7 +48,14 @@ void TMDIChild::carryOutReduction() {
     const Picture* source = PGImage1->currentPicture();
     if (!source) return;
     try {
-        showPicture(std::make_unique<Picture>(ReduceByAreaAveraging(*source, factor)));
+        if (density_.enabled) {
+            // Counts are summed over each block before the tone map, rather
+            // than the colours averaged after it.
+            densityBlock_ *= factor;
+            recolour();
+        } else {
+            showPicture(std::make_unique<Picture>(ReduceByAreaAveraging(*source, factor)));
+        }
     } catch (const std::bad_alloc&) {
         showError(QStringLiteral("There is not enough memory to reduce the picture %1:1.").arg(factor));
     }

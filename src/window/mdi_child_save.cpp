@@ -1,6 +1,7 @@
 // Save As: the picture as shown, in the format its extension names, and the
 // parameter file beside it.
 #include <QFileInfo>
+#include <new>
 
 #include "imaging/image_file.h"
 #include "imaging/image_formats.h"
@@ -57,7 +58,22 @@ void TMDIChild::SaveAs1Click() {
             return;
         }
     }
-    const Result<> saved = SaveImage(*shown, path.toStdString(), ColourChange::kAgreed);
+    // The picture carries its parameters inside where the format can (PNG,
+    // TIFF); a density picture keeps 16 bits where the format holds them.
+    const std::string embedded = parameterText('.');
+    const ImageFormatInfo* format = FindImageFormat(path.toStdString());
+    const bool sixteenBits =
+        density_.enabled && format && format->sixteenBits && rememberedValue(kSixteenBitsKey, true).toBool();
+    Result<> saved;
+    try {
+        saved =
+            sixteenBits
+                ? SaveImage16(DensityColour(densityCounts(), density_, densityGradient_, v.white != kFalse),
+                              path.toStdString(), ColourChange::kAgreed, embedded)
+                : SaveImage(*shown, path.toStdString(), ColourChange::kAgreed, embedded);
+    } catch (const std::bad_alloc&) {
+        saved = Failure("There is not enough memory to save \"" + path.toStdString() + "\".");
+    }
     if (!saved) {
         showError(QString::fromStdString(saved.error()));
         return;

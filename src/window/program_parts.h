@@ -9,6 +9,7 @@ class EventPump;
 class TCForm;
 class TForm4;
 class TXYSize;
+class ColouringDialog;
 
 // What a picture window needs of the frame.
 class FrameServices {
@@ -32,6 +33,7 @@ struct ProgramParts {
     TForm4* form4 = nullptr;
     TCForm* cform = nullptr;
     TXYSize* xySize = nullptr;
+    ColouringDialog* colouring = nullptr;
 };
 
 }  // namespace zephyrin

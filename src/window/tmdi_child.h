@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "engine/attractor_search.h"
+#include "engine/density_colour.h"
 #include "engine/engine.h"
 #include "engine/fractal_rec.h"
 #include "engine/picture_history.h"
@@ -126,6 +127,14 @@ public:
     // Fit View: frames the orbit of the record as it stands and redraws.
     void fitView();
 
+    // Density colouring: Effects > Density Colouring switches it, the
+    // Colouring tool window (through applyColouring) sets it.
+    void toggleDensityColouring();
+    void applyColouring();
+    void colouringUpdate();
+    void colouringDialogClick();
+    const DensitySettings& density() const { return density_; }
+
     // Dialog bridge.
     void ApplyParameters();
     void UpdateCoefficiants();
@@ -186,6 +195,11 @@ private:
     PictureState dialogValues() const;
     void noteDialogApplication();
     void finishSearch(const TFractalRec& found, const Result<SearchResult>& result);
+    void refreshPicture();
+    void recolour();
+    bool useGradient();
+    DensityCounts densityCounts() const;
+    std::string parameterText(char separator) const;
 
     ProgramParts parts_;
     QList<QMenu*> menuBarMenus_;
@@ -202,6 +216,14 @@ private:
     std::atomic<bool> searchCancel_{false};
     std::thread search_;  // joined when its result is taken, or with the window
     SearchFailure searchFailure_ = SearchFailure::kSay;
+    DensitySettings density_;
+    Gradient densityGradient_;
+    Picture16 densityPicture_;  // kept from refresh to refresh
+    int densityBlock_ = 1;      // the reductions made since the drawing started
 };
+
+// The density settings new windows start with, and remembering them.
+DensitySettings rememberedDensityDefaults();
+void rememberDensityDefaults(const DensitySettings& density);
 
 }  // namespace zephyrin

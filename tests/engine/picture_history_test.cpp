@@ -59,12 +59,15 @@ TEST(PictureHistory, RestoreTakesTheDefiningValuesOnly) {
     TFractalRec v;
     v.iterations = 99;
     Effects effects;
-    RestorePicture(saved, v, effects);
+    DensitySettings density;
+    saved.density.gamma = 3;
+    RestorePicture(saved, v, effects, density);
     EXPECT_EQ(v.formula, 45);
     EXPECT_EQ(v.AA, 0.75);
     EXPECT_EQ(v.af[3], -1.5);
     EXPECT_EQ(v.iterations, 99);
     EXPECT_EQ(effects.expansion, kTrue);
+    EXPECT_EQ(density.gamma, 3);
 }
 
 }  // namespace

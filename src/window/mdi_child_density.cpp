@@ -1,0 +1,109 @@
+// Density colouring: the picture from the whole drawing's hit counts on a
+// logarithmic scale, through a gradient, recoloured at every refresh and at
+// once when a colouring setting changes.
+#include <QAction>
+
+#include "dialogs/colouring_dialog.h"
+#include "engine/colour_from_counts.h"
+#include "engine/density_colour.h"
+#include "imaging/picture.h"
+#include "services/messages.h"
+#include "services/settings.h"
+#include "view/picture_view.h"
+#include "window/tmdi_child.h"
+
+namespace zephyrin {
+
+DensityCounts TMDIChild::densityCounts() const {
+    return {hitList, std::max(v.listWidth, v.listHeight), v.width, v.height, densityBlock_};
+}
+
+void TMDIChild::recolour() {
+    Picture* shown = PGImage1->currentPicture();
+    if (!shown || hitList.empty()) return;
+    DensityColour(densityCounts(), density_, densityGradient_, v.white != kFalse, densityPicture_);
+    if (densityPicture_.Width() != shown->Width() || densityPicture_.Height() != shown->Height()) {
+        showPicture(std::make_unique<Picture>(ToPicture(densityPicture_)));
+        return;
+    }
+    ToPicture(densityPicture_, *shown);
+    shown->Changed();
+}
+
+bool TMDIChild::useGradient() {
+    Result<Gradient> gradient = FindGradient(density_.gradient);
+    if (gradient) {
+        densityGradient_ = std::move(*gradient);
+        return true;
+    }
+    showError(QString::fromStdString(gradient.error()) +
+              QStringLiteral("\nThe grey gradient is used instead."));
+    densityGradient_ = Gradient();
+    density_.gradient = densityGradient_.Name();
+    return false;
+}
+
+void TMDIChild::toggleDensityColouring() {
+    density_.enabled = !density_.enabled;
+    if (density_.enabled) useGradient();
+    remember(kDensityOnKey, density_.enabled);
+    // The counts hold the whole drawing either way: no need to start over.
+    Picture* shown = PGImage1->currentPicture();
+    picture = density_.enabled ? nullptr : shown;
+    if (density_.enabled) {
+        recolour();
+    } else if (shown && densityBlock_ == 1 && !hitList.empty()) {
+        *shown = ColourFromCounts(hitList, std::max(v.listWidth, v.listHeight), v);
+        shown->Changed();
+    }
+    UpdateMenuItems();
+    recordHistory();
+}
+
+void TMDIChild::applyColouring() {
+    if (!parts_.colouring) return;
+    const DensitySettings chosen = parts_.colouring->settings();
+    density_.brightness = chosen.brightness;
+    density_.gamma = chosen.gamma;
+    density_.vibrancy = chosen.vibrancy;
+    density_.gradient = chosen.gradient;
+    useGradient();
+    rememberDensityDefaults(density_);
+    if (density_.enabled) recolour();
+    recordHistory();
+}
+
+void TMDIChild::colouringUpdate() {
+    if (parts_.colouring) parts_.colouring->setSettings(density_);
+}
+
+void TMDIChild::colouringDialogClick() {
+    ColouringDialog* dialog = parts_.colouring;
+    if (!dialog) return;
+    if (dialog->isVisible()) {
+        dialog->hide();
+        return;
+    }
+    colouringUpdate();
+    dialog->show();
+}
+
+DensitySettings rememberedDensityDefaults() {
+    DensitySettings defaults;
+    defaults.enabled = rememberedValue(kDensityOnKey, false).toBool();
+    defaults.brightness = rememberedValue(kBrightnessKey, defaults.brightness).toDouble();
+    defaults.gamma = rememberedValue(kGammaKey, defaults.gamma).toDouble();
+    defaults.vibrancy = rememberedValue(kVibrancyKey, defaults.vibrancy).toDouble();
+    defaults.gradient =
+        rememberedValue(kGradientKey, QString::fromStdString(defaults.gradient)).toString().toStdString();
+    return defaults;
+}
+
+void rememberDensityDefaults(const DensitySettings& density) {
+    remember(kBrightnessKey, density.brightness);
+    remember(kGammaKey, density.gamma);
+    remember(kVibrancyKey, density.vibrancy);
+    remember(kGradientKey, QString::fromStdString(density.gradient));
+}
+
+}  // namespace zephyrin

@@ -1,0 +1,132 @@
+// A window in density colouring: the picture comes from the counts, follows
+// the colouring without restarting, is reduced by summing counts, and is
+// saved with 16 bits and its parameters inside.
+#include <QImage>
+#include <QImageReader>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "dialogs/colouring_dialog.h"
+#include "engine/colour_from_counts.h"
+#include "engine/density_colour.h"
+#include "imaging/embedded_parameters.h"
+#include "imaging/picture.h"
+#include "qt_test_main.h"
+#include "services/file_choosers.h"
+#include "view/picture_view.h"
+#include "window_fixture.h"
+
+namespace zephyrin::testing {
+
+namespace {
+
+Picture ToneMapped(TMDIChild* w, int block = 1) {
+    const DensityCounts counts{w->hitList, std::max(w->v.listWidth, w->v.listHeight), w->v.width, w->v.height,
+                               block};
+    return ToPicture(DensityColour(counts, w->density(), *FindGradient(w->density().gradient), false));
+}
+
+// New windows take the mode used last, which an earlier test may have left on.
+void DensityOn(TMDIChild* w) {
+    if (!w->density().enabled) w->toggleDensityColouring();
+}
+
+bool SamePixels(const Picture& a, const Picture& b) {
+    if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+    for (int row = 0; row < a.Height(); ++row)
+        for (int column = 0; column < a.Width(); ++column)
+            if (a.Pixel(column, row) != b.Pixel(column, row)) return false;
+    return true;
+}
+
+}  // namespace
+
+class WindowDensityTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Switched during a drawing: the counts give the picture at once, the
+    // engine stops painting, and switching back gives the classic picture.
+    void switchingShowsTheCountsEitherWay() {
+        WindowFixture f;
+        TMDIChild* w = f.child;
+        f.SetUp(w);
+        if (w->density().enabled) w->toggleDensityColouring();
+        f.RunDrawing([w] { w->DrawClick(70); }, 200, [w] { w->toggleDensityColouring(); });
+        QVERIFY(w->density().enabled);
+        QCOMPARE(w->picture, nullptr);
+        QVERIFY(SamePixels(*w->PGImage1->currentPicture(), ToneMapped(w)));
+
+        w->toggleDensityColouring();
+        QCOMPARE(w->picture, w->PGImage1->currentPicture());
+        QVERIFY(SamePixels(*w->picture,
+                           ColourFromCounts(w->hitList, std::max(w->v.listWidth, w->v.listHeight), w->v)));
+    }
+
+    // A colouring change recolours from the counts; the drawing goes on.
+    void aColouringChangeRecoloursWithoutStartingOver() {
+        WindowFixture f;
+        ColouringDialog colouring;
+        f.parts.colouring = &colouring;
+        TMDIChild* w = f.NewWindow();
+        f.frame.active = w;
+        f.SetUp(w);
+        DensityOn(w);
+        f.RunDrawing([w] { w->DrawClick(70); }, 200, [&] {
+            const Picture* shown = w->PGImage1->currentPicture();
+            DensitySettings settings = w->density();
+            settings.gamma = 4;
+            settings.gradient = "ice";
+            colouring.setSettings(settings);
+            w->applyColouring();
+            QCOMPARE(w->density().gradient, std::string("ice"));
+            QCOMPARE(w->PGImage1->currentPicture(), shown);
+            QCOMPARE(f.engine.Depth(), 1);
+            QVERIFY(SamePixels(*shown, ToneMapped(w)));
+        });
+    }
+
+    // 2:1 sums each 2 x 2 block of counts before the tone map.
+    void aReductionSumsTheCounts() {
+        WindowFixture f;
+        TMDIChild* w = f.child;
+        f.SetUp(w);
+        DensityOn(w);
+        f.RunDrawing([w] { w->DrawClick(70); }, 200);
+        w->requestReduction(2);
+        w->carryOutReduction();
+        QCOMPARE(w->PGImage1->currentPicture()->Width(), 200);
+        QVERIFY(SamePixels(*w->PGImage1->currentPicture(), ToneMapped(w, 2)));
+    }
+
+    // PNG: 16 bits and the parameters inside, which Open takes back.
+    void savedWith16BitsAndItsParameters() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("dense.png"));
+        WindowFixture f;
+        TMDIChild* w = f.child;
+        f.SetUp(w);
+        DensityOn(w);
+        f.RunDrawing([w] { w->DrawClick(45); }, 200);
+        setFileChooser([&](const FileRequest&) { return FileChoice{path, 4}; });
+        w->SaveAs1Click();
+        setFileChooser({});
+        QImageReader reader(path);
+        QCOMPARE(reader.imageFormat(), QImage::Format_RGBX64);  // 16 bits a channel
+        const Result<std::string> inside = ReadEmbeddedParameters(path.toStdString());
+        QVERIFY(inside);
+        QVERIFY(inside->find("density=1") != std::string::npos);
+
+        TMDIChild* opened = f.NewWindow();
+        opened->setWindowTitle(path);
+        opened->setOpenedImage(QImage(path));
+        opened->FormPaint();
+        QVERIFY(opened->density().enabled);
+        QCOMPARE(opened->v.formula, 45);
+    }
+};
+
+}  // namespace zephyrin::testing
+
+ZEPHYRIN_QTEST_MAIN(zephyrin::testing::WindowDensityTest)
+#include "window_density_test.moc"
