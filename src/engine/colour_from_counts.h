@@ -16,4 +16,7 @@ namespace zephyrin {
 // with time (no Color Mix).
 Picture ColourFromCounts(std::span<const std::int32_t> counts, std::int32_t listSide, const TFractalRec& v);
 
+// The same from a counts-only drawing's counts: width x height, row by row.
+Picture ColourFromCountsByRow(std::span<const std::int32_t> counts, const TFractalRec& v);
+
 }  // namespace zephyrin

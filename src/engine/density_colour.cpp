@@ -86,8 +86,38 @@ inline std::int64_t Rise(std::int32_t count) {
 // Calls visit(column, row, H) for every pixel of the reduced picture. The
 // counts are stored column by column, so the work goes column by column too,
 // summing a stretch of rows at a time.
+// The same for counts stored row by row, a stretch of columns at a time.
+template <typename Visit>
+void ForEachBlockSumByRow(const DensityCounts& counts, int columns, int rows, Visit&& visit) {
+    constexpr int kStretch = 256;
+    std::array<std::int64_t, kStretch> sums;
+    const int block = counts.block;
+    const auto width = static_cast<std::size_t>(counts.width);
+    for (int row = 0; row < rows; ++row)
+        for (int first = 0; first < columns; first += kStretch) {
+            const int n = std::min(kStretch, columns - first);
+            std::fill_n(sums.begin(), n, 0);
+            for (int dy = 0; dy < block; ++dy) {
+                const std::int32_t* line = counts.hitList.data() +
+                                           (static_cast<std::size_t>(row) * block + dy) * width +
+                                           static_cast<std::size_t>(first) * block;
+                if (block == 1) {
+                    for (int c = 0; c < n; ++c) sums[c] += Rise(line[c]);
+                } else {
+                    for (int c = 0; c < n; ++c)
+                        for (int dx = 0; dx < block; ++dx) sums[c] += Rise(line[c * block + dx]);
+                }
+            }
+            for (int c = 0; c < n; ++c) visit(first + c, row, sums[c]);
+        }
+}
+
 template <typename Visit>
 void ForEachBlockSum(const DensityCounts& counts, int columns, int rows, Visit&& visit) {
+    if (counts.byRow) {
+        ForEachBlockSumByRow(counts, columns, rows, visit);
+        return;
+    }
     constexpr int kStretch = 256;
     std::array<std::int64_t, kStretch> sums;
     const int block = counts.block;
@@ -123,9 +153,13 @@ void DensityColour(const DensityCounts& counts, const DensitySettings& settings,
 
     // Only the part the hit list covers has hits; the rest stays background.
     const std::size_t side = static_cast<std::size_t>(std::max(counts.listSide, 0));
-    const bool listWhole = counts.hitList.size() >= side * side;
-    const int columns = listWhole ? std::min<int>(counts.width, counts.listSide) / block : 0;
-    const int rows = listWhole ? std::min<int>(counts.height, counts.listSide) / block : 0;
+    const std::size_t pixels = static_cast<std::size_t>(std::max(counts.width, 0)) *
+                               static_cast<std::size_t>(std::max(counts.height, 0));
+    const bool listWhole =
+        counts.byRow ? counts.hitList.size() >= pixels : counts.hitList.size() >= side * side;
+    const int covered = counts.byRow ? std::max({counts.width, counts.height, 0}) : counts.listSide;
+    const int columns = listWhole ? std::min<int>(counts.width, covered) / block : 0;
+    const int rows = listWhole ? std::min<int>(counts.height, covered) / block : 0;
     if (columns < width || rows < height)
         for (int row = 0; row < height; ++row) std::fill_n(out.Row(row), 3 * width, background);
 

@@ -16,6 +16,9 @@ struct DensityCounts {
     std::int32_t width = 0;  // the drawing's size (within listSide)
     std::int32_t height = 0;
     std::int32_t block = 1;  // supersampling: block x block pixels of the drawing make one of the picture
+    // A counts-only drawing's layout instead: width x height, pixel (px, py)
+    // at py * width + px; listSide is not used.
+    bool byRow = false;
 };
 
 // Colours a (width div block) x (height div block) picture from the hits:
