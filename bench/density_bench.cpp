@@ -29,7 +29,7 @@ const RenderResult& Drawing() {
 }
 
 DensityCounts Counts() {
-    return {Drawing().counts, Drawing().listSide, 1024, 768, 1};
+    return {Drawing().counts, Drawing().listSide, 1024, 768, 1, Drawing().countsByRow};
 }
 
 void BM_DensityColour(benchmark::State& state) {
@@ -61,7 +61,7 @@ void BM_DensityColourSupersampled(benchmark::State& state) {
     const DensitySettings settings;
     const Gradient gradient = *FindGradient(settings.gradient);
     // The same counts read as a 2:1 supersampled 512 x 384 picture.
-    const DensityCounts counts{Drawing().counts, Drawing().listSide, 1024, 768, 2};
+    const DensityCounts counts{Drawing().counts, Drawing().listSide, 1024, 768, 2, Drawing().countsByRow};
     Picture16 picture;
     for (auto _ : state) {
         DensityColour(counts, settings, gradient, false, picture);

@@ -183,8 +183,8 @@ Samples Sierpinski(bool density, const std::filesystem::path& folder) {
     const std::filesystem::path path =
         folder / (density ? "sierpinski-density.png" : "sierpinski-classic.png");
     const Result<> saved =
-        density ? SaveImage16(DensityColour({result.counts, result.listSide, 400, 300, 1}, setup.density,
-                                            *FindGradient(setup.density.gradient), false),
+        density ? SaveImage16(DensityColour({result.counts, result.listSide, 400, 300, 1, result.countsByRow},
+                                            setup.density, *FindGradient(setup.density.gradient), false),
                               path, ColourChange::kAgreed)
                 : SaveImage(result.picture, path, ColourChange::kAgreed);
     if (!saved) std::cerr << saved.error() << '\n';

@@ -13,6 +13,7 @@
 
 #include "engine/colour_from_counts.h"
 #include "engine/engine.h"
+#include "engine/orbit_batch.h"
 #include "engine/param_file.h"
 #include "engine/random.h"
 #include "engine/view_coords.h"
@@ -56,11 +57,32 @@ struct Worker {
 
 using Workers = std::vector<std::unique_ptr<Worker>>;
 
-std::int64_t IterationsDone(const Workers& workers) {
-    std::int64_t done = 0;
-    for (const auto& worker : workers) done += worker->host.Published();
-    return done;
-}
+// One thread's orbits of a counts-only drawing and its own counts.
+struct BatchWorker {
+    BatchWorker(const TFractalRec& start, const Effects& effects, std::uint64_t seed, std::int64_t budget)
+        : batch(start, effects, seed),
+          counts(static_cast<std::size_t>(std::max(start.width, 0)) *
+                     static_cast<std::size_t>(std::max(start.height, 0)),
+                 kUntouchedCount),
+          budget(budget) {}
+
+    // Counts in pieces, so that a stop is seen within a millisecond or so.
+    void Draw(const std::atomic<bool>& stopRequested) {
+        constexpr std::int64_t kPiece = 32 * 1024;
+        std::int64_t done = 0;
+        while (done < budget && !stopRequested.load(std::memory_order_relaxed)) {
+            const std::int64_t piece = std::min(kPiece, budget - done);
+            batch.Run(piece, counts);
+            done += piece;
+            published.store(done, std::memory_order_relaxed);
+        }
+    }
+
+    OrbitBatch batch;
+    std::vector<std::int32_t> counts;
+    std::int64_t budget;
+    alignas(64) std::atomic<std::int64_t> published{0};
+};
 
 // The threads' workers, all starting from `start`: the setup's record, or
 // after a random start that start with its values rounded as its parameter
@@ -95,18 +117,39 @@ Workers MakeWorkers(const DrawingSetup& setup, const RenderSettings& settings, s
     return workers;
 }
 
+std::int64_t Published(const Worker& worker) {
+    return worker.host.Published();
+}
+std::int64_t Published(const BatchWorker& worker) {
+    return worker.published.load(std::memory_order_relaxed);
+}
+void DrawOn(Worker& worker, const std::atomic<bool>&) {
+    worker.engine.RunEngine(worker.record, worker.host);
+}
+void DrawOn(BatchWorker& worker, const std::atomic<bool>& stopRequested) {
+    worker.Draw(stopRequested);
+}
+
+template <typename List>
+std::int64_t IterationsDone(const List& workers) {
+    std::int64_t done = 0;
+    for (const auto& worker : workers) done += Published(*worker);
+    return done;
+}
+
 // Runs every worker on a thread of its own and waits for all of them,
 // reporting progress and ending a timed drawing on time. Returns the
 // seconds taken; rethrows the first failure of a thread.
-double RunWorkers(const Workers& workers, const RenderSettings& settings, const ProgressReport& report,
+template <typename List>
+double RunWorkers(const List& workers, const RenderSettings& settings, const ProgressReport& report,
                   std::atomic<bool>& stopRequested) {
     std::mutex mutex;
     std::condition_variable finishedChanged;
     std::size_t finished = 0;
     std::exception_ptr failure;
-    const auto draw = [&](Worker& worker) {
+    const auto draw = [&](auto& worker) {
         try {
-            worker.engine.RunEngine(worker.record, worker.host);
+            DrawOn(worker, stopRequested);
         } catch (...) {
             stopRequested = true;
             const std::scoped_lock lock(mutex);
@@ -133,7 +176,7 @@ double RunWorkers(const Workers& workers, const RenderSettings& settings, const 
 
     std::vector<std::jthread> pool;
     try {
-        for (const auto& worker : workers) pool.emplace_back(draw, std::ref(*worker));
+        for (const auto& worker : workers) pool.emplace_back([&draw, &worker] { draw(*worker); });
     } catch (...) {
         stopRequested = true;  // the threads already started end, and are joined
         throw;
@@ -183,11 +226,55 @@ std::int32_t UsableThreads(const DrawingSetup& setup, std::int32_t requested) {
     return CountsTellTheColours(setup) ? std::max(requested, 1) : 1;
 }
 
+namespace {
+
+// A counts-only drawing: every thread iterates a batch of orbits from the
+// start into counts of its own, which are added at the end.
+RenderResult RenderBatched(const DrawingSetup& setup, const RenderSettings& settings, std::int32_t threads,
+                           const ProgressReport& report) {
+    std::atomic<bool> stopRequested{false};
+    RenderResult result;
+    {
+        // Only the random start, if one is pending.
+        const Workers starter = MakeWorkers(setup, settings, 1, stopRequested, result.start);
+    }
+    std::vector<std::unique_ptr<BatchWorker>> workers;
+    for (std::int32_t i = 0; i < threads; ++i)
+        workers.push_back(
+            std::make_unique<BatchWorker>(result.start, setup.effects, ThreadSeed(settings.seed, i),
+                                          settings.seconds ? std::numeric_limits<std::int64_t>::max()
+                                                           : BudgetShare(settings.iterations, threads, i)));
+    result.seconds = RunWorkers(workers, settings, report, stopRequested);
+    result.threads = threads;
+    result.iterations = IterationsDone(workers);
+    const OrbitBatch& first = workers.front()->batch;
+    result.record = result.start;
+    result.record.iterations =
+        static_cast<std::int32_t>(static_cast<std::uint32_t>(Published(*workers.front())));
+    result.record.lastX = first.LastX();
+    result.record.lastY = first.LastY();
+    result.counts = std::move(workers.front()->counts);
+    for (std::size_t i = 1; i < workers.size(); ++i) {
+        AddHitCounts(result.counts, workers[i]->counts);
+        workers[i]->counts = {};
+    }
+    workers.clear();
+    result.countsByRow = true;
+    if (!setup.density.enabled) {
+        result.picture = ColourFromCountsByRow(result.counts, result.start);
+        result.counts = {};
+    }
+    return result;
+}
+
+}  // namespace
+
 RenderResult Render(const DrawingSetup& setup, const RenderSettings& settings, const ProgressReport& report) {
     std::int32_t threads = UsableThreads(setup, settings.threads);
     // Every thread but a lone one gets at least one iteration.
     if (!settings.seconds)
         threads = static_cast<std::int32_t>(std::clamp<std::int64_t>(settings.iterations, 1, threads));
+    if (CountsTellTheColours(setup)) return RenderBatched(setup, settings, threads, report);
     std::atomic<bool> stopRequested{false};
     RenderResult result;
     const Workers workers = MakeWorkers(setup, settings, threads, stopRequested, result.start);

@@ -31,9 +31,11 @@ struct RenderResult {
     // What the drawing started from: after the random start, every value
     // rounded as its parameter file holds it.
     TFractalRec start;
-    // With density colouring: all threads' counts added, listSide x listSide.
+    // With density colouring: all threads' counts added, width x height row
+    // by row (countsByRow), or listSide x listSide as the engine keeps them.
     std::vector<std::int32_t> counts;
     std::int32_t listSide = 0;
+    bool countsByRow = false;
     std::int32_t threads = 1;
     std::int64_t iterations = 0;
     double seconds = 0;
@@ -50,17 +52,17 @@ std::int32_t UsableThreads(const DrawingSetup& setup, std::int32_t requested);
 
 // Draws the setup's picture. The random start, if pending, is made once by
 // Engine(seed), and the start's values are rounded as its parameter file will
-// hold them. Then every thread runs its own orbit from that start on its own
-// copy of the record, with a random stream of its own seeded afresh from
-// `seed`, whether or not a random start came first: so the saved parameters
-// drawn again with the same seed, threads and iterations give the same
-// picture. The counts are added and the pixels coloured from them (or, with
-// density colouring, handed back). With one thread the picture is exactly the
-// engine's own single run with Engine(seed) of the record it started from
-// (`start`; for a drawing without a random start, the setup's record). The
-// same setup and settings give the same picture, unless the drawing is
-// limited by time. `report`, when given, is called about ten times a second
-// on the calling thread.
+// hold them. Where the counts tell the colours, every thread then runs a
+// batch of orbits (OrbitBatch) from that start with random streams seeded
+// afresh from `seed` and counts into width x height counters of its own; the
+// counts are added and the pixels coloured from them (or, with density
+// colouring, handed back). Otherwise one thread paints as it goes: exactly
+// the engine's own run with Engine(seed) of the record it started from
+// (`start`; for a drawing without a random start, the setup's record).
+// Either way a drawing depends on its start's values alone, so the saved
+// parameters drawn again with the same seed, threads and iterations give
+// the same picture, unless the drawing is limited by time. `report`, when given, is called about ten times a
+// second on the calling thread.
 RenderResult Render(const DrawingSetup& setup, const RenderSettings& settings, const ProgressReport& report);
 
 }  // namespace zephyrin

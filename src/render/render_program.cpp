@@ -162,8 +162,8 @@ private:
         Picture16 wide;
         try {
             if (setup.density.enabled) {
-                const DensityCounts counts{result.counts, result.listSide, result.start.width,
-                                           result.start.height, options.supersample};
+                const DensityCounts counts{result.counts,       result.listSide,     result.start.width,
+                                           result.start.height, options.supersample, result.countsByRow};
                 DensityColour(counts, setup.density, prepared->gradient, result.start.white != kFalse, wide);
                 if (options.depth == 8) picture = ToPicture(wide);
             } else {

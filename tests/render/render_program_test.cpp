@@ -180,7 +180,7 @@ TEST(RenderProgram, DensityColoursTheSummedCountsOfAllThreads) {
     settings.iterations = 30000;
     const RenderResult result = Render(prepared.setup, settings, {});
     EXPECT_TRUE(result.picture.Empty());
-    const Picture16 picture = DensityColour({result.counts, result.listSide, 40, 30, 2},
+    const Picture16 picture = DensityColour({result.counts, result.listSide, 40, 30, 2, result.countsByRow},
                                             prepared.setup.density, *BuiltInGradient("ice"), false);
     EXPECT_TRUE(ReadAll(folder / "d.ppm") == Text(EncodePpm16(picture)));
     EXPECT_TRUE(ReadAll(folder / "d.zpr")
