@@ -53,6 +53,16 @@ void Engine::RunEngine(TFractalRec& rec, EngineHost& host) {
     }
 }
 
+void Engine::HoldWhileDrawnElsewhere(TFractalRec& rec, EngineHost& host) {
+    Attach(rec, host);
+    ++depth_;
+    struct Unwind {
+        int& depth;
+        ~Unwind() { --depth; }
+    } unwind{depth_};
+    while (!v->stop) host_->ProcessMessages();
+}
+
 void Engine::RandomStartIfPending(TFractalRec& rec, EngineHost& host) {
     Attach(rec, host);
     if (v->randomStart) RandomStart();

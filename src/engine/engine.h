@@ -60,6 +60,12 @@ public:
     // Draws `rec` until rec.stop is set (checked after every iteration).
     void RunEngine(TFractalRec& rec, EngineHost& host);
 
+    // Keeps a drawing made elsewhere (on worker threads) in the chain of
+    // drawings as RunEngine would: `rec` becomes the running record, so that
+    // StopCurrent and the nesting rule reach it, and the host's
+    // ProcessMessages is called until rec.stop is set. No iteration is made.
+    void HoldWhileDrawnElsewhere(TFractalRec& rec, EngineHost& host);
+
     // Number of RunEngine calls currently on the stack.
     int Depth() const { return depth_; }
 
