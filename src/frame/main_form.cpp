@@ -387,7 +387,7 @@ void TMainForm::HelpAboutItemClick() {
 
 void TMainForm::StopButtonClick() {
     if (TMDIChild* child = activeChild()) {
-        child->v.stop = kTrue;
+        child->stopDrawing();
         child->cancelSearch();
     }
 }
@@ -531,7 +531,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     // Every window's drawing must end, not only the active one's, or the
     // drawing loops would never hand control back to the main loop.
     for (TMDIChild* child : attractorWindows()) {
-        child->v.stop = kTrue;
+        child->stopDrawing();
         child->cancelSearch();
     }
     parts_.engine->StopCurrent();

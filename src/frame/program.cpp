@@ -19,6 +19,7 @@ Program::Program() {
     ProgramParts parts;
     parts.engine = &engine;
     parts.pump = &pump;
+    parts.pool = &pool;
     MainForm = std::make_unique<TMainForm>(parts);
     // Owned by the frame, so they stay on top of it and go with it.
     AboutBox = new TAboutBox(MainForm.get());

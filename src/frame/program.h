@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "engine/counts_drawing.h"
 #include "engine/engine.h"
 #include "services/event_pump.h"
 
@@ -27,6 +28,8 @@ public:
 
     Engine engine;
     EventPump pump;
+    // Outlives the windows, whose drawings it runs.
+    DrawingPool pool;
     std::unique_ptr<TMainForm> MainForm;
     TAboutBox* AboutBox = nullptr;
     TXYSize* XYSize = nullptr;

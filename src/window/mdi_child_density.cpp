@@ -15,7 +15,7 @@
 namespace zephyrin {
 
 DensityCounts TMDIChild::densityCounts() const {
-    return {hitList, std::max(v.listWidth, v.listHeight), v.width, v.height, densityBlock_};
+    return {hitList, std::max(v.listWidth, v.listHeight), v.width, v.height, densityBlock_, countsByRow_};
 }
 
 void TMDIChild::recolour() {
@@ -52,9 +52,18 @@ void TMDIChild::toggleDensityColouring() {
     picture = density_.enabled ? nullptr : shown;
     if (density_.enabled) {
         recolour();
-    } else if (shown && densityBlock_ == 1 && !hitList.empty()) {
-        *shown = ColourFromCounts(hitList, std::max(v.listWidth, v.listHeight), v);
-        shown->Changed();
+    } else {
+        // The threads count only: classic colours are painted as a drawing
+        // hits, so the drawing ends here with the picture its counts give.
+        if (drawing_) {
+            stopDrawing();
+            takeCounts(*drawing_);
+        }
+        if (shown && densityBlock_ == 1 && !hitList.empty()) {
+            *shown = countsByRow_ ? ColourFromCountsByRow(hitList, v)
+                                  : ColourFromCounts(hitList, std::max(v.listWidth, v.listHeight), v);
+            shown->Changed();
+        }
     }
     UpdateMenuItems();
     recordHistory();

@@ -1,10 +1,13 @@
 // The window's side of a drawing: a fresh picture, the frozen view, the
 // engine run, the live refresh every 500 ms and the tidy-up at the end.
+#include <QCoreApplication>
 #include <QScopeGuard>
 #include <QTimer>
 #include <algorithm>
 #include <new>
+#include <random>
 
+#include "engine/plot_colour.h"
 #include "engine/view_coords.h"
 #include "engine/zoom.h"
 #include "imaging/picture.h"
@@ -16,6 +19,21 @@
 #include "window/tmdi_child.h"
 
 namespace zephyrin {
+
+namespace {
+
+// While the drawing threads draw, the interface thread only waits for events.
+class WaitingHost final : public EngineHost {
+public:
+    void ProcessMessages() override { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); }
+};
+
+std::uint64_t drawingSeed() {
+    std::random_device device;
+    return std::uint64_t{device()} << 32 | device();
+}
+
+}  // namespace
 
 void TMDIChild::showPicture(std::unique_ptr<Picture> newPicture) {
     PGImage1->setPicture(std::move(newPicture));
@@ -75,9 +93,60 @@ void TMDIChild::TypeFractal() {
     yPerPixel = scale.yPerPixel;
     enableTimer2();
     v.stop = kFalse;
-    parts_.engine->RunEngine(v, *this);
+    if (density_.enabled && parts_.pool) {
+        drawOnThreads();
+    } else {
+        countsByRow_ = false;
+        parts_.engine->RunEngine(v, *this);
+    }
     refreshPicture();
     Timer2->stop();
+}
+
+// A density drawing: nothing ties it to one orbit, so batches of orbits draw
+// it on every core while this thread only shows it. It still nests as the
+// engine's drawings do: the engine holds it as the running drawing.
+void TMDIChild::drawOnThreads() {
+    Engine& engine = *parts_.engine;
+    engine.RandomStartIfPending(v, *this);
+    v.ticks = 0;
+    v.iterations = 0;
+    v.AA = v.AAStart;
+    // A drawing of this window beneath this one has had its day.
+    if (drawing_) drawing_->Stop();
+    drawing_ = nullptr;
+    // A fresh list, so that a smaller picture gives the old one's memory back.
+    hitList = std::vector<std::int32_t>(
+        static_cast<std::size_t>(std::max(v.width, 0)) * static_cast<std::size_t>(std::max(v.height, 0)),
+        kUntouchedCount);
+    countsByRow_ = true;
+    const auto mine = std::make_unique<CountsDrawing>(*parts_.pool, v, effects, drawingSeed());
+    drawing_ = mine.get();
+    UpdateParameters();
+    stopWatch_->start();
+    WaitingHost waiting;
+    engine.HoldWhileDrawnElsewhere(v, waiting);
+    mine->Stop();
+    if (drawing_ == mine.get()) {
+        takeCounts(*mine);
+        drawing_ = nullptr;
+        stopWatch_->stop();
+    }
+}
+
+void TMDIChild::takeCounts(const CountsDrawing& drawing) {
+    drawing.SumCounts(hitList);
+    v.iterations = static_cast<std::int32_t>(static_cast<std::uint64_t>(drawing.Iterations()));
+    const CountsDrawing::Status status = drawing.LastStatus();
+    v.lastX = status.lastX;
+    v.lastY = status.lastY;
+    v.AA = status.AA;
+    lastLevel = LevelOfCount(status.lastCount, v.sqrtFilter);
+}
+
+void TMDIChild::stopDrawing() {
+    v.stop = kTrue;
+    if (drawing_) drawing_->Stop();
 }
 
 void TMDIChild::enableTimer2() {
@@ -97,6 +166,11 @@ void TMDIChild::newHitList() {
 }
 
 void TMDIChild::Timer2Timer() {
+    if (drawing_ && !drawing_->Stopped()) {
+        // The dialogs' changes reach the threads at every refresh.
+        drawing_->Hand(v, effects);
+        takeCounts(*drawing_);
+    }
     refreshPicture();
     setWindowTitle(busyCaption());
     ++v.ticks;

@@ -48,6 +48,7 @@ TMDIChild::TMDIChild(const ProgramParts& parts, QWidget* parent) : QMdiSubWindow
 }
 
 TMDIChild::~TMDIChild() {
+    if (drawing_) drawing_->Stop();
     cancelSearch();
     if (search_.joinable()) search_.join();
 }
@@ -86,6 +87,13 @@ void TMDIChild::createComponents() {
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(500);
     connect(Timer2, &QTimer::timeout, this, &TMDIChild::Timer2Timer);
+    // A drawing on the threads may lie beneath a newer one, whose loop alone
+    // looks at its own record: this looks at this window's.
+    stopWatch_ = new QTimer(this);
+    stopWatch_->setInterval(20);
+    connect(stopWatch_, &QTimer::timeout, this, [this] {
+        if (v.stop && drawing_) drawing_->Stop();
+    });
     wheelTimer_ = new OneShotTimer(150, this);
     connect(wheelTimer_, &OneShotTimer::tick, this, &TMDIChild::UpdateGrafX);
 }
@@ -181,7 +189,7 @@ void TMDIChild::closeEvent(QCloseEvent* event) {
     // drawing and minimises it with its picture and record.
     // A closed window starts no drawing (not even its first, if its set-up
     // is still to come) until the user restores it.
-    v.stop = kTrue;
+    stopDrawing();
     closed_ = true;
     event->ignore();
     showMinimized();

@@ -44,7 +44,7 @@ void TMDIChild::carryOutReduction() {
     pendingReduction_ = 0;
     // A drawing going on would keep plotting the large picture's positions
     // into the small one.
-    v.stop = kTrue;
+    stopDrawing();
     const Picture* source = PGImage1->currentPicture();
     if (!source) return;
     try {

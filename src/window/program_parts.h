@@ -4,6 +4,7 @@
 
 namespace zephyrin {
 
+class DrawingPool;
 class Engine;
 class EventPump;
 class TCForm;
@@ -29,6 +30,8 @@ protected:
 struct ProgramParts {
     Engine* engine = nullptr;
     EventPump* pump = nullptr;
+    // Where density drawings run; without it they run on the engine.
+    DrawingPool* pool = nullptr;
     FrameServices* frame = nullptr;
     TForm4* form4 = nullptr;
     TCForm* cform = nullptr;

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "engine/attractor_search.h"
+#include "engine/counts_drawing.h"
 #include "engine/density_colour.h"
 #include "engine/engine.h"
 #include "engine/fractal_rec.h"
@@ -58,6 +59,9 @@ public:
     void TypeFractal();
     void CreateTList();
     void Timer2Timer();
+    // Stops the drawing: the engine's at its next iteration, one on the
+    // drawing threads at once.
+    void stopDrawing();
 
     // Menus.
     void DrawClick(int formula);
@@ -134,6 +138,11 @@ public:
     void colouringUpdate();
     void colouringDialogClick();
     const DensitySettings& density() const { return density_; }
+    // Whether hitList holds a drawing of the threads (width x height, row by
+    // row) rather than the engine's (listSide x listSide, column by column).
+    bool countsByRow() const { return countsByRow_; }
+    // The drawing on the threads, while one runs.
+    const CountsDrawing* threadsDrawing() const { return drawing_; }
 
     // Dialog bridge.
     void ApplyParameters();
@@ -196,6 +205,8 @@ private:
     void noteDialogApplication();
     void finishSearch(const TFractalRec& found, const Result<SearchResult>& result);
     void refreshPicture();
+    void drawOnThreads();
+    void takeCounts(const CountsDrawing& drawing);
     void recolour();
     bool useGradient();
     DensityCounts densityCounts() const;
@@ -220,6 +231,9 @@ private:
     Gradient densityGradient_;
     Picture16 densityPicture_;  // kept from refresh to refresh
     int densityBlock_ = 1;      // the reductions made since the drawing started
+    bool countsByRow_ = false;
+    CountsDrawing* drawing_ = nullptr;  // owned by drawOnThreads while it runs
+    QTimer* stopWatch_ = nullptr;       // ends the threads' drawing when stop is set
 };
 
 // The density settings new windows start with, and remembering them.

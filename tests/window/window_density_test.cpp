@@ -21,8 +21,9 @@ namespace zephyrin::testing {
 namespace {
 
 Picture ToneMapped(TMDIChild* w, int block = 1) {
+    // Density drawings are counted on the drawing threads, width x height.
     const DensityCounts counts{w->hitList, std::max(w->v.listWidth, w->v.listHeight), w->v.width, w->v.height,
-                               block};
+                               block, w->countsByRow()};
     return ToPicture(DensityColour(counts, w->density(), *FindGradient(w->density().gradient), false));
 }
 

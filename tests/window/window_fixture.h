@@ -41,6 +41,7 @@ public:
         area.resize(1300, 1000);
         parts.engine = &engine;
         parts.pump = &pump;
+        parts.pool = &pool;
         parts.frame = &frame;
         parts.form4 = &form4;
         parts.cform = &cform;
@@ -78,6 +79,7 @@ public:
 
     Engine engine;
     EventPump pump;
+    DrawingPool pool{2};  // outlives the windows, whose density drawings it runs
     StubFrame frame;
     QMdiArea area;
     TForm4 form4;
