@@ -124,6 +124,12 @@ void CountsDrawing::SumCounts(std::vector<std::int32_t>& into) const {
     }
 }
 
+std::uint64_t CountsDrawing::Taken() const {
+    std::uint64_t taken = generation_.load();
+    for (const auto& share : shares_) taken = std::min(taken, share->generation.load());
+    return taken;
+}
+
 std::int64_t CountsDrawing::Iterations() const {
     std::int64_t done = 0;
     for (const auto& share : shares_) done += share->done.load(std::memory_order_relaxed);

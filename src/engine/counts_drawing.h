@@ -71,6 +71,8 @@ public:
     void SumCounts(std::vector<std::int32_t>& into) const;
 
     std::int64_t Iterations() const;
+    // How many records handed so far every thread has taken up.
+    std::uint64_t Taken() const;
     // The last plotted point, its count and A, of the first thread's batch.
     struct Status {
         double lastX = 0, lastY = 0, AA = 0;
@@ -84,8 +86,8 @@ private:
         explicit Share(OrbitBatch b, std::size_t pixels) : batch(std::move(b)), counts(pixels, kUntouched) {}
         OrbitBatch batch;
         std::vector<std::int32_t> counts;
-        std::uint64_t generation = 0;  // of the record it draws
-        bool busy = false;             // a thread draws it; under the pool's lock
+        std::atomic<std::uint64_t> generation{0};  // of the record it draws
+        bool busy = false;                         // a thread draws it; under the pool's lock
         std::atomic<std::int64_t> done{0};
         std::atomic<double> lastX{0}, lastY{0}, AA{0};
         std::atomic<std::int32_t> lastCount{0};

@@ -1,0 +1,81 @@
+// Drawings on the pool: the counts of every thread, a fair share for each
+// drawing, stops that hold, and handed records that reach the threads.
+#include "engine/counts_drawing.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <thread>
+
+#include "engine/defaults.h"
+#include "engine/engine.h"
+#include "engine/view_coords.h"
+
+namespace zephyrin {
+namespace {
+
+// Formula 73 keeps the point in one pixel: with intensity 0 and None alone
+// every iteration adds 10 there.
+TFractalRec StillPoint() {
+    TFractalRec v = NewWindowRecord(40, 30);
+    v.formula = 73;
+    v.randomStart = kFalse;
+    v.startX = 0.3;
+    v.startY = 0.2;
+    v.intensity = 0;
+    v.varSwirl = kFalse;
+    FreezeView(v);
+    return v;
+}
+
+std::int64_t Rise(const CountsDrawing& drawing) {
+    std::vector<std::int32_t> counts;
+    drawing.SumCounts(counts);
+    return std::accumulate(counts.begin(), counts.end(), std::int64_t{0}) -
+           std::int64_t{kUntouchedCount} * static_cast<std::int64_t>(counts.size());
+}
+
+void WaitFor(const CountsDrawing& drawing, std::int64_t iterations) {
+    while (drawing.Iterations() < iterations) std::this_thread::yield();
+}
+
+TEST(CountsDrawing, AddsEveryThreadsCountsAndStopsForGood) {
+    DrawingPool pool(2);
+    CountsDrawing drawing(pool, StillPoint(), {}, 1);
+    WaitFor(drawing, 4 * DrawingPool::kSlice);
+    drawing.Stop();
+    const std::int64_t done = drawing.Iterations();
+    EXPECT_EQ(Rise(drawing), 10 * done);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(drawing.Iterations(), done);
+}
+
+// One thread, two drawings: slices alternate, so neither gets ahead by more
+// than the slice in progress and the one before it.
+TEST(CountsDrawing, DrawingsSideBySideShareTheThreads) {
+    DrawingPool pool(1);
+    CountsDrawing first(pool, StillPoint(), {}, 1);
+    CountsDrawing second(pool, StillPoint(), {}, 2);
+    WaitFor(second, 6 * DrawingPool::kSlice);
+    first.Stop();
+    second.Stop();
+    EXPECT_LE(std::abs(first.Iterations() - second.Iterations()), 2 * DrawingPool::kSlice);
+}
+
+// Every variation switched off: once the threads have taken the record up,
+// they go on iterating and plot nothing.
+TEST(CountsDrawing, AHandedRecordReachesTheThreads) {
+    DrawingPool pool(2);
+    TFractalRec v = StillPoint();
+    CountsDrawing drawing(pool, v, {}, 1);
+    WaitFor(drawing, DrawingPool::kSlice);
+    v.varNone = kFalse;
+    drawing.Hand(v, {});
+    while (drawing.Taken() < 1) std::this_thread::yield();
+    const std::int64_t rise = Rise(drawing);
+    WaitFor(drawing, drawing.Iterations() + 2 * DrawingPool::kSlice);
+    EXPECT_EQ(Rise(drawing), rise);
+}
+
+}  // namespace
+}  // namespace zephyrin
