@@ -364,6 +364,29 @@ struct Streams {
     }
 };
 
+// hit_weight.h's rounded increments on vectors: the polynomial on the
+// reduced argument, `decided` where its error cannot change the rounding;
+// the other lanes need the library sine. For 0 <= intensity <= kMaxFastIntensity.
+HWY_INLINE V FastIncrements(V moved, double intensity, double margin, M& decided) {
+    const D d;
+    const V t = hn::Mul(hn::Set(d, constPI), moved);
+    const V k = hn::Round(hn::Mul(t, hn::Set(d, 0.31830988618379067154)));
+    const V r = hn::Sub(hn::Sub(hn::Sub(t, hn::Mul(k, hn::Set(d, 3.14159265346825122833e+00))),
+                                hn::Mul(k, hn::Set(d, 1.21542010130123844986e-10))),
+                        hn::Mul(k, hn::Set(d, 4.04453249759190126308e-21)));
+    const V r2 = hn::Mul(r, r);
+    const V r4 = hn::Mul(r2, r2);
+    const V inner = hn::Add(hn::Set(d, -1.0 / 5040), hn::Mul(r2, hn::Set(d, 1.0 / 362880)));
+    const V poly = hn::Add(hn::Add(hn::Set(d, -1.0 / 6), hn::Mul(r2, hn::Set(d, 1.0 / 120))),
+                           hn::Mul(r4, hn::Add(inner, hn::Mul(r4, hn::Set(d, -1.0 / 39916800)))));
+    const V weight = hn::Abs(hn::Add(r, hn::Mul(hn::Mul(r, r2), poly)));
+    const V sum = hn::Add(hn::Mul(hn::Set(d, intensity), weight), hn::Set(d, 10.0));
+    const V nearest = hn::Round(sum);
+    decided = hn::And(hn::Le(hn::Abs(t), hn::Set(d, hit_weight_detail::kMaxReducedArgument)),
+                      hn::Lt(hn::Abs(hn::Sub(sum, nearest)), hn::Set(d, margin)));
+    return nearest;
+}
+
 // Counts the hits of one vector of plotted points.
 class Plotter {
 public:
@@ -393,24 +416,8 @@ public:
         V increment = moved;
         M exact = ok;
         if (fast_) {
-            // hit_weight.h's polynomial on the reduced argument, decided where
-            // its error cannot change the rounding.
-            const V t = hn::Mul(hn::Set(d, constPI), moved);
-            const V k = hn::Round(hn::Mul(t, hn::Set(d, 0.31830988618379067154)));
-            const V r = hn::Sub(hn::Sub(hn::Sub(t, hn::Mul(k, hn::Set(d, 3.14159265346825122833e+00))),
-                                        hn::Mul(k, hn::Set(d, 1.21542010130123844986e-10))),
-                                hn::Mul(k, hn::Set(d, 4.04453249759190126308e-21)));
-            const V r2 = hn::Mul(r, r);
-            const V r4 = hn::Mul(r2, r2);
-            const V inner = hn::Add(hn::Set(d, -1.0 / 5040), hn::Mul(r2, hn::Set(d, 1.0 / 362880)));
-            const V poly = hn::Add(hn::Add(hn::Set(d, -1.0 / 6), hn::Mul(r2, hn::Set(d, 1.0 / 120))),
-                                   hn::Mul(r4, hn::Add(inner, hn::Mul(r4, hn::Set(d, -1.0 / 39916800)))));
-            const V weight = hn::Abs(hn::Add(r, hn::Mul(hn::Mul(r, r2), poly)));
-            const V sum = hn::Add(hn::Mul(hn::Set(d, p_.intensity), weight), hn::Set(d, 10.0));
-            const V nearest = hn::Round(sum);
-            const M decided = hn::And(hn::Le(hn::Abs(t), hn::Set(d, hit_weight_detail::kMaxReducedArgument)),
-                                      hn::Lt(hn::Abs(hn::Sub(sum, nearest)), hn::Set(d, margin_)));
-            increment = nearest;
+            M decided;
+            increment = FastIncrements(moved, p_.intensity, margin_, decided);
             exact = hn::AndNot(decided, ok);
         }
 
@@ -681,6 +688,30 @@ void Apply(const double* in, double* out, std::size_t count) {
     }
 }
 
+void IncrementLanes(double intensity, const double* moved, double* out, std::size_t count) {
+    const D d;
+    const std::size_t n = hn::Lanes(d);
+    HWY_ALIGN double buffer[kMaxLanes];
+    const bool fast = intensity >= 0 && intensity <= kMaxFastIntensity;
+    for (std::size_t i = 0; i < count; i += n) {
+        const std::size_t here = std::min(n, count - i);
+        std::fill_n(buffer, n, 0.0);
+        std::copy_n(moved + i, here, buffer);
+        M decided = hn::FirstN(d, 0);
+        const V increments =
+            fast ? FastIncrements(hn::Load(d, buffer), intensity, 0.5 - (intensity + 1.0) * 1e-7, decided)
+                 : hn::Zero(d);
+        std::uint8_t bits[8] = {};
+        hn::StoreMaskBits(d, decided, bits);
+        hn::Store(increments, d, buffer);
+        for (std::size_t k = 0; k < here; ++k)
+            out[i + k] =
+                bits[k / 8] >> (k % 8) & 1
+                    ? buffer[k]
+                    : static_cast<double>(RoundToInt32(ReferenceHitIncrement(intensity, moved[i + k])));
+    }
+}
+
 void SinLanes(const double* in, double* out, std::size_t count) {
     Apply<SinV>(in, out, count);
 }
@@ -698,6 +729,7 @@ HWY_AFTER_NAMESPACE();
 namespace zephyrin {
 
 HWY_EXPORT(RunSteps);
+HWY_EXPORT(IncrementLanes);
 HWY_EXPORT(SinLanes);
 HWY_EXPORT(CosLanes);
 HWY_EXPORT(AtanLanes);
@@ -865,6 +897,11 @@ const char* BatchTarget() {
     // Highway's best targets have the lowest bits.
     const std::int64_t usable = hwy::SupportedTargets() & HWY_TARGETS;
     return hwy::TargetName(usable & -usable);
+}
+
+void BatchHitIncrements(double intensity, std::span<const double> moved, std::span<double> out) {
+    HWY_DYNAMIC_DISPATCH(IncrementLanes)
+    (intensity, moved.data(), out.data(), std::min(moved.size(), out.size()));
 }
 
 void BatchSin(std::span<const double> in, std::span<double> out) {

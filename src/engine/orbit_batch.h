@@ -37,8 +37,8 @@ struct BatchParams {
 class OrbitBatch {
 public:
     static constexpr int kOrbits = 32;
-    static constexpr std::int32_t kTransient = 1000;
-    static constexpr std::int32_t kSpacing = 64;
+    static constexpr std::int32_t kTransient = 10000;
+    static constexpr std::int32_t kSpacing = 1000;
 
     OrbitBatch(const TFractalRec& start, const Effects& effects, std::uint64_t seed);
 
@@ -95,7 +95,10 @@ private:
 // The name of the vector instruction set the batches run on.
 const char* BatchTarget();
 
-// Vector sine, cosine and arctangent as the batches compute them, for tests.
+// The rounded hit increments the batches add for these moves (finite
+// intensities within the int32 range), and their sine, cosine and
+// arctangent, for tests.
+void BatchHitIncrements(double intensity, std::span<const double> moved, std::span<double> out);
 void BatchSin(std::span<const double> in, std::span<double> out);
 void BatchCos(std::span<const double> in, std::span<double> out);
 void BatchAtan(std::span<const double> in, std::span<double> out);
