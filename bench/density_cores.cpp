@@ -1,0 +1,117 @@
+// A picture window in density colouring on the offscreen platform, drawing
+// its new window's record on the drawing pool for a few seconds: how many
+// cores the process keeps busy (its CPU time over the wall-clock time, from
+// getrusage), the longest the interface thread waited for a 10 ms timer
+// meanwhile (what opening a menu would wait), and how long Stop takes to end
+// the drawing threads' work. A measuring tool: density_cores [SECONDS].
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+#include "engine/counts_drawing.h"
+#include "engine/engine.h"
+#include "services/event_pump.h"
+#include "services/mode_word.h"
+#include "services/one_shot_timer.h"
+#include "services/settings.h"
+#include "window/tmdi_child.h"
+
+namespace {
+
+using namespace zephyrin;
+using Clock = std::chrono::steady_clock;
+
+double CpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+double Seconds(Clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
+
+class NoFrame final : public FrameServices {
+public:
+    void UpdateParameters() override {}
+    QSize frameClientSize() const override { return QSize(1200, 900); }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    remember(kFindOnStartKey, false);
+    const double drawingSeconds = argc > 1 ? std::atof(argv[1]) : 4.0;
+
+    Engine engine;
+    EventPump pump;
+    DrawingPool pool;
+    NoFrame frame;
+    ProgramParts parts;
+    parts.engine = &engine;
+    parts.pump = &pump;
+    parts.pool = &pool;
+    parts.frame = &frame;
+    QMdiArea area;
+    area.resize(900, 700);
+    area.show();
+    auto* window = new TMDIChild(parts, &area);
+    area.addSubWindow(window);
+    window->Timer1->setEnabled(false);
+    window->show();
+    if (!window->density().enabled) window->toggleDensityColouring();
+
+    // The interface thread's waits: the longest gap between ticks of a 10 ms timer.
+    Clock::time_point lastTick = Clock::now();
+    double longestWait = 0;
+    QTimer ticker;
+    ticker.setInterval(10);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        const Clock::time_point now = Clock::now();
+        longestWait = std::max(longestWait, Seconds(now - lastTick) - 0.010);
+        lastTick = now;
+    });
+
+    double cpu = 0, wall = 0, stopSeconds = 0;
+    std::int64_t iterations = 0;
+    // Measured from a second in, when the drawing runs at full speed.
+    QTimer::singleShot(1000, [&] {
+        cpu = CpuSeconds();
+        wall = Seconds(Clock::now().time_since_epoch());
+        lastTick = Clock::now();
+        ticker.start();
+    });
+    QTimer::singleShot(static_cast<int>(1000 + drawingSeconds * 1000), [&] {
+        cpu = CpuSeconds() - cpu;
+        wall = Seconds(Clock::now().time_since_epoch()) - wall;
+        ticker.stop();
+        const CountsDrawing* drawing = window->threadsDrawing();
+        const Clock::time_point stop = Clock::now();
+        window->stopDrawing();
+        stopSeconds = Seconds(Clock::now() - stop);
+        if (drawing) iterations = drawing->Iterations();
+    });
+    setModeWord(kModeNew);
+    window->FormPaint();
+
+    std::printf("drawing threads %d, %.1f s measured: %.2f cores busy (process CPU %.2f s)\n", pool.Threads(),
+                wall, cpu / wall, cpu);
+    std::printf(
+        "%.1f M iterations in all; the interface thread's longest extra wait %.1f ms; Stop ended the "
+        "threads' work in %.2f ms\n",
+        static_cast<double>(iterations) / 1e6, longestWait * 1000, stopSeconds * 1000);
+    return 0;
+}

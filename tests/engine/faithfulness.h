@@ -1,0 +1,101 @@
+// A batched drawing beside the engine's own of the same record: the record
+// a formula is compared on, both drawings' counts, and how they correlate.
+#pragma once
+
+#include <atomic>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "engine/attractor_search.h"
+#include "engine/defaults.h"
+#include "engine/engine.h"
+#include "engine/orbit_batch.h"
+#include "engine/view_coords.h"
+
+namespace zephyrin::testing {
+
+class CountingHost final : public EngineHost {
+public:
+    CountingHost(TFractalRec& rec, std::int64_t limit) : rec_(rec), limit_(limit) {}
+    void ProcessMessages() override {
+        if (++done_ >= limit_) rec_.stop = kTrue;
+    }
+
+private:
+    TFractalRec& rec_;
+    std::int64_t limit_;
+    std::int64_t done_ = 0;
+};
+
+// A new window's record of `formula` at width x height with the random
+// start Engine(seed) makes, in the start view.
+inline TFractalRec FaithfulnessRecord(int formula, std::uint64_t seed, std::int32_t width,
+                                      std::int32_t height) {
+    TFractalRec v = NewWindowRecord(width, height);
+    v.formula = formula;
+    CountingHost starter(v, 0);
+    Engine(seed).RandomStartIfPending(v, starter);
+    FreezeView(v);
+    return v;
+}
+
+class RescueCountingEngine final : public Engine {
+public:
+    using Engine::Engine;
+    std::int64_t Rescues() const { return rescues; }
+};
+
+// The rises of the engine's counts, width x height row by row; `rescues`
+// gets the runaway rescues the orbit needed.
+inline std::vector<double> EngineRises(TFractalRec v, std::int64_t iterations, std::uint64_t seed,
+                                       std::int64_t* rescues = nullptr) {
+    v.randomStart = kFalse;
+    CountingHost host(v, iterations);
+    RescueCountingEngine engine(seed);
+    engine.RunEngine(v, host);
+    if (rescues) *rescues = engine.Rescues();
+    const auto side = static_cast<std::size_t>(engine.ListSide());
+    std::vector<double> rises(static_cast<std::size_t>(v.width) * v.height);
+    for (std::int32_t row = 0; row < v.height; ++row)
+        for (std::int32_t column = 0; column < v.width; ++column)
+            rises[static_cast<std::size_t>(row) * v.width + column] =
+                host.hitList[column * side + row] - kUntouchedCount;
+    return rises;
+}
+
+inline std::vector<double> BatchRises(const TFractalRec& v, std::int64_t iterations, std::uint64_t seed) {
+    std::vector<std::int32_t> counts(static_cast<std::size_t>(v.width) * v.height, kUntouchedCount);
+    OrbitBatch batch(v, Effects{}, seed);
+    batch.Run(iterations, counts);
+    std::vector<double> rises(counts.size());
+    for (std::size_t i = 0; i < counts.size(); ++i) rises[i] = counts[i] - kUntouchedCount;
+    return rises;
+}
+
+inline double Lit(const std::vector<double>& rises) {
+    double lit = 0;
+    for (double rise : rises) lit += rise > 0;
+    return lit / static_cast<double>(rises.size());
+}
+
+// Pearson's correlation; two pictures without any spread correlate fully
+// when they are the same.
+inline double Correlation(const std::vector<double>& a, const std::vector<double>& b) {
+    const double n = static_cast<double>(a.size());
+    double ma = 0, mb = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        ma += a[i] / n;
+        mb += b[i] / n;
+    }
+    double ab = 0, aa = 0, bb = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        ab += (a[i] - ma) * (b[i] - mb);
+        aa += (a[i] - ma) * (a[i] - ma);
+        bb += (b[i] - mb) * (b[i] - mb);
+    }
+    if (aa == 0 || bb == 0) return a == b ? 1.0 : 0.0;
+    return ab / std::sqrt(aa * bb);
+}
+
+}  // namespace zephyrin::testing
