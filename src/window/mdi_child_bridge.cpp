@@ -140,24 +140,23 @@ void TMDIChild::Parameters1Update() {
     dialogsAsLoaded_ = dialogValues();
 }
 
-void TMDIChild::Parameters1Click() {
-    if (!parts_.form4) return;
-    if (parts_.form4->isVisible()) {
-        parts_.form4->hide();
+void TMDIChild::toggleToolWindow(QWidget* tool, void (TMDIChild::*load)()) {
+    if (!tool) return;
+    if (tool->isVisible()) {
+        tool->hide();
         return;
     }
-    Parameters1Update();
-    parts_.form4->show();
+    // Shown, a tool window starts from this window's values.
+    (this->*load)();
+    tool->show();
+}
+
+void TMDIChild::Parameters1Click() {
+    toggleToolWindow(parts_.form4, &TMDIChild::Parameters1Update);
 }
 
 void TMDIChild::ConstantsDialog1Click() {
-    if (!parts_.cform) return;
-    if (parts_.cform->isVisible()) {
-        parts_.cform->hide();
-        return;
-    }
-    Parameters1Update();
-    parts_.cform->show();
+    toggleToolWindow(parts_.cform, &TMDIChild::Parameters1Update);
 }
 
 }  // namespace zephyrin

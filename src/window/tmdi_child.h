@@ -196,6 +196,9 @@ private:
     void noteDialogApplication();
     void finishSearch(const TFractalRec& found, const Result<SearchResult>& result);
     void refreshPicture();
+    // Hides a visible tool window, or loads it with `load` and shows it.
+    void toggleToolWindow(QWidget* tool, void (TMDIChild::*load)());
+    void sizeUpdate();
     void recolour();
     bool useGradient();
     DensityCounts densityCounts() const;
