@@ -15,7 +15,7 @@ namespace {
 constexpr int kGap = 4;
 constexpr int kMargin = 8;
 
-bool OverlapVertically(const QRect& a, const QRect& b) {
+bool overlapVertically(const QRect& a, const QRect& b) {
     return a.top() <= b.bottom() && b.top() <= a.bottom();
 }
 
@@ -44,7 +44,7 @@ void layOutByDesign(QWidget* panel, QSize designSize, const std::vector<DesignSl
         for (std::size_t i = 0; i < controls.size(); ++i) {
             if (controls[i].left != left) continue;
             for (std::size_t k = 0; k < controls.size(); ++k) {
-                if (controls[k].left < left && OverlapVertically(rects[i], rects[k])) {
+                if (controls[k].left < left && overlapVertically(rects[i], rects[k])) {
                     placedLeft = std::max(placedLeft, rects[k].right() + 1 + kGap);
                 }
             }

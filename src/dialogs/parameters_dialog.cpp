@@ -21,14 +21,14 @@ namespace {
 
 const QColor kSilver(192, 192, 192);
 
-QCheckBox* MakeBox(QWidget* panel, const char* name, const QString& caption) {
+QCheckBox* makeBox(QWidget* panel, const char* name, const QString& caption) {
     auto* box = new QCheckBox(caption, panel);
     box->setObjectName(QLatin1String(name));
     box->setCursor(Qt::ArrowCursor);
     return box;
 }
 
-QSlider* MakeBar(QWidget* panel, const char* name, int minimum, int maximum, const QColor& colour) {
+QSlider* makeBar(QWidget* panel, const char* name, int minimum, int maximum, const QColor& colour) {
     auto* bar = new QSlider(Qt::Horizontal, panel);
     bar->setObjectName(QLatin1String(name));
     bar->setRange(minimum, maximum);
@@ -44,21 +44,21 @@ QSlider* MakeBar(QWidget* panel, const char* name, int minimum, int maximum, con
 }
 
 // Shows an applied value; wide enough for the longest everyday one.
-QLabel* MakeValueLabel(QWidget* panel, const char* name, const QString& designText) {
+QLabel* makeValueLabel(QWidget* panel, const char* name, const QString& designText) {
     auto* label = new QLabel(designText, panel);
     label->setObjectName(QLatin1String(name));
     label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("-200.00")));
     return label;
 }
 
-SpinEdit* MakeSpin(QWidget* panel, const char* name, double step) {
+SpinEdit* makeSpin(QWidget* panel, const char* name, double step) {
     auto* spin = new SpinEdit(9, step, panel);
     spin->setObjectName(QLatin1String(name));
     spin->setCursor(Qt::ArrowCursor);
     return spin;
 }
 
-QToolButton* AddButton(QToolBar* bar, const char* name, const QString& hint, ToolGlyph glyph) {
+QToolButton* addButton(QToolBar* bar, const char* name, const QString& hint, ToolGlyph glyph) {
     auto* button = new QToolButton(bar);
     button->setObjectName(QLatin1String(name));
     button->setToolTip(hint);
@@ -94,33 +94,33 @@ QWidget* TForm4::createControls(QSize designSize) {
     panel->setCursor(Qt::DragMoveCursor);
     const auto text = [panel](const QString& caption) { return new QLabel(caption, panel); };
 
-    squareRoot_ = MakeBox(panel, "square_root", tr("Square Root Filtering"));
-    invert_ = MakeBox(panel, "Invert", tr("White"));
-    intensity_ = MakeBar(panel, "Intensity", 0, 64, kSilver);
-    factor1_ = MakeValueLabel(panel, "Factor1", QStringLiteral("Itsity"));
-    redBar1_ = MakeBar(panel, "RedBar1", -200, 200, Qt::red);
-    redLabel1_ = MakeValueLabel(panel, "RedLabel1", QStringLiteral("RL1"));
-    grnBar1_ = MakeBar(panel, "GrnBar1", -200, 200, Qt::green);
-    grnLabel1_ = MakeValueLabel(panel, "GrnLabel1", QStringLiteral("GL1"));
-    bluBar1_ = MakeBar(panel, "BluBar1", -200, 200, Qt::blue);
-    bluLabel1_ = MakeValueLabel(panel, "BluLabel1", QStringLiteral("BL1"));
-    randomizer_ = MakeBar(panel, "Randomizer", 0, 50, kSilver);
-    randomFactor_ = MakeValueLabel(panel, "RandomFactor", QStringLiteral("RF"));
-    constAA_ = MakeSpin(panel, "constAA", 0.001);
-    parameterX_ = MakeSpin(panel, "parameterX", 0.001);
-    constBB_ = MakeSpin(panel, "constBB", 0.0001);
-    parameterY_ = MakeSpin(panel, "parameterY", 0.001);
-    none_ = MakeBox(panel, "None", tr("None"));
-    factor2Bar_ = MakeBar(panel, "Factor2_bar", 0, 20, kSilver);
-    factor2_ = MakeValueLabel(panel, "Factor2", QStringLiteral("Factor2"));
-    linear_ = MakeBox(panel, "Linear", tr("Linear"));
-    horseshoe_ = MakeBox(panel, "Horseshoe", tr("Horseshoe"));
-    sinusoidal_ = MakeBox(panel, "Sinusoidal", tr("Sinusoidal"));
-    spherical_ = MakeBox(panel, "Spherical", tr("Spherical"));
-    swirl_ = MakeBox(panel, "Swirl", tr("Swirl"));
-    polar_ = MakeBox(panel, "Polar", tr("Polar"));
-    bent_ = MakeBox(panel, "Bent", tr("Bent"));
-    inversion_ = MakeBox(panel, "Inversion", tr("Inversion"));
+    squareRoot_ = makeBox(panel, "square_root", tr("Square Root Filtering"));
+    invert_ = makeBox(panel, "Invert", tr("White"));
+    intensity_ = makeBar(panel, "Intensity", 0, 64, kSilver);
+    factor1_ = makeValueLabel(panel, "Factor1", QStringLiteral("Itsity"));
+    redBar1_ = makeBar(panel, "RedBar1", -200, 200, Qt::red);
+    redLabel1_ = makeValueLabel(panel, "RedLabel1", QStringLiteral("RL1"));
+    grnBar1_ = makeBar(panel, "GrnBar1", -200, 200, Qt::green);
+    grnLabel1_ = makeValueLabel(panel, "GrnLabel1", QStringLiteral("GL1"));
+    bluBar1_ = makeBar(panel, "BluBar1", -200, 200, Qt::blue);
+    bluLabel1_ = makeValueLabel(panel, "BluLabel1", QStringLiteral("BL1"));
+    randomizer_ = makeBar(panel, "Randomizer", 0, 50, kSilver);
+    randomFactor_ = makeValueLabel(panel, "RandomFactor", QStringLiteral("RF"));
+    constAA_ = makeSpin(panel, "constAA", 0.001);
+    parameterX_ = makeSpin(panel, "parameterX", 0.001);
+    constBB_ = makeSpin(panel, "constBB", 0.0001);
+    parameterY_ = makeSpin(panel, "parameterY", 0.001);
+    none_ = makeBox(panel, "None", tr("None"));
+    factor2Bar_ = makeBar(panel, "Factor2_bar", 0, 20, kSilver);
+    factor2_ = makeValueLabel(panel, "Factor2", QStringLiteral("Factor2"));
+    linear_ = makeBox(panel, "Linear", tr("Linear"));
+    horseshoe_ = makeBox(panel, "Horseshoe", tr("Horseshoe"));
+    sinusoidal_ = makeBox(panel, "Sinusoidal", tr("Sinusoidal"));
+    spherical_ = makeBox(panel, "Spherical", tr("Spherical"));
+    swirl_ = makeBox(panel, "Swirl", tr("Swirl"));
+    polar_ = makeBox(panel, "Polar", tr("Polar"));
+    bent_ = makeBox(panel, "Bent", tr("Bent"));
+    inversion_ = makeBox(panel, "Inversion", tr("Inversion"));
 
     // Left, top and least width in pixels, row by row.
     // clang-format off
@@ -155,11 +155,11 @@ QToolBar* TForm4::createToolBar() {
                        "QToolButton { border: none; }"
                        "QToolButton:hover { background: #404040; }"
                        "QToolButton:pressed { background: #707070; }"));
-    QToolButton* close = AddButton(bar, "ToolbarButton971", tr("Close"), ToolGlyph::kClose);
-    QToolButton* stop = AddButton(bar, "ToolbarButton972", tr("Stop"), ToolGlyph::kStop);
-    QToolButton* reset = AddButton(bar, "ResetButton", tr("Reset"), ToolGlyph::kReset);
-    QToolButton* drawRandom = AddButton(bar, "DrawRandomButton", tr("Draw Random"), ToolGlyph::kDrawRandom);
-    QToolButton* apply = AddButton(bar, "ApplyButton", tr("Apply (Start Over)"), ToolGlyph::kApply);
+    QToolButton* close = addButton(bar, "ToolbarButton971", tr("Close"), ToolGlyph::kClose);
+    QToolButton* stop = addButton(bar, "ToolbarButton972", tr("Stop"), ToolGlyph::kStop);
+    QToolButton* reset = addButton(bar, "ResetButton", tr("Reset"), ToolGlyph::kReset);
+    QToolButton* drawRandom = addButton(bar, "DrawRandomButton", tr("Draw Random"), ToolGlyph::kDrawRandom);
+    QToolButton* apply = addButton(bar, "ApplyButton", tr("Apply (Start Over)"), ToolGlyph::kApply);
     connect(close, &QToolButton::clicked, this, &TForm4::close);
     connect(stop, &QToolButton::clicked, this, &TForm4::stopRequested);
     connect(reset, &QToolButton::clicked, this, &TForm4::resetRequested);

@@ -8,20 +8,20 @@ namespace zephyrin {
 
 namespace {
 
-void DrawCross(QPainter& painter) {
+void drawCross(QPainter& painter) {
     painter.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(QPointF(4, 4), QPointF(12, 12));
     painter.drawLine(QPointF(12, 4), QPointF(4, 12));
 }
 
-void DrawSquare(QPainter& painter) {
+void drawSquare(QPainter& painter) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(230, 40, 40));
     painter.drawRect(QRectF(3, 3, 10, 10));
 }
 
 // A circle open at the top right with an arrowhead: start again.
-void DrawCircularArrow(QPainter& painter) {
+void drawCircularArrow(QPainter& painter) {
     const QColor yellow(250, 210, 60);
     painter.setPen(QPen(yellow, 2, Qt::SolidLine, Qt::FlatCap));
     painter.drawArc(QRectF(3, 3, 10, 10), 90 * 16, 270 * 16);
@@ -31,7 +31,7 @@ void DrawCircularArrow(QPainter& painter) {
 }
 
 // The five face of a die.
-void DrawDie(QPainter& painter) {
+void drawDie(QPainter& painter) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::white);
     painter.drawRoundedRect(QRectF(2, 2, 12, 12), 2.5, 2.5);
@@ -42,7 +42,7 @@ void DrawDie(QPainter& painter) {
     }
 }
 
-void DrawPlay(QPainter& painter) {
+void drawPlay(QPainter& painter) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(60, 210, 80));
     painter.drawPolygon(QPolygonF({QPointF(4, 3), QPointF(13, 8), QPointF(4, 13)}));
@@ -57,19 +57,19 @@ QIcon toolGlyphIcon(ToolGlyph glyph) {
     painter.setRenderHint(QPainter::Antialiasing);
     switch (glyph) {
         case ToolGlyph::kClose:
-            DrawCross(painter);
+            drawCross(painter);
             break;
         case ToolGlyph::kStop:
-            DrawSquare(painter);
+            drawSquare(painter);
             break;
         case ToolGlyph::kReset:
-            DrawCircularArrow(painter);
+            drawCircularArrow(painter);
             break;
         case ToolGlyph::kDrawRandom:
-            DrawDie(painter);
+            drawDie(painter);
             break;
         case ToolGlyph::kApply:
-            DrawPlay(painter);
+            drawPlay(painter);
             break;
     }
     painter.end();

@@ -30,7 +30,7 @@ constexpr SizePreset kPresets[] = {
     {"N1024by7681", "1024 by 768", 1024, 768},
 };
 
-SpinEdit* MakeSizeSpin(QWidget* panel, const char* name) {
+SpinEdit* makeSizeSpin(QWidget* panel, const char* name) {
     auto* spin = new SpinEdit(0, 10, panel);
     spin->setObjectName(QLatin1String(name));
     return spin;
@@ -50,8 +50,8 @@ TXYSize::TXYSize(QWidget* parent)
     // managers), so the window closes from a button as the other tools do.
     auto* closeButton = new QPushButton(tr("Close"), panel);
     closeButton->setObjectName(QStringLiteral("CloseButton"));
-    rxWidth_ = MakeSizeSpin(panel, "RxWidth");
-    rxHeight_ = MakeSizeSpin(panel, "RxHeight");
+    rxWidth_ = makeSizeSpin(panel, "RxWidth");
+    rxHeight_ = makeSizeSpin(panel, "RxHeight");
     layOutByDesign(panel, QSize(208, 71),
                    {
                        {coolBtn1_, 8, 8, 75},

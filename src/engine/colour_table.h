@@ -13,16 +13,15 @@ namespace zephyrin {
 // The picture words of all colour levels for the colour settings in force,
 // so that plotting a point looks its colour up instead of working it out.
 // The settings (the three shifts, White, and the Color Mix rotation) are
-// compared at every lookup and the table is rebuilt when one has changed,
-// which a dialog or the next 1000-iteration block can do at any time.
+// compared at every Refresh, which must come after any change (a dialog, the
+// next 1000-iteration block) and before the next lookup.
 class ColourTable {
 public:
-    [[gnu::always_inline]] std::uint32_t Word(std::int32_t level, const TFractalRec& v, Flag colorMix,
-                                              std::int32_t cycles) {
+    void Refresh(const TFractalRec& v, Flag colorMix, std::int32_t cycles) {
         const std::int32_t rotation = colorMix ? ColourRotation(cycles) : -1;
         if (!Matches(v, rotation)) Build(v, colorMix, cycles, rotation);
-        return words_[level < kTopLevel ? level : kTopLevel];
     }
+    std::uint32_t Word(std::int32_t level) const { return words_[level < kTopLevel ? level : kTopLevel]; }
 
 private:
     bool Matches(const TFractalRec& v, std::int32_t rotation) const {

@@ -113,11 +113,14 @@ protected:
     void CheckRunaway();
     void CheckRunawayBoth();
     void PlotVariations();
-    // The variations of PlotVariations, calling `plot` with the point to plot
-    // in x, y; defined in variation_pass.h.
+    // The variations of PlotVariations, calling `plot` with each point to
+    // plot; defined in variation_pass.h.
     template <typename Plot>
     void PassVariations(Plot plot);
+    // Plots the point x, y. PlotAt plots a given point with the colour table
+    // as the iteration's start left it.
     void PlotPoint();
+    void PlotAt(double plotX, double plotY);
 
     TFractalRec* v = nullptr;
     double x = 0, y = 0;

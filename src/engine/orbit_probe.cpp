@@ -51,7 +51,7 @@ bool OrbitProbe::Step() {
     ChooseTransform();
     FormulaStep();
     plottedCount_ = 0;
-    PassVariations([this] { plotted_[plottedCount_++] = {x, y}; });
+    PassVariations([this](double plotX, double plotY) { plotted_[plottedCount_++] = {plotX, plotY}; });
     CountIteration();
     return rescues == rescuedBefore && std::isfinite(x) && std::isfinite(y);
 }

@@ -45,17 +45,22 @@ inline std::int32_t AddHit(std::int32_t count, double increment) {
 }  // namespace
 
 void Engine::PlotPoint() {
+    if (host_->picture) colours_.Refresh(*v, host_->effects.colorMix, cycles);
+    PlotAt(x, y);
+}
+
+void Engine::PlotAt(double plotX, double plotY) {
     TFractalRec& rec = *v;
-    rec.lastX = x;
-    rec.lastY = y;
-    const std::int32_t column = PixelIndex(x, rec.plotXMin, rec.plotXMax, rec.width);
-    const std::int32_t row = PixelIndex(y, rec.plotYMin, rec.plotYMax, rec.height);
+    rec.lastX = plotX;
+    rec.lastY = plotY;
+    const std::int32_t column = PixelIndex(plotX, rec.plotXMin, rec.plotXMax, rec.width);
+    const std::int32_t row = PixelIndex(plotY, rec.plotYMin, rec.plotYMax, rec.height);
     if (column < 0 || row < 0 || column >= plotWidth_ || row >= plotHeight_) return;
     px = column;
     py = row;
 
     const double intensity = rec.intensity;
-    const double moved = ((1 + x) - xIn) + ((1 + y) - yIn);
+    const double moved = ((1 + plotX) - xIn) + ((1 + plotY) - yIn);
     std::int32_t& counter = host_->hitList[static_cast<std::size_t>(px) * listSide + py];
     const double increment = !exactHitWeights_ && intensity >= 0 && intensity <= kMaxFastIntensity
                                  ? RoundedHitIncrement(intensity, moved)
@@ -65,8 +70,7 @@ void Engine::PlotPoint() {
 
     level = LevelOfCount(hits, rec.sqrtFilter);
     host_->lastLevel = level;
-    if (Picture* picture = host_->picture)
-        picture->SetPixelWord(px, py, colours_.Word(level, rec, host_->effects.colorMix, cycles));
+    if (Picture* picture = host_->picture) picture->SetPixelWord(px, py, colours_.Word(level));
 }
 
 }  // namespace zephyrin

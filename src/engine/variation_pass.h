@@ -27,13 +27,7 @@ void Engine::PassVariations(Plot plot) {
     const TFractalRec& rec = *v;
     const double f2 = rec.factor2;
     // Each variation sees the formula's point in x, y and plots the accumulator.
-    auto plotAccumulator = [&] {
-        x = accX;
-        y = accY;
-        plot();
-        x = xSave;
-        y = ySave;
-    };
+    auto plotAccumulator = [&] { plot(accX, accY); };
     auto addTerms = [&] {
         accX += f2 * vx;
         accY += f2 * vy;

@@ -3,7 +3,10 @@
 namespace zephyrin {
 
 void Engine::PlotVariations() {
-    PassVariations([this] { PlotPoint(); });
+    // The colour settings change only between iterations (a dialog, the
+    // next 1000-iteration block), so they are looked at once per iteration.
+    if (host_->picture) colours_.Refresh(*v, host_->effects.colorMix, cycles);
+    PassVariations([this](double plotX, double plotY) { PlotAt(plotX, plotY); });
 }
 
 }  // namespace zephyrin

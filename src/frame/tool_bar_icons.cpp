@@ -12,7 +12,7 @@ namespace {
 constexpr int kSize = 32;
 
 // Three sliders with their knobs: the Parameters dialog.
-void DrawParameters(QPainter& p) {
+void drawParameters(QPainter& p) {
     p.setPen(QPen(QColor(70, 70, 70), 2));
     const int knobs[] = {10, 22, 15};
     for (int i = 0; i < 3; ++i) {
@@ -23,14 +23,14 @@ void DrawParameters(QPainter& p) {
     }
 }
 
-void DrawStop(QPainter& p) {
+void drawStop(QPainter& p) {
     p.setPen(QPen(QColor(120, 0, 0), 1.5));
     p.setBrush(QColor(210, 40, 40));
     p.drawRoundedRect(QRectF(7, 7, 18, 18), 3, 3);
 }
 
 // A circular arrow: back to the start view.
-void DrawReset(QPainter& p) {
+void drawReset(QPainter& p) {
     p.setPen(QPen(QColor(30, 90, 160), 3, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(Qt::NoBrush);
     p.drawArc(QRectF(6, 6, 20, 20), 60 * 16, 290 * 16);
@@ -45,7 +45,7 @@ void DrawReset(QPainter& p) {
 }
 
 // A die showing five: a random start.
-void DrawDrawRandom(QPainter& p) {
+void drawDrawRandom(QPainter& p) {
     p.setPen(QPen(QColor(60, 60, 60), 1.5));
     p.setBrush(Qt::white);
     p.drawRoundedRect(QRectF(5, 5, 22, 22), 4, 4);
@@ -56,7 +56,7 @@ void DrawDrawRandom(QPainter& p) {
 }
 
 // A play triangle: start over with the current values.
-void DrawApply(QPainter& p) {
+void drawApply(QPainter& p) {
     QPainterPath triangle;
     triangle.moveTo(9, 6);
     triangle.lineTo(26, 16);
@@ -68,7 +68,7 @@ void DrawApply(QPainter& p) {
 }
 
 // A magnifying glass over a spiral: find an attractor.
-void DrawFindAttractor(QPainter& p) {
+void drawFindAttractor(QPainter& p) {
     p.setPen(QPen(QColor(200, 150, 30), 1.5));
     p.setBrush(Qt::NoBrush);
     QPainterPath spiral;
@@ -94,22 +94,22 @@ QIcon frameToolIcon(FrameTool tool) {
     painter.setRenderHint(QPainter::Antialiasing);
     switch (tool) {
         case FrameTool::kParameters:
-            DrawParameters(painter);
+            drawParameters(painter);
             break;
         case FrameTool::kStop:
-            DrawStop(painter);
+            drawStop(painter);
             break;
         case FrameTool::kReset:
-            DrawReset(painter);
+            drawReset(painter);
             break;
         case FrameTool::kDrawRandom:
-            DrawDrawRandom(painter);
+            drawDrawRandom(painter);
             break;
         case FrameTool::kApply:
-            DrawApply(painter);
+            drawApply(painter);
             break;
         case FrameTool::kFindAttractor:
-            DrawFindAttractor(painter);
+            drawFindAttractor(painter);
             break;
     }
     return QIcon(pixmap);

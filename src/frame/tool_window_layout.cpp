@@ -9,13 +9,13 @@ namespace {
 // Narrower than this the frame holds no 400 x 300 picture beside its tool bar.
 constexpr int kNarrowestFrame = 640;
 
-int ColumnWidth(const QList<QSize>& tools) {
+int widestOf(const QList<QSize>& tools) {
     int width = 0;
     for (const QSize& tool : tools) width = std::max(width, tool.width());
     return width;
 }
 
-int ColumnHeight(const QList<QSize>& tools) {
+int stackedHeight(const QList<QSize>& tools) {
     int height = 0;
     for (const QSize& tool : tools) height += tool.height() + kToolWindowGap;
     return std::max(height - kToolWindowGap, 0);
@@ -23,7 +23,7 @@ int ColumnHeight(const QList<QSize>& tools) {
 
 // Moves `rect` the least distance that puts it inside `area` (its top-left
 // corner inside, when it is larger).
-QPoint Within(const QRect& area, const QRect& rect) {
+QPoint within(const QRect& area, const QRect& rect) {
     const int x = std::max(area.left(), std::min(rect.left(), area.right() + 1 - rect.width()));
     const int y = std::max(area.top(), std::min(rect.top(), area.bottom() + 1 - rect.height()));
     return QPoint(x, y);
@@ -46,7 +46,7 @@ QRect placeFrame(const QRect& available, QSize wanted, int toolColumnWidth) {
 }
 
 QList<QPoint> placeToolWindows(const QRect& available, const QRect& frame, const QList<QSize>& tools) {
-    const int columnWidth = ColumnWidth(tools);
+    const int columnWidth = widestOf(tools);
     // The first column's left edge, and which way further columns go.
     int first = available.right() + 1 - columnWidth;
     int step = -(columnWidth + kToolWindowGap);
@@ -65,7 +65,7 @@ QList<QPoint> placeToolWindows(const QRect& available, const QRect& frame, const
     for (int x = first - step; fits(x); x -= step) columns.append(x);
     // Level with the frame's top, or higher where the column would run off the screen.
     const int columnTop =
-        std::max(available.top(), std::min(frame.top(), available.bottom() + 1 - ColumnHeight(tools)));
+        std::max(available.top(), std::min(frame.top(), available.bottom() + 1 - stackedHeight(tools)));
 
     QList<QPoint> corners;
     int column = 0;
@@ -75,7 +75,7 @@ QList<QPoint> placeToolWindows(const QRect& available, const QRect& frame, const
             ++column;
             y = columnTop;
         }
-        corners.append(Within(available, QRect(QPoint(columns[column], y), tool)));
+        corners.append(within(available, QRect(QPoint(columns[column], y), tool)));
         y += tool.height() + kToolWindowGap;
     }
     return corners;

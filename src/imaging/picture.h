@@ -60,6 +60,11 @@ public:
         return 0;
     }
 
+    // The same size and pixels.
+    bool operator==(const Picture& other) const {
+        return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
+    }
+
     // Every pixel in one colour.
     void Fill(std::uint32_t colour) { std::fill(pixels_.begin(), pixels_.end(), ToWord(colour)); }
 

@@ -8,7 +8,7 @@
 namespace zephyrin {
 
 namespace {
-std::function<std::optional<FileChoice>(const FileRequest&)>& Chooser() {
+std::function<std::optional<FileChoice>(const FileRequest&)>& installedChooser() {
     static std::function<std::optional<FileChoice>(const FileRequest&)> chooser;
     return chooser;
 }
@@ -17,8 +17,8 @@ const QString& folderKey(FileRequest::Kind kind) {
     return kind == FileRequest::Kind::kSave ? kSaveFolderKey : kOpenFolderKey;
 }
 
-std::optional<FileChoice> Ask(QWidget* parent, const FileRequest& request) {
-    if (Chooser()) return Chooser()(request);
+std::optional<FileChoice> ask(QWidget* parent, const FileRequest& request) {
+    if (installedChooser()) return installedChooser()(request);
     QFileDialog dialog(parent, request.caption);
     if (!request.folder.isEmpty()) dialog.setDirectory(request.folder);
     dialog.setNameFilters(request.filters);
@@ -41,13 +41,13 @@ std::optional<FileChoice> Ask(QWidget* parent, const FileRequest& request) {
 
 std::optional<FileChoice> chooseFile(QWidget* parent, FileRequest request) {
     request.folder = rememberedValue(folderKey(request.kind), QString()).toString();
-    std::optional<FileChoice> choice = Ask(parent, request);
+    std::optional<FileChoice> choice = ask(parent, request);
     if (choice) remember(folderKey(request.kind), QFileInfo(choice->path).absolutePath());
     return choice;
 }
 
 void setFileChooser(std::function<std::optional<FileChoice>(const FileRequest&)> chooser) {
-    Chooser() = std::move(chooser);
+    installedChooser() = std::move(chooser);
 }
 
 }  // namespace zephyrin

@@ -7,49 +7,49 @@ namespace zephyrin {
 
 namespace {
 
-MessageSink& Sink() {
+MessageSink& installedSink() {
     static MessageSink sink;
     return sink;
 }
 
-std::function<bool(const QString&)>& QuestionHandler() {
+std::function<bool(const QString&)>& installedQuestionHandler() {
     static std::function<bool(const QString&)> handler;
     return handler;
 }
 
-QWidget* Parent() {
+QWidget* parent() {
     return QApplication::activeWindow();
 }
 
 }  // namespace
 
 void ShowMessage(const QString& text) {
-    if (Sink()) return Sink()(text);
-    QMessageBox::information(Parent(), QApplication::applicationName(), text);
+    if (installedSink()) return installedSink()(text);
+    QMessageBox::information(parent(), QApplication::applicationName(), text);
 }
 
 void showError(const QString& text) {
-    if (Sink()) return Sink()(text);
-    QMessageBox::warning(Parent(), QApplication::applicationName(), text);
+    if (installedSink()) return installedSink()(text);
+    QMessageBox::warning(parent(), QApplication::applicationName(), text);
 }
 
 bool askOkCancel(const QString& text) {
-    if (QuestionHandler()) return QuestionHandler()(text);
-    if (Sink()) {
+    if (installedQuestionHandler()) return installedQuestionHandler()(text);
+    if (installedSink()) {
         // Captured without anyone to answer: take the safe choice.
-        Sink()(text);
+        installedSink()(text);
         return false;
     }
-    return QMessageBox::warning(Parent(), QApplication::applicationName(), text,
+    return QMessageBox::warning(parent(), QApplication::applicationName(), text,
                                 QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 void setMessageSink(MessageSink sink) {
-    Sink() = std::move(sink);
+    installedSink() = std::move(sink);
 }
 
 void setQuestionHandler(std::function<bool(const QString&)> handler) {
-    QuestionHandler() = std::move(handler);
+    installedQuestionHandler() = std::move(handler);
 }
 
 }  // namespace zephyrin

@@ -3,18 +3,18 @@
 namespace zephyrin {
 
 namespace {
-QString& Word() {
+QString& currentWord() {
     static QString word;
     return word;
 }
 }  // namespace
 
 QString modeWord() {
-    return Word();
+    return currentWord();
 }
 
 void setModeWord(const QString& word) {
-    Word() = word;
+    currentWord() = word;
 }
 
 }  // namespace zephyrin

@@ -5,14 +5,14 @@
 namespace zephyrin {
 
 namespace {
-QSettings Store() {
+QSettings openStore() {
     return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Zephyrin"),
                      QStringLiteral("Zephyrin"));
 }
 }  // namespace
 
 QVariant rememberedValue(const QString& key, const QVariant& fallback) {
-    const QSettings store = Store();
+    const QSettings store = openStore();
     if (store.status() != QSettings::NoError) return fallback;
     const QVariant value = store.value(key, fallback);
     if (fallback.isValid() && !value.canConvert(fallback.metaType())) return fallback;
@@ -20,7 +20,7 @@ QVariant rememberedValue(const QString& key, const QVariant& fallback) {
 }
 
 void remember(const QString& key, const QVariant& value) {
-    QSettings store = Store();
+    QSettings store = openStore();
     store.setValue(key, value);
 }
 

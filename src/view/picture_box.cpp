@@ -14,7 +14,7 @@ namespace zephyrin {
 namespace {
 
 // The pixels a one-pixel outline of rect covers.
-QRegion OutlineRegion(const QRect& rect) {
+QRegion outlineRegion(const QRect& rect) {
     if (rect.isEmpty()) return {};
     return QRegion(rect).subtracted(QRegion(rect.adjusted(1, 1, -1, -1)));
 }
@@ -34,7 +34,7 @@ void PictureBox::setPicture(const Picture* picture) {
 
 void PictureBox::setOutline(const QRect& outline) {
     if (outline == outline_) return;
-    update(OutlineRegion(outline_) + OutlineRegion(outline));
+    update(outlineRegion(outline_) + outlineRegion(outline));
     outline_ = outline;
 }
 

@@ -12,7 +12,7 @@ constexpr int kGrip = 4;
 
 // Unlike std::clamp, defined when high < low (a rectangle wider than the
 // picture can only start at 0).
-int Within(int value, int low, int high) {
+int within(int value, int low, int high) {
     return std::max(low, std::min(value, high));
 }
 
@@ -32,21 +32,21 @@ void SelectionTracker::setExists(bool exists) {
 }
 
 void SelectionTracker::setLeft(int left) {
-    rect_.moveLeft(Within(left, 0, bounds_.width() - rect_.width()));
+    rect_.moveLeft(within(left, 0, bounds_.width() - rect_.width()));
 }
 
 void SelectionTracker::setTop(int top) {
-    rect_.moveTop(Within(top, 0, bounds_.height() - rect_.height()));
+    rect_.moveTop(within(top, 0, bounds_.height() - rect_.height()));
 }
 
 void SelectionTracker::setWidth(int width) {
-    width = Within(width, 0, bounds_.width());
+    width = within(width, 0, bounds_.width());
     rect_.setWidth(width);
     rect_.moveLeft(std::min(rect_.left(), bounds_.width() - width));
 }
 
 void SelectionTracker::setHeight(int height) {
-    height = Within(height, 0, bounds_.height());
+    height = within(height, 0, bounds_.height());
     rect_.setHeight(height);
     rect_.moveTop(std::min(rect_.top(), bounds_.height() - height));
 }
@@ -61,7 +61,7 @@ void SelectionTracker::beginDrag(QPoint point) {
     }
     // A new rectangle: its bottom-right corner follows the pointer from the
     // pressed point, and crossing the anchor flips it.
-    grabPoint_ = QPoint(Within(point.x(), 0, bounds_.width()), Within(point.y(), 0, bounds_.height()));
+    grabPoint_ = QPoint(within(point.x(), 0, bounds_.width()), within(point.y(), 0, bounds_.height()));
     grabRect_ = QRect(grabPoint_, QSize(0, 0));
     grabbedEdges_ = kRight | kBottom;
     rect_ = grabRect_;
@@ -81,10 +81,10 @@ void SelectionTracker::dragTo(QPoint point) {
     int top = grabRect_.top();
     int right = left + grabRect_.width();
     int bottom = top + grabRect_.height();
-    if (grabbedEdges_ & kLeft) left = Within(left + delta.x(), 0, bounds_.width());
-    if (grabbedEdges_ & kRight) right = Within(right + delta.x(), 0, bounds_.width());
-    if (grabbedEdges_ & kTop) top = Within(top + delta.y(), 0, bounds_.height());
-    if (grabbedEdges_ & kBottom) bottom = Within(bottom + delta.y(), 0, bounds_.height());
+    if (grabbedEdges_ & kLeft) left = within(left + delta.x(), 0, bounds_.width());
+    if (grabbedEdges_ & kRight) right = within(right + delta.x(), 0, bounds_.width());
+    if (grabbedEdges_ & kTop) top = within(top + delta.y(), 0, bounds_.height());
+    if (grabbedEdges_ & kBottom) bottom = within(bottom + delta.y(), 0, bounds_.height());
     rect_ = QRect(QPoint(std::min(left, right), std::min(top, bottom)),
                   QSize(std::abs(right - left), std::abs(bottom - top)));
     exists_ = !rect_.isEmpty();

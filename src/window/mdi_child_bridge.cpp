@@ -18,19 +18,19 @@ namespace zephyrin {
 namespace {
 
 // "%F": fixed point with two decimals.
-QString Fixed2(double value) {
+QString fixed2(double value) {
     return QString::fromStdString(FormatFixed(value, 2, localeDecimalSeparator()));
 }
 
 // A bar position times its scale, formed in extended precision and stored
 // as a double, as the dialog has always done it.
-double Scaled(int position, long double scale) {
+double scaled(int position, long double scale) {
     return static_cast<double>(static_cast<long double>(position) * scale);
 }
 
 // The bar position for a value: value times the reverse scale in extended
 // precision, rounded half to even; the bar clamps it to its range.
-int Position(double value, long double scale = 1.0L) {
+int position(double value, long double scale = 1.0L) {
     const long double product = static_cast<long double>(value) * scale;
     return RoundToInt32Clamped(static_cast<double>(std::nearbyint(product)));
 }
@@ -42,8 +42,8 @@ void readParametersDialog(const TForm4& form, TFractalRec& into) {
     into.green = form.GrnBar1()->value();
     into.blue = form.BluBar1()->value();
     into.intensity = form.Intensity()->value();
-    into.factor2 = Scaled(form.Factor2_bar()->value(), 0.01L);
-    into.randomizer = Scaled(form.Randomizer()->value(), 0.2L);
+    into.factor2 = scaled(form.Factor2_bar()->value(), 0.01L);
+    into.randomizer = scaled(form.Randomizer()->value(), 0.2L);
     into.AAStart = form.constAA()->textValue();
     into.AACopy = into.AAStart;
     into.BB = form.constBB()->textValue();
@@ -72,12 +72,12 @@ void TMDIChild::ApplyParameters() {
     const TForm4* form = parts_.form4;
     if (!form) return;
     readParametersDialog(*form, v);
-    form->RedLabel1()->setText(Fixed2(v.red));
-    form->GrnLabel1()->setText(Fixed2(v.green));
-    form->BluLabel1()->setText(Fixed2(v.blue));
-    form->Factor1()->setText(Fixed2(v.intensity));
-    form->Factor2()->setText(Fixed2(v.factor2));
-    form->RandomFactor()->setText(Fixed2(v.randomizer));
+    form->RedLabel1()->setText(fixed2(v.red));
+    form->GrnLabel1()->setText(fixed2(v.green));
+    form->BluLabel1()->setText(fixed2(v.blue));
+    form->Factor1()->setText(fixed2(v.intensity));
+    form->Factor2()->setText(fixed2(v.factor2));
+    form->RandomFactor()->setText(fixed2(v.randomizer));
     noteDialogApplication();
 }
 
@@ -107,20 +107,20 @@ void TMDIChild::noteDialogApplication() {
 
 void TMDIChild::Parameters1Update() {
     if (TForm4* form = parts_.form4) {
-        form->RedBar1()->setValue(Position(v.red));
-        form->GrnBar1()->setValue(Position(v.green));
-        form->BluBar1()->setValue(Position(v.blue));
-        form->RedLabel1()->setText(Fixed2(v.red));
-        form->GrnLabel1()->setText(Fixed2(v.green));
-        form->BluLabel1()->setText(Fixed2(v.blue));
+        form->RedBar1()->setValue(position(v.red));
+        form->GrnBar1()->setValue(position(v.green));
+        form->BluBar1()->setValue(position(v.blue));
+        form->RedLabel1()->setText(fixed2(v.red));
+        form->GrnLabel1()->setText(fixed2(v.green));
+        form->BluLabel1()->setText(fixed2(v.blue));
         form->square_root()->setChecked(v.sqrtFilter != 0);
         form->Invert()->setChecked(v.white != 0);
-        form->Intensity()->setValue(Position(v.intensity));
-        form->Factor2_bar()->setValue(Position(v.factor2, 100.0L));
-        form->Randomizer()->setValue(Position(v.randomizer, 5.0L));
-        form->Factor1()->setText(Fixed2(v.intensity));
-        form->Factor2()->setText(Fixed2(v.factor2));
-        form->RandomFactor()->setText(Fixed2(v.randomizer));
+        form->Intensity()->setValue(position(v.intensity));
+        form->Factor2_bar()->setValue(position(v.factor2, 100.0L));
+        form->Randomizer()->setValue(position(v.randomizer, 5.0L));
+        form->Factor1()->setText(fixed2(v.intensity));
+        form->Factor2()->setText(fixed2(v.factor2));
+        form->RandomFactor()->setText(fixed2(v.randomizer));
         form->constAA()->setValue(v.AA);
         form->constBB()->setValue(v.BB);
         form->parameterX()->setValue(v.startX);
@@ -140,24 +140,23 @@ void TMDIChild::Parameters1Update() {
     dialogsAsLoaded_ = dialogValues();
 }
 
-void TMDIChild::Parameters1Click() {
-    if (!parts_.form4) return;
-    if (parts_.form4->isVisible()) {
-        parts_.form4->hide();
+void TMDIChild::toggleToolWindow(QWidget* tool, void (TMDIChild::*load)()) {
+    if (!tool) return;
+    if (tool->isVisible()) {
+        tool->hide();
         return;
     }
-    Parameters1Update();
-    parts_.form4->show();
+    // Shown, a tool window starts from this window's values.
+    (this->*load)();
+    tool->show();
+}
+
+void TMDIChild::Parameters1Click() {
+    toggleToolWindow(parts_.form4, &TMDIChild::Parameters1Update);
 }
 
 void TMDIChild::ConstantsDialog1Click() {
-    if (!parts_.cform) return;
-    if (parts_.cform->isVisible()) {
-        parts_.cform->hide();
-        return;
-    }
-    Parameters1Update();
-    parts_.cform->show();
+    toggleToolWindow(parts_.cform, &TMDIChild::Parameters1Update);
 }
 
 }  // namespace zephyrin

@@ -87,14 +87,7 @@ void TMDIChild::colouringUpdate() {
 }
 
 void TMDIChild::colouringDialogClick() {
-    ColouringDialog* dialog = parts_.colouring;
-    if (!dialog) return;
-    if (dialog->isVisible()) {
-        dialog->hide();
-        return;
-    }
-    colouringUpdate();
-    dialog->show();
+    toggleToolWindow(parts_.colouring, &TMDIChild::colouringUpdate);
 }
 
 DensitySettings rememberedDensityDefaults() {

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "engine/fit_view.h"
+#include "engine/orbit_probe.h"
 #include "engine/zoom.h"
 #include "services/messages.h"
 #include "services/one_shot_timer.h"
@@ -99,16 +100,10 @@ void TMDIChild::finishSearch(const TFractalRec& found, const Result<SearchResult
                         .arg(result->tries));
         return;
     }
-    v.af = found.af;
-    v.AA = found.AA;
-    v.AACopy = found.AACopy;
-    v.AAStart = found.AAStart;
-    v.startX = found.startX;
-    v.startY = found.startY;
+    TakeStartValues(v, found);
     v.xCenter = found.xCenter;
     v.yCenter = found.yCenter;
     v.zoom = found.zoom;
-    v.randomStart = kFalse;
     UpdateGrafX();
 }
 

@@ -17,7 +17,7 @@ namespace {
 
 // A short file can raise the same message over a hundred times: show each
 // text once, with how often it came.
-QString GroupMessages(const std::vector<std::string>& messages) {
+QString groupMessages(const std::vector<std::string>& messages) {
     std::vector<std::pair<std::string, int>> counts;
     for (const std::string& message : messages) {
         auto it =
@@ -55,7 +55,7 @@ bool TMDIChild::readParameters(const QString& path) {
         showError(QStringLiteral("There is not enough memory to read the parameter file \"%1\".").arg(path));
         return false;
     }
-    if (!messages.empty()) ShowMessage(GroupMessages(messages));
+    if (!messages.empty()) ShowMessage(groupMessages(messages));
     if (density_.enabled) useGradient();
     return true;
 }

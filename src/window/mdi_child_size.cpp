@@ -77,15 +77,12 @@ void TMDIChild::Resolution() {
 }
 
 void TMDIChild::CustomSize1Click() {
-    TXYSize* dialog = parts_.xySize;
-    if (!dialog) return;
-    if (dialog->isVisible()) {
-        dialog->hide();
-        return;
-    }
-    dialog->RxWidth()->setValue(v.listWidth);
-    dialog->RxHeight()->setValue(v.listHeight);
-    dialog->show();
+    toggleToolWindow(parts_.xySize, &TMDIChild::sizeUpdate);
+}
+
+void TMDIChild::sizeUpdate() {
+    parts_.xySize->RxWidth()->setValue(v.listWidth);
+    parts_.xySize->RxHeight()->setValue(v.listHeight);
 }
 
 void TMDIChild::PGImage1NewAutoSize(int pictureWidth, int pictureHeight) {

@@ -207,6 +207,9 @@ private:
     void refreshPicture();
     void drawOnThreads();
     void takeCounts(const CountsDrawing& drawing);
+    // Hides a visible tool window, or loads it with `load` and shows it.
+    void toggleToolWindow(QWidget* tool, void (TMDIChild::*load)());
+    void sizeUpdate();
     void recolour();
     bool useGradient();
     DensityCounts densityCounts() const;

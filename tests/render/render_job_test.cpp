@@ -28,14 +28,6 @@ RenderResult Draw(const DrawingSetup& setup, std::int32_t threads, std::uint64_t
     return Render(setup, settings, {});
 }
 
-bool SamePixels(const Picture& a, const Picture& b) {
-    if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-    for (int row = 0; row < a.Height(); ++row)
-        for (int column = 0; column < a.Width(); ++column)
-            if (a.Pixel(column, row) != b.Pixel(column, row)) return false;
-    return true;
-}
-
 int LitPixels(const Picture& picture) {
     int lit = 0;
     for (int row = 0; row < picture.Height(); ++row)
@@ -91,7 +83,7 @@ TEST(Render, OneThreadIsTheEnginesOwnRunOfItsStartWithTheSameSeed) {
         // Counts-only drawings run batches of orbits instead (OrbitBatch).
         if (CountsTellTheColours(*setup)) continue;
         EXPECT_EQ(rendered.record.lastX, v.lastX) << "the same orbit";
-        EXPECT_TRUE(SamePixels(rendered.picture, host.Image()));
+        EXPECT_TRUE(rendered.picture == host.Image());
     }
 }
 
@@ -102,8 +94,8 @@ TEST(Render, TheSameSeedDrawsTheSamePictureAndAnotherSeedAnother) {
     const RenderResult other = Draw(setup, 2, 6, 40'000);
     EXPECT_EQ(first.threads, 2);
     EXPECT_EQ(first.iterations, 40'000);
-    EXPECT_TRUE(SamePixels(first.picture, again.picture));
-    EXPECT_FALSE(SamePixels(first.picture, other.picture));
+    EXPECT_TRUE(first.picture == again.picture);
+    EXPECT_FALSE(first.picture == other.picture);
 }
 
 // Formula 73 never moves the point, so every iteration plots the same pixels
@@ -136,8 +128,8 @@ TEST(Render, TwoThreadsDrawAFixedPointAsOneDoes) {
         EXPECT_EQ(two.threads, 2);
         EXPECT_EQ(three.threads, 3);
         EXPECT_GE(LitPixels(one.picture), 1);
-        EXPECT_TRUE(SamePixels(one.picture, two.picture));
-        EXPECT_TRUE(SamePixels(one.picture, three.picture));
+        EXPECT_TRUE(one.picture == two.picture);
+        EXPECT_TRUE(one.picture == three.picture);
     }
 }
 
