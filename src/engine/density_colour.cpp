@@ -141,14 +141,12 @@ void ForEachBlockSum(const DensityCounts& counts, int columns, int rows, Visit&&
         }
 }
 
-}  // namespace
-
-void DensityColour(const DensityCounts& counts, const DensitySettings& settings, const Gradient& gradient,
-                   bool white, Picture16& out) {
+// Colours the pixels of a width x height picture: store(column, row, r, g, b)
+// for every one of them.
+template <typename Store>
+void ColourPixels(const DensityCounts& counts, const DensitySettings& settings, const Gradient& gradient,
+                  bool white, int width, int height, Store&& store) {
     const int block = std::max(counts.block, 1);
-    const int width = std::max(counts.width, 0) / block;
-    const int height = std::max(counts.height, 0) / block;
-    if (out.Width() != width || out.Height() != height) out.SetSize(width, height);
     const std::uint16_t background = white ? Picture16::kFull : 0;
 
     // Only the part the hit list covers has hits; the rest stays background.
@@ -161,7 +159,9 @@ void DensityColour(const DensityCounts& counts, const DensitySettings& settings,
     const int columns = listWhole ? std::min<int>(counts.width, covered) / block : 0;
     const int rows = listWhole ? std::min<int>(counts.height, covered) / block : 0;
     if (columns < width || rows < height)
-        for (int row = 0; row < height; ++row) std::fill_n(out.Row(row), 3 * width, background);
+        for (int row = 0; row < height; ++row)
+            for (int column = 0; column < width; ++column)
+                store(column, row, background, background, background);
 
     Histogram histogram;
     DensityCounts blocks = counts;
@@ -178,9 +178,8 @@ void DensityColour(const DensityCounts& counts, const DensitySettings& settings,
     const double brightness = Clamped(settings.brightness, kBrightnessRange, DensitySettings().brightness);
     const auto scale = static_cast<float>(brightness / std::log1p(reference / median));
     ForEachBlockSum(blocks, columns, rows, [&](int column, int row, std::int64_t hits) {
-        std::uint16_t* pixel = out.Row(row) + 3 * column;
         if (hits == 0) {
-            pixel[0] = pixel[1] = pixel[2] = background;
+            store(column, row, background, background, background);
             return;
         }
         const float a = std::min(std::log(1.0f + static_cast<float>(hits) * perMedian) * scale, 1.0f);
@@ -188,9 +187,37 @@ void DensityColour(const DensityCounts& counts, const DensitySettings& settings,
         const int i = std::min(static_cast<int>(u), kPaletteSteps - 1);
         const float f = u - static_cast<float>(i);
         const float* p = palette.data() + 3 * i;
-        for (int c = 0; c < 3; ++c)
-            pixel[c] = static_cast<std::uint16_t>(p[c] + (p[c + 3] - p[c]) * f + 0.5f);
+        std::uint16_t rgb[3];
+        for (int c = 0; c < 3; ++c) rgb[c] = static_cast<std::uint16_t>(p[c] + (p[c + 3] - p[c]) * f + 0.5f);
+        store(column, row, rgb[0], rgb[1], rgb[2]);
     });
+}
+
+}  // namespace
+
+void DensityColour(const DensityCounts& counts, const DensitySettings& settings, const Gradient& gradient,
+                   bool white, Picture16& out) {
+    const int block = std::max(counts.block, 1);
+    const int width = std::max(counts.width, 0) / block;
+    const int height = std::max(counts.height, 0) / block;
+    if (out.Width() != width || out.Height() != height) out.SetSize(width, height);
+    ColourPixels(counts, settings, gradient, white, width, height,
+                 [&](int column, int row, std::uint16_t r, std::uint16_t g, std::uint16_t b) {
+                     out.SetPixel(column, row, r, g, b);
+                 });
+}
+
+void DensityColour(const DensityCounts& counts, const DensitySettings& settings, const Gradient& gradient,
+                   bool white, Picture& out) {
+    const int block = std::max(counts.block, 1);
+    const int width = std::max(counts.width, 0) / block;
+    const int height = std::max(counts.height, 0) / block;
+    if (out.Width() != width || out.Height() != height) out.SetSize(width, height);
+    ColourPixels(counts, settings, gradient, white, width, height,
+                 [&](int column, int row, std::uint16_t r, std::uint16_t g, std::uint16_t b) {
+                     out.Words()[static_cast<std::size_t>(row) * width + column] =
+                         DitheredWord(r, g, b, column, row);
+                 });
 }
 
 Picture16 DensityColour(const DensityCounts& counts, const DensitySettings& settings,

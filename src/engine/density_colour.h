@@ -40,6 +40,9 @@ struct DensityCounts {
 // allocates nothing.
 void DensityColour(const DensityCounts& counts, const DensitySettings& settings, const Gradient& gradient,
                    bool white, Picture16& out);
+// The same picture as ToPicture of the 16-bit one, without holding both.
+void DensityColour(const DensityCounts& counts, const DensitySettings& settings, const Gradient& gradient,
+                   bool white, Picture& out);
 Picture16 DensityColour(const DensityCounts& counts, const DensitySettings& settings,
                         const Gradient& gradient, bool white);
 

@@ -48,6 +48,11 @@ void ToPicture(const Picture16& picture, Picture& out) {
     }
 }
 
+std::uint32_t DitheredWord(std::uint16_t r, std::uint16_t g, std::uint16_t b, int column, int row) {
+    const std::uint32_t t = kThresholds[8 * (row & 7) + (column & 7)];
+    return 0xFF000000u | Dithered(r, t) << 16 | Dithered(g, t) << 8 | Dithered(b, t);
+}
+
 Picture ToPicture(const Picture16& picture) {
     Picture out;
     ToPicture(picture, out);

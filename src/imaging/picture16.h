@@ -55,6 +55,10 @@ private:
 void ToPicture(const Picture16& picture, Picture& out);
 Picture ToPicture(const Picture16& picture);
 
+// One pixel of ToPicture: the word of the 16-bit colour (r, g, b) at
+// (column, row) of a picture.
+std::uint32_t DitheredWord(std::uint16_t r, std::uint16_t g, std::uint16_t b, int column, int row);
+
 // Every 8-bit sample v widened to v * 257, so the 16-bit file of a classic
 // picture holds the same colours.
 Picture16 Widen(const Picture& picture);

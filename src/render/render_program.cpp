@@ -164,8 +164,11 @@ private:
             if (setup.density.enabled) {
                 const DensityCounts counts{result.counts,       result.listSide,     result.start.width,
                                            result.start.height, options.supersample, result.countsByRow};
-                DensityColour(counts, setup.density, prepared->gradient, result.start.white != kFalse, wide);
-                if (options.depth == 8) picture = ToPicture(wide);
+                const bool white = result.start.white != kFalse;
+                if (options.depth == 16)
+                    DensityColour(counts, setup.density, prepared->gradient, white, wide);
+                else
+                    DensityColour(counts, setup.density, prepared->gradient, white, picture);
             } else {
                 picture = options.supersample > 1 ? ReduceByAreaAveraging(result.picture, options.supersample)
                                                   : std::move(result.picture);

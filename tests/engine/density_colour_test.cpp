@@ -114,5 +114,18 @@ TEST(DensityColour, AFewHotPixelsDoNotDarkenThePicture) {
     EXPECT_EQ(picture.Sample(side - 1, side - 1, 0), 0);
 }
 
+// The 8-bit picture coloured straight from the counts is the dithered
+// 16-bit one, pixel for pixel, also where the list covers part of it.
+TEST(DensityColour, EightBitsAreTheDitheredSixteen) {
+    const Grid grid = TopRow();
+    for (const DensityCounts counts : {DensityCounts{grid.list, kSide, kSide, kSide, 1},
+                                       DensityCounts{grid.list, kSide, kSide + 3, kSide, 1}}) {
+        Picture eight;
+        DensityColour(counts, DensitySettings(), FindGradient("sunset").value(), true, eight);
+        EXPECT_TRUE(eight == ToPicture(DensityColour(counts, DensitySettings(),
+                                                     FindGradient("sunset").value(), true)));
+    }
+}
+
 }  // namespace
 }  // namespace zephyrin
