@@ -30,9 +30,9 @@ struct BatchParams {
 // kUntouchedCount) as the engine would. Before they count, the orbits skip
 // a transient: they start from points kSpacing apart of the engine's own
 // orbit of the record (seeded from `seed`) past kTransient iterations, each
-// moved by a hair, so that many short orbits draw what one long one draws. Formulas 23 to 40 make their
-// own random starts every 1000 iterations of each orbit and count from the
-// first. The same record, effects and seed
+// moved by a hair, so that many short orbits draw what one long one draws.
+// Formulas 23 to 40 make their own random starts every 1000 iterations of
+// each orbit and count from the first. The same record, effects and seed
 // draw the same counts on the same machine.
 class OrbitBatch {
 public:

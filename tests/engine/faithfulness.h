@@ -29,11 +29,19 @@ private:
 };
 
 // A new window's record of `formula` at width x height with the random
-// start Engine(seed) makes, in the start view.
+// start Engine(seed) makes, in the start view; with `found`, the start
+// Find Attractor finds from `seed` instead, framed.
 inline TFractalRec FaithfulnessRecord(int formula, std::uint64_t seed, std::int32_t width,
-                                      std::int32_t height) {
+                                      std::int32_t height, bool found = false) {
     TFractalRec v = NewWindowRecord(width, height);
     v.formula = formula;
+    if (found) {
+        SearchLimits limits;
+        limits.maxTries = 20000;
+        limits.maxTime.reset();
+        const std::atomic<bool> cancel{false};
+        (void)FindAttractor(v, Effects{}, limits, seed, cancel);
+    }
     CountingHost starter(v, 0);
     Engine(seed).RandomStartIfPending(v, starter);
     FreezeView(v);
