@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "engine/engine.h"
 #include "engine/random.h"
@@ -62,6 +63,9 @@ void DrawingPool::Work(int index) {
     }
 }
 
+CountsDrawing::Share::Share(OrbitBatch b, std::size_t pixels)
+    : batch(std::move(b)), counts(pixels, kUntouchedCount) {}
+
 CountsDrawing::CountsDrawing(DrawingPool& pool, const TFractalRec& start, const Effects& effects,
                              std::uint64_t seed)
     : pool_(pool),
@@ -115,11 +119,11 @@ void CountsDrawing::SumCounts(std::vector<std::int32_t>& into) const {
     constexpr std::int64_t kHigh = std::numeric_limits<std::int32_t>::max();
     into.resize(pixels_);
     for (std::size_t i = 0; i < pixels_; ++i) {
-        std::int64_t sum = kUntouched;
+        std::int64_t sum = kUntouchedCount;
         for (const auto& share : shares_)
             sum += std::atomic_ref<std::int32_t>(const_cast<std::int32_t&>(share->counts[i]))
                        .load(std::memory_order_relaxed) -
-                   kUntouched;
+                   kUntouchedCount;
         into[i] = static_cast<std::int32_t>(std::clamp(sum, kLow, kHigh));
     }
 }

@@ -83,7 +83,7 @@ public:
 private:
     friend class DrawingPool;
     struct Share {
-        explicit Share(OrbitBatch b, std::size_t pixels) : batch(std::move(b)), counts(pixels, kUntouched) {}
+        Share(OrbitBatch b, std::size_t pixels);
         OrbitBatch batch;
         std::vector<std::int32_t> counts;
         std::atomic<std::uint64_t> generation{0};  // of the record it draws
@@ -92,7 +92,6 @@ private:
         std::atomic<double> lastX{0}, lastY{0}, AA{0};
         std::atomic<std::int32_t> lastCount{0};
     };
-    static constexpr std::int32_t kUntouched = 50;
 
     // One slice of the share of the pool's thread `index`.
     void Slice(int index);
