@@ -8,6 +8,7 @@
 
 #include "dialogs/colouring_dialog.h"
 #include "engine/colour_from_counts.h"
+#include "engine/counts_drawing.h"
 #include "engine/density_colour.h"
 #include "imaging/embedded_parameters.h"
 #include "imaging/picture.h"
@@ -22,8 +23,9 @@ namespace {
 
 Picture ToneMapped(TMDIChild* w, int block = 1) {
     // Density drawings are counted on the drawing threads, width x height.
-    const DensityCounts counts{w->hitList, std::max(w->v.listWidth, w->v.listHeight), w->v.width, w->v.height,
-                               block, w->countsByRow()};
+    const DensityCounts counts{w->hitList, std::max(w->v.listWidth, w->v.listHeight),
+                               w->v.width, w->v.height,
+                               block,      w->countsByRow()};
     return ToPicture(DensityColour(counts, w->density(), *FindGradient(w->density().gradient), false));
 }
 
@@ -90,6 +92,39 @@ private slots:
         w->carryOutReduction();
         QCOMPARE(w->PGImage1->currentPicture()->Width(), 200);
         QVERIFY(*w->PGImage1->currentPicture() == ToneMapped(w, 2));
+    }
+
+    // The drawing threads count; the window adds their counts at every
+    // refresh, hands them the dialogs' values then, and ends their drawing at
+    // once on Stop and on closing.
+    void drawsOnTheThreadsUntilStoppedOrClosed() {
+        WindowFixture f;
+        TMDIChild* w = f.child;
+        f.SetUp(w);
+        DensityOn(w);
+        const CountsDrawing* drawing = nullptr;
+        f.RunDrawing([w] { w->DrawClick(70); }, 100,
+                     [&] {
+                         drawing = w->threadsDrawing();
+                         QVERIFY(drawing);
+                         const std::uint64_t taken = drawing->Taken();
+                         w->v.intensity = 3;
+                         w->Timer2Timer();
+                         QVERIFY(w->v.iterations > 0);
+                         QTRY_COMPARE(drawing->Taken(), taken + 1);
+                         w->stopDrawing();
+                         QVERIFY(drawing->Stopped());
+                     });
+        QCOMPARE(w->threadsDrawing(), nullptr);
+        QCOMPARE(w->hitList.size(), static_cast<std::size_t>(w->v.width) * w->v.height);
+
+        f.RunDrawing([w] { w->DrawClick(45); }, 100,
+                     [&] {
+                         drawing = w->threadsDrawing();
+                         QVERIFY(drawing);
+                         w->close();
+                         QVERIFY(drawing->Stopped());
+                     });
     }
 
     // PNG: 16 bits and the parameters inside, which Open takes back.
