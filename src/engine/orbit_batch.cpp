@@ -74,6 +74,8 @@ constexpr std::size_t kMaxLanes = hn::MaxLanes(D());
 // A vector of orbits' values with the arithmetic of a double, so that the
 // formulas read as the engine's do.
 struct L {
+    HWY_INLINE L(V lanes) : v(lanes) {}
+    HWY_INLINE explicit L(double a) : v(hn::Set(D(), a)) {}
     V v;
 };
 HWY_INLINE L Lift(double a) {
@@ -179,165 +181,9 @@ HWY_INLINE L sin(L a) {
 }
 
 // ---------------------------------------------------------------- formulas
-// The engine's catalogue (formulas.cpp), expression for expression.
 
-HWY_INLINE L WValue(int formula, L x, L y, L AA, L sign, const double* af) {
-    switch (formula) {
-        case 1:
-            return AA * x - 2 * (1 - AA) * (x * x) / (x * x + 1);
-        case 2:
-            return const2PI * sign * AA + constPI + sin(constPI + sin(constPI + x));
-        case 4:
-            return -0.05 * AA * x + (constPI - AA * x) * (AA * x * x) / (x * x + 1);
-        case 5:
-            return sign * AA + AA * x * sin(constPI + x);
-        case 6:
-            return AA * x + sign * (1 - AA) * (2 * x * x) / (x * x + 1) + sin(x);
-        case 7:
-            return sign * AA + sin(x) * sin(constPI + x);
-        case 8:
-            return AA * x + (sign - AA) * (5 * x * x) / (x * x + 4) + sin(sin(x));
-        case 9:
-            return sign * AA + AA + (1 - AA) * (2 * x * x / (x * x + constPI)) + sin(constPI + x);
-        case 10:
-            return sign * AA + sin(x) + AA;
-        case 11:
-            return sign * AA * (sin(x) + AA);
-        case 22:
-            return AA * x - 20 * AA * x * x * (1 - AA) / (x * x + 1 + sin(1 + x));
-        case 60:
-            return (1 - AA * x) +
-                   sign * sin(constPI * x + sin(constPI * x) - (1 - AA) * (x * x)) / (x * x + 1);
-        case 61:
-            return AA * x + sign * (1 - AA) * af[1] * sin(x + sin(x));
-        case 62:
-            return sign * AA * sin(af[3] * x) + AA * sin(af[5] * x);
-        case 63:
-            return sign * AA * sin(af[1] * x + sin(af[2] * x)) + AA * sin(af[3] * x + sin(af[4] * x));
-        case 64:
-            return sign * AA * sin(af[1] * x) + AA * sin(af[2] * x + sin(af[3] * x));
-        case 65:
-            return sign * AA * sin(af[1] * x) + sign * AA * sin(af[2] * x + sign * sin(af[3] * x));
-        case 66:
-            return 0.5 * AA * sign * fabs(y + x);
-        case 72:
-            return AA * sign * (x + y);
-    }
-    return Lift(0);
-}
-
-HWY_INLINE L XnValue(int formula, L x, L y, L AA, L BB, L p) {
-    switch (formula) {
-        case 12:
-            return BB * y + AA * x + 2 * (x * x) / (x * x + 1 + y * y + sin(x));
-        case 13:
-            return BB * y + AA * x + (x * x) * (1 - AA) / (x * x + 1);
-        case 17:
-            return BB * y + AA * x + 2 * (x * x) * (1 - AA) / (x * x + 1 + y * y);
-        case 18:
-        case 48:
-            return BB * y + AA * x + 2 * (x * x) / (x * x + 1 + y * y);
-        case 51:
-            return BB * y + AA * x + 2 * (x * x) / (p * p + 1 + y * y);
-        case 53:
-        case 54:
-            return BB * y + AA * x + 2 * (AA * AA) * (1 - x) / (x * x + 1);
-    }
-    return BB * y + AA * x + 2 * (x * x) * (1 - AA) / (x * x + 1);
-}
-
-HWY_INLINE L GValue(int formula, L xn, L x, L y, L AA, L BB) {
-    const L xn2 = xn * xn;
-    switch (formula) {
-        case 12:
-            return AA * xn - x + 2 * xn2 * (1 - AA) / (xn2 + 1 + sin(xn));
-        case 13:
-            return AA * xn - x + y * xn * (1 - AA) / (xn2 + 1);
-        case 14:
-        case 42:
-            return AA * xn - x + 2 * y * xn * (1 - AA) / (xn2 + 1);
-        case 15:
-        case 45:
-            return AA * xn - x + 2 * y * xn * (1 - AA) / (y * xn + 1);
-        case 16:
-        case 46:
-            return AA * xn - x + 2 * (y * y) * (1 - AA) / (y * y + 1);
-        case 17:
-            return AA * xn - x + 2 * xn2 * (1 - AA) / (2 * xn2 + 1);
-        case 18:
-        case 48:
-        case 53:
-            return AA * xn - x + 2 * xn2 * (1 - AA) / (xn2 + 1);
-        case 19:
-            return AA * xn - x + AA * xn2 * (1 - AA) / (xn2 + 1);
-        case 20:
-            return AA * xn - x + 2 * xn2 * ((1 - AA) / (xn2 + 1));
-        case 21:
-            return AA * xn - x + AA * 2 * xn2 * ((1 - AA) / (xn2 + 1));
-        case 41:
-            return BB * xn - x + 2 * xn2 * (1 - AA) / (xn2 + 1);
-        case 43:
-            return AA * xn - x + (sqrt(fabs(y)) - AA) * 2 * xn2 / (xn2 + 1);
-        case 44:
-            return AA * xn - x + 2 * xn2 * (1 - AA) / (y * xn + 1);
-        case 47:
-            return AA * xn - x + 2 * xn2 * (y - AA) / (xn2 + 1);
-        case 49:
-            return AA * xn - x + AA * xn2 * (1 - AA) / (xn2 + 1) + AA * AA;
-        case 50:
-        case 51:
-        case 54:
-            return AA * xn - x + AA * xn2 * (1 - AA) / (xn2 + 1) + AA;
-        case 52:
-            return AA * xn - x + AA * y * xn * (1 - AA) / (xn2 + 1) + AA;
-        case 55:
-            return AA * xn - x + 2 * xn2 * (y - AA) / (xn2 + 1) + AA;
-    }
-    return Lift(0);
-}
-
-HWY_INLINE L HValue(int formula, L x, L y, L AA, L sign) {
-    const L r2 = x * x + y * y;
-    switch (formula) {
-        case 23:
-            return -constPI / 2 * x + y + 100 * x / (x * x + 2);
-        case 24:
-            return -x / 2 + y + 100 * x / (x * x + 1);
-        case 25:
-            return -x / 2 + y + sign * (x - AA) * (x + y) / r2;
-        case 26:
-            return -x / 2 + y + sign * 10 * x / (x * x + 1);
-        case 27:
-            return -x / 2 + y + sign * (2 - constPI * x) / (x * x + 2);
-        case 28:
-            return -x / 8 + y + sign * (2 - constPI * x) / (x * x + 2);
-        case 29:
-            return -sign * x / 2 + y + 100 * (x - y) * (constPI - sin(x)) * AA / r2;
-        case 30:
-            return -x / 2 + y + 100 * (x - y) / r2;
-        case 31:
-            return -x / 2 + y + 100 * ((x - y) / 2 + sin(x - y)) / r2;
-        case 32:
-            return x / 2 + y + (1 - x) / fabs(x * x - y);
-        case 33:
-            return x / 2 + y + (sign - x) / fabs(x * x + y);
-        case 34:
-            return x / 2 + y + 20 * (sign + x) / sqrt(1 + fabs(r2));
-        case 35:
-            return x / 2 + y + (50 * sign - x) / sqrt(fabs(r2));
-        case 36:
-            return -x / 3 + y + 10 * (1 - x) / sqrt(fabs(r2));
-        case 37:
-            return x / 2 + y + AA * 10 * fabs(x - y) / (x + fabs(r2) / 10);
-        case 38:
-            return -x / 1.1 + y + 10 * fabs(x - y) / fabs(x * x / 10 + y * y / 10);
-        case 39:
-            return x / 1.2 + y + 100 * fabs(x - y) / fabs(r2);
-        case 40:
-            return -x / 1.01 + y + 100 * sin(constPI + x) / fabs(r2);
-    }
-    return Lift(0);
-}
+using Number = L;
+#include "engine/formula_expressions.inc"
 
 // ------------------------------------------------------------- the kernel
 
