@@ -141,12 +141,15 @@ void ForEachBlockSum(const DensityCounts& counts, int columns, int rows, Visit&&
         }
 }
 
-// Colours the pixels of a width x height picture: store(column, row, r, g, b)
-// for every one of them.
-template <typename Store>
+// Sizes `out` for the counts and colours its pixels: store(column, row, r,
+// g, b) for every one of them.
+template <typename Out, typename Store>
 void ColourPixels(const DensityCounts& counts, const DensitySettings& settings, const Gradient& gradient,
-                  bool white, int width, int height, Store&& store) {
+                  bool white, Out& out, Store&& store) {
     const int block = std::max(counts.block, 1);
+    const int width = std::max(counts.width, 0) / block;
+    const int height = std::max(counts.height, 0) / block;
+    if (out.Width() != width || out.Height() != height) out.SetSize(width, height);
     const std::uint16_t background = white ? Picture16::kFull : 0;
 
     // Only the part the hit list covers has hits; the rest stays background.
@@ -197,11 +200,7 @@ void ColourPixels(const DensityCounts& counts, const DensitySettings& settings, 
 
 void DensityColour(const DensityCounts& counts, const DensitySettings& settings, const Gradient& gradient,
                    bool white, Picture16& out) {
-    const int block = std::max(counts.block, 1);
-    const int width = std::max(counts.width, 0) / block;
-    const int height = std::max(counts.height, 0) / block;
-    if (out.Width() != width || out.Height() != height) out.SetSize(width, height);
-    ColourPixels(counts, settings, gradient, white, width, height,
+    ColourPixels(counts, settings, gradient, white, out,
                  [&](int column, int row, std::uint16_t r, std::uint16_t g, std::uint16_t b) {
                      out.SetPixel(column, row, r, g, b);
                  });
@@ -209,13 +208,9 @@ void DensityColour(const DensityCounts& counts, const DensitySettings& settings,
 
 void DensityColour(const DensityCounts& counts, const DensitySettings& settings, const Gradient& gradient,
                    bool white, Picture& out) {
-    const int block = std::max(counts.block, 1);
-    const int width = std::max(counts.width, 0) / block;
-    const int height = std::max(counts.height, 0) / block;
-    if (out.Width() != width || out.Height() != height) out.SetSize(width, height);
-    ColourPixels(counts, settings, gradient, white, width, height,
+    ColourPixels(counts, settings, gradient, white, out,
                  [&](int column, int row, std::uint16_t r, std::uint16_t g, std::uint16_t b) {
-                     out.Words()[static_cast<std::size_t>(row) * width + column] =
+                     out.Words()[static_cast<std::size_t>(row) * out.Width() + column] =
                          DitheredWord(r, g, b, column, row);
                  });
 }
