@@ -10,23 +10,10 @@
 #include "engine/defaults.h"
 #include "engine/engine.h"
 #include "engine/view_coords.h"
+#include "faithfulness.h"
 
 namespace zephyrin {
 namespace {
-
-// Formula 73 keeps the point in one pixel: with intensity 0 and None alone
-// every iteration adds 10 there.
-TFractalRec StillPoint() {
-    TFractalRec v = NewWindowRecord(40, 30);
-    v.formula = 73;
-    v.randomStart = kFalse;
-    v.startX = 0.3;
-    v.startY = 0.2;
-    v.intensity = 0;
-    v.varSwirl = kFalse;
-    FreezeView(v);
-    return v;
-}
 
 std::int64_t Rise(const CountsDrawing& drawing) {
     std::vector<std::int32_t> counts;
@@ -41,7 +28,7 @@ void WaitFor(const CountsDrawing& drawing, std::int64_t iterations) {
 
 TEST(CountsDrawing, AddsEveryThreadsCountsAndStopsForGood) {
     DrawingPool pool(2);
-    CountsDrawing drawing(pool, StillPoint(), {}, 1);
+    CountsDrawing drawing(pool, testing::StillPointRecord(), {}, 1);
     WaitFor(drawing, 4 * DrawingPool::kSlice);
     drawing.Stop();
     const std::int64_t done = drawing.Iterations();
@@ -54,8 +41,8 @@ TEST(CountsDrawing, AddsEveryThreadsCountsAndStopsForGood) {
 // than the slice in progress and the one before it.
 TEST(CountsDrawing, DrawingsSideBySideShareTheThreads) {
     DrawingPool pool(1);
-    CountsDrawing first(pool, StillPoint(), {}, 1);
-    CountsDrawing second(pool, StillPoint(), {}, 2);
+    CountsDrawing first(pool, testing::StillPointRecord(), {}, 1);
+    CountsDrawing second(pool, testing::StillPointRecord(), {}, 2);
     WaitFor(second, 6 * DrawingPool::kSlice);
     first.Stop();
     second.Stop();
@@ -66,7 +53,7 @@ TEST(CountsDrawing, DrawingsSideBySideShareTheThreads) {
 // they go on iterating and plot nothing.
 TEST(CountsDrawing, AHandedRecordReachesTheThreads) {
     DrawingPool pool(2);
-    TFractalRec v = StillPoint();
+    TFractalRec v = testing::StillPointRecord();
     CountsDrawing drawing(pool, v, {}, 1);
     WaitFor(drawing, DrawingPool::kSlice);
     v.varNone = kFalse;

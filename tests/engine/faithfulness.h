@@ -48,6 +48,20 @@ inline TFractalRec FaithfulnessRecord(int formula, std::uint64_t seed, std::int3
     return v;
 }
 
+// Formula 73 keeps the point in one pixel of a 40 x 30 picture: with
+// intensity 0 and None alone every iteration adds 10 there.
+inline TFractalRec StillPointRecord() {
+    TFractalRec v = NewWindowRecord(40, 30);
+    v.formula = 73;
+    v.randomStart = kFalse;
+    v.startX = 0.3;
+    v.startY = 0.2;
+    v.intensity = 0;
+    v.varSwirl = kFalse;
+    FreezeView(v);
+    return v;
+}
+
 class RescueCountingEngine final : public Engine {
 public:
     using Engine::Engine;

@@ -71,18 +71,10 @@ TEST(OrbitBatch, HitIncrementsAreTheLibrarySines) {
     EXPECT_EQ(mismatches, 0);
 }
 
-// Formula 73 leaves the point where it is: every counted iteration plots
-// None's one point with intensity 0, adding 10, in budgets that do not
-// divide among the orbits.
+// Every counted iteration adds 10, in budgets that do not divide among the
+// orbits.
 TEST(OrbitBatch, CountsExactlyTheBudget) {
-    TFractalRec v = NewWindowRecord(40, 30);
-    v.formula = 73;
-    v.randomStart = kFalse;
-    v.startX = 0.3;
-    v.startY = 0.2;
-    v.intensity = 0;
-    v.varSwirl = kFalse;
-    FreezeView(v);
+    const TFractalRec v = testing::StillPointRecord();
     std::vector<std::int32_t> counts(40 * 30, kUntouchedCount);
     OrbitBatch batch(v, {}, 1);
     batch.Run(1000 + 7, counts);
