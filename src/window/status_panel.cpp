@@ -13,14 +13,20 @@ StatusPanel::StatusPanel(int designWidth, QWidget* parent) : QLabel(parent), des
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
 }
 
+// One line of the font, whatever the text: a read-out must not change the
+// height of the bar (or the window's minimum) as it changes.
+int StatusPanel::lineHeight() const {
+    return fontMetrics().height() + contentsMargins().top() + contentsMargins().bottom();
+}
+
 QSize StatusPanel::sizeHint() const {
-    return QSize(designWidth_, QLabel::sizeHint().height());
+    return QSize(designWidth_, lineHeight());
 }
 
 QSize StatusPanel::minimumSizeHint() const {
     const int width = fontMetrics().horizontalAdvance(QString::fromUtf8(kShortestReadable)) +
                       contentsMargins().left() + contentsMargins().right();
-    return QSize(std::min(width, designWidth_), QLabel::minimumSizeHint().height());
+    return QSize(std::min(width, designWidth_), lineHeight());
 }
 
 void StatusPanel::paintEvent(QPaintEvent*) {

@@ -21,6 +21,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    int lineHeight() const;
+
     int designWidth_;
 };
 
