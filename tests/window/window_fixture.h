@@ -63,8 +63,12 @@ public:
     // drawing is stopped.
     void RunDrawing(const std::function<void()>& start, int ms = 50,
                     const std::function<void()>& inside = {}) {
-        QTimer::singleShot(ms, [this, inside] {
+        // Tied to the area, so that it never fires after the fixture is gone
+        // (a start that returns at once leaves it pending).
+        QTimer::singleShot(ms, &area, [this, inside] {
             if (inside) inside();
+            // As Stop does for each window, so that none goes on on the threads.
+            for (TMDIChild* window : area.findChildren<TMDIChild*>()) window->stopDrawing();
             engine.StopCurrent();
         });
         start();
