@@ -67,7 +67,7 @@ CountsDrawing::Share::Share(OrbitBatch b, std::size_t pixels)
     : batch(std::move(b)), counts(pixels, kUntouchedCount) {}
 
 CountsDrawing::CountsDrawing(DrawingPool& pool, const TFractalRec& start, const Effects& effects,
-                             std::uint64_t seed)
+                             std::uint64_t seed, std::span<const std::int32_t> counted)
     : pool_(pool),
       pixels_(static_cast<std::size_t>(std::max(start.width, 0)) *
               static_cast<std::size_t>(std::max(start.height, 0))),
@@ -77,6 +77,7 @@ CountsDrawing::CountsDrawing(DrawingPool& pool, const TFractalRec& start, const 
         shares_.push_back(std::make_unique<Share>(
             OrbitBatch(start, effects, MixBits(seed + static_cast<std::uint64_t>(i) * kGoldenGamma)),
             pixels_));
+    if (counted.size() == pixels_) std::copy(counted.begin(), counted.end(), shares_.front()->counts.begin());
     pool_.Add(this);
 }
 
@@ -144,6 +145,23 @@ CountsDrawing::Status CountsDrawing::LastStatus() const {
     const Share& share = *shares_.front();
     return {share.lastX.load(std::memory_order_relaxed), share.lastY.load(std::memory_order_relaxed),
             share.AA.load(std::memory_order_relaxed), share.lastCount.load(std::memory_order_relaxed)};
+}
+
+std::vector<std::int32_t> CountsByRow(std::span<const std::int32_t> hitList, std::int32_t listSide,
+                                      std::int32_t width, std::int32_t height) {
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    std::vector<std::int32_t> counts(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
+                                     kUntouchedCount);
+    const auto side = static_cast<std::size_t>(std::max(listSide, 0));
+    if (hitList.size() < side * side) return counts;
+    const std::int32_t columns = std::min(width, listSide);
+    const std::int32_t rows = std::min(height, listSide);
+    for (std::int32_t row = 0; row < rows; ++row)
+        for (std::int32_t column = 0; column < columns; ++column)
+            counts[static_cast<std::size_t>(row) * width + column] =
+                hitList[static_cast<std::size_t>(column) * side + row];
+    return counts;
 }
 
 }  // namespace zephyrin

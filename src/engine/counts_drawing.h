@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <thread>
 #include <vector>
 
@@ -54,8 +55,11 @@ private:
 // adds up when it wants to show them. Starts drawing at once.
 class CountsDrawing {
 public:
-    // Throws std::bad_alloc when the counts do not fit.
-    CountsDrawing(DrawingPool& pool, const TFractalRec& start, const Effects& effects, std::uint64_t seed);
+    // Throws std::bad_alloc when the counts do not fit. `counted`, when it
+    // has width x height counts (row by row), is a drawing's counts so far,
+    // which this drawing adds to.
+    CountsDrawing(DrawingPool& pool, const TFractalRec& start, const Effects& effects, std::uint64_t seed,
+                  std::span<const std::int32_t> counted = {});
     ~CountsDrawing();
     CountsDrawing(const CountsDrawing&) = delete;
     CountsDrawing& operator=(const CountsDrawing&) = delete;
@@ -105,5 +109,11 @@ private:
     Effects effects_;
     std::atomic<std::uint64_t> generation_{0};
 };
+
+// The counts of the engine's hit list (listSide x listSide, column by
+// column) laid out as a counts-only drawing keeps them: width x height, row
+// by row; pixels beyond the list are untouched.
+std::vector<std::int32_t> CountsByRow(std::span<const std::int32_t> hitList, std::int32_t listSide,
+                                      std::int32_t width, std::int32_t height);
 
 }  // namespace zephyrin

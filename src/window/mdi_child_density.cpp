@@ -52,7 +52,18 @@ void TMDIChild::toggleDensityColouring() {
     picture = density_.enabled ? nullptr : shown;
     if (density_.enabled) {
         recolour();
+        // A classic drawing of this window goes on on the threads, from its
+        // counts, once the engine's loop sees the stop.
+        if (drawingsRunning_ > 0 && !drawing_ && !v.stop && parts_.pool) {
+            handOver_ = true;
+            v.stop = kTrue;
+        }
     } else {
+        if (handOver_) {
+            // Switched back before the engine's loop saw the stop: it goes on.
+            handOver_ = false;
+            v.stop = kFalse;
+        }
         // The threads count only: classic colours are painted as a drawing
         // hits, so the drawing ends here with the picture its counts give.
         if (drawing_) {

@@ -97,7 +97,13 @@ void TMDIChild::TypeFractal() {
         drawOnThreads();
     } else {
         countsByRow_ = false;
+        handOver_ = false;
         parts_.engine->RunEngine(v, *this);
+        if (handOver_ && !closed_) {
+            handOver_ = false;
+            v.stop = kFalse;
+            drawOnThreads(CountsByRow(hitList, std::max(v.listWidth, v.listHeight), v.width, v.height));
+        }
     }
     refreshPicture();
     Timer2->stop();
@@ -106,21 +112,25 @@ void TMDIChild::TypeFractal() {
 // A density drawing: nothing ties it to one orbit, so batches of orbits draw
 // it on every core while this thread only shows it. It still nests as the
 // engine's drawings do: the engine holds it as the running drawing.
-void TMDIChild::drawOnThreads() {
+void TMDIChild::drawOnThreads(std::vector<std::int32_t> counted) {
     Engine& engine = *parts_.engine;
-    engine.RandomStartIfPending(v, *this);
-    v.ticks = 0;
-    v.iterations = 0;
-    v.AA = v.AAStart;
+    if (counted.empty()) {
+        engine.RandomStartIfPending(v, *this);
+        v.ticks = 0;
+        v.iterations = 0;
+        v.AA = v.AAStart;
+    }
+    iterationsBefore_ = v.iterations;
     // A drawing of this window beneath this one has had its day.
     if (drawing_) drawing_->Stop();
     drawing_ = nullptr;
     // A fresh list, so that a smaller picture gives the old one's memory back.
-    hitList = std::vector<std::int32_t>(
-        static_cast<std::size_t>(std::max(v.width, 0)) * static_cast<std::size_t>(std::max(v.height, 0)),
-        kUntouchedCount);
+    hitList = counted.empty() ? std::vector<std::int32_t>(static_cast<std::size_t>(std::max(v.width, 0)) *
+                                                              static_cast<std::size_t>(std::max(v.height, 0)),
+                                                          kUntouchedCount)
+                              : std::move(counted);
     countsByRow_ = true;
-    const auto mine = std::make_unique<CountsDrawing>(*parts_.pool, v, effects, drawingSeed());
+    const auto mine = std::make_unique<CountsDrawing>(*parts_.pool, v, effects, drawingSeed(), hitList);
     drawing_ = mine.get();
     UpdateParameters();
     stopWatch_->start();
@@ -136,7 +146,8 @@ void TMDIChild::drawOnThreads() {
 
 void TMDIChild::takeCounts(const CountsDrawing& drawing) {
     drawing.SumCounts(hitList);
-    v.iterations = static_cast<std::int32_t>(static_cast<std::uint64_t>(drawing.Iterations()));
+    v.iterations = static_cast<std::int32_t>(static_cast<std::uint32_t>(iterationsBefore_) +
+                                             static_cast<std::uint64_t>(drawing.Iterations()));
     const CountsDrawing::Status status = drawing.LastStatus();
     v.lastX = status.lastX;
     v.lastY = status.lastY;
@@ -146,6 +157,7 @@ void TMDIChild::takeCounts(const CountsDrawing& drawing) {
 
 void TMDIChild::stopDrawing() {
     v.stop = kTrue;
+    handOver_ = false;
     if (drawing_) drawing_->Stop();
 }
 

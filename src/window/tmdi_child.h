@@ -205,7 +205,7 @@ private:
     void noteDialogApplication();
     void finishSearch(const TFractalRec& found, const Result<SearchResult>& result);
     void refreshPicture();
-    void drawOnThreads();
+    void drawOnThreads(std::vector<std::int32_t> counted = {});
     void takeCounts(const CountsDrawing& drawing);
     // Hides a visible tool window, or loads it with `load` and shows it.
     void toggleToolWindow(QWidget* tool, void (TMDIChild::*load)());
@@ -236,7 +236,11 @@ private:
     int densityBlock_ = 1;      // the reductions made since the drawing started
     bool countsByRow_ = false;
     CountsDrawing* drawing_ = nullptr;  // owned by drawOnThreads while it runs
-    QTimer* stopWatch_ = nullptr;       // ends the threads' drawing when stop is set
+    // Switched to density colouring during a classic drawing: the threads
+    // take over from the engine's counts once its loop has ended.
+    bool handOver_ = false;
+    std::int32_t iterationsBefore_ = 0;  // the engine's, when the threads took over
+    QTimer* stopWatch_ = nullptr;        // ends the threads' drawing when stop is set
 };
 
 // The density settings new windows start with, and remembering them.

@@ -37,6 +37,23 @@ TEST(CountsDrawing, AddsEveryThreadsCountsAndStopsForGood) {
     EXPECT_EQ(drawing.Iterations(), done);
 }
 
+// A drawing that takes over an engine drawing's counts adds to them: the
+// list's (column, row) lands at row * width + column, and beyond the list
+// (here the list is 2 x 2 of a 3 x 2 picture) nothing was counted.
+TEST(CountsDrawing, TakesOverTheEnginesCounts) {
+    const std::vector<std::int32_t> list = {60, 61, 70, 71};  // (0,0) (0,1) (1,0) (1,1)
+    EXPECT_EQ(CountsByRow(list, 2, 3, 2), (std::vector<std::int32_t>{60, 70, 50, 61, 71, 50}));
+
+    const TFractalRec v = testing::StillPointRecord();
+    std::vector<std::int32_t> counted(static_cast<std::size_t>(v.width) * v.height, kUntouchedCount);
+    counted[7] += 1000;
+    DrawingPool pool(2);
+    CountsDrawing drawing(pool, v, {}, 1, counted);
+    WaitFor(drawing, DrawingPool::kSlice);
+    drawing.Stop();
+    EXPECT_EQ(Rise(drawing), 1000 + 10 * drawing.Iterations());
+}
+
 // One thread, two drawings: slices alternate, so neither gets ahead by more
 // than the slice in progress and the one before it.
 TEST(CountsDrawing, DrawingsSideBySideShareTheThreads) {

@@ -54,7 +54,10 @@ private slots:
 
         w->toggleDensityColouring();
         QCOMPARE(w->picture, w->PGImage1->currentPicture());
-        QVERIFY(*w->picture == ColourFromCounts(w->hitList, std::max(w->v.listWidth, w->v.listHeight), w->v));
+        QVERIFY(*w->picture ==
+                (w->countsByRow()
+                     ? ColourFromCountsByRow(w->hitList, w->v)
+                     : ColourFromCounts(w->hitList, std::max(w->v.listWidth, w->v.listHeight), w->v)));
     }
 
     // A colouring change recolours from the counts; the drawing goes on.
@@ -125,6 +128,35 @@ private slots:
                          w->close();
                          QVERIFY(drawing->Stopped());
                      });
+    }
+
+    // Switched on during a classic drawing, the drawing goes on on the threads
+    // from the engine's counts and iterations.
+    void switchedOnTheThreadsTakeOver() {
+        WindowFixture f;
+        TMDIChild* w = f.child;
+        f.SetUp(w);
+        if (w->density().enabled) w->toggleDensityColouring();
+        std::int64_t classicRise = 0, classicIterations = 0;
+        bool tookOver = false;
+        QTimer::singleShot(200, [&] {
+            classicIterations = w->v.iterations;
+            for (std::int32_t count : w->hitList) classicRise += count - kUntouchedCount;
+            w->toggleDensityColouring();
+        });
+        QTimer::singleShot(700, [&] {
+            tookOver = w->threadsDrawing() != nullptr;
+            w->stopDrawing();
+            f.engine.StopCurrent();
+        });
+        w->DrawClick(70);
+        QVERIFY(tookOver);
+        QVERIFY(w->countsByRow());
+        std::int64_t rise = 0;
+        for (std::int32_t count : w->hitList) rise += count - kUntouchedCount;
+        QVERIFY(classicRise > 0);
+        QVERIFY(rise > classicRise);
+        QVERIFY(w->v.iterations > classicIterations);
     }
 
     // PNG: 16 bits and the parameters inside, which Open takes back.
