@@ -27,8 +27,8 @@ inline constexpr FaithfulnessCase kFaithfulnessCases[] = {
     {72, 3},
 };
 
-// No record of formula 21 was found (random starts 1 to 800, found starts 1
-// to 120): its engine picture changes when the start moves by 1e-9 or keeps
+// No record of formula 21 was found (random starts 1 to 2000, found starts 1
+// to 400): its engine picture changes when the start moves by 1e-9 or keeps
 // changing after millions of iterations, so there is no one picture of the
 // record to compare with.
 inline constexpr int kNoFairRecord[] = {21};
