@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 #include "engine/constants.h"
 #include "util/rounding.h"
@@ -69,6 +71,22 @@ inline double RoundedHitIncrement(double intensity, double moved) {
         if (std::fabs(sum - nearest) < 0.5 - margin) return nearest;
     }
     return ReferenceHitIncrement(intensity, moved);
+}
+
+// The count after adding one hit of the given increment (10 + intensity *
+// weight, rounded), saturating at the int32 range instead of overflowing.
+inline std::int32_t AddHit(std::int32_t count, double increment) {
+    constexpr std::int32_t kMaxCount = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int32_t kMinCount = std::numeric_limits<std::int32_t>::min();
+    if (increment > -1e9 && increment < 1e9) {
+        const std::int64_t sum = static_cast<std::int64_t>(count) + RoundToInt32(increment);
+        if (sum > kMaxCount) return kMaxCount;
+        if (sum < kMinCount) return kMinCount;
+        return static_cast<std::int32_t>(sum);
+    }
+    if (increment >= 1e9) return kMaxCount;
+    if (increment <= -1e9) return kMinCount;
+    return count;  // a NaN intensity adds nothing
 }
 
 }  // namespace zephyrin

@@ -1,6 +1,6 @@
 // The batch kernel, compiled once per vector instruction set by Highway and
-// chosen at run time. The formulas are the engine's, written again over
-// vectors of orbits; what vectors do badly (a sine beyond the reduced
+// chosen at run time. The formulas are the engine's own expressions, taken
+// over vectors of orbits; what vectors do badly (a sine beyond the reduced
 // range, a hit weight near a rounding edge, the runaway rescues) falls back
 // to scalar code lane by lane or runs on all lanes only when some need it.
 #undef HWY_TARGET_INCLUDE
@@ -15,7 +15,6 @@
 #include <atomic>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
 #include "engine/constants.h"
 #include "engine/engine.h"
@@ -30,18 +29,6 @@ namespace zephyrin::batch_detail {
 
 // Beyond this the vector sine and cosine lose accuracy; the library takes over.
 inline constexpr double kTrigLimit = 30000.0;
-
-// The engine's saturating count update, for an increment in any range.
-inline std::int32_t AddIncrement(std::int32_t count, double increment) {
-    constexpr std::int64_t kLow = std::numeric_limits<std::int32_t>::min();
-    constexpr std::int64_t kHigh = std::numeric_limits<std::int32_t>::max();
-    if (increment > -1e9 && increment < 1e9)
-        return static_cast<std::int32_t>(
-            std::clamp<std::int64_t>(std::int64_t{count} + RoundToInt32(increment), kLow, kHigh));
-    if (increment >= 1e9) return static_cast<std::int32_t>(kHigh);
-    if (increment <= -1e9) return static_cast<std::int32_t>(kLow);
-    return count;  // a NaN intensity adds nothing
-}
 
 // A batch's step range and where its hits go.
 struct StepJob {
@@ -294,7 +281,7 @@ public:
             std::int32_t& counter =
                 counts[static_cast<std::size_t>(rows[i]) * width64 + static_cast<std::size_t>(columns[i])];
             std::atomic_ref<std::int32_t> shared(counter);
-            lastCount = batch_detail::AddIncrement(shared.load(std::memory_order_relaxed), add);
+            lastCount = AddHit(shared.load(std::memory_order_relaxed), add);
             shared.store(lastCount, std::memory_order_relaxed);
             last = i;
         }

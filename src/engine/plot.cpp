@@ -2,7 +2,6 @@
 // into a colour and paint the pixel at once.
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
 #include "engine/engine.h"
 #include "engine/hit_weight.h"
@@ -14,9 +13,6 @@ namespace zephyrin {
 
 namespace {
 
-constexpr std::int32_t kMaxCount = std::numeric_limits<std::int32_t>::max();
-constexpr std::int32_t kMinCount = std::numeric_limits<std::int32_t>::min();
-
 // The pixel index a coordinate rounds to, or -1 when it lies on or before the
 // view's first edge, rounds past the last pixel, or is not a number.
 inline std::int32_t PixelIndex(double value, double low, double high, std::int32_t size) {
@@ -26,20 +22,6 @@ inline std::int32_t PixelIndex(double value, double low, double high, std::int32
     if (!(scaled >= -0.5 && scaled < size)) return -1;
     const std::int32_t index = RoundToInt32(scaled);
     return index < size ? index : -1;
-}
-
-// The count after adding one hit of the given increment (10 + intensity *
-// weight, rounded), saturating at the int32 range instead of overflowing.
-inline std::int32_t AddHit(std::int32_t count, double increment) {
-    if (increment > -1e9 && increment < 1e9) {
-        const std::int64_t sum = static_cast<std::int64_t>(count) + RoundToInt32(increment);
-        if (sum > kMaxCount) return kMaxCount;
-        if (sum < kMinCount) return kMinCount;
-        return static_cast<std::int32_t>(sum);
-    }
-    if (increment >= 1e9) return kMaxCount;
-    if (increment <= -1e9) return kMinCount;
-    return count;  // a NaN intensity adds nothing
 }
 
 }  // namespace
