@@ -8,25 +8,14 @@
 #include <vector>
 
 #include "engine/attractor_search.h"
+#include "engine/counts_drawing.h"
 #include "engine/defaults.h"
 #include "engine/engine.h"
 #include "engine/orbit_batch.h"
 #include "engine/view_coords.h"
+#include "test_host.h"
 
 namespace zephyrin::testing {
-
-class CountingHost final : public EngineHost {
-public:
-    CountingHost(TFractalRec& rec, std::int64_t limit) : rec_(rec), limit_(limit) {}
-    void ProcessMessages() override {
-        if (++done_ >= limit_) rec_.stop = kTrue;
-    }
-
-private:
-    TFractalRec& rec_;
-    std::int64_t limit_;
-    std::int64_t done_ = 0;
-};
 
 // A new window's record of `formula` at width x height with the random
 // start Engine(seed) makes, in the start view; with `found`, the start
@@ -42,7 +31,7 @@ inline TFractalRec FaithfulnessRecord(int formula, std::uint64_t seed, std::int3
         const std::atomic<bool> cancel{false};
         (void)FindAttractor(v, Effects{}, limits, seed, cancel);
     }
-    CountingHost starter(v, 0);
+    TestHost starter(v);
     Engine(seed).RandomStartIfPending(v, starter);
     FreezeView(v);
     return v;
@@ -73,16 +62,15 @@ public:
 inline std::vector<double> EngineRises(TFractalRec v, std::int64_t iterations, std::uint64_t seed,
                                        std::int64_t* rescues = nullptr) {
     v.randomStart = kFalse;
-    CountingHost host(v, iterations);
+    TestHost host(v);
+    host.picture = nullptr;  // counts only, as the batches draw
+    host.StopAfter(static_cast<long>(iterations));
     RescueCountingEngine engine(seed);
     engine.RunEngine(v, host);
     if (rescues) *rescues = engine.Rescues();
-    const auto side = static_cast<std::size_t>(engine.ListSide());
-    std::vector<double> rises(static_cast<std::size_t>(v.width) * v.height);
-    for (std::int32_t row = 0; row < v.height; ++row)
-        for (std::int32_t column = 0; column < v.width; ++column)
-            rises[static_cast<std::size_t>(row) * v.width + column] =
-                host.hitList[column * side + row] - kUntouchedCount;
+    const std::vector<std::int32_t> counts = CountsByRow(host.hitList, engine.ListSide(), v.width, v.height);
+    std::vector<double> rises(counts.size());
+    for (std::size_t i = 0; i < counts.size(); ++i) rises[i] = counts[i] - kUntouchedCount;
     return rises;
 }
 
