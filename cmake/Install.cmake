@@ -22,14 +22,17 @@ endif()
 install(FILES ${PROJECT_SOURCE_DIR}/data/completion/zephyrin-render
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 
-# Manual pages and the package's changelog go compressed, as Debian wants them.
+# The manual pages carry the project's version; they and the package's
+# changelog go compressed, as Debian wants them.
+foreach(page zephyrin-render zephyrin)
+  configure_file(${PROJECT_SOURCE_DIR}/data/man/${page}.1.in ${CMAKE_BINARY_DIR}/man/${page}.1 @ONLY)
+endforeach()
 set(compressed)
 foreach(page ${zephyrin_man_pages})
   set(out ${CMAKE_BINARY_DIR}/man/${page}.1.gz)
   add_custom_command(OUTPUT ${out}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
-    COMMAND gzip -9 -n -c ${PROJECT_SOURCE_DIR}/data/man/${page}.1 > ${out}
-    DEPENDS ${PROJECT_SOURCE_DIR}/data/man/${page}.1)
+    COMMAND gzip -9 -n -c ${CMAKE_BINARY_DIR}/man/${page}.1 > ${out}
+    DEPENDS ${CMAKE_BINARY_DIR}/man/${page}.1)
   install(FILES ${out} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   list(APPEND compressed ${out})
 endforeach()

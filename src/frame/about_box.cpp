@@ -6,6 +6,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "util/version.h"
+
 namespace zephyrin {
 
 namespace {
@@ -30,7 +32,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     setModal(true);
 
     auto* layout = new QVBoxLayout(this);
-    auto* title = new QLabel(QStringLiteral("<b>Zephyrin</b> 1.0"), this);
+    auto* title = new QLabel(QStringLiteral("<b>Zephyrin</b> %1").arg(QLatin1String(kVersion)), this);
     layout->addWidget(title);
     auto* memo = new QPlainTextEdit(QString::fromLatin1(kCredits), this);
     memo->setReadOnly(true);

@@ -56,6 +56,7 @@ PARAMS may also be a png or tif picture that carries its parameters.
   --no-params            write neither OUT.zpr nor the parameters inside
   --quiet                no progress bar and no summary
   --help                 this text
+  --version              the program's version
 
 Built-in gradients:
   )" + GradientList() +

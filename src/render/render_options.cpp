@@ -4,8 +4,8 @@
 #include <charconv>
 #include <limits>
 
-#include "engine/density_settings.h"
-#include "engine/formula_table.h"
+#include "engine/colouring/density_settings.h"
+#include "engine/core/formula_table.h"
 #include "imaging/gradient.h"
 #include "imaging/image_formats.h"
 #include "util/number_format.h"
@@ -63,7 +63,7 @@ public:
     explicit Parser(std::span<const std::string_view> arguments) : arguments_(arguments) {}
 
     Result<RenderOptions> Parse() {
-        for (next_ = 0; next_ < arguments_.size() && error_.empty() && !options_.help;) {
+        for (next_ = 0; next_ < arguments_.size() && error_.empty() && !options_.help && !options_.version;) {
             std::string_view argument = arguments_[next_++];
             inlineValue_.reset();
             if (argument.starts_with("--")) {
@@ -83,7 +83,7 @@ public:
                 options_.parameterFile = std::filesystem::path(argument);
             }
         }
-        if (error_.empty() && !options_.help) CheckWhole();
+        if (error_.empty() && !options_.help && !options_.version) CheckWhole();
         if (!error_.empty()) return Failure(error_);
         return options_;
     }
@@ -91,6 +91,7 @@ public:
 private:
     void Option(std::string_view name) {
         if (name == "--help") return Switch(name, options_.help);
+        if (name == "--version") return Switch(name, options_.version);
         if (name == "--random") return Switch(name, options_.random);
         if (name == "--find") return Switch(name, options_.find);
         if (name == "--fit") return Switch(name, options_.fit);

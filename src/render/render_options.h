@@ -39,6 +39,7 @@ struct RenderOptions {
     bool writeParameters = true;
     bool quiet = false;
     bool help = false;
+    bool version = false;
 };
 
 inline constexpr std::int32_t kMaxThreads = 1024;

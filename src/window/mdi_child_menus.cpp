@@ -4,7 +4,7 @@
 #include <QKeySequence>
 #include <QMenu>
 
-#include "engine/formula_table.h"
+#include "engine/core/formula_table.h"
 #include "view/picture_view.h"
 #include "window/tmdi_child.h"
 
@@ -51,25 +51,25 @@ void TMDIChild::createMenus() {
     connect(addItem(dialogs, "Colouring", QStringLiteral("Colouring")), &QAction::triggered, this,
             &TMDIChild::colouringDialogClick);
 
-    QMenu* effects = addMenu("Effects", QStringLiteral("Effects"));
-    QAction* modulasItem = addItem(effects, "Modulas", QStringLiteral("Modulas "));
-    QAction* expansionItem = addItem(effects, "Expansion", QStringLiteral("Expansion"));
-    QAction* colorMixItem = addItem(effects, "ColorMix", QStringLiteral("Color Mix"));
-    QAction* sqrtFilterItem = addItem(effects, "SqrtFilter1", QStringLiteral("Square root filter"));
+    QMenu* effectsMenu = addMenu("Effects", QStringLiteral("Effects"));
+    QAction* modulasItem = addItem(effectsMenu, "Modulas", QStringLiteral("Modulas "));
+    QAction* expansionItem = addItem(effectsMenu, "Expansion", QStringLiteral("Expansion"));
+    QAction* colorMixItem = addItem(effectsMenu, "ColorMix", QStringLiteral("Color Mix"));
+    QAction* sqrtFilterItem = addItem(effectsMenu, "SqrtFilter1", QStringLiteral("Square root filter"));
     for (QAction* item : {modulasItem, expansionItem, colorMixItem, sqrtFilterItem}) item->setCheckable(true);
     colorMixItem->setEnabled(false);
     connect(modulasItem, &QAction::triggered, this, &TMDIChild::ModulasClick);
     connect(expansionItem, &QAction::triggered, this, &TMDIChild::ExpansionClick);
     connect(colorMixItem, &QAction::triggered, this, &TMDIChild::ColorMixClick);
     connect(sqrtFilterItem, &QAction::triggered, this, &TMDIChild::SqrtFilter1Click);
-    QAction* densityItem = addItem(effects, "DensityColouring", QStringLiteral("Density Colouring"));
+    QAction* densityItem = addItem(effectsMenu, "DensityColouring", QStringLiteral("Density Colouring"));
     densityItem->setCheckable(true);
     densityItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     connect(densityItem, &QAction::triggered, this, &TMDIChild::toggleDensityColouring);
-    effects->addSeparator()->setObjectName(QStringLiteral("N2"));
-    connect(addItem(effects, "Zoom1", QStringLiteral("Zoom")), &QAction::triggered, this,
+    effectsMenu->addSeparator()->setObjectName(QStringLiteral("N2"));
+    connect(addItem(effectsMenu, "Zoom1", QStringLiteral("Zoom")), &QAction::triggered, this,
             &TMDIChild::Zoom1Click);
-    QAction* zoomOutItem = addItem(effects, "ZoomOut", QStringLiteral("Zoom Out"));
+    QAction* zoomOutItem = addItem(effectsMenu, "ZoomOut", QStringLiteral("Zoom Out"));
     zoomOutItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
     connect(zoomOutItem, &QAction::triggered, this, &TMDIChild::zoomOut);
 

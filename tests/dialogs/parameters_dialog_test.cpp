@@ -53,7 +53,7 @@ private slots:
                                {"value", 0},
                                {"orientation", QVariant::fromValue(Qt::Horizontal)}};
         };
-        const auto text = [](const char* text) { return QVariantMap{{"text", text}}; };
+        const auto text = [](const char* caption) { return QVariantMap{{"text", caption}}; };
         const auto button = [](const char* hint) {
             return QVariantMap{{"toolTip", hint}, {"size", QSize(23, 22)}};
         };

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "engine/param_file.h"
+#include "engine/file/param_file.h"
 
 namespace zephyrin::testing {
 
