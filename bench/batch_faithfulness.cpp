@@ -21,9 +21,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/core/formula_table.h"
 #include "engine/faithfulness.h"
 #include "engine/faithfulness_records.h"
-#include "engine/formula_table.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 // picture, and the dithered 8-bit picture for the screen.
 #include <benchmark/benchmark.h>
 
-#include "engine/defaults.h"
-#include "engine/density_colour.h"
-#include "engine/formula_table.h"
-#include "engine/view_coords.h"
+#include "engine/colouring/density_colour.h"
+#include "engine/core/defaults.h"
+#include "engine/core/formula_table.h"
+#include "engine/core/view_coords.h"
 #include "render/render_job.h"
 
 namespace zephyrin {
@@ -29,7 +29,7 @@ const RenderResult& Drawing() {
 }
 
 DensityCounts Counts() {
-    return {Drawing().counts, Drawing().listSide, 1024, 768, 1, Drawing().countsByRow};
+    return {Drawing().counts, 1};
 }
 
 void BM_DensityColour(benchmark::State& state) {
@@ -61,7 +61,7 @@ void BM_DensityColourSupersampled(benchmark::State& state) {
     const DensitySettings settings;
     const Gradient gradient = *FindGradient(settings.gradient);
     // The same counts read as a 2:1 supersampled 512 x 384 picture.
-    const DensityCounts counts{Drawing().counts, Drawing().listSide, 1024, 768, 2, Drawing().countsByRow};
+    const DensityCounts counts{Drawing().counts, 2};
     Picture16 picture;
     for (auto _ : state) {
         DensityColour(counts, settings, gradient, false, picture);

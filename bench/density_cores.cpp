@@ -16,8 +16,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/counts_drawing.h"
-#include "engine/engine.h"
+#include "engine/batch/counts_drawing.h"
+#include "engine/core/engine.h"
 #include "services/event_pump.h"
 #include "services/mode_word.h"
 #include "services/one_shot_timer.h"

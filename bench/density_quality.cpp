@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/defaults.h"
-#include "engine/density_colour.h"
-#include "engine/view_coords.h"
+#include "engine/colouring/density_colour.h"
+#include "engine/core/defaults.h"
+#include "engine/core/view_coords.h"
 #include "imaging/image_file.h"
 #include "render/render_job.h"
 #include "render/render_program.h"
@@ -182,11 +182,10 @@ Samples Sierpinski(bool density, const std::filesystem::path& folder) {
     const RenderResult result = Render(setup, settings, {});
     const std::filesystem::path path =
         folder / (density ? "sierpinski-density.png" : "sierpinski-classic.png");
-    const Result<> saved =
-        density ? SaveImage16(DensityColour({result.counts, result.listSide, 400, 300, 1, result.countsByRow},
-                                            setup.density, *FindGradient(setup.density.gradient), false),
-                              path, ColourChange::kAgreed)
-                : SaveImage(result.picture, path, ColourChange::kAgreed);
+    const Result<> saved = density ? SaveImage16(DensityColour({result.counts, 1}, setup.density,
+                                                               *FindGradient(setup.density.gradient), false),
+                                                 path, ColourChange::kAgreed)
+                                   : SaveImage(result.picture, path, ColourChange::kAgreed);
     if (!saved) std::cerr << saved.error() << '\n';
     Samples samples = ReadPngSamples(path);
     if (density) {

@@ -1,9 +1,9 @@
 // Iterations per second of RunEngine with a pump that does nothing but count.
 #include <benchmark/benchmark.h>
 
-#include "engine/defaults.h"
-#include "engine/engine.h"
-#include "engine/view_coords.h"
+#include "engine/core/defaults.h"
+#include "engine/core/engine.h"
+#include "engine/core/view_coords.h"
 #include "imaging/picture.h"
 
 namespace zephyrin {

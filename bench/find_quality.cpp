@@ -13,10 +13,10 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/attractor_search.h"
-#include "engine/defaults.h"
-#include "engine/formula_table.h"
-#include "engine/view_coords.h"
+#include "engine/core/defaults.h"
+#include "engine/core/formula_table.h"
+#include "engine/core/view_coords.h"
+#include "engine/explore/attractor_search.h"
 #include "render/render_job.h"
 
 namespace zephyrin {

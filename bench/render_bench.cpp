@@ -5,9 +5,9 @@
 // ratio to the time tells how many cores were really drawing.
 #include <benchmark/benchmark.h>
 
-#include "engine/defaults.h"
-#include "engine/engine.h"
-#include "engine/view_coords.h"
+#include "engine/core/defaults.h"
+#include "engine/core/engine.h"
+#include "engine/core/view_coords.h"
 #include "imaging/picture.h"
 #include "render/drawing_setup.h"
 #include "render/render_job.h"

@@ -9,9 +9,9 @@
 #include <QTimer>
 #include <chrono>
 
-#include "engine/defaults.h"
-#include "engine/engine.h"
-#include "engine/view_coords.h"
+#include "engine/core/defaults.h"
+#include "engine/core/engine.h"
+#include "engine/core/view_coords.h"
 #include "imaging/picture.h"
 #include "services/event_pump.h"
 #include "services/mode_word.h"

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "engine/density_settings.h"
+#include "engine/colouring/density_settings.h"
 
 class QCheckBox;
 class QComboBox;

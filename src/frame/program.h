@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "engine/counts_drawing.h"
-#include "engine/engine.h"
+#include "engine/batch/counts_drawing.h"
+#include "engine/core/engine.h"
 #include "services/event_pump.h"
 
 namespace zephyrin {

@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "engine/defaults.h"
-#include "engine/formula_table.h"
-#include "engine/param_file.h"
-#include "engine/view_coords.h"
+#include "engine/core/defaults.h"
+#include "engine/core/formula_table.h"
+#include "engine/core/view_coords.h"
+#include "engine/file/param_file.h"
 #include "imaging/embedded_parameters.h"
 
 namespace zephyrin {

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/density_settings.h"
-#include "engine/effects.h"
-#include "engine/fractal_rec.h"
+#include "engine/colouring/density_settings.h"
+#include "engine/core/effects.h"
+#include "engine/core/fractal_rec.h"
 #include "imaging/gradient.h"
 #include "render/render_options.h"
 #include "util/result.h"

@@ -2,9 +2,9 @@
 
 #include <atomic>
 
-#include "engine/attractor_search.h"
-#include "engine/fit_view.h"
-#include "engine/view_coords.h"
+#include "engine/core/view_coords.h"
+#include "engine/explore/attractor_search.h"
+#include "engine/explore/fit_view.h"
 
 namespace zephyrin {
 

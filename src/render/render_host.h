@@ -3,7 +3,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "engine/engine.h"
+#include "engine/core/engine.h"
 
 namespace zephyrin {
 

@@ -11,13 +11,12 @@
 #include <thread>
 #include <vector>
 
-#include "engine/colour_from_counts.h"
-#include "engine/engine.h"
-#include "engine/orbit_batch.h"
-#include "engine/param_file.h"
-#include "engine/random.h"
-#include "engine/view_coords.h"
-#include "render/hit_merge.h"
+#include "engine/batch/orbit_batch.h"
+#include "engine/colouring/colour_from_counts.h"
+#include "engine/core/engine.h"
+#include "engine/core/random.h"
+#include "engine/core/view_coords.h"
+#include "engine/file/param_file.h"
 #include "render/render_host.h"
 
 namespace zephyrin {
@@ -59,12 +58,8 @@ using Workers = std::vector<std::unique_ptr<Worker>>;
 
 // One thread's orbits of a counts-only drawing and its own counts.
 struct BatchWorker {
-    BatchWorker(const TFractalRec& start, const Effects& effects, std::uint64_t seed, std::int64_t budget)
-        : batch(start, effects, seed),
-          counts(static_cast<std::size_t>(std::max(start.width, 0)) *
-                     static_cast<std::size_t>(std::max(start.height, 0)),
-                 kUntouchedCount),
-          budget(budget) {}
+    BatchWorker(const TFractalRec& start, const Effects& effects, std::uint64_t seed, std::int64_t share)
+        : batch(start, effects, seed), counts(start.width, start.height), budget(share) {}
 
     // Counts in pieces, so that a stop is seen within a millisecond or so.
     void Draw(const std::atomic<bool>& stopRequested) {
@@ -72,49 +67,34 @@ struct BatchWorker {
         std::int64_t done = 0;
         while (done < budget && !stopRequested.load(std::memory_order_relaxed)) {
             const std::int64_t piece = std::min(kPiece, budget - done);
-            batch.Run(piece, counts);
+            batch.Run(piece, counts.Counts());
             done += piece;
             published.store(done, std::memory_order_relaxed);
         }
     }
 
     OrbitBatch batch;
-    std::vector<std::int32_t> counts;
+    CountGrid counts;
     std::int64_t budget;
     alignas(64) std::atomic<std::int64_t> published{0};
 };
 
-// The threads' workers, all starting from `start`: the setup's record, or
-// after a random start that start with its values rounded as its parameter
-// file holds them. The streams do not continue the random start's, so that a
-// drawing depends on its start's values alone, not on whether they came from
-// a random start or from a file.
-Workers MakeWorkers(const DrawingSetup& setup, const RenderSettings& settings, std::int32_t threads,
-                    const std::atomic<bool>& stopRequested, TFractalRec& start) {
-    const auto budget = [&](std::int32_t index) {
-        return settings.seconds ? std::numeric_limits<std::int64_t>::max()
-                                : BudgetShare(settings.iterations, threads, index);
-    };
-    Worker starter(setup.record, setup.effects, settings.seed, std::numeric_limits<std::int64_t>::max(),
-                   stopRequested);
-    start = setup.record;
-    if (setup.record.randomStart) {
+// What a drawing starts from: the setup's record, or after a random start
+// (from Engine(seed)) that start with its values rounded as its parameter
+// file holds them. The drawing's streams do not continue the random
+// start's, so that a drawing depends on its start's values alone, not on
+// whether they came from a random start or from a file.
+TFractalRec StartOf(const DrawingSetup& setup, const RenderSettings& settings) {
+    TFractalRec start = setup.record;
+    if (start.randomStart) {
+        const std::atomic<bool> neverStopped{false};
+        Worker starter(setup.record, setup.effects, settings.seed, 0, neverStopped);
         starter.engine.RandomStartIfPending(start, starter.host);
         Effects effects = setup.effects;
         RoundAsWritten(start, effects);
         FreezeView(start);
     }
-
-    Workers workers;
-    for (std::int32_t i = 0; i < threads; ++i) {
-        workers.push_back(std::make_unique<Worker>(start, setup.effects, ThreadSeed(settings.seed, i),
-                                                   budget(i), stopRequested));
-        // Otherwise every thread's first plot of an additive variation would
-        // start from its fresh engine's zero accumulator; the first thread
-        // keeps it, as the engine's own run from this start would.
-        if (i > 0) workers.back()->engine.JoinOrbitOf(starter.engine, start);
-    }
-    return workers;
+    return start;
 }
 
 std::int64_t Published(const Worker& worker) {
@@ -204,15 +184,6 @@ double RunWorkers(const List& workers, const RenderSettings& settings, const Pro
     return SecondsSince(start);
 }
 
-std::vector<std::int32_t> SummedCounts(const Workers& workers) {
-    std::vector<std::int32_t> counts = std::move(workers.front()->host.hitList);
-    for (std::size_t i = 1; i < workers.size(); ++i) {
-        AddHitCounts(counts, workers[i]->host.hitList);
-        workers[i]->host.hitList = {};
-    }
-    return counts;
-}
-
 }  // namespace
 
 bool CountsTellTheColours(const DrawingSetup& setup) {
@@ -234,10 +205,7 @@ RenderResult RenderBatched(const DrawingSetup& setup, const RenderSettings& sett
                            const ProgressReport& report) {
     std::atomic<bool> stopRequested{false};
     RenderResult result;
-    {
-        // Only the random start, if one is pending.
-        const Workers starter = MakeWorkers(setup, settings, 1, stopRequested, result.start);
-    }
+    result.start = StartOf(setup, settings);
     std::vector<std::unique_ptr<BatchWorker>> workers;
     for (std::int32_t i = 0; i < threads; ++i)
         workers.push_back(
@@ -255,13 +223,12 @@ RenderResult RenderBatched(const DrawingSetup& setup, const RenderSettings& sett
     result.record.lastY = first.LastY();
     result.counts = std::move(workers.front()->counts);
     for (std::size_t i = 1; i < workers.size(); ++i) {
-        AddHitCounts(result.counts, workers[i]->counts);
+        result.counts.Add(workers[i]->counts);
         workers[i]->counts = {};
     }
     workers.clear();
-    result.countsByRow = true;
     if (!setup.density.enabled) {
-        result.picture = ColourFromCountsByRow(result.counts, result.start);
+        result.picture = ColourFromCounts(result.counts, result.start);
         result.counts = {};
     }
     return result;
@@ -275,30 +242,23 @@ RenderResult Render(const DrawingSetup& setup, const RenderSettings& settings, c
     if (!settings.seconds)
         threads = static_cast<std::int32_t>(std::clamp<std::int64_t>(settings.iterations, 1, threads));
     if (CountsTellTheColours(setup)) return RenderBatched(setup, settings, threads, report);
+
+    // Where the counts do not tell the colours, one thread paints as it goes,
+    // as the engine paints a window: exactly the engine's own run.
     std::atomic<bool> stopRequested{false};
     RenderResult result;
-    const Workers workers = MakeWorkers(setup, settings, threads, stopRequested, result.start);
-    Worker& first = *workers.front();
-
-    // Colouring once from the final counts spares every plot its colour and
-    // its pixel write; where the counts do not tell, the one thread paints as
-    // it goes, as the engine paints a window.
-    const bool paintAsItGoes = !CountsTellTheColours(setup);
-    if (paintAsItGoes) {
-        result.picture.SetSize(first.record.width, first.record.height);
-        first.host.picture = &result.picture;
-    }
+    result.start = StartOf(setup, settings);
+    Workers workers;
+    workers.push_back(std::make_unique<Worker>(
+        result.start, setup.effects, ThreadSeed(settings.seed, 0),
+        settings.seconds ? std::numeric_limits<std::int64_t>::max() : settings.iterations, stopRequested));
+    Worker& only = *workers.front();
+    result.picture.SetSize(only.record.width, only.record.height);
+    only.host.picture = &result.picture;
     result.seconds = RunWorkers(workers, settings, report, stopRequested);
-    result.threads = threads;
+    result.threads = 1;
     result.iterations = IterationsDone(workers);
-    result.record = first.record;
-    if (paintAsItGoes) return result;
-    result.listSide = first.engine.ListSide();
-    result.counts = SummedCounts(workers);
-    if (!setup.density.enabled) {
-        result.picture = ColourFromCounts(result.counts, result.listSide, first.record);
-        result.counts = {};
-    }
+    result.record = only.record;
     return result;
 }
 

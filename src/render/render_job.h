@@ -4,7 +4,8 @@
 #include <functional>
 #include <optional>
 
-#include "engine/fractal_rec.h"
+#include "engine/core/count_grid.h"
+#include "engine/core/fractal_rec.h"
 #include "imaging/picture.h"
 #include "render/drawing_setup.h"
 
@@ -31,11 +32,8 @@ struct RenderResult {
     // What the drawing started from: after the random start, every value
     // rounded as its parameter file holds it.
     TFractalRec start;
-    // With density colouring: all threads' counts added, width x height row
-    // by row (countsByRow), or listSide x listSide as the engine keeps them.
-    std::vector<std::int32_t> counts;
-    std::int32_t listSide = 0;
-    bool countsByRow = false;
+    // With density colouring: all threads' counts added.
+    CountGrid counts;
     std::int32_t threads = 1;
     std::int64_t iterations = 0;
     double seconds = 0;

@@ -7,8 +7,8 @@
 #include <system_error>
 #include <thread>
 
-#include "engine/density_colour.h"
-#include "engine/param_file.h"
+#include "engine/colouring/density_colour.h"
+#include "engine/file/param_file.h"
 #include "imaging/area_averaging.h"
 #include "imaging/image_file.h"
 #include "imaging/image_formats.h"
@@ -22,6 +22,7 @@
 #include "render/render_memory.h"
 #include "render/render_options.h"
 #include "util/number_format.h"
+#include "util/version.h"
 
 namespace zephyrin {
 namespace {
@@ -65,6 +66,10 @@ public:
         }
         if (parsed->help) {
             out_ << HelpText();
+            return kRenderDone;
+        }
+        if (parsed->version) {
+            out_ << "zephyrin-render " << kVersion << '\n';
             return kRenderDone;
         }
         return Draw(*parsed);
@@ -162,8 +167,7 @@ private:
         Picture16 wide;
         try {
             if (setup.density.enabled) {
-                const DensityCounts counts{result.counts,       result.listSide,     result.start.width,
-                                           result.start.height, options.supersample, result.countsByRow};
+                const DensityCounts counts{result.counts, options.supersample};
                 const bool white = result.start.white != kFalse;
                 if (options.depth == 16)
                     DensityColour(counts, setup.density, prepared->gradient, white, wide);

@@ -4,8 +4,8 @@
 #include <QAction>
 
 #include "dialogs/colouring_dialog.h"
-#include "engine/colour_from_counts.h"
-#include "engine/density_colour.h"
+#include "engine/colouring/colour_from_counts.h"
+#include "engine/colouring/density_colour.h"
 #include "imaging/picture.h"
 #include "services/messages.h"
 #include "services/settings.h"
@@ -14,14 +14,23 @@
 
 namespace zephyrin {
 
-DensityCounts TMDIChild::densityCounts() const {
-    return {hitList, std::max(v.listWidth, v.listHeight), v.width, v.height, densityBlock_, countsByRow_};
+const CountGrid& TMDIChild::shownCounts(CountGrid& scratch) const {
+    if (countsByRow_) return counts_;
+    scratch = CountGrid::FromHitList(hitList, std::max(v.listWidth, v.listHeight), v.width, v.height);
+    return scratch;
+}
+
+CountGrid TMDIChild::counts() const {
+    CountGrid scratch;
+    return shownCounts(scratch);
 }
 
 void TMDIChild::recolour() {
     Picture* shown = PGImage1->currentPicture();
-    if (!shown || hitList.empty()) return;
-    DensityColour(densityCounts(), density_, densityGradient_, v.white != kFalse, densityPicture_);
+    if (!shown || (countsByRow_ ? counts_.Empty() : hitList.empty())) return;
+    CountGrid scratch;
+    DensityColour({shownCounts(scratch), densityBlock_}, density_, densityGradient_, v.white != kFalse,
+                  densityPicture_);
     if (densityPicture_.Width() != shown->Width() || densityPicture_.Height() != shown->Height()) {
         showPicture(std::make_unique<Picture>(ToPicture(densityPicture_)));
         return;
@@ -71,8 +80,8 @@ void TMDIChild::toggleDensityColouring() {
             takeCounts(*drawing_);
         }
         if (shown && densityBlock_ == 1 && !hitList.empty()) {
-            *shown = countsByRow_ ? ColourFromCountsByRow(hitList, v)
-                                  : ColourFromCounts(hitList, std::max(v.listWidth, v.listHeight), v);
+            CountGrid scratch;
+            *shown = ColourFromCounts(shownCounts(scratch), v);
             shown->Changed();
         }
     }

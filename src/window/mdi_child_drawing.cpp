@@ -7,9 +7,9 @@
 #include <new>
 #include <random>
 
-#include "engine/plot_colour.h"
-#include "engine/view_coords.h"
-#include "engine/zoom.h"
+#include "engine/core/plot_colour.h"
+#include "engine/core/view_coords.h"
+#include "engine/core/zoom.h"
 #include "imaging/picture.h"
 #include "services/event_pump.h"
 #include "services/locale_format.h"
@@ -102,7 +102,8 @@ void TMDIChild::TypeFractal() {
         if (handOver_ && !closed_) {
             handOver_ = false;
             v.stop = kFalse;
-            drawOnThreads(CountsByRow(hitList, std::max(v.listWidth, v.listHeight), v.width, v.height));
+            drawOnThreads(
+                CountGrid::FromHitList(hitList, std::max(v.listWidth, v.listHeight), v.width, v.height));
         }
     }
     refreshPicture();
@@ -112,9 +113,9 @@ void TMDIChild::TypeFractal() {
 // A density drawing: nothing ties it to one orbit, so batches of orbits draw
 // it on every core while this thread only shows it. It still nests as the
 // engine's drawings do: the engine holds it as the running drawing.
-void TMDIChild::drawOnThreads(std::vector<std::int32_t> counted) {
+void TMDIChild::drawOnThreads(CountGrid counted) {
     Engine& engine = *parts_.engine;
-    if (counted.empty()) {
+    if (counted.Empty()) {
         engine.RandomStartIfPending(v, *this);
         v.ticks = 0;
         v.iterations = 0;
@@ -124,13 +125,10 @@ void TMDIChild::drawOnThreads(std::vector<std::int32_t> counted) {
     // A drawing of this window beneath this one has had its day.
     if (drawing_) drawing_->Stop();
     drawing_ = nullptr;
-    // A fresh list, so that a smaller picture gives the old one's memory back.
-    hitList = counted.empty() ? std::vector<std::int32_t>(static_cast<std::size_t>(std::max(v.width, 0)) *
-                                                              static_cast<std::size_t>(std::max(v.height, 0)),
-                                                          kUntouchedCount)
-                              : std::move(counted);
+    // Fresh counts, so that a smaller picture gives the old ones' memory back.
+    counts_ = counted.Empty() ? CountGrid(v.width, v.height) : std::move(counted);
     countsByRow_ = true;
-    const auto mine = std::make_unique<CountsDrawing>(*parts_.pool, v, effects, drawingSeed(), hitList);
+    const auto mine = std::make_unique<CountsDrawing>(*parts_.pool, v, effects, drawingSeed(), counts_);
     drawing_ = mine.get();
     UpdateParameters();
     stopWatch_->start();
@@ -145,7 +143,7 @@ void TMDIChild::drawOnThreads(std::vector<std::int32_t> counted) {
 }
 
 void TMDIChild::takeCounts(const CountsDrawing& drawing) {
-    drawing.SumCounts(hitList);
+    drawing.SumCounts(counts_);
     v.iterations = static_cast<std::int32_t>(static_cast<std::uint32_t>(iterationsBefore_) +
                                              static_cast<std::uint64_t>(drawing.Iterations()));
     const CountsDrawing::Status status = drawing.LastStatus();

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <random>
 
-#include "engine/fit_view.h"
-#include "engine/orbit_probe.h"
-#include "engine/zoom.h"
+#include "engine/core/zoom.h"
+#include "engine/explore/fit_view.h"
+#include "engine/explore/orbit_probe.h"
 #include "services/messages.h"
 #include "services/one_shot_timer.h"
 #include "view/picture_view.h"

@@ -13,8 +13,8 @@
 #include <new>
 #include <utility>
 
-#include "engine/defaults.h"
-#include "engine/view_coords.h"
+#include "engine/core/defaults.h"
+#include "engine/core/view_coords.h"
 #include "imaging/embedded_parameters.h"
 #include "imaging/image_formats.h"
 #include "imaging/picture.h"

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
-#include "engine/param_file.h"
+#include "engine/file/param_file.h"
 #include "imaging/embedded_parameters.h"
 #include "services/locale_format.h"
 #include "services/messages.h"

@@ -66,11 +66,10 @@ void TMDIChild::SaveAs1Click() {
         density_.enabled && format && format->sixteenBits && rememberedValue(kSixteenBitsKey, true).toBool();
     Result<> saved;
     try {
-        saved =
-            sixteenBits
-                ? SaveImage16(DensityColour(densityCounts(), density_, densityGradient_, v.white != kFalse),
-                              path.toStdString(), ColourChange::kAgreed, embedded)
-                : SaveImage(*shown, path.toStdString(), ColourChange::kAgreed, embedded);
+        saved = sixteenBits ? SaveImage16(DensityColour({counts(), densityBlock_}, density_, densityGradient_,
+                                                        v.white != kFalse),
+                                          path.toStdString(), ColourChange::kAgreed, embedded)
+                            : SaveImage(*shown, path.toStdString(), ColourChange::kAgreed, embedded);
     } catch (const std::bad_alloc&) {
         saved = Failure("There is not enough memory to save \"" + path.toStdString() + "\".");
     }

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QTimer>
 
-#include "engine/zoom.h"
+#include "engine/core/zoom.h"
 #include "imaging/picture.h"
 #include "services/locale_format.h"
 #include "services/messages.h"

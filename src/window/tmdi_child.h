@@ -8,12 +8,12 @@
 #include <memory>
 #include <thread>
 
-#include "engine/attractor_search.h"
-#include "engine/counts_drawing.h"
-#include "engine/density_colour.h"
-#include "engine/engine.h"
-#include "engine/fractal_rec.h"
-#include "engine/picture_history.h"
+#include "engine/batch/counts_drawing.h"
+#include "engine/colouring/density_colour.h"
+#include "engine/core/engine.h"
+#include "engine/core/fractal_rec.h"
+#include "engine/explore/attractor_search.h"
+#include "engine/file/picture_history.h"
 #include "window/program_parts.h"
 
 class QAction;
@@ -138,9 +138,12 @@ public:
     void colouringUpdate();
     void colouringDialogClick();
     const DensitySettings& density() const { return density_; }
-    // Whether hitList holds a drawing of the threads (width x height, row by
-    // row) rather than the engine's (listSide x listSide, column by column).
+    // Whether the picture comes from a drawing of the threads, whose counts
+    // the window keeps beside the engine's hit list.
     bool countsByRow() const { return countsByRow_; }
+    // The counts the picture shows: the threads' drawing's, or the engine's
+    // hit list laid out as they are.
+    CountGrid counts() const;
     // The drawing on the threads, while one runs.
     const CountsDrawing* threadsDrawing() const { return drawing_; }
 
@@ -205,14 +208,14 @@ private:
     void noteDialogApplication();
     void finishSearch(const TFractalRec& found, const Result<SearchResult>& result);
     void refreshPicture();
-    void drawOnThreads(std::vector<std::int32_t> counted = {});
+    void drawOnThreads(CountGrid counted = {});
     void takeCounts(const CountsDrawing& drawing);
     // Hides a visible tool window, or loads it with `load` and shows it.
     void toggleToolWindow(QWidget* tool, void (TMDIChild::*load)());
     void sizeUpdate();
     void recolour();
     bool useGradient();
-    DensityCounts densityCounts() const;
+    const CountGrid& shownCounts(CountGrid& scratch) const;
     std::string parameterText(char separator) const;
 
     ProgramParts parts_;
@@ -235,6 +238,7 @@ private:
     Picture16 densityPicture_;  // kept from refresh to refresh
     int densityBlock_ = 1;      // the reductions made since the drawing started
     bool countsByRow_ = false;
+    CountGrid counts_;                  // of the threads' drawing
     CountsDrawing* drawing_ = nullptr;  // owned by drawOnThreads while it runs
     // Switched to density colouring during a classic drawing: the threads
     // take over from the engine's counts once its loop has ended.

@@ -7,13 +7,13 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/attractor_search.h"
-#include "engine/counts_drawing.h"
-#include "engine/defaults.h"
-#include "engine/engine.h"
-#include "engine/orbit_batch.h"
-#include "engine/view_coords.h"
-#include "test_host.h"
+#include "engine/batch/counts_drawing.h"
+#include "engine/batch/orbit_batch.h"
+#include "engine/core/defaults.h"
+#include "engine/core/engine.h"
+#include "engine/core/view_coords.h"
+#include "engine/explore/attractor_search.h"
+#include "engine/test_host.h"
 
 namespace zephyrin::testing {
 
@@ -68,9 +68,9 @@ inline std::vector<double> EngineRises(TFractalRec v, std::int64_t iterations, s
     RescueCountingEngine engine(seed);
     engine.RunEngine(v, host);
     if (rescues) *rescues = engine.Rescues();
-    const std::vector<std::int32_t> counts = CountsByRow(host.hitList, engine.ListSide(), v.width, v.height);
-    std::vector<double> rises(counts.size());
-    for (std::size_t i = 0; i < counts.size(); ++i) rises[i] = counts[i] - kUntouchedCount;
+    const CountGrid counts = CountGrid::FromHitList(host.hitList, engine.ListSide(), v.width, v.height);
+    std::vector<double> rises(counts.Size());
+    for (std::size_t i = 0; i < counts.Size(); ++i) rises[i] = counts.Counts()[i] - kUntouchedCount;
     return rises;
 }
 

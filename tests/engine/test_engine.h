@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/engine.h"
+#include "engine/core/engine.h"
 
 namespace zephyrin {
 

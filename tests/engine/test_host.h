@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "engine/engine.h"
+#include "engine/core/engine.h"
 #include "imaging/picture.h"
 
 namespace zephyrin::testing {

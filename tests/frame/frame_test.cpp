@@ -18,7 +18,7 @@
 #include <functional>
 
 #include "dialogs/parameters_dialog.h"
-#include "engine/param_file.h"
+#include "engine/file/param_file.h"
 #include "frame/main_form.h"
 #include "frame/program.h"
 #include "imaging/image_file.h"

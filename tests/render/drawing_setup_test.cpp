@@ -6,9 +6,9 @@
 
 #include <fstream>
 
-#include "engine/defaults.h"
-#include "engine/param_file.h"
-#include "engine/view_coords.h"
+#include "engine/core/defaults.h"
+#include "engine/core/view_coords.h"
+#include "engine/file/param_file.h"
 #include "imaging/temp_folder.h"
 
 namespace zephyrin {

@@ -7,10 +7,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/attractor_search.h"
-#include "engine/defaults.h"
-#include "engine/formula_table.h"
-#include "engine/param_file.h"
+#include "engine/core/defaults.h"
+#include "engine/core/formula_table.h"
+#include "engine/explore/attractor_search.h"
+#include "engine/file/param_file.h"
 #include "imaging/temp_folder.h"
 #include "render/render_program.h"
 

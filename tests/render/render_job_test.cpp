@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/defaults.h"
-#include "engine/engine.h"
-#include "engine/param_file.h"
+#include "engine/core/defaults.h"
+#include "engine/core/engine.h"
+#include "engine/core/view_coords.h"
+#include "engine/file/param_file.h"
 #include "engine/test_host.h"
-#include "engine/view_coords.h"
 
 namespace zephyrin {
 namespace {

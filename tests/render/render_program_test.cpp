@@ -11,12 +11,12 @@
 #include <sstream>
 #include <vector>
 
-#include "engine/defaults.h"
-#include "engine/density_colour.h"
-#include "engine/engine.h"
-#include "engine/param_file.h"
+#include "engine/colouring/density_colour.h"
+#include "engine/core/defaults.h"
+#include "engine/core/engine.h"
+#include "engine/core/view_coords.h"
+#include "engine/file/param_file.h"
 #include "engine/test_host.h"
-#include "engine/view_coords.h"
 #include "failing_allocation.h"
 #include "imaging/area_averaging.h"
 #include "imaging/image_encoders.h"
@@ -180,8 +180,8 @@ TEST(RenderProgram, DensityColoursTheSummedCountsOfAllThreads) {
     settings.iterations = 30000;
     const RenderResult result = Render(prepared.setup, settings, {});
     EXPECT_TRUE(result.picture.Empty());
-    const Picture16 picture = DensityColour({result.counts, result.listSide, 40, 30, 2, result.countsByRow},
-                                            prepared.setup.density, *BuiltInGradient("ice"), false);
+    const Picture16 picture =
+        DensityColour({result.counts, 2}, prepared.setup.density, *BuiltInGradient("ice"), false);
     EXPECT_TRUE(ReadAll(folder / "d.ppm") == Text(EncodePpm16(picture)));
     EXPECT_TRUE(ReadAll(folder / "d.zpr")
                     .ends_with("\r\n0\r\n0\r\ndensity=1\r\nbrightness=1\r\ngamma=2.2\r\n"

@@ -7,9 +7,9 @@
 #include <QTest>
 
 #include "dialogs/colouring_dialog.h"
-#include "engine/colour_from_counts.h"
-#include "engine/counts_drawing.h"
-#include "engine/density_colour.h"
+#include "engine/batch/counts_drawing.h"
+#include "engine/colouring/colour_from_counts.h"
+#include "engine/colouring/density_colour.h"
 #include "imaging/embedded_parameters.h"
 #include "imaging/picture.h"
 #include "qt_test_main.h"
@@ -23,9 +23,8 @@ namespace {
 
 Picture ToneMapped(TMDIChild* w, int block = 1) {
     // Density drawings are counted on the drawing threads, width x height.
-    const DensityCounts counts{w->hitList, std::max(w->v.listWidth, w->v.listHeight),
-                               w->v.width, w->v.height,
-                               block,      w->countsByRow()};
+    const CountGrid grid = w->counts();
+    const DensityCounts counts{grid, block};
     return ToPicture(DensityColour(counts, w->density(), *FindGradient(w->density().gradient), false));
 }
 
@@ -54,10 +53,7 @@ private slots:
 
         w->toggleDensityColouring();
         QCOMPARE(w->picture, w->PGImage1->currentPicture());
-        QVERIFY(*w->picture ==
-                (w->countsByRow()
-                     ? ColourFromCountsByRow(w->hitList, w->v)
-                     : ColourFromCounts(w->hitList, std::max(w->v.listWidth, w->v.listHeight), w->v)));
+        QVERIFY(*w->picture == ColourFromCounts(w->counts(), w->v));
     }
 
     // A colouring change recolours from the counts; the drawing goes on.
@@ -119,7 +115,7 @@ private slots:
                          QVERIFY(drawing->Stopped());
                      });
         QCOMPARE(w->threadsDrawing(), nullptr);
-        QCOMPARE(w->hitList.size(), static_cast<std::size_t>(w->v.width) * w->v.height);
+        QCOMPARE(w->counts().Size(), static_cast<std::size_t>(w->v.width) * w->v.height);
 
         f.RunDrawing([w] { w->DrawClick(45); }, 100,
                      [&] {
@@ -141,7 +137,7 @@ private slots:
         bool tookOver = false;
         QTimer::singleShot(200, [&] {
             classicIterations = w->v.iterations;
-            for (std::int32_t count : w->hitList) classicRise += count - kUntouchedCount;
+            classicRise = w->counts().TotalRise();
             w->toggleDensityColouring();
         });
         QTimer::singleShot(700, [&] {
@@ -152,8 +148,7 @@ private slots:
         w->DrawClick(70);
         QVERIFY(tookOver);
         QVERIFY(w->countsByRow());
-        std::int64_t rise = 0;
-        for (std::int32_t count : w->hitList) rise += count - kUntouchedCount;
+        const std::int64_t rise = w->counts().TotalRise();
         QVERIFY(classicRise > 0);
         QVERIFY(rise > classicRise);
         QVERIFY(w->v.iterations > classicIterations);

@@ -3,7 +3,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "engine/zoom.h"
+#include "engine/core/zoom.h"
 #include "imaging/picture.h"
 #include "qt_test_main.h"
 #include "services/messages.h"

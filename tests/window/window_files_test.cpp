@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "engine/param_file.h"
+#include "engine/file/param_file.h"
 #include "imaging/image_formats.h"
 #include "imaging/picture.h"
 #include "qt_test_main.h"

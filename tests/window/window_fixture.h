@@ -8,7 +8,7 @@
 #include "dialogs/coefficients_dialog.h"
 #include "dialogs/parameters_dialog.h"
 #include "dialogs/xy_size_dialog.h"
-#include "engine/engine.h"
+#include "engine/core/engine.h"
 #include "services/event_pump.h"
 #include "services/mode_word.h"
 #include "services/one_shot_timer.h"

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "engine/core/effects.h"
+#include "engine/core/fractal_rec.h"
+
+namespace zephyrin {
+
+// The record values a batch reads at every iteration, as numbers.
+struct BatchParams {
+    std::int32_t formula = 0;
+    std::int32_t shape = 0;  // FormulaShape
+    std::int32_t transformMode = 0;
+    double BB = 0, factor2 = 0, intensity = 0, randomizer = 0;
+    double af[Coefficients::kCount + 1] = {};
+    bool spherical = false, swirl = false, sinusoidal = false, polar = false, horseshoe = false,
+         linear = false, bent = false, none = false, inversion = false;
+    bool modulas = false, expansion = false;
+    // The frozen view: a point maps to column (x - xMin) * xScale.
+    double xMin = 0, yMin = 0, xScale = 0, yScale = 0;
+    std::int32_t width = 0, height = 0;
+};
+
+// Many independent orbits of one record iterated in lock-step on the vector
+// units, for drawings whose colours come from the final counts. Each orbit
+// has its own random stream, accumulator and W, xn, sign, j and A, and adds
+// its hits to a width x height grid of counts (row by row, each from
+// kUntouchedCount) as the engine would. Before they count, the orbits skip
+// a transient: they start from points kSpacing apart of the engine's own
+// orbit of the record (seeded from `seed`) past kTransient iterations, each
+// moved by a hair, so that many short orbits draw what one long one draws.
+// Formulas 23 to 40 make their own random starts every 1000 iterations of
+// each orbit and count from the first. The same record, effects and seed
+// draw the same counts on the same machine.
+class OrbitBatch {
+public:
+    static constexpr int kOrbits = 32;
+    static constexpr std::int32_t kTransient = 10000;
+    static constexpr std::int32_t kSpacing = 1000;
+
+    OrbitBatch(const TFractalRec& start, const Effects& effects, std::uint64_t seed);
+
+    // The values a drawing takes up while it runs (B, the weights, the
+    // variations, af, the random range...); the view and size stay.
+    void Update(const TFractalRec& rec, const Effects& effects);
+
+    // Counts `iterations` more iterations (shared out over the orbits, so a
+    // budget is met exactly) into `counts`, after the transient if it is
+    // still to come. Writes through atomic references, so that another
+    // thread may read the counts meanwhile.
+    void Run(std::int64_t iterations, std::span<std::int32_t> counts);
+
+    std::int64_t Counted() const { return counted_; }
+    // The last point plotted and the count it left, for a status line.
+    double LastX() const { return lastX_; }
+    double LastY() const { return lastY_; }
+    std::int32_t LastCount() const { return lastCount_; }
+    double LastA() const;
+
+    // SIMD state, laid out for the kernel.
+    struct alignas(64) Lanes {
+        double x[kOrbits], y[kOrbits], accX[kOrbits], accY[kOrbits];
+        double W[kOrbits], xn[kOrbits], sign[kOrbits], AA[kOrbits], j[kOrbits];
+        std::uint64_t s0[kOrbits], s1[kOrbits], s2[kOrbits], s3[kOrbits];
+    };
+    struct OrbitState {
+        double x, y, accX, accY, W, xn, sign, AA, j;
+    };
+    struct Outcome {
+        double lastX = 0, lastY = 0;
+        std::int32_t lastCount = 0;
+        bool plotted = false;
+    };
+
+private:
+    void WarmUp();
+    void Steps(std::int64_t steps, int plottingOrbits, std::span<std::int32_t> counts);
+
+    Lanes lanes_;
+    TFractalRec start_;
+    Effects effects_;
+    std::uint64_t warmUpSeed_ = 0;
+    OrbitState taken_[kOrbits] = {};
+    BatchParams params_;
+    std::uint32_t iteration_ = 0;  // of every orbit, wrapping as the engine's does
+    bool restarts_ = false;
+    bool warmedUp_ = false;
+    std::int64_t counted_ = 0;
+    double lastX_ = 0, lastY_ = 0;
+    std::int32_t lastCount_ = 0;
+};
+
+// The name of the vector instruction set the batches run on.
+const char* BatchTarget();
+
+// The rounded hit increments the batches add for these moves (finite
+// intensities within the int32 range), and their sine, cosine and
+// arctangent, for tests.
+void BatchHitIncrements(double intensity, std::span<const double> moved, std::span<double> out);
+void BatchSin(std::span<const double> in, std::span<double> out);
+void BatchCos(std::span<const double> in, std::span<double> out);
+void BatchAtan(std::span<const double> in, std::span<double> out);
+
+}  // namespace zephyrin

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/colouring/density_settings.h"
+#include "engine/core/effects.h"
+#include "engine/core/fractal_rec.h"
+#include "util/result.h"
+
+namespace zephyrin {
+
+// The .zpr parameter file: 150 lines, one value each, a value's meaning given
+// by its line number. It holds the formula, the view centre and magnification,
+// the colour settings, af[1..120], A and B, the window's three effect
+// switches, the start point and the variation switches.
+
+inline constexpr int kParameterLineCount = 150;
+inline constexpr std::string_view kParameterHeader = "Zephyrin v1.000";
+// Far more than any value needs; a longer line, the header's too, is a
+// reading error, so that a file without line ends cannot fill the memory.
+inline constexpr std::size_t kLongestParameterLine = 256;
+
+// Key=value lines after line 150 carry the density colouring; a reader that
+// stops at line 150 draws the classic picture. Reading takes at most this
+// many lines after the 150th.
+inline constexpr int kMostExtraLines = 50;
+
+// The file's 150 lines, each ended by CR LF. Reals are written with
+// `decimalSeparator`; any separator other than a point is written as a comma,
+// so that every reader can take the file back.
+std::string WriteParameterText(const TFractalRec& v, const Effects& effects, char decimalSeparator);
+
+// The same 150 lines, and when density colouring is on the lines
+// "density=1", "brightness=B", "gamma=G", "vibrancy=V" and "gradient=NAME"
+// after them (a gradient whose line would be too long to read back is left
+// out, so the file stays readable).
+std::string WriteParameterText(const TFractalRec& v, const Effects& effects, const DensitySettings& density,
+                               char decimalSeparator);
+
+// Loads `fileText` over the present values and returns the messages to show,
+// in order. Lines may end in CR LF or LF; line 1 is skipped whatever it
+// holds; a point and a comma are both read as the decimal separator; lines
+// after 150 are ignored. An empty or missing line gives "Missing variable in
+// parameter file: <caption> using defaults" and the present value is kept
+// (the start point becomes 5, 5); where the line was a coefficient or one of
+// intensity, variation weight and random range, the following line is read
+// again, otherwise reading pauses until the next such line. Blanks and tabs
+// around a number are allowed; a switch is on only for exactly "1". A line
+// longer than kLongestParameterLine (the header too), a line that is not a
+// finite number of its kind, and a magnification or view centre whose view
+// cannot keep finite edges (ViewIsFinite) give "Error reading parameter file
+// "<caption>", line <n>" (n counting the file's lines) and end the load; the
+// values stored before stay. `decimalSeparator` is the one the writer would
+// use on this system.
+std::vector<std::string> ReadParameterText(std::string_view fileText, std::string_view caption,
+                                           char decimalSeparator, TFractalRec& v, Effects& effects);
+
+// The same, and then the key=value lines after line 150 (at most
+// kMostExtraLines of them): density colouring is on only with "density=1",
+// the other keys set their value, unknown keys and lines without "=" are
+// ignored. A value that is not a number within its range (density_settings.h)
+// or an empty gradient is a reading error of its line, as is a line longer
+// than kLongestParameterLine. After a reading error in the first 150 lines the
+// extra lines are not read and `density` is as it was.
+std::vector<std::string> ReadParameterText(std::string_view fileText, std::string_view caption,
+                                           char decimalSeparator, TFractalRec& v, Effects& effects,
+                                           DensitySettings& density);
+
+// Rounds every value the parameter file holds to what reading its text gives
+// back (reals keep 15 digits), so that a drawing started from these values
+// and a drawing of its saved file start alike.
+void RoundAsWritten(TFractalRec& v, Effects& effects);
+
+// Whether `message`, one of ReadParameterText's, is the reading error that
+// ended the load, rather than a missing line after which it went on.
+bool IsReadingError(std::string_view message);
+
+// The first 150 lines of the file at `path` and at most kMostExtraLines after
+// them; reading stops early at a line longer than kLongestParameterLine,
+// which ends the text for ReadParameterText to refuse. Fails naming the file.
+[[nodiscard]] Result<std::string> ReadParameterFile(const std::filesystem::path& path);
+
+// Writes `text` to a temporary file beside `path` and renames it over `path`
+// once complete, so a failed write leaves an existing file as it was. Fails
+// naming the file.
+[[nodiscard]] Result<> WriteParameterFile(const std::filesystem::path& path, std::string_view text);
+
+}  // namespace zephyrin
