@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
 
     Engine engine;
     EventPump pump;
-    DrawingPool pool;
+    ThreadPool pool;
     NoFrame frame;
     ProgramParts parts;
     parts.engine = &engine;

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "engine/batch/counts_drawing.h"
+#include "util/thread_pool.h"
 #include "engine/core/engine.h"
 #include "services/event_pump.h"
 
@@ -29,7 +29,7 @@ public:
     Engine engine;
     EventPump pump;
     // Outlives the windows, whose drawings it runs.
-    DrawingPool pool;
+    ThreadPool pool;
     std::unique_ptr<TMainForm> MainForm;
     TAboutBox* AboutBox = nullptr;
     TXYSize* XYSize = nullptr;

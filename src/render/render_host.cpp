@@ -1,20 +1,17 @@
 #include "render/render_host.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace zephyrin {
 
-RenderHost::RenderHost(TFractalRec& rec, std::int64_t budget, const std::atomic<bool>& stopRequested)
-    : rec_(rec),
-      budget_(budget),
-      stopRequested_(stopRequested),
-      checkpoint_(std::min(budget, kCheckpointInterval)) {
+RenderHost::RenderHost(TFractalRec& rec, std::int64_t budget, std::function<bool(std::int64_t)> goOn)
+    : rec_(rec), budget_(budget), goOn_(std::move(goOn)), checkpoint_(std::min(budget, kCheckpointInterval)) {
     if (budget <= 0) rec_.stop = kTrue;
 }
 
 void RenderHost::Checkpoint() {
-    published_.store(done_, std::memory_order_relaxed);
-    if (done_ >= budget_ || stopRequested_.load(std::memory_order_relaxed)) {
+    if (done_ >= budget_ || !goOn_(done_)) {
         rec_.stop = kTrue;
         return;
     }

@@ -50,17 +50,17 @@ std::int32_t UsableThreads(const DrawingSetup& setup, std::int32_t requested);
 
 // Draws the setup's picture. The random start, if pending, is made once by
 // Engine(seed), and the start's values are rounded as its parameter file will
-// hold them. Where the counts tell the colours, every thread then runs a
-// batch of orbits (OrbitBatch) from that start with random streams seeded
-// afresh from `seed` and counts into width x height counters of its own; the
-// counts are added and the pixels coloured from them (or, with density
-// colouring, handed back). Otherwise one thread paints as it goes: exactly
-// the engine's own run with Engine(seed) of the record it started from
-// (`start`; for a drawing without a random start, the setup's record).
+// hold them. Where the counts tell the colours, a counts drawing
+// (CountsDrawing) on a pool of `threads` threads draws from that start, its
+// streams seeded from `seed` as every counts drawing's are, and the pixels
+// are coloured from its counts (or, with density colouring, the counts are
+// handed back). Otherwise the engine paints as it goes on the calling
+// thread: exactly its own run with Engine(seed) of the record it started
+// from (`start`; for a drawing without a random start, the setup's record).
 // Either way a drawing depends on its start's values alone, so the saved
-// parameters drawn again with the same seed, threads and iterations give
-// the same picture, unless the drawing is limited by time. `report`, when given, is called about ten times a
-// second on the calling thread.
+// parameters drawn again with the same seed, threads and iterations give the
+// same picture, unless the drawing is limited by time. `report`, when given,
+// is called about ten times a second on the calling thread.
 RenderResult Render(const DrawingSetup& setup, const RenderSettings& settings, const ProgressReport& report);
 
 }  // namespace zephyrin

@@ -4,6 +4,7 @@
 #include <QScopeGuard>
 #include <QTimer>
 #include <algorithm>
+#include <exception>
 #include <new>
 #include <random>
 
@@ -151,6 +152,22 @@ void TMDIChild::takeCounts(const CountsDrawing& drawing) {
     v.lastY = status.lastY;
     v.AA = status.AA;
     lastLevel = LevelOfCount(status.lastCount, v.sqrtFilter);
+}
+
+void TMDIChild::drawingFailed() {
+    const std::exception_ptr failure = drawing_->Failure();
+    stopDrawing();
+    QString why;
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::bad_alloc&) {
+        why = QStringLiteral("There is not enough memory to go on drawing.");
+    } catch (const std::exception& error) {
+        why = QStringLiteral("The drawing stopped: %1").arg(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        why = QStringLiteral("The drawing stopped on an unknown error.");
+    }
+    showError(why);
 }
 
 void TMDIChild::stopDrawing() {

@@ -92,7 +92,12 @@ void TMDIChild::createComponents() {
     stopWatch_ = new QTimer(this);
     stopWatch_->setInterval(20);
     connect(stopWatch_, &QTimer::timeout, this, [this] {
-        if (v.stop && drawing_) drawing_->Stop();
+        if (!drawing_) return;
+        if (drawing_->Failure()) {
+            drawingFailed();
+            return;
+        }
+        if (v.stop) drawing_->Stop();
     });
     wheelTimer_ = new OneShotTimer(150, this);
     connect(wheelTimer_, &OneShotTimer::tick, this, &TMDIChild::UpdateGrafX);

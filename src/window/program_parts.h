@@ -4,7 +4,7 @@
 
 namespace zephyrin {
 
-class DrawingPool;
+class ThreadPool;
 class Engine;
 class EventPump;
 class TCForm;
@@ -31,7 +31,7 @@ struct ProgramParts {
     Engine* engine = nullptr;
     EventPump* pump = nullptr;
     // Where density drawings run; without it they run on the engine.
-    DrawingPool* pool = nullptr;
+    ThreadPool* pool = nullptr;
     FrameServices* frame = nullptr;
     TForm4* form4 = nullptr;
     TCForm* cform = nullptr;

@@ -210,6 +210,8 @@ private:
     void refreshPicture();
     void drawOnThreads(CountGrid counted = {});
     void takeCounts(const CountsDrawing& drawing);
+    // A drawing thread failed: the drawing ends and the window says why.
+    void drawingFailed();
     // Hides a visible tool window, or loads it with `load` and shows it.
     void toggleToolWindow(QWidget* tool, void (TMDIChild::*load)());
     void sizeUpdate();

@@ -83,7 +83,7 @@ public:
 
     Engine engine;
     EventPump pump;
-    DrawingPool pool{2};  // outlives the windows, whose density drawings it runs
+    ThreadPool pool{2};  // outlives the windows, whose density drawings it runs
     StubFrame frame;
     QMdiArea area;
     TForm4 form4;

@@ -4,90 +4,37 @@
 #include <limits>
 #include <utility>
 
-#include "engine/core/engine.h"
 #include "engine/core/random.h"
 
 namespace zephyrin {
 
-int DrawingPool::DefaultThreads() {
-    return static_cast<int>(std::max(std::thread::hardware_concurrency(), 1u));
+std::uint64_t StreamSeed(std::uint64_t seed, int index) {
+    return MixBits(seed + static_cast<std::uint64_t>(index) * kGoldenGamma);
 }
 
-DrawingPool::DrawingPool(int threads) {
-    for (int i = 0; i < std::max(threads, 1); ++i) threads_.emplace_back([this, i] { Work(i); });
+std::int64_t BudgetShare(std::int64_t total, int threads, int index) {
+    return total / threads + (index < total % threads ? 1 : 0);
 }
 
-DrawingPool::~DrawingPool() {
-    {
-        const std::scoped_lock lock(mutex_);
-        ending_ = true;
-        for (CountsDrawing* drawing : drawings_) drawing->stopped_ = true;
-    }
-    changed_.notify_all();
-    for (std::thread& thread : threads_) thread.join();
-}
+CountsDrawing::Share::Share(OrbitBatch b, std::int32_t width, std::int32_t height, std::int64_t iterations)
+    : batch(std::move(b)), counts(width, height), budget(iterations) {}
 
-void DrawingPool::Add(CountsDrawing* drawing) {
-    {
-        const std::scoped_lock lock(mutex_);
-        drawings_.push_back(drawing);
-    }
-    changed_.notify_all();
-}
-
-void DrawingPool::Remove(CountsDrawing* drawing) {
-    std::unique_lock lock(mutex_);
-    std::erase(drawings_, drawing);
-    changed_.wait(lock, [&] {
-        return std::ranges::none_of(drawing->shares_, [](const auto& share) { return share->busy; });
-    });
-}
-
-void DrawingPool::Work(int index) {
-    std::unique_lock lock(mutex_);
-    for (;;) {
-        // The next drawing in turn whose share for this thread is free.
-        changed_.wait(lock, [&] { return ending_ || !drawings_.empty(); });
-        if (ending_) return;
-        next_ = next_ % drawings_.size();
-        CountsDrawing* drawing = drawings_[next_];
-        next_ = (next_ + 1) % drawings_.size();
-        CountsDrawing::Share& share = *drawing->shares_[static_cast<std::size_t>(index)];
-        if (share.busy) continue;
-        share.busy = true;
-        lock.unlock();
-        drawing->Slice(index);
-        lock.lock();
-        share.busy = false;
-        changed_.notify_all();
-    }
-}
-
-CountsDrawing::Share::Share(OrbitBatch b, std::int32_t width, std::int32_t height)
-    : batch(std::move(b)), counts(width, height) {}
-
-CountsDrawing::CountsDrawing(DrawingPool& pool, const TFractalRec& start, const Effects& effects,
-                             std::uint64_t seed, const CountGrid& counted)
-    : pool_(pool),
+CountsDrawing::CountsDrawing(ThreadPool& pool, const TFractalRec& start, const Effects& effects,
+                             std::uint64_t seed, const CountGrid& counted, std::optional<std::int64_t> budget)
+    : ParallelJob(pool),
       width_(std::max(start.width, 0)),
       height_(std::max(start.height, 0)),
       record_(start),
       effects_(effects) {
-    for (int i = 0; i < pool.Threads(); ++i)
-        shares_.push_back(std::make_unique<Share>(
-            OrbitBatch(start, effects, MixBits(seed + static_cast<std::uint64_t>(i) * kGoldenGamma)), width_,
-            height_));
+    for (int i = 0; i < Shares(); ++i)
+        shares_.push_back(std::make_unique<Share>(OrbitBatch(start, effects, StreamSeed(seed, i)), width_,
+                                                  height_, budget ? BudgetShare(*budget, Shares(), i) : -1));
     if (counted.Width() == width_ && counted.Height() == height_) shares_.front()->counts = counted;
-    pool_.Add(this);
+    Start();
 }
 
 CountsDrawing::~CountsDrawing() {
     Stop();
-}
-
-void CountsDrawing::Stop() {
-    stopped_ = true;
-    pool_.Remove(this);
 }
 
 void CountsDrawing::Hand(const TFractalRec& rec, const Effects& effects) {
@@ -97,22 +44,24 @@ void CountsDrawing::Hand(const TFractalRec& rec, const Effects& effects) {
     ++generation_;
 }
 
-void CountsDrawing::Slice(int index) {
+bool CountsDrawing::RunSlice(int index) {
     Share& share = *shares_[static_cast<std::size_t>(index)];
     if (const std::uint64_t generation = generation_.load(); generation != share.generation) {
         const std::scoped_lock lock(handed_);
         share.batch.Update(record_, effects_);
         share.generation = generation_.load();
     }
-    for (std::int64_t done = 0; done < DrawingPool::kSlice && !stopped_.load(std::memory_order_relaxed);
-         done += DrawingPool::kPiece) {
-        share.batch.Run(DrawingPool::kPiece, share.counts.Counts());
+    for (std::int64_t drawn = 0; drawn < kSlice && share.budget != 0 && !StopRequested(); drawn += kPiece) {
+        const std::int64_t piece = share.budget < 0 ? kPiece : std::min(kPiece, share.budget);
+        share.batch.Run(piece, share.counts.Counts());
+        if (share.budget > 0) share.budget -= piece;
         share.done.store(share.batch.Counted(), std::memory_order_relaxed);
     }
     share.lastX.store(share.batch.LastX(), std::memory_order_relaxed);
     share.lastY.store(share.batch.LastY(), std::memory_order_relaxed);
     share.AA.store(share.batch.LastA(), std::memory_order_relaxed);
     share.lastCount.store(share.batch.LastCount(), std::memory_order_relaxed);
+    return share.budget != 0;
 }
 
 void CountsDrawing::SumCounts(CountGrid& into) const {

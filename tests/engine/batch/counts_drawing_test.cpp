@@ -25,9 +25,9 @@ void WaitFor(const CountsDrawing& drawing, std::int64_t iterations) {
 }
 
 TEST(CountsDrawing, AddsEveryThreadsCountsAndStopsForGood) {
-    DrawingPool pool(2);
+    ThreadPool pool(2);
     CountsDrawing drawing(pool, testing::StillPointRecord(), {}, 1);
-    WaitFor(drawing, 4 * DrawingPool::kSlice);
+    WaitFor(drawing, 4 * CountsDrawing::kSlice);
     drawing.Stop();
     const std::int64_t done = drawing.Iterations();
     EXPECT_EQ(Rise(drawing), 10 * done);
@@ -40,9 +40,9 @@ TEST(CountsDrawing, TakesOverTheEnginesCounts) {
     const TFractalRec v = testing::StillPointRecord();
     CountGrid counted(v.width, v.height);
     counted.Counts()[7] += 1000;
-    DrawingPool pool(2);
+    ThreadPool pool(2);
     CountsDrawing drawing(pool, v, {}, 1, counted);
-    WaitFor(drawing, DrawingPool::kSlice);
+    WaitFor(drawing, CountsDrawing::kSlice);
     drawing.Stop();
     EXPECT_EQ(Rise(drawing), 1000 + 10 * drawing.Iterations());
 }
@@ -50,27 +50,47 @@ TEST(CountsDrawing, TakesOverTheEnginesCounts) {
 // One thread, two drawings: slices alternate, so neither gets ahead by more
 // than the slice in progress and the one before it.
 TEST(CountsDrawing, DrawingsSideBySideShareTheThreads) {
-    DrawingPool pool(1);
+    ThreadPool pool(1);
     CountsDrawing first(pool, testing::StillPointRecord(), {}, 1);
     CountsDrawing second(pool, testing::StillPointRecord(), {}, 2);
-    WaitFor(second, 6 * DrawingPool::kSlice);
+    WaitFor(second, 6 * CountsDrawing::kSlice);
     first.Stop();
     second.Stop();
-    EXPECT_LE(std::abs(first.Iterations() - second.Iterations()), 2 * DrawingPool::kSlice);
+    EXPECT_LE(std::abs(first.Iterations() - second.Iterations()), 2 * CountsDrawing::kSlice);
+}
+
+// A budget is drawn exactly, shared out over the threads, and the same
+// seed and threads draw the same counts.
+TEST(CountsDrawing, DrawsABudgetExactlyAndRepeatably) {
+    ThreadPool pool(2);
+    const TFractalRec v = testing::StillPointRecord();
+    constexpr std::int64_t kBudget = 1'000'003;
+    CountsDrawing first(pool, v, {}, 9, {}, kBudget);
+    CountsDrawing again(pool, v, {}, 9, {}, kBudget);
+    while (!first.WaitFor(std::chrono::milliseconds(10))) {
+    }
+    while (!again.WaitFor(std::chrono::milliseconds(10))) {
+    }
+    EXPECT_EQ(first.Iterations(), kBudget);
+    EXPECT_EQ(Rise(first), 10 * kBudget);
+    CountGrid a, b;
+    first.SumCounts(a);
+    again.SumCounts(b);
+    EXPECT_EQ(a, b);
 }
 
 // Every variation switched off: once the threads have taken the record up,
 // they go on iterating and plot nothing.
 TEST(CountsDrawing, AHandedRecordReachesTheThreads) {
-    DrawingPool pool(2);
+    ThreadPool pool(2);
     TFractalRec v = testing::StillPointRecord();
     CountsDrawing drawing(pool, v, {}, 1);
-    WaitFor(drawing, DrawingPool::kSlice);
+    WaitFor(drawing, CountsDrawing::kSlice);
     v.varNone = kFalse;
     drawing.Hand(v, {});
     while (drawing.Taken() < 1) std::this_thread::yield();
     const std::int64_t rise = Rise(drawing);
-    WaitFor(drawing, drawing.Iterations() + 2 * DrawingPool::kSlice);
+    WaitFor(drawing, drawing.Iterations() + 2 * CountsDrawing::kSlice);
     EXPECT_EQ(Rise(drawing), rise);
 }
 

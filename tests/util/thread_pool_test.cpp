@@ -1,0 +1,78 @@
+// Jobs on the pool: every share runs to its end, a thrown exception reaches
+// whoever waits and ends only its own job, and a stop holds.
+#include "util/thread_pool.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <stdexcept>
+
+namespace zephyrin {
+namespace {
+
+// Each share counts its slices up to `slices`; with `throwAt` the first
+// share throws at that slice.
+class CountingJob final : public ParallelJob {
+public:
+    CountingJob(ThreadPool& pool, int slices, int throwAt = -1)
+        : ParallelJob(pool), slices_(slices), throwAt_(throwAt) {
+        Start();
+    }
+    ~CountingJob() override { Stop(); }
+    int Total() const {
+        int total = 0;
+        for (const auto& count : counts_) total += count.load();
+        return total;
+    }
+
+private:
+    bool RunSlice(int index) override {
+        auto& count = counts_[static_cast<std::size_t>(index)];
+        if (index == 0 && count.load() == throwAt_) throw std::runtime_error("slice failed");
+        return ++count < slices_;
+    }
+    const int slices_;
+    const int throwAt_;
+    std::array<std::atomic<int>, 4> counts_{};
+};
+
+TEST(ThreadPool, RunsEveryShareOfEveryJobToItsEnd) {
+    ThreadPool pool(3);
+    CountingJob first(pool, 50), second(pool, 70);
+    while (!first.WaitFor(std::chrono::milliseconds(10))) {
+    }
+    while (!second.WaitFor(std::chrono::milliseconds(10))) {
+    }
+    EXPECT_TRUE(first.Finished());
+    EXPECT_EQ(first.Total(), 3 * 50);
+    EXPECT_EQ(second.Total(), 3 * 70);
+    EXPECT_FALSE(first.Failure());
+}
+
+TEST(ThreadPool, AThrownExceptionEndsItsJobAndReachesTheWaiterWhileOthersGoOn) {
+    ThreadPool pool(2);
+    CountingJob failing(pool, 1'000'000'000, 5);
+    CountingJob other(pool, 200);
+    while (!failing.WaitFor(std::chrono::milliseconds(10))) {
+    }
+    ASSERT_TRUE(failing.Failure());
+    EXPECT_THROW(std::rethrow_exception(failing.Failure()), std::runtime_error);
+    EXPECT_TRUE(failing.Stopped());
+    while (!other.WaitFor(std::chrono::milliseconds(10))) {
+    }
+    EXPECT_EQ(other.Total(), 2 * 200);
+}
+
+TEST(ThreadPool, NoSliceRunsOnceStopReturns) {
+    ThreadPool pool(2);
+    CountingJob endless(pool, 1'000'000'000);
+    while (endless.Total() < 100) std::this_thread::yield();
+    endless.Stop();
+    const int total = endless.Total();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(endless.Total(), total);
+    EXPECT_TRUE(endless.Finished());
+}
+
+}  // namespace
+}  // namespace zephyrin
