@@ -33,13 +33,13 @@ std::vector<std::uint8_t> EncodePgm16(const Picture16& picture);
 std::vector<std::uint8_t> EncodePpm16(const Picture16& picture);
 // PNG, 8- or 16-bit RGB; non-empty `parameters` go into a compressed iTXt
 // chunk (embedded_parameters.h) before the image data.
-std::vector<std::uint8_t> EncodePng(const Picture& picture, std::string_view parameters = {});
-std::vector<std::uint8_t> EncodePng16(const Picture16& picture, std::string_view parameters = {});
+std::vector<std::uint8_t> EncodePng(const Picture& picture, std::string_view parameters);
+std::vector<std::uint8_t> EncodePng16(const Picture16& picture, std::string_view parameters);
 // Uncompressed 24-bit true-colour Targa, rows from the top.
 std::vector<std::uint8_t> EncodeTga(const Picture& picture);
 // TIFF, 8- or 16-bit RGB with LZW compression; non-empty `parameters` go
 // into the ImageDescription tag.
-std::vector<std::uint8_t> EncodeTiff(const Picture& picture, std::string_view parameters = {});
-std::vector<std::uint8_t> EncodeTiff16(const Picture16& picture, std::string_view parameters = {});
+std::vector<std::uint8_t> EncodeTiff(const Picture& picture, std::string_view parameters);
+std::vector<std::uint8_t> EncodeTiff16(const Picture16& picture, std::string_view parameters);
 
 }  // namespace zephyrin

@@ -11,42 +11,14 @@
 namespace zephyrin {
 namespace {
 
-std::vector<std::uint8_t> Encode(ImageFormat format, const Picture& picture, std::string_view parameters) {
-    switch (format) {
-        case ImageFormat::kBmp:
-            return EncodeBmp(picture);
-        case ImageFormat::kJpeg:
-            return EncodeJpeg(picture);
-        case ImageFormat::kPbm:
-            return EncodePbm(picture);
-        case ImageFormat::kPgm:
-            return EncodePgm(picture);
-        case ImageFormat::kPng:
-            return EncodePng(picture, parameters);
-        case ImageFormat::kPpm:
-            return EncodePpm(picture);
-        case ImageFormat::kTga:
-            return EncodeTga(picture);
-        case ImageFormat::kTiff:
-            return EncodeTiff(picture, parameters);
-    }
-    throw EncodeError("no writer for this format");
+std::vector<std::uint8_t> Encode(const ImageFormatInfo& format, const Picture& picture,
+                                 std::string_view parameters) {
+    return format.encode(picture, parameters);
 }
 
-std::vector<std::uint8_t> Encode(ImageFormat format, const Picture16& picture, std::string_view parameters) {
-    switch (format) {
-        case ImageFormat::kPgm:
-            return EncodePgm16(picture);
-        case ImageFormat::kPng:
-            return EncodePng16(picture, parameters);
-        case ImageFormat::kPpm:
-            return EncodePpm16(picture);
-        case ImageFormat::kTiff:
-            return EncodeTiff16(picture, parameters);
-        default:
-            break;
-    }
-    throw EncodeError("no writer for this format");
+std::vector<std::uint8_t> Encode(const ImageFormatInfo& format, const Picture16& picture,
+                                 std::string_view parameters) {
+    return format.encode16(picture, parameters);
 }
 
 std::unexpected<std::string> SaveFailure(const std::filesystem::path& path, const std::string& cause) {
@@ -64,16 +36,17 @@ Result<> Save(const AnyPicture& picture, const std::filesystem::path& path, Colo
               std::string_view parameters, bool sixteenBits) {
     const ImageFormatInfo* format = FindImageFormat(path);
     if (format == nullptr) return SaveFailure(path, UnknownExtension(path));
-    if (sixteenBits && !format->sixteenBits)
+    if (sixteenBits && !format->SixteenBits())
         return SaveFailure(path, "a " + std::string(format->description) +
-                                     " file cannot hold 16 bits per channel (PNG, TIFF, PPM and PGM can)");
+                                     " file cannot hold 16 bits per channel (" +
+                                     ExtensionList(FormatSet::kSixteenBits, "and") + " can)");
     if (picture.Empty()) return SaveFailure(path, "there is no picture to save");
     if (colourChange == ColourChange::kRefused)
         if (const auto change = ColourResolutionChangeFor(path)) return Failure(change->refusal);
 
     std::vector<std::uint8_t> bytes;
     try {
-        bytes = Encode(format->format, picture, parameters);
+        bytes = Encode(*format, picture, parameters);
     } catch (const EncodeError& error) {
         return SaveFailure(path, error.what());
     } catch (const std::bad_alloc&) {

@@ -25,7 +25,7 @@ enum class ColourChange { kRefused, kAgreed };
 [[nodiscard]] Result<> SaveImage(const Picture& picture, const std::filesystem::path& path,
                                  ColourChange colourChange, std::string_view parameters = {});
 
-// The same with 16 bits per channel, for the formats whose sixteenBits is
+// The same with 16 bits per channel, for the formats whose SixteenBits() is
 // set (PNG, TIFF, PPM and PGM); any other extension fails.
 [[nodiscard]] Result<> SaveImage16(const Picture16& picture, const std::filesystem::path& path,
                                    ColourChange colourChange, std::string_view parameters = {});

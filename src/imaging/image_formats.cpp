@@ -5,25 +5,38 @@
 #include <cctype>
 #include <utility>
 
+#include "imaging/image_encoders.h"
+
 namespace zephyrin {
 namespace {
 
+// Writers that carry no parameters ignore them.
+template <std::vector<std::uint8_t> (*Write)(const Picture&)>
+std::vector<std::uint8_t> Plain(const Picture& picture, std::string_view) {
+    return Write(picture);
+}
+template <std::vector<std::uint8_t> (*Write)(const Picture16&)>
+std::vector<std::uint8_t> Plain16(const Picture16& picture, std::string_view) {
+    return Write(picture);
+}
+
 constexpr std::array<ImageFormatInfo, 8> kFormats{{
-    {ImageFormat::kBmp, "bmp", "Bitmap", "BMP - Bitmap", "*.bmp", ColourResolution::kTrueColour, false},
-    {ImageFormat::kJpeg, "jpg", "JPEG (JFIF compliant)", "JPG - JPEG (JFIF compliant)", "*.jpg",
-     ColourResolution::kTrueColour, false},
-    {ImageFormat::kPbm, "pbm", "Portable Bitmap", "PBM - Portable Bitmap", "*.pbm",
-     ColourResolution::kBlackAndWhite, false},
-    {ImageFormat::kPgm, "pgm", "Portable Graymap", "PGM - Portable Graymap", "*.pgm",
-     ColourResolution::kGray256, true},
-    {ImageFormat::kPng, "png", "Portable Network Graphics", "PNG - Portable Network Graphics", "*.png",
-     ColourResolution::kTrueColour, true},
-    {ImageFormat::kPpm, "ppm", "Portable Pixelmap", "PPM - Portable Pixelmap", "*.ppm",
-     ColourResolution::kTrueColour, true},
-    {ImageFormat::kTga, "tga", "Truevision Targa", "TGA - Truevision Targa", "*.tga",
-     ColourResolution::kTrueColour, false},
-    {ImageFormat::kTiff, "tif", "Tagged Image File Format", "TIF - Tagged Image File Format", "*.tif",
-     ColourResolution::kTrueColour, true},
+    {"bmp", "Bitmap", "BMP - Bitmap", "*.bmp", "image/bmp", ColourResolution::kTrueColour, false,
+     Plain<EncodeBmp>, nullptr},
+    {"jpg", "JPEG (JFIF compliant)", "JPG - JPEG (JFIF compliant)", "*.jpg", "image/jpeg",
+     ColourResolution::kTrueColour, false, Plain<EncodeJpeg>, nullptr},
+    {"pbm", "Portable Bitmap", "PBM - Portable Bitmap", "*.pbm", "image/x-portable-bitmap",
+     ColourResolution::kBlackAndWhite, false, Plain<EncodePbm>, nullptr},
+    {"pgm", "Portable Graymap", "PGM - Portable Graymap", "*.pgm", "image/x-portable-graymap",
+     ColourResolution::kGray256, false, Plain<EncodePgm>, Plain16<EncodePgm16>},
+    {"png", "Portable Network Graphics", "PNG - Portable Network Graphics", "*.png", "image/png",
+     ColourResolution::kTrueColour, true, EncodePng, EncodePng16},
+    {"ppm", "Portable Pixelmap", "PPM - Portable Pixelmap", "*.ppm", "image/x-portable-pixmap",
+     ColourResolution::kTrueColour, false, Plain<EncodePpm>, Plain16<EncodePpm16>},
+    {"tga", "Truevision Targa", "TGA - Truevision Targa", "*.tga", "image/x-tga",
+     ColourResolution::kTrueColour, false, Plain<EncodeTga>, nullptr},
+    {"tif", "Tagged Image File Format", "TIF - Tagged Image File Format", "*.tif", "image/tiff",
+     ColourResolution::kTrueColour, true, EncodeTiff, EncodeTiff16},
 }};
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
@@ -53,6 +66,20 @@ std::string_view ColourResolutionName(ColourResolution resolution) {
 
 std::span<const ImageFormatInfo> ImageFormats() {
     return kFormats;
+}
+
+std::string ExtensionList(FormatSet set, std::string_view lastJoin) {
+    std::vector<std::string_view> names;
+    for (const ImageFormatInfo& info : kFormats)
+        if (set == FormatSet::kAll || (set == FormatSet::kCarryingParameters && info.carriesParameters) ||
+            (set == FormatSet::kSixteenBits && info.SixteenBits()))
+            names.push_back(info.extension);
+    std::string list;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) list += i + 1 == names.size() ? " " + std::string(lastJoin) + " " : ", ";
+        list += names[i];
+    }
+    return list;
 }
 
 const ImageFormatInfo* FindImageFormat(const std::filesystem::path& path) {

@@ -1,14 +1,14 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zephyrin {
-
-enum class ImageFormat { kBmp, kJpeg, kPbm, kPgm, kPng, kPpm, kTga, kTiff };
 
 // The colour resolutions a writer stores; a picture has kTrueColour.
 enum class ColourResolution { kTrueColour, kGray256, kBlackAndWhite };
@@ -16,18 +16,38 @@ enum class ColourResolution { kTrueColour, kGray256, kBlackAndWhite };
 // "16.7 million colors", "256 shades of gray", "black and white".
 std::string_view ColourResolutionName(ColourResolution resolution);
 
+class Picture;
+class Picture16;
+
+// The whole file of a non-empty picture; `parameters`, where the format
+// carries them, go inside. Throws EncodeError (image_encoders.h) or
+// std::bad_alloc when it cannot.
+using Encoder = std::vector<std::uint8_t> (*)(const Picture& picture, std::string_view parameters);
+using Encoder16 = std::vector<std::uint8_t> (*)(const Picture16& picture, std::string_view parameters);
+
+// One writable format. A new format is a row of the table (image_formats.cpp)
+// and its writer.
 struct ImageFormatInfo {
-    ImageFormat format;
     std::string_view extension;    // lower case, without the point: "bmp"
     std::string_view description;  // "Bitmap", "Portable Graymap"
     std::string_view filterEntry;  // shown in the save dialog: "BMP - Bitmap"
     std::string_view pattern;      // "*.bmp"
+    std::string_view mimeType;     // "image/bmp", for the desktop entry
     ColourResolution resolution;   // what a file of this format holds
-    bool sixteenBits;              // can hold 16 bits per channel (SaveImage16)
+    bool carriesParameters;        // the parameters go inside the file
+    Encoder encode;
+    Encoder16 encode16;  // 16 bits per channel (SaveImage16); nullptr where the format cannot
+
+    bool SixteenBits() const { return encode16 != nullptr; }
 };
 
 // The eight writable formats in the order of the save dialog's filter.
 std::span<const ImageFormatInfo> ImageFormats();
+
+// Which formats a list names.
+enum class FormatSet { kAll, kCarryingParameters, kSixteenBits };
+// Their extensions in table order, the last joined by `lastJoin`: "png or tif".
+std::string ExtensionList(FormatSet set, std::string_view lastJoin = "or");
 
 // The format named by the path's extension, compared without regard to case;
 // nullptr for a missing or unknown extension.

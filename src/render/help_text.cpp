@@ -1,6 +1,7 @@
 #include "render/help_text.h"
 
 #include "imaging/gradient.h"
+#include "imaging/image_formats.h"
 
 namespace zephyrin {
 namespace {
@@ -15,13 +16,17 @@ std::string GradientList() {
 }  // namespace
 
 std::string HelpText() {
+    const std::string carrying = ExtensionList(FormatSet::kCarryingParameters);
     return R"(usage: zephyrin-render [options] [PARAMS.zpr] -o OUT.ext
 
 Draws an attractor picture without the desktop and saves it as OUT.ext
-(bmp, jpg, pbm, pgm, png, ppm, tga or tif) with its parameter file OUT.zpr
-beside it; a png or tif file carries the parameters inside as well. Without
+()" + ExtensionList(FormatSet::kAll) +
+           R"() with its parameter file OUT.zpr
+beside it; a )" +
+           carrying + R"( file carries the parameters inside as well. Without
 PARAMS.zpr it draws what a new window draws: formula 70 from a random start.
-PARAMS may also be a png or tif picture that carries its parameters.
+PARAMS may also be a )" +
+           carrying + R"( picture that carries its parameters.
 
   -o, --output OUT.ext   the picture to write
   --formula N            draw formula N from a random start
@@ -52,7 +57,8 @@ PARAMS may also be a png or tif picture that carries its parameters.
                          parts keep
   --gradient G           a built-in gradient (default sunset) or a GIMP
                          gradient file NAME.ggr
-  --depth 8|16           bits per channel (16: png, tif, ppm and pgm only)
+  --depth 8|16           bits per channel (16: )" +
+           ExtensionList(FormatSet::kSixteenBits, "and") + R"( only)
   --no-params            write neither OUT.zpr nor the parameters inside
   --quiet                no progress bar and no summary
   --help                 this text

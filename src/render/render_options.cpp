@@ -48,16 +48,6 @@ std::optional<Size> ParseSize(std::string_view text) {
     return Size{*width, *height};
 }
 
-std::string FormatList() {
-    std::string list;
-    const auto formats = ImageFormats();
-    for (std::size_t i = 0; i < formats.size(); ++i) {
-        if (i > 0) list += i + 1 == formats.size() ? " or " : ", ";
-        list += formats[i].extension;
-    }
-    return list;
-}
-
 class Parser {
 public:
     explicit Parser(std::span<const std::string_view> arguments) : arguments_(arguments) {}
@@ -254,10 +244,10 @@ private:
             error_ = "no output file given (-o OUT.ext)";
         } else if (FindImageFormat(options_.output) == nullptr) {
             error_ = "the output " + Quoted(options_.output.string()) +
-                     " does not end in an image format's extension (" + FormatList() + ")";
-        } else if (options_.depth == 16 && !FindImageFormat(options_.output)->sixteenBits) {
-            error_ =
-                "--depth 16 needs a png, tif, ppm or pgm output, not " + Quoted(options_.output.string());
+                     " does not end in an image format's extension (" + ExtensionList(FormatSet::kAll) + ")";
+        } else if (options_.depth == 16 && !FindImageFormat(options_.output)->SixteenBits()) {
+            error_ = "--depth 16 needs a " + ExtensionList(FormatSet::kSixteenBits) + " output, not " +
+                     Quoted(options_.output.string());
         }
     }
 

@@ -62,8 +62,8 @@ void TMDIChild::SaveAs1Click() {
     // TIFF); a density picture keeps 16 bits where the format holds them.
     const std::string embedded = parameterText('.');
     const ImageFormatInfo* format = FindImageFormat(path.toStdString());
-    const bool sixteenBits =
-        density_.enabled && format && format->sixteenBits && rememberedValue(kSixteenBitsKey, true).toBool();
+    const bool sixteenBits = density_.enabled && format && format->SixteenBits() &&
+                             rememberedValue(kSixteenBitsKey, true).toBool();
     Result<> saved;
     try {
         saved = sixteenBits ? SaveImage16(DensityColour({counts(), densityBlock_}, density_, densityGradient_,

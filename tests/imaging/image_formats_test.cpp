@@ -18,10 +18,10 @@ TEST(ImageFormats, SaveDialogFilterListsEightFormatsInOrder) {
 
 TEST(ImageFormats, ExtensionPicksTheFormatWhateverItsCase) {
     ASSERT_NE(FindImageFormat("flower.png"), nullptr);
-    EXPECT_EQ(FindImageFormat("flower.png")->format, ImageFormat::kPng);
-    EXPECT_EQ(FindImageFormat("/some/dir.bmp/FLOWER.JPG")->format, ImageFormat::kJpeg);
-    EXPECT_EQ(FindImageFormat("flower.Tif")->format, ImageFormat::kTiff);
-    EXPECT_EQ(FindImageFormat("flower.tga.PbM")->format, ImageFormat::kPbm);
+    EXPECT_EQ(FindImageFormat("flower.png")->extension, "png");
+    EXPECT_EQ(FindImageFormat("/some/dir.bmp/FLOWER.JPG")->extension, "jpg");
+    EXPECT_EQ(FindImageFormat("flower.Tif")->extension, "tif");
+    EXPECT_EQ(FindImageFormat("flower.tga.PbM")->extension, "pbm");
     EXPECT_EQ(FindImageFormat("flower.gif"), nullptr);
     EXPECT_EQ(FindImageFormat("flower.jpeg"), nullptr);
     EXPECT_EQ(FindImageFormat("flower"), nullptr);

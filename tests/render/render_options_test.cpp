@@ -106,7 +106,7 @@ TEST(RenderOptions, Refusals) {
         {{"-o", "a.png", "--vibrancy", "-0.1"}, "--vibrancy expects a number from 0 to 1"},
         {{"-o", "a.png", "--gradient", "mauve"}, "--gradient expects one of grey, fire"},
         {{"-o", "a.png", "--depth", "12"}, "--depth expects 8 or 16, not \"12\""},
-        {{"-o", "a.jpg", "--depth", "16"}, "--depth 16 needs a png, tif, ppm or pgm output, not \"a.jpg\""},
+        {{"-o", "a.jpg", "--depth", "16"}, "--depth 16 needs a pgm, png, ppm or tif output, not \"a.jpg\""},
     };
     for (const auto& c : cases) {
         const Result<RenderOptions> parsed = Parse(c.arguments);
