@@ -107,7 +107,8 @@ TEST(DensityLines, ARelativePathIsTakenFromTheParameterFilesFolder) {
 // A path that cannot be written as it is does not lose the gradient, and
 // every line fits its limits with the most segments and the longest numbers.
 TEST(DensityLines, APathThatCannotBeWrittenLeavesTheGradientCarriedByItsName) {
-    for (const std::string& path : {std::string("/g/two\nlines.ggr"), "/" + std::string(300, 'g') + ".ggr"}) {
+    for (const std::string& path : {std::string(" /g/lead.ggr"), std::string("/g/two\nlines.ggr"),
+                                    "/" + std::string(300, 'g') + ".ggr"}) {
         const DensitySettings saved = Carrying(path, kMostCarriedSegments);
         const std::string text = Text(saved);
         const std::vector<std::string> lines = ExtraLines(text);
