@@ -50,7 +50,7 @@ struct GradientDefinition {
 Result<GradientSegment> ParseGradientSegment(std::string_view line, const GradientSegment* previous);
 
 // The line ParseGradientSegment reads back as `segment`: its 13 numbers with
-// '.' decimals, at most 204 characters.
+// '.' decimals, at most 201 characters.
 std::string GradientSegmentLine(const GradientSegment& segment);
 
 // The gradient the definition describes, blended as GIMP defines it; before

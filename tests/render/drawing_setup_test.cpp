@@ -136,20 +136,5 @@ TEST_F(ParameterFileSetup, AShortFileKeepsTheNewWindowsValuesAndSaysSo) {
               "Missing variable in parameter file: " + path.string() + " using defaults");
 }
 
-// An old file names its gradient by a path relative to its own folder; the
-// drawing carries the gradient from then on, so that its files do.
-TEST_F(ParameterFileSetup, ARelativeGradientPathIsTheParameterFilesFolders) {
-    std::filesystem::create_directory(folder / "sub");
-    WriteText(folder / "sub" / "red.ggr", "GIMP Gradient\n1\n0 0.5 1 1 0 0 1 1 0 0 1 0 0\n");
-    options.parameterFile = folder / "sub" / "old.zpr";
-    WriteText(*options.parameterFile,
-              WriteParameterText(saved, {}, '.') + "density=1\r\ngradient=red.ggr\r\n");
-    const Result<PreparedDrawing> prepared = PrepareDrawing(options);
-    ASSERT_TRUE(prepared) << prepared.error();
-    EXPECT_EQ(prepared->setup.density.gradient, (folder / "sub" / "red.ggr").string());
-    EXPECT_TRUE(prepared->setup.density.carried);
-    EXPECT_EQ(prepared->gradient.At(0.5f), (GradientColour{1, 0, 0}));
-}
-
 }  // namespace
 }  // namespace zephyrin
