@@ -19,7 +19,8 @@ void RemoveFilesOnSignals();
 // Registers `path` (one of a few at a time, of at most 4095 bytes; others
 // go unregistered) for as long as it lives. Make it while the three signals
 // are held back (SignalsHeld) right after creating the file, so that a
-// signal finds either no file or a registered one.
+// signal finds either no file or a registered one; held back on this thread
+// only, which is enough for a program that saves on its only thread.
 class RemovedOnSignal {
 public:
     explicit RemovedOnSignal(const std::filesystem::path& path);
