@@ -1,8 +1,8 @@
 // The built program ended by SIGINT, SIGTERM or SIGHUP in the middle of a
 // save: it dies by that signal, the old picture stays as it was and no
 // temporary file is left beside it.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
