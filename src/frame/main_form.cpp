@@ -30,7 +30,7 @@
 #include "frame/about_box.h"
 #include "frame/tool_bar_icons.h"
 #include "frame/tool_window_placer.h"
-#include "imaging/gradient.h"
+#include "imaging/ggr_file.h"
 #include "imaging/image_formats.h"
 #include "services/file_choosers.h"
 #include "services/messages.h"
@@ -497,7 +497,7 @@ void TMainForm::loadGradient() {
     const std::optional<FileChoice> choice = chooseFile(parts_.colouring, request);
     if (!choice) return;
     // Read now, so that a bad file is reported before anything uses it.
-    if (const Result<Gradient> gradient = ReadGgr(choice->path.toStdString()); !gradient) {
+    if (const Result<GradientDefinition> gradient = ReadGgr(choice->path.toStdString()); !gradient) {
         showError(QString::fromStdString(gradient.error()));
         return;
     }

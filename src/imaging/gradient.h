@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <filesystem>
 #include <functional>
 #include <optional>
 #include <span>
@@ -27,6 +26,8 @@ public:
 
     // Black to white.
     Gradient();
+    // Channels that `colourAt` gives outside [0, 1] are taken as the nearer
+    // end, NaN as 0.
     Gradient(std::string name, const std::function<GradientColour(double)>& colourAt);
 
     const std::string& Name() const { return name_; }
@@ -55,17 +56,8 @@ std::span<const std::string_view> BuiltInGradientNames();
 // The built-in gradient of that name (compared without regard to case).
 std::optional<Gradient> BuiltInGradient(std::string_view name);
 
-// A GIMP gradient (.ggr): a "GIMP Gradient" line, an optional "Name:" line,
-// the number of segments and one line per segment: left, middle and right
-// positions, left and right RGBA colours, blending function (linear, curved,
-// sinusoidal, spherical increasing or decreasing, step), colouring (RGB, HSV
-// counter-clockwise or clockwise) and, since GIMP 2.4, the two endpoints'
-// colour kinds. Foreground endpoints are black and background ones white, as
-// in a new GIMP; a colour with alpha below 1 is taken over black. Lines may
-// end in CR LF; blanks around numbers and lines after the last segment do not
-// matter. Fails naming the file (`source`) and the line.
-Result<Gradient> ParseGgr(std::string_view text, std::string_view source);
-Result<Gradient> ReadGgr(const std::filesystem::path& path);
+// Whether the path ends in ".ggr", without regard to case.
+bool NamesGgrFile(std::string_view path);
 
 // A built-in name, or else the path of a .ggr file. Fails with the built-in
 // names listed when `nameOrPath` is neither.

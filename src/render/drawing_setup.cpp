@@ -1,7 +1,9 @@
 #include "render/drawing_setup.h"
 
+#include <system_error>
 #include <utility>
 
+#include "engine/colouring/density_gradient.h"
 #include "engine/core/defaults.h"
 #include "engine/core/formula_table.h"
 #include "engine/core/view_coords.h"
@@ -21,7 +23,8 @@ Result<PreparedDrawing> PrepareDrawing(const RenderOptions& options) {
             CarriesParameters(file) ? ReadEmbeddedParameters(file) : ReadParameterFile(file);
         if (!text) return Failure(text.error());
         // The renderer writes with a point; the reader takes a comma as well.
-        prepared.messages = ReadParameterText(*text, file.string(), '.', v, setup.effects, setup.density);
+        prepared.messages =
+            ReadParameterText(*text, file.string(), '.', v, setup.effects, setup.density, file.parent_path());
         // A window shows what a broken file left and can be given another;
         // a command would only save a picture nobody asked for.
         if (!prepared.messages.empty() && IsReadingError(prepared.messages.back())) {
@@ -40,11 +43,20 @@ Result<PreparedDrawing> PrepareDrawing(const RenderOptions& options) {
     if (options.brightness) density.brightness = *options.brightness;
     if (options.gamma) density.gamma = *options.gamma;
     if (options.vibrancy) density.vibrancy = *options.vibrancy;
-    if (options.gradient) density.gradient = *options.gradient;
+    if (options.gradient) {
+        // Read anew, even where the parameters carry a gradient of that path,
+        // and named by its absolute path, which the parameters written can
+        // name from any folder.
+        std::error_code ignored;
+        const std::filesystem::path path = std::filesystem::absolute(*options.gradient, ignored);
+        density.gradient =
+            BuiltInGradient(*options.gradient) || path.empty() ? *options.gradient : path.string();
+        density.carried = {};
+    }
     if (options.density || options.brightness || options.gamma || options.vibrancy || options.gradient)
         density.enabled = true;
     if (density.enabled) {
-        Result<Gradient> gradient = FindGradient(density.gradient);
+        Result<Gradient> gradient = TakeGradient(density);
         if (!gradient) return Failure(gradient.error());
         prepared.gradient = *std::move(gradient);
     }

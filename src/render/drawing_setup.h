@@ -22,7 +22,7 @@ struct DrawingSetup {
 
 struct PreparedDrawing {
     DrawingSetup setup;
-    Gradient gradient;                  // the density settings' gradient, found
+    Gradient gradient;                  // the density settings' gradient (TakeGradient)
     std::vector<std::string> messages;  // the parameter file's missing lines; the drawing goes on
 };
 
@@ -31,9 +31,11 @@ struct PreparedDrawing {
 // parameters inside a .png or .tif) is loaded over a new window's values, so
 // lines it lacks keep those; it draws its own coefficients and start unless
 // --random or --formula asks for a random start, and its density colouring
-// unless the options change it. Fails when the parameter file cannot be
-// opened or read, or holds a line that cannot be read (after the complaints
-// about lines before it, one per line), or the gradient cannot be found.
+// unless the options change it, with the gradient the file carries, else
+// the one it names (a relative path taken from the file's folder). Fails
+// when the parameter file cannot be opened or read, or holds a line that
+// cannot be read (after the complaints about lines before it, one per
+// line), or the gradient cannot be found.
 Result<PreparedDrawing> PrepareDrawing(const RenderOptions& options);
 
 }  // namespace zephyrin

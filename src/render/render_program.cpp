@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "engine/colouring/density_colour.h"
+#include "engine/file/density_lines.h"
 #include "engine/file/param_file.h"
 #include "imaging/area_averaging.h"
 #include "imaging/image_file.h"
@@ -161,6 +162,8 @@ private:
             } catch (const std::bad_alloc&) {
                 return Fail("not enough memory to write \"" + parameterFile.string() + "\"");
             }
+            if (const std::string note = GradientNote(setup.density); !note.empty() && !options.quiet)
+                Say("note: " + note);
         }
 
         Picture picture;

@@ -3,13 +3,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <optional>
 #include <random>
 #include <system_error>
 
+#include "util/removed_on_signal.h"
+
 namespace zephyrin {
 namespace {
+
+std::atomic<void (*)()> saveInterruption = nullptr;
 
 // As many links in a row as the system itself follows.
 constexpr int kMaxLinkHops = 40;
@@ -87,6 +93,10 @@ std::string WriteAndClose(std::FILE* file, std::span<const std::uint8_t> bytes) 
 
 }  // namespace
 
+void InterruptSavesForTests(void (*interruption)()) {
+    saveInterruption.store(interruption);
+}
+
 Result<> WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
     std::error_code linkError;
     const std::filesystem::path target = LinkTarget(path, linkError);
@@ -99,7 +109,13 @@ Result<> WriteFileAtomically(const std::filesystem::path& path, std::span<const 
 
     std::filesystem::path temporary;
     int error = 0;
-    std::FILE* file = CreateTemporaryBeside(target, temporary, error);
+    std::FILE* file = nullptr;
+    std::optional<RemovedOnSignal> removal;
+    {
+        const SignalsHeld held;
+        file = CreateTemporaryBeside(target, temporary, error);
+        if (file != nullptr) removal.emplace(temporary);
+    }
     if (file == nullptr) return Failure(ErrnoText(error));
 
     std::string cause;
@@ -110,6 +126,7 @@ Result<> WriteFileAtomically(const std::filesystem::path& path, std::span<const 
         cause = WriteAndClose(file, bytes);
     }
     if (cause.empty()) {
+        if (const auto interruption = saveInterruption.load()) interruption();
         std::error_code renameError;
         std::filesystem::rename(temporary, target, renameError);
         if (!renameError) return {};

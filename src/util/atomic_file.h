@@ -17,6 +17,13 @@ namespace zephyrin {
 // or created when the link dangles, and the link stays. An existing file
 // that may not be written is left alone. On failure the temporary file is
 // removed and the failure is the cause alone, for the caller to name the file.
+// The temporary file is removed too should SIGINT, SIGTERM or SIGHUP end the
+// process meanwhile (RemoveFilesOnSignals).
 Result<> WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+
+// For tests of what an interrupted save leaves: `interruption` is called in
+// every save once its temporary file is complete, just before it replaces
+// the file. Null calls nothing.
+void InterruptSavesForTests(void (*interruption)());
 
 }  // namespace zephyrin

@@ -6,6 +6,7 @@
 #include "dialogs/colouring_dialog.h"
 #include "engine/colouring/colour_from_counts.h"
 #include "engine/colouring/density_colour.h"
+#include "engine/colouring/density_gradient.h"
 #include "imaging/picture.h"
 #include "services/messages.h"
 #include "services/settings.h"
@@ -40,7 +41,7 @@ void TMDIChild::recolour() {
 }
 
 bool TMDIChild::useGradient() {
-    Result<Gradient> gradient = FindGradient(density_.gradient);
+    Result<Gradient> gradient = TakeGradient(density_);
     if (gradient) {
         densityGradient_ = std::move(*gradient);
         return true;
@@ -48,7 +49,7 @@ bool TMDIChild::useGradient() {
     showError(QString::fromStdString(gradient.error()) +
               QStringLiteral("\nThe grey gradient is used instead."));
     densityGradient_ = Gradient();
-    density_.gradient = densityGradient_.Name();
+    ChooseGradient(density_, densityGradient_.Name());
     return false;
 }
 
@@ -95,7 +96,7 @@ void TMDIChild::applyColouring() {
     density_.brightness = chosen.brightness;
     density_.gamma = chosen.gamma;
     density_.vibrancy = chosen.vibrancy;
-    density_.gradient = chosen.gradient;
+    ChooseGradient(density_, chosen.gradient);
     useGradient();
     rememberDensityDefaults(density_);
     if (density_.enabled) recolour();

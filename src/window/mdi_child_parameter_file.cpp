@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "engine/file/density_lines.h"
 #include "engine/file/param_file.h"
 #include "imaging/embedded_parameters.h"
 #include "services/locale_format.h"
@@ -49,8 +50,8 @@ bool TMDIChild::readParameters(const QString& path) {
             showError(QString::fromStdString(text.error()));
             return false;
         }
-        messages =
-            ReadParameterText(*text, path.toStdString(), localeDecimalSeparator(), v, effects, density_);
+        messages = ReadParameterText(*text, path.toStdString(), localeDecimalSeparator(), v, effects,
+                                     density_, QFileInfo(path).absolutePath().toStdString());
     } catch (const std::bad_alloc&) {
         showError(QStringLiteral("There is not enough memory to read the parameter file \"%1\".").arg(path));
         return false;
@@ -83,8 +84,13 @@ QString TMDIChild::parameterFilePathFor(const QString& picturePath) {
 bool TMDIChild::writeParameterFileBeside(const QString& picturePath) {
     const std::string text = parameterText(localeDecimalSeparator());
     const Result<> written = WriteParameterFile(parameterFilePathFor(picturePath).toStdString(), text);
-    if (!written) showError(QString::fromStdString(written.error()));
-    return written.has_value();
+    if (!written) {
+        showError(QString::fromStdString(written.error()));
+        return false;
+    }
+    if (const std::string note = GradientNote(density_); !note.empty())
+        ShowMessage(QString::fromStdString(note));
+    return true;
 }
 
 }  // namespace zephyrin

@@ -216,6 +216,31 @@ TEST(RenderProgram, APictureCarriesItsParametersAndDrawsItselfAgain) {
     EXPECT_NE(bare.err.find("bare.png\" holds no Zephyrin parameters"), std::string::npos) << bare.err;
 }
 
+// Drawn with a gradient file that is gone by then, from another folder, a
+// parameter file or a picture draws the same picture again.
+TEST(RenderProgram, AGradientFileTravelsWithThePicture) {
+    TempFolder folder;
+    std::filesystem::create_directories(folder / "first");
+    std::filesystem::create_directories(folder / "moved");
+    const std::filesystem::path gradient = folder / "dusk.ggr";
+    std::ofstream(gradient) << "GIMP Gradient\n2\n0 0.25 0.5 0 0 0 1 0.5 0 1 1 0 0\n"
+                               "0.5 0.75 1 0.5 0 1 1 1 1 0 1 1 1\n";
+    const auto arguments = [&](std::vector<std::string> first, const std::filesystem::path& output) {
+        for (const std::string& rest : Small(output)) first.push_back(rest);
+        return first;
+    };
+    ASSERT_EQ(RunRender(arguments({"--gradient", gradient.string()}, folder / "first" / "a.png")).status, 0);
+    std::filesystem::remove(gradient);
+    for (const char* name : {"a.png", "a.zpr"})
+        std::filesystem::rename(folder / "first" / name, folder / "moved" / name);
+    for (const char* from : {"a.zpr", "a.png"}) {
+        const Outcome again = RunRender(arguments({(folder / "moved" / from).string()}, folder / "b.png"));
+        ASSERT_EQ(again.status, 0) << again.err;
+        EXPECT_TRUE(ReadAll(folder / "b.png") == ReadAll(folder / "moved" / "a.png")) << from;
+    }
+    EXPECT_NE(ReadAll(folder / "b.zpr").find("\r\ngradient.segments=2\r\n"), std::string::npos);
+}
+
 // A parameter file without density lines draws exactly what the engine
 // itself draws from it, coloured as ever.
 TEST(RenderProgram, AClassicParameterFileDrawsTheEnginesOwnPicture) {

@@ -1,5 +1,6 @@
 // Save As and Load from parameter file, with the file dialogs answered by
 // the test and every file in a temporary folder.
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -221,6 +222,36 @@ private slots:
         QCOMPARE(f.child->v.formula, 12);
         QCOMPARE(f.child->v.intensity, intensity);
         QCOMPARE(restarts.count(), 1);
+    }
+
+    // A relative gradient path is the parameter file's folder's; saved, the
+    // gradient goes inside the parameters and draws again without its file.
+    void theGradientTravelsWithTheParameters() {
+        WindowFixture f;
+        f.SetUp(f.child);
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+        const QString gradient = dir.filePath(QStringLiteral("sub/dusk.ggr"));
+        WriteAll(gradient, "GIMP Gradient\n1\n0 0.5 1 0 0 0 1 1 0.5 0 1 0 0\n");
+        const QString old = dir.filePath(QStringLiteral("sub/old.zpr"));
+        WriteAll(old, QByteArray::fromStdString(WriteParameterText(f.child->v, Effects{}, '.')) +
+                          "density=1\r\ngradient=dusk.ggr\r\n");
+        f.RunDrawing([&] { QVERIFY(f.child->LoadFromParameterFile(old)); });
+        QCOMPARE(messages, QStringList{});
+        QCOMPARE(QString::fromStdString(f.child->density().gradient), gradient);
+        QVERIFY(f.child->density().carried);
+
+        QVERIFY(QFile::remove(gradient));
+        setFileChooser([&](const FileRequest&) {
+            return FileChoice{dir.filePath(QStringLiteral("d.png")), 4};
+        });
+        f.child->SaveAs1Click();
+        QVERIFY(ReadAll(dir.filePath(QStringLiteral("d.zpr"))).contains("\r\ngradient.segments=1\r\n"));
+        TMDIChild* again = f.NewWindow();
+        f.frame.active = again;
+        f.SetUp(again);
+        f.RunDrawing([&] { QVERIFY(again->LoadFromParameterFile(dir.filePath(QStringLiteral("d.png")))); });
+        QCOMPARE(messages, QStringList{});
+        QCOMPARE(again->density(), f.child->density());
     }
 
     void aMissingFileLeavesThePictureAndTheDrawingAlone() {

@@ -1,8 +1,33 @@
 #pragma once
 
+#include <memory>
 #include <string>
+#include <utility>
+
+#include "imaging/gradient_definition.h"
 
 namespace zephyrin {
+
+// A gradient definition that copies share, as a window's history holds many
+// copies of its settings; compared by what it defines.
+class CarriedGradient {
+public:
+    CarriedGradient() = default;
+    explicit CarriedGradient(GradientDefinition definition)
+        : definition_(std::make_shared<const GradientDefinition>(std::move(definition))) {}
+
+    explicit operator bool() const { return definition_ != nullptr; }
+    const GradientDefinition& operator*() const { return *definition_; }
+    const GradientDefinition* operator->() const { return definition_.get(); }
+
+    bool operator==(const CarriedGradient& other) const {
+        return definition_ == other.definition_ ||
+               (definition_ && other.definition_ && *definition_ == *other.definition_);
+    }
+
+private:
+    std::shared_ptr<const GradientDefinition> definition_;
+};
 
 // How a picture is coloured from the density of its hits instead of from
 // each pixel's count as it is plotted: a brightness, a gamma and a vibrancy
@@ -14,7 +39,13 @@ struct DensitySettings {
     double brightness = 1.0;  // scales the density level; above 1 the densest parts reach white sooner
     double gamma = 2.2;       // above 1 lifts the faint parts
     double vibrancy = 1.0;    // 1 keeps the gradient's colour everywhere, 0 greys the brightest parts
-    std::string gradient = "sunset";  // a built-in gradient's name or the path of a .ggr file
+    // A built-in gradient's name or the path of a .ggr file; for a gradient
+    // carried by a file that could not name its path, the gradient's name.
+    std::string gradient = "sunset";
+    // The .ggr file's gradient itself, as read when it was chosen, so that
+    // the picture draws alike where the file is missing or has changed; none
+    // for a built-in gradient.
+    CarriedGradient carried = {};
 
     bool operator==(const DensitySettings&) const = default;
 };

@@ -7,6 +7,8 @@
 #include <system_error>
 
 #include "engine/core/view_coords.h"
+#include "engine/file/density_lines.h"
+#include "engine/file/line_reader.h"
 #include "util/atomic_file.h"
 #include "util/lm_string.h"
 #include "util/number_format.h"
@@ -119,70 +121,8 @@ bool StoreValue(const LineSlot& slot, const std::string& text, char separator) {
     return true;
 }
 
-// Hands out the lines of a text one at a time, without their CR LF or LF;
-// past the end, empty lines.
-class LineReader {
-public:
-    explicit LineReader(std::string_view text) : rest_(text) {}
-
-    std::string_view Next() {
-        ++number_;
-        const std::size_t end = rest_.find('\n');
-        std::string_view line = rest_.substr(0, end);
-        rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        return line;
-    }
-
-    bool AtEnd() const { return rest_.empty(); }
-
-    // The file's number of the line handed out last; a gap in the file
-    // shifts values onto later fields, so it can differ from the field's.
-    int Number() const { return number_; }
-
-private:
-    std::string_view rest_;
-    int number_ = 0;
-};
-
 std::string ReadingError(std::string_view caption, int line) {
     return std::string(kReadError) + " \"" + std::string(caption) + "\", line " + std::to_string(line);
-}
-
-std::string_view Trimmed(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-// False, for a reading error, when a known key's value is not valid.
-bool StoreDensityValue(std::string_view key, std::string_view value, char separator,
-                       DensitySettings& density) {
-    if (key == "density") {
-        density.enabled = value == "1";
-        return true;
-    }
-    if (key == "gradient") {
-        if (value.empty()) return false;
-        density.gradient = std::string(value);
-        return true;
-    }
-    const std::pair<std::string_view, std::pair<double*, SettingRange>> reals[] = {
-        {"brightness", {&density.brightness, kBrightnessRange}},
-        {"gamma", {&density.gamma, kGammaRange}},
-        {"vibrancy", {&density.vibrancy, kVibrancyRange}},
-    };
-    for (const auto& [name, field] : reals) {
-        if (key != name) continue;
-        const std::string text = separator == '.' ? ReplaceChar(std::string(value), ',', '.')
-                                                  : ReplaceChar(std::string(value), '.', ',');
-        const auto number = StrToFloat(text, separator);
-        if (!number || !field.second.Holds(*number)) return false;
-        *field.first = *number;
-        return true;
-    }
-    return true;  // unknown keys are for other readers
 }
 
 std::string Quoted(const std::filesystem::path& path) {
@@ -255,47 +195,20 @@ std::vector<std::string> ReadParameterText(std::string_view fileText, std::strin
 
 std::string WriteParameterText(const TFractalRec& v, const Effects& effects, const DensitySettings& density,
                                char decimalSeparator) {
-    std::string text = WriteParameterText(v, effects, decimalSeparator);
-    if (!density.enabled) return text;
-    const char separator = FileSeparator(decimalSeparator);
-    const auto writeLine = [&text](std::string_view key, std::string_view value) {
-        text += key;
-        text += '=';
-        text += value;
-        text += "\r\n";
-    };
-    writeLine("density", "1");
-    writeLine("brightness", FloatToStr(density.brightness, separator));
-    writeLine("gamma", FloatToStr(density.gamma, separator));
-    writeLine("vibrancy", FloatToStr(density.vibrancy, separator));
-    const bool readable = !density.gradient.empty() &&
-                          density.gradient.find_first_of("\r\n") == std::string::npos &&
-                          density.gradient.size() + 9 <= kLongestParameterLine;
-    if (readable) writeLine("gradient", density.gradient);
-    return text;
+    return WriteParameterText(v, effects, decimalSeparator) +
+           WriteDensityLines(density, FileSeparator(decimalSeparator));
 }
 
 std::vector<std::string> ReadParameterText(std::string_view fileText, std::string_view caption,
                                            char decimalSeparator, TFractalRec& v, Effects& effects,
-                                           DensitySettings& density) {
+                                           DensitySettings& density, const std::filesystem::path& folder) {
     std::vector<std::string> messages = ReadParameterText(fileText, caption, decimalSeparator, v, effects);
     if (!messages.empty() && IsReadingError(messages.back())) return messages;
     LineReader file(fileText);
     for (int line = 0; line < kParameterLineCount; ++line) file.Next();
-    density.enabled = false;
-    const char separator = FileSeparator(decimalSeparator);
-    for (int extra = 0; extra < kMostExtraLines && !file.AtEnd(); ++extra) {
-        const std::string_view line = file.Next();
-        const std::size_t equals = line.find('=');
-        const bool valid = line.size() <= kLongestParameterLine &&
-                           (equals == std::string_view::npos ||
-                            StoreDensityValue(Trimmed(line.substr(0, equals)),
-                                              Trimmed(line.substr(equals + 1)), separator, density));
-        if (!valid) {
-            messages.push_back(ReadingError(caption, file.Number()));
-            break;
-        }
-    }
+    if (const std::optional<int> unread =
+            ReadDensityLines(file, FileSeparator(decimalSeparator), folder, density))
+        messages.push_back(ReadingError(caption, *unread));
     return messages;
 }
 

@@ -35,10 +35,8 @@ inline constexpr int kMostExtraLines = 50;
 // so that every reader can take the file back.
 std::string WriteParameterText(const TFractalRec& v, const Effects& effects, char decimalSeparator);
 
-// The same 150 lines, and when density colouring is on the lines
-// "density=1", "brightness=B", "gamma=G", "vibrancy=V" and "gradient=NAME"
-// after them (a gradient whose line would be too long to read back is left
-// out, so the file stays readable).
+// The same 150 lines, and after them the density colouring's
+// (WriteDensityLines) when it is on.
 std::string WriteParameterText(const TFractalRec& v, const Effects& effects, const DensitySettings& density,
                                char decimalSeparator);
 
@@ -60,16 +58,16 @@ std::string WriteParameterText(const TFractalRec& v, const Effects& effects, con
 std::vector<std::string> ReadParameterText(std::string_view fileText, std::string_view caption,
                                            char decimalSeparator, TFractalRec& v, Effects& effects);
 
-// The same, and then the key=value lines after line 150 (at most
-// kMostExtraLines of them): density colouring is on only with "density=1",
-// the other keys set their value, unknown keys and lines without "=" are
-// ignored. A value that is not a number within its range (density_settings.h)
-// or an empty gradient is a reading error of its line, as is a line longer
-// than kLongestParameterLine. After a reading error in the first 150 lines the
-// extra lines are not read and `density` is as it was.
+// The same, and then the key=value lines after line 150 (ReadDensityLines),
+// a relative gradient path taken from `folder`, the parameter file's (text
+// that comes from no file: empty, the current folder). A line of them that
+// cannot be read is a reading error, after which the values stored before
+// stay. After a reading error in the first 150 lines the extra lines are
+// not read and `density` is as it was.
 std::vector<std::string> ReadParameterText(std::string_view fileText, std::string_view caption,
                                            char decimalSeparator, TFractalRec& v, Effects& effects,
-                                           DensitySettings& density);
+                                           DensitySettings& density,
+                                           const std::filesystem::path& folder = {});
 
 // Rounds every value the parameter file holds to what reading its text gives
 // back (reals keep 15 digits), so that a drawing started from these values
