@@ -100,6 +100,7 @@ void TMDIChild::createComponents() {
         if (v.stop) drawing_->Stop();
     });
     wheelTimer_ = new OneShotTimer(150, this);
+    wheelTimer_->setObjectName(QStringLiteral("WheelTimer"));
     connect(wheelTimer_, &OneShotTimer::tick, this, &TMDIChild::UpdateGrafX);
 }
 
