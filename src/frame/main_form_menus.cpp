@@ -23,26 +23,31 @@ void TMainForm::createMenus() {
     fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
     fileMenu_->setObjectName(QStringLiteral("File1"));
     fileMenu_->menuAction()->setStatusTip(QStringLiteral("File related commands"));
+    using Keys = QList<QKeySequence>;
+    const auto standard = [](QKeySequence::StandardKey key) { return QKeySequence::keyBindings(key); };
     const struct {
         const char* name;  // nullptr: the separator
         const char* caption;
         const char* hint;
         void (TMainForm::*handler)();
-        QKeySequence shortcut;
+        Keys keys;
     } fileItems[] = {
-        {"FileNewItem", "&New", "Create a new file", &TMainForm::FileNewItemClick, QKeySequence::New},
-        {"FileOpenItem", "&Open", "Open an existing file", &TMainForm::FileOpenItemClick, QKeySequence::Open},
+        {"FileNewItem", "&New", "Create a new file", &TMainForm::FileNewItemClick,
+         standard(QKeySequence::New)},
+        {"FileOpenItem", "&Open", "Open an existing file", &TMainForm::FileOpenItemClick,
+         standard(QKeySequence::Open)},
         {"FileCloseItem", "&Close", "Close current file", &TMainForm::FileCloseItemClick,
-         QKeySequence(Qt::CTRL | Qt::Key_W)},
+         standard(QKeySequence::Close)},
         {"FileSaveAsItem", "Save &As...", "Save current file as...", &TMainForm::FileSaveAsItemClick,
-         QKeySequence(Qt::CTRL | Qt::Key_S)},
+         Keys{QKeySequence(Qt::CTRL | Qt::Key_S)}},
         {"Loadfromparameterfile1",
          "Load from parameter file",
          "",
          &TMainForm::Loadfromparameterfile1Click,
          {}},
         {nullptr, "", "", nullptr, {}},
-        {"FileExitItem", "E&xit", "Exit the application", &TMainForm::FileExitItemClick, QKeySequence::Quit},
+        {"FileExitItem", "E&xit", "Exit the application", &TMainForm::FileExitItemClick,
+         standard(QKeySequence::Quit)},
     };
     for (const auto& item : fileItems) {
         if (!item.name) {
@@ -51,7 +56,7 @@ void TMainForm::createMenus() {
         }
         QAction* action =
             addItem(fileMenu_, item.name, QString::fromLatin1(item.caption), QString::fromLatin1(item.hint));
-        action->setShortcut(item.shortcut);
+        action->setShortcuts(item.keys);
         connect(action, &QAction::triggered, this, item.handler);
     }
 
