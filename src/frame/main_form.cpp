@@ -110,9 +110,24 @@ TMDIChild* TMainForm::CreateAttractorWindow(const QString& name) {
     child->setWindowTitle(name);
     ++windowsCreated_;
     child->show();
+    // The window keeps itself in view when it takes its picture's size.
+    child->move(cascadedCorner());
+    lastCreated_ = child;
     mdiArea_->setActiveSubWindow(child);
     UpdateMenuItems();
     return child;
+}
+
+QPoint TMainForm::cascadedCorner() const {
+    // One title bar down and right of the window opened last, back at the
+    // top-left corner once past the middle of the area, as Cascade does.
+    if (!lastCreated_ || lastCreated_->isHidden() || lastCreated_->isMinimized() ||
+        lastCreated_->isMaximized())
+        return QPoint(0, 0);
+    const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const QPoint corner = lastCreated_->pos() + QPoint(step, step);
+    const QSize area = mdiArea_->viewport()->size();
+    return corner.x() > area.width() / 2 || corner.y() > area.height() / 2 ? QPoint(0, 0) : corner;
 }
 
 void TMainForm::FileNewItemClick() {

@@ -95,6 +95,7 @@ private:
     void createMenus();
     void createToolBar();
     TMDIChild* CreateAttractorWindow(const QString& name);
+    QPoint cascadedCorner() const;
     void mergeMenus(QMdiSubWindow* active);
     void fillWindowList();
 
@@ -109,6 +110,7 @@ private:
     QList<QAction*> windowListActions_;
     QList<QAction*> mergedMenus_;
     QPointer<TMDIChild> mergedChild_;
+    QPointer<TMDIChild> lastCreated_;
     TAboutBox* aboutBox_ = nullptr;
     ToolWindowPlacer* toolWindowPlacer_ = nullptr;
     int windowsCreated_ = 0;
