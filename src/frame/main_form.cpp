@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -57,6 +58,10 @@ TMainForm::TMainForm(const ProgramParts& parts, QWidget* parent) : QMainWindow(p
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::mergeMenus);
 
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    // Beside the hints, which the bar shows on its left.
+    progress_ = new QLabel(statusBar());
+    progress_->setObjectName(QStringLiteral("DrawingProgress"));
+    statusBar()->addPermanentWidget(progress_);
     createMenus();
     createToolBar();
 
@@ -113,6 +118,9 @@ TMDIChild* TMainForm::CreateAttractorWindow(const QString& name) {
     // The window keeps itself in view when it takes its picture's size.
     child->move(cascadedCorner());
     lastCreated_ = child;
+    connect(child, &TMDIChild::progressChanged, this, [this, child] {
+        if (child == activeChild()) showProgress();
+    });
     mdiArea_->setActiveSubWindow(child);
     UpdateMenuItems();
     return child;
@@ -338,6 +346,12 @@ void TMainForm::mergeMenus(QMdiSubWindow* active) {
     mergedChild_ = child;
     child->UpdateMenuItems();
     UpdateMenuItems();
+    showProgress();
+}
+
+void TMainForm::showProgress() {
+    const TMDIChild* child = activeChild();
+    progress_->setText(child ? child->progressText() : QString());
 }
 
 void TMainForm::fillWindowList() {

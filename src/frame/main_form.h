@@ -6,6 +6,7 @@
 #include "window/program_parts.h"
 
 class QAction;
+class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -98,6 +99,8 @@ private:
     QPoint cascadedCorner() const;
     void mergeMenus(QMdiSubWindow* active);
     void fillWindowList();
+    // The active window's iterations and rate, in the status bar.
+    void showProgress();
 
     ProgramParts parts_;
     QMdiArea* mdiArea_ = nullptr;
@@ -107,6 +110,7 @@ private:
     QMenu* helpMenu_ = nullptr;
     QMenu* drawingMenu_ = nullptr;
     QToolBar* toolBar_ = nullptr;
+    QLabel* progress_ = nullptr;
     QList<QAction*> windowListActions_;
     QList<QAction*> mergedMenus_;
     QPointer<TMDIChild> mergedChild_;

@@ -69,7 +69,9 @@ void TMDIChild::UpdateGrafX() {
         --drawingsRunning_;
         Timer2->stop();
         setWindowTitle(pictureName);
+        takeProgress();
     });
+    meter_.Restart(clock_.elapsed() / 1000.0);
     try {
         densityBlock_ = 1;
         showPicture(std::make_unique<Picture>(v.listWidth, v.listHeight));
@@ -184,7 +186,21 @@ void TMDIChild::Timer2Timer() {
     refreshPicture();
     setWindowTitle(busyCaption());
     ++v.ticks;
+    takeProgress();
     update();
+}
+
+void TMDIChild::takeProgress() {
+    meter_.Take(v.iterations, clock_.elapsed() / 1000.0);
+    emit progressChanged();
+}
+
+QString TMDIChild::progressText() const {
+    const QString iterations = QStringLiteral("%L1 iterations").arg(meter_.Iterations());
+    if (drawingsRunning_ == 0 || v.stop) return iterations;
+    return QStringLiteral("%1, %L2 million a second")
+        .arg(iterations)
+        .arg(meter_.PerSecond() / 1e6, 0, 'f', 2);
 }
 
 QString TMDIChild::busyCaption() const {

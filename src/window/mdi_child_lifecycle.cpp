@@ -99,6 +99,7 @@ void TMDIChild::createComponents() {
     connect(stopWatch_, &QTimer::timeout, this, [this] {
         if (v.stop && drawing_) drawing_->Stop();
     });
+    clock_.start();
     wheelTimer_ = new OneShotTimer(150, this);
     connect(wheelTimer_, &OneShotTimer::tick, this, &TMDIChild::UpdateGrafX);
 }
