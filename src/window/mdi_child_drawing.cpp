@@ -7,6 +7,7 @@
 #include <new>
 #include <random>
 
+#include "engine/core/pixel_index.h"
 #include "engine/core/plot_colour.h"
 #include "engine/core/view_coords.h"
 #include "engine/core/zoom.h"
@@ -152,7 +153,12 @@ void TMDIChild::takeCounts(const CountsDrawing& drawing) {
     v.lastX = status.lastX;
     v.lastY = status.lastY;
     v.AA = status.AA;
-    lastLevel = LevelOfCount(status.lastCount, v.sqrtFilter);
+    // The level of the drawing's count of the last plotted pixel, as the
+    // engine's is: a thread's own count of it is only its share.
+    const std::int32_t column = PixelIndex(status.lastX, v.plotXMin, v.plotXMax, v.width);
+    const std::int32_t row = PixelIndex(status.lastY, v.plotYMin, v.plotYMax, v.height);
+    if (column >= 0 && row >= 0 && column < counts_.Width() && row < counts_.Height())
+        lastLevel = LevelOfCount(counts_.At(column, row), v.sqrtFilter);
 }
 
 void TMDIChild::stopDrawing() {
