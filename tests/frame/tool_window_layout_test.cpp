@@ -52,17 +52,6 @@ private slots:
         } while (std::next_permutation(order.begin(), order.end()));
     }
 
-    // Where the user has put one, the next goes round it.
-    void aToolWindowMovedByTheUserIsLeftClear() {
-        const QRect screen(0, 0, 1920, 1080);
-        const QRect frame = placeFrame(screen, QSize(1000, 720), 380);
-        const QRect parameters(placeToolWindow(screen, frame, kTools, {}, kTools[0]), kTools[0]);
-        QCOMPARE(parameters.left(), frame.right() + 1 + kToolWindowGap);
-        const QRect moved = parameters.translated(0, 60);
-        const QPoint coefficients = placeToolWindow(screen, frame, kTools, {moved}, kTools[1]);
-        QCOMPARE(coefficients, QPoint(parameters.left(), moved.bottom() + 1 + kToolWindowGap));
-    }
-
     // A narrow screen shrinks the frame before it gives up the column beside it.
     void theFrameMakesRoomForTheColumn() {
         const QRect screen(0, 0, 1100, 900);
