@@ -8,13 +8,13 @@
 #include <QImage>
 #include <QImageReader>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <limits>
@@ -57,6 +57,10 @@ TMainForm::TMainForm(const ProgramParts& parts, QWidget* parent) : QMainWindow(p
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::mergeMenus);
 
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    // Beside the hints, which the bar shows on its left.
+    progress_ = new QLabel(statusBar());
+    progress_->setObjectName(QStringLiteral("DrawingProgress"));
+    statusBar()->addPermanentWidget(progress_);
     createMenus();
     createToolBar();
 
@@ -92,131 +96,6 @@ QAction* TMainForm::item(const QString& objectName) const {
     return findChild<QAction*>(objectName);
 }
 
-void TMainForm::createMenus() {
-    auto addItem = [this](QMenu* menu, const char* name, const QString& caption, const QString& hint) {
-        QAction* item = menu->addAction(caption);
-        item->setObjectName(QString::fromLatin1(name));
-        item->setStatusTip(hint);
-        return item;
-    };
-
-    fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
-    fileMenu_->setObjectName(QStringLiteral("File1"));
-    fileMenu_->menuAction()->setStatusTip(QStringLiteral("File related commands"));
-    const struct {
-        const char* name;  // nullptr: the separator
-        const char* caption;
-        const char* hint;
-        void (TMainForm::*handler)();
-        QKeySequence shortcut;
-    } fileItems[] = {
-        {"FileNewItem", "&New", "Create a new file", &TMainForm::FileNewItemClick, QKeySequence::New},
-        {"FileOpenItem", "&Open", "Open an existing file", &TMainForm::FileOpenItemClick, QKeySequence::Open},
-        {"FileCloseItem", "&Close", "Close current file", &TMainForm::FileCloseItemClick,
-         QKeySequence(Qt::CTRL | Qt::Key_W)},
-        {"FileSaveAsItem", "Save &As...", "Save current file as...", &TMainForm::FileSaveAsItemClick,
-         QKeySequence(Qt::CTRL | Qt::Key_S)},
-        {"Loadfromparameterfile1",
-         "Load from parameter file",
-         "",
-         &TMainForm::Loadfromparameterfile1Click,
-         {}},
-        {nullptr, "", "", nullptr, {}},
-        {"FileExitItem", "E&xit", "Exit the application", &TMainForm::FileExitItemClick, QKeySequence::Quit},
-    };
-    for (const auto& item : fileItems) {
-        if (!item.name) {
-            fileMenu_->addSeparator()->setObjectName(QStringLiteral("N1"));
-            continue;
-        }
-        QAction* action =
-            addItem(fileMenu_, item.name, QString::fromLatin1(item.caption), QString::fromLatin1(item.hint));
-        action->setShortcut(item.shortcut);
-        connect(action, &QAction::triggered, this, item.handler);
-    }
-
-    windowMenu_ = menuBar()->addMenu(QStringLiteral("&Window"));
-    windowMenu_->setObjectName(QStringLiteral("Window1"));
-    windowMenu_->menuAction()->setStatusTip(
-        QStringLiteral("Window related commands such as Tile and Cascade"));
-    connect(addItem(windowMenu_, "WindowCascadeItem", QStringLiteral("&Cascade"),
-                    QStringLiteral("Arrange windows to overlap")),
-            &QAction::triggered, this, &TMainForm::WindowCascadeItemClick);
-    connect(addItem(windowMenu_, "WindowTileItem", QStringLiteral("&Tile"),
-                    QStringLiteral("Arrange windows without overlap")),
-            &QAction::triggered, this, &TMainForm::WindowTileItemClick);
-    connect(addItem(windowMenu_, "WindowArrangeItem", QStringLiteral("&Arrange Icons"),
-                    QStringLiteral("Arrange window icons at bottom of main window")),
-            &QAction::triggered, this, &TMainForm::WindowArrangeItemClick);
-    connect(addItem(windowMenu_, "WindowMinimizeItem", QStringLiteral("&Minimize All"),
-                    QStringLiteral("Minimize all windows")),
-            &QAction::triggered, this, &TMainForm::WindowMinimizeItemClick);
-    connect(windowMenu_, &QMenu::aboutToShow, this, &TMainForm::fillWindowList);
-
-    helpMenu_ = menuBar()->addMenu(QStringLiteral("&Help"));
-    helpMenu_->setObjectName(QStringLiteral("Help1"));
-    helpMenu_->menuAction()->setStatusTip(QStringLiteral("Help topics"));
-    connect(addItem(helpMenu_, "HelpAboutItem", QStringLiteral("&About"), QString()), &QAction::triggered,
-            this, &TMainForm::HelpAboutItemClick);
-}
-
-void TMainForm::createToolBar() {
-    toolBar_ = new QToolBar(QStringLiteral("Tools"), this);
-    toolBar_->setObjectName(QStringLiteral("Toolbar971"));
-    toolBar_->setMovable(false);
-    toolBar_->setFloatable(false);
-    toolBar_->setIconSize(QSize(32, 32));
-    addToolBar(Qt::RightToolBarArea, toolBar_);
-
-    const struct {
-        const char* name;
-        const char* hint;
-        FrameTool icon;
-        void (TMainForm::*handler)();
-        QKeySequence shortcut;
-    } buttons[] = {
-        {"ParmatersButton", "Parameters", FrameTool::kParameters, &TMainForm::ParmatersButtonClick, {}},
-        {"StopButton", "Stop", FrameTool::kStop, &TMainForm::StopButtonClick, QKeySequence(Qt::Key_Escape)},
-        {"ResetButton", "Reset", FrameTool::kReset, &TMainForm::ResetButtonClick, {}},
-        {"DrawRandom", "Draw Random", FrameTool::kDrawRandom, &TMainForm::DrawRandomClick,
-         QKeySequence(Qt::CTRL | Qt::Key_R)},
-        {"ApplyButton", "Apply (Start over)", FrameTool::kApply, &TMainForm::ApplyButtonClick,
-         QKeySequence(Qt::Key_F5)},
-        {"FindAttractorButton", "Find Attractor", FrameTool::kFindAttractor, &TMainForm::findAttractorClick,
-         QKeySequence(Qt::CTRL | Qt::Key_F)},
-    };
-    // The tool bar's commands also have a menu, which shows their keys.
-    drawingMenu_ = new QMenu(QStringLiteral("&Drawing"), this);
-    drawingMenu_->setObjectName(QStringLiteral("Drawing1"));
-    menuBar()->insertMenu(windowMenu_->menuAction(), drawingMenu_);
-    for (const auto& button : buttons) {
-        QAction* action = toolBar_->addAction(frameToolIcon(button.icon), QString::fromLatin1(button.hint));
-        action->setObjectName(QString::fromLatin1(button.name));
-        action->setToolTip(QString::fromLatin1(button.hint));
-        action->setStatusTip(QString::fromLatin1(button.hint));
-        action->setShortcut(button.shortcut);
-        connect(action, &QAction::triggered, this, button.handler);
-        if (button.icon != FrameTool::kParameters) drawingMenu_->addAction(action);
-        QWidget* widget = toolBar_->widgetForAction(action);
-        widget->setObjectName(QString::fromLatin1(button.name));
-        widget->setFixedSize(40, 40);
-        widget->setCursor(Qt::PointingHandCursor);
-    }
-    QAction* fitView = drawingMenu_->addAction(QStringLiteral("Fit View"));
-    fitView->setObjectName(QStringLiteral("FitView"));
-    fitView->setStatusTip(QStringLiteral("Frame the attractor so that it fills the picture"));
-    fitView->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
-    connect(fitView, &QAction::triggered, this, &TMainForm::fitViewClick);
-    drawingMenu_->addSeparator();
-    QAction* findOnStart = drawingMenu_->addAction(QStringLiteral("Find Attractor in New Windows"));
-    findOnStart->setObjectName(QStringLiteral("FindOnStart"));
-    findOnStart->setStatusTip(
-        QStringLiteral("New windows look for an attractor instead of drawing a random start"));
-    findOnStart->setCheckable(true);
-    findOnStart->setChecked(rememberedValue(kFindOnStartKey, true).toBool());
-    connect(findOnStart, &QAction::toggled, this, [](bool on) { remember(kFindOnStartKey, on); });
-}
-
 TMDIChild* TMainForm::activeChild() const {
     // The current window, even while a tool dialog has the focus.
     return qobject_cast<TMDIChild*>(mdiArea_->currentSubWindow());
@@ -235,6 +114,12 @@ TMDIChild* TMainForm::CreateAttractorWindow(const QString& name) {
     child->setWindowTitle(name);
     ++windowsCreated_;
     child->show();
+    // The window keeps itself in view when it takes its picture's size.
+    child->move(cascadedCorner());
+    lastCreated_ = child;
+    connect(child, &TMDIChild::progressChanged, this, [this, child] {
+        if (child == activeChild()) showProgress();
+    });
     mdiArea_->setActiveSubWindow(child);
     UpdateMenuItems();
     return child;
@@ -337,46 +222,6 @@ void TMainForm::FileExitItemClick() {
     close();
 }
 
-void TMainForm::WindowCascadeItemClick() {
-    // The area's own cascade shrinks every window to a strip; here each keeps
-    // the size that shows its whole picture, as far as the area allows.
-    const QSize area = mdiArea_->viewport()->size();
-    const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight);
-    QPoint corner(0, 0);
-    for (QMdiSubWindow* window : mdiArea_->subWindowList(QMdiArea::CreationOrder)) {
-        if (window->isMinimized() || window->isHidden()) continue;
-        if (window->isMaximized()) window->showNormal();
-        auto* child = qobject_cast<TMDIChild*>(window);
-        QSize size = child ? child->wholePictureSize() : window->size();
-        if (corner.x() > area.width() / 2 || corner.y() > area.height() / 2) corner = QPoint(0, 0);
-        size = size.boundedTo(area - QSize(corner.x(), corner.y())).expandedTo(window->minimumSize());
-        window->setGeometry(QRect(corner, size));
-        window->raise();
-        corner += QPoint(step, step);
-    }
-    if (QMdiSubWindow* active = mdiArea_->currentSubWindow()) active->raise();
-}
-
-void TMainForm::WindowTileItemClick() {
-    mdiArea_->tileSubWindows();
-}
-
-void TMainForm::WindowArrangeItemClick() {
-    // Minimised windows in a row along the bottom of the area.
-    int x = 0;
-    const int bottom = mdiArea_->viewport()->height();
-    for (QMdiSubWindow* window : mdiArea_->subWindowList(QMdiArea::CreationOrder)) {
-        if (!window->isMinimized()) continue;
-        window->move(x, bottom - window->height());
-        x += window->width();
-    }
-}
-
-void TMainForm::WindowMinimizeItemClick() {
-    const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList(QMdiArea::CreationOrder);
-    for (auto it = windows.rbegin(); it != windows.rend(); ++it) (*it)->showMinimized();
-}
-
 void TMainForm::HelpAboutItemClick() {
     if (!aboutBox_) return;
     aboutBox_->adjustSize();
@@ -448,29 +293,12 @@ void TMainForm::mergeMenus(QMdiSubWindow* active) {
     mergedChild_ = child;
     child->UpdateMenuItems();
     UpdateMenuItems();
+    showProgress();
 }
 
-void TMainForm::fillWindowList() {
-    for (QAction* action : windowListActions_) {
-        windowMenu_->removeAction(action);
-        action->deleteLater();
-    }
-    windowListActions_.clear();
-    const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList(QMdiArea::CreationOrder);
-    if (windows.isEmpty()) return;
-    windowListActions_.append(windowMenu_->addSeparator());
-    int number = 1;
-    for (QMdiSubWindow* window : windows) {
-        QAction* action =
-            windowMenu_->addAction(QStringLiteral("&%1 %2").arg(number++).arg(window->windowTitle()));
-        action->setCheckable(true);
-        action->setChecked(window == mdiArea_->currentSubWindow());
-        connect(action, &QAction::triggered, this, [this, window] {
-            if (window->isMinimized()) window->showNormal();
-            mdiArea_->setActiveSubWindow(window);
-        });
-        windowListActions_.append(action);
-    }
+void TMainForm::showProgress() {
+    const TMDIChild* child = activeChild();
+    progress_->setText(child ? child->progressText() : QString());
 }
 
 void TMainForm::ParmatersButtonClick() {

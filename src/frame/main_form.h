@@ -6,6 +6,7 @@
 #include "window/program_parts.h"
 
 class QAction;
+class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -95,8 +96,11 @@ private:
     void createMenus();
     void createToolBar();
     TMDIChild* CreateAttractorWindow(const QString& name);
+    QPoint cascadedCorner() const;
     void mergeMenus(QMdiSubWindow* active);
     void fillWindowList();
+    // The active window's iterations and rate, in the status bar.
+    void showProgress();
 
     ProgramParts parts_;
     QMdiArea* mdiArea_ = nullptr;
@@ -106,9 +110,11 @@ private:
     QMenu* helpMenu_ = nullptr;
     QMenu* drawingMenu_ = nullptr;
     QToolBar* toolBar_ = nullptr;
+    QLabel* progress_ = nullptr;
     QList<QAction*> windowListActions_;
     QList<QAction*> mergedMenus_;
     QPointer<TMDIChild> mergedChild_;
+    QPointer<TMDIChild> lastCreated_;
     TAboutBox* aboutBox_ = nullptr;
     ToolWindowPlacer* toolWindowPlacer_ = nullptr;
     int windowsCreated_ = 0;

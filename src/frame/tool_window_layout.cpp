@@ -1,6 +1,7 @@
 #include "frame/tool_window_layout.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace zephyrin {
 
@@ -29,6 +30,28 @@ QPoint within(const QRect& area, const QRect& rect) {
     return QPoint(x, y);
 }
 
+// The left edges of the tool windows' columns, nearest the frame first: the
+// first beside the frame where there is room (right, else left), else along
+// the screen's right edge; further ones on that way while the screen has
+// room, then the other way.
+QList<int> columnLefts(const QRect& available, const QRect& frame, int columnWidth) {
+    int first = available.right() + 1 - columnWidth;
+    int step = -(columnWidth + kToolWindowGap);
+    if (available.right() - frame.right() - kToolWindowGap >= columnWidth) {
+        first = frame.right() + 1 + kToolWindowGap;
+        step = -step;
+    } else if (frame.left() - available.left() - kToolWindowGap >= columnWidth) {
+        first = frame.left() - kToolWindowGap - columnWidth;
+    }
+    QList<int> columns{first};
+    const auto fits = [&](int x) {
+        return x >= available.left() && x + columnWidth <= available.right() + 1;
+    };
+    for (int x = first + step; fits(x); x += step) columns.append(x);
+    for (int x = first - step; fits(x); x -= step) columns.append(x);
+    return columns;
+}
+
 }  // namespace
 
 QRect placeFrame(const QRect& available, QSize wanted, int toolColumnWidth) {
@@ -45,40 +68,37 @@ QRect placeFrame(const QRect& available, QSize wanted, int toolColumnWidth) {
     return QRect(QPoint(left, top), size);
 }
 
-QList<QPoint> placeToolWindows(const QRect& available, const QRect& frame, const QList<QSize>& tools) {
-    const int columnWidth = widestOf(tools);
-    // The first column's left edge, and which way further columns go.
-    int first = available.right() + 1 - columnWidth;
-    int step = -(columnWidth + kToolWindowGap);
-    if (available.right() - frame.right() - kToolWindowGap >= columnWidth) {
-        first = frame.right() + 1 + kToolWindowGap;
-        step = -step;
-    } else if (frame.left() - available.left() - kToolWindowGap >= columnWidth) {
-        first = frame.left() - kToolWindowGap - columnWidth;
-    }
-    // Further columns go on that way while the screen has room, then the other way.
-    QList<int> columns{first};
-    const auto fits = [&](int x) {
-        return x >= available.left() && x + columnWidth <= available.right() + 1;
+QPoint placeToolWindow(const QRect& available, const QRect& frame, const QList<QSize>& tools,
+                       const QList<QRect>& taken, QSize tool) {
+    const auto clear = [&](QPoint corner) {
+        const QRect rect(corner, tool);
+        return available.contains(rect) &&
+               std::ranges::none_of(taken, [&](const QRect& other) { return rect.intersects(other); });
     };
-    for (int x = first + step; fits(x); x += step) columns.append(x);
-    for (int x = first - step; fits(x); x -= step) columns.append(x);
+    const QList<int> columns = columnLefts(available, frame, std::max(widestOf(tools), tool.width()));
     // Level with the frame's top, or higher where the column would run off the screen.
     const int columnTop =
         std::max(available.top(), std::min(frame.top(), available.bottom() + 1 - stackedHeight(tools)));
+    QList<int> tops{columnTop, available.top()};
+    for (const QRect& other : taken) tops << other.bottom() + 1 + kToolWindowGap;
+    // From the column's top down, then above it.
+    std::ranges::sort(tops, {}, [columnTop](int y) { return std::pair(y < columnTop, y); });
+    for (int x : columns)
+        for (int y : tops)
+            if (clear(QPoint(x, y))) return QPoint(x, y);
 
-    QList<QPoint> corners;
-    int column = 0;
-    int y = columnTop;
-    for (const QSize& tool : tools) {
-        if (y != columnTop && y + tool.height() > available.bottom() + 1 && column + 1 < columns.size()) {
-            ++column;
-            y = columnTop;
-        }
-        corners.append(within(available, QRect(QPoint(columns[column], y), tool)));
-        y += tool.height() + kToolWindowGap;
+    // Out of the columns: beside or below any window, or in a corner.
+    QList<int> lefts{available.left(), available.right() + 1 - tool.width()};
+    QList<int> rows{available.top(), available.bottom() + 1 - tool.height()};
+    for (const QRect& other : taken) {
+        lefts << other.right() + 1 + kToolWindowGap;
+        rows << other.bottom() + 1 + kToolWindowGap;
     }
-    return corners;
+    std::ranges::sort(rows);
+    for (int y : rows)
+        for (int x : lefts)
+            if (clear(QPoint(x, y))) return QPoint(x, y);
+    return within(available, QRect(QPoint(columns.front(), columnTop), tool));
 }
 
 }  // namespace zephyrin

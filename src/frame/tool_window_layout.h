@@ -17,11 +17,14 @@ inline constexpr int kToolWindowGap = 8;
 // Always within `available`.
 QRect placeFrame(const QRect& available, QSize wanted, int toolColumnWidth);
 
-// The top-left corners of tool windows of the given sizes, in order: stacked
-// in a column beside the frame where there is room (right, else left), else
-// along the screen's right edge; a further column when one is full. Each lies
-// fully inside `available` and none overlaps another, as far as the screen
-// holds them all.
-QList<QPoint> placeToolWindows(const QRect& available, const QRect& frame, const QList<QSize>& tools);
+// The top-left corner of the tool window `tool` (one of `tools`, the sizes of
+// all tool windows) when the windows in `taken` are already on the screen:
+// in the first column with room for it, beside the frame (right, else left,
+// else along the screen's right edge) and then further out, level with the
+// frame's top or below the windows in the column; else anywhere on the
+// screen clear of them. Fully inside `available` and apart from `taken`
+// whenever the screen has room for that.
+QPoint placeToolWindow(const QRect& available, const QRect& frame, const QList<QSize>& tools,
+                       const QList<QRect>& taken, QSize tool);
 
 }  // namespace zephyrin

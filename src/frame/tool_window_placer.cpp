@@ -41,12 +41,22 @@ void ToolWindowPlacer::rememberPlace(const QWidget* tool) {
     remember(kToolWindowKey.arg(tool->objectName()), tool->pos());
 }
 
+QList<QRect> ToolWindowPlacer::takenBesides(const QWidget* tool) const {
+    QList<QRect> taken;
+    for (QWidget* each : tools_)
+        if (each != tool && placed_.contains(each)) taken << each->frameGeometry();
+    return taken;
+}
+
 bool ToolWindowPlacer::placeWhereItWas(QWidget* tool) const {
     const QVariant remembered = rememberedValue(kToolWindowKey.arg(tool->objectName()));
     if (!remembered.canConvert<QPoint>()) return false;
-    // Only where it still lies whole on a screen: screens come and go.
+    // Only where it still lies whole on a screen (screens come and go) and
+    // clear of the tool windows placed in this run.
     if (!tool->testAttribute(Qt::WA_Resized)) tool->adjustSize();
     const QRect where(remembered.toPoint(), tool->size() + frameDecorations());
+    for (const QRect& other : takenBesides(tool))
+        if (where.intersects(other)) return false;
     for (const QScreen* screen : QGuiApplication::screens()) {
         if (screen->availableGeometry().contains(where)) {
             tool->move(where.topLeft());
@@ -58,7 +68,6 @@ bool ToolWindowPlacer::placeWhereItWas(QWidget* tool) const {
 
 void ToolWindowPlacer::place(QWidget* tool) {
     if (!frame_ || !frame_->screen()) return;
-    const QRect available = frame_->screen()->availableGeometry();
     // Tools not shown yet have no decorations of their own; the frame's are
     // at least as large as a tool window's.
     QList<QSize> sizes;
@@ -71,8 +80,8 @@ void ToolWindowPlacer::place(QWidget* tool) {
         if (!each->testAttribute(Qt::WA_Resized)) each->adjustSize();
         sizes.append(each->size() + frameDecorations());
     }
-    const QList<QPoint> corners = placeToolWindows(available, frame_->frameGeometry(), sizes);
-    tool->move(corners[tools_.indexOf(tool)]);
+    tool->move(placeToolWindow(frame_->screen()->availableGeometry(), frame_->frameGeometry(), sizes,
+                               takenBesides(tool), sizes[tools_.indexOf(tool)]));
 }
 
 }  // namespace zephyrin

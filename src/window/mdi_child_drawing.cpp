@@ -8,6 +8,7 @@
 #include <new>
 #include <random>
 
+#include "engine/core/pixel_index.h"
 #include "engine/core/plot_colour.h"
 #include "engine/core/view_coords.h"
 #include "engine/core/zoom.h"
@@ -70,7 +71,9 @@ void TMDIChild::UpdateGrafX() {
         --drawingsRunning_;
         Timer2->stop();
         setWindowTitle(pictureName);
+        takeProgress();
     });
+    meter_.Restart(clock_.elapsed() / 1000.0);
     try {
         densityBlock_ = 1;
         showPicture(std::make_unique<Picture>(v.listWidth, v.listHeight));
@@ -151,7 +154,12 @@ void TMDIChild::takeCounts(const CountsDrawing& drawing) {
     v.lastX = status.lastX;
     v.lastY = status.lastY;
     v.AA = status.AA;
-    lastLevel = LevelOfCount(status.lastCount, v.sqrtFilter);
+    // The level of the drawing's count of the last plotted pixel, as the
+    // engine's is: a thread's own count of it is only its share.
+    const std::int32_t column = PixelIndex(status.lastX, v.plotXMin, v.plotXMax, v.width);
+    const std::int32_t row = PixelIndex(status.lastY, v.plotYMin, v.plotYMax, v.height);
+    if (column >= 0 && row >= 0 && column < counts_.Width() && row < counts_.Height())
+        lastLevel = LevelOfCount(counts_.At(column, row), v.sqrtFilter);
 }
 
 void TMDIChild::drawingFailed() {
@@ -201,7 +209,21 @@ void TMDIChild::Timer2Timer() {
     refreshPicture();
     setWindowTitle(busyCaption());
     ++v.ticks;
+    takeProgress();
     update();
+}
+
+void TMDIChild::takeProgress() {
+    meter_.Take(v.iterations, clock_.elapsed() / 1000.0);
+    emit progressChanged();
+}
+
+QString TMDIChild::progressText() const {
+    const QString iterations = QStringLiteral("%L1 iterations").arg(meter_.Iterations());
+    if (drawingsRunning_ == 0 || v.stop) return iterations;
+    return QStringLiteral("%1, %L2 million a second")
+        .arg(iterations)
+        .arg(meter_.PerSecond() / 1e6, 0, 'f', 2);
 }
 
 QString TMDIChild::busyCaption() const {

@@ -1,10 +1,12 @@
 // The window's creation, its first-time set-up on the first Timer1 tick, and
 // its close, which stops the drawing and minimises the window.
+#include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QFont>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -43,6 +45,9 @@ TMDIChild::TMDIChild(const ProgramParts& parts, QWidget* parent) : QMdiSubWindow
     if (density_.enabled) useGradient();
     createComponents();
     createMenus();
+    // File > Close has the keys that close a window: the system menu's own
+    // would make every press ambiguous, with one more per window.
+    for (QAction* action : systemMenu()->actions()) action->setShortcuts({});
     connectView();
     Timer1->setEnabled(true);
 }
@@ -99,6 +104,7 @@ void TMDIChild::createComponents() {
         }
         if (v.stop) drawing_->Stop();
     });
+    clock_.start();
     wheelTimer_ = new OneShotTimer(150, this);
     wheelTimer_->setObjectName(QStringLiteral("WheelTimer"));
     connect(wheelTimer_, &OneShotTimer::tick, this, &TMDIChild::UpdateGrafX);

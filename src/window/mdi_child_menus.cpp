@@ -32,6 +32,21 @@ namespace {
 QByteArray FormulaItemName(int number) {
     return QStringLiteral("Draw%1").arg(number, 2, 10, QLatin1Char('0')).toLatin1();
 }
+
+// A formula menu's caption with its mnemonic: F&ormula', Fo&rmula'',
+// &Plankton''', For&mula''' and &IFS, letters no other menu of the menu bar
+// takes.
+QString FormulaMenuTitle(const FormulaMenu& menu) {
+    const struct {
+        const char* objectName;
+        qsizetype letter;
+    } mnemonics[] = {{"Formula1", 1}, {"Formula2", 2}, {"Formula3", 0}, {"Sinus1", 3}, {"IFS1", 0}};
+    QString title = QString::fromLatin1(menu.caption);
+    for (const auto& mnemonic : mnemonics)
+        if (qstrcmp(mnemonic.objectName, menu.objectName) == 0)
+            title.insert(mnemonic.letter, QLatin1Char('&'));
+    return title;
+}
 }  // namespace
 
 QAction* TMDIChild::formulaItem(int number) const {
@@ -39,11 +54,11 @@ QAction* TMDIChild::formulaItem(int number) const {
 }
 
 void TMDIChild::createMenus() {
-    QMenu* size = addMenu("test1", QStringLiteral("XY Size"));
+    QMenu* size = addMenu("test1", QStringLiteral("&XY Size"));
     addSizeItems(size);
     addAntiAliasItems(size);
 
-    QMenu* dialogs = addMenu("Dialogs1", QStringLiteral("Dialogs"));
+    QMenu* dialogs = addMenu("Dialogs1", QStringLiteral("Dia&logs"));
     connect(addItem(dialogs, "Parameters1", QStringLiteral("Parameters")), &QAction::triggered, this,
             &TMDIChild::Parameters1Click);
     connect(addItem(dialogs, "IFSConstants1", QStringLiteral("IFS Constants")), &QAction::triggered, this,
@@ -51,7 +66,7 @@ void TMDIChild::createMenus() {
     connect(addItem(dialogs, "Colouring", QStringLiteral("Colouring")), &QAction::triggered, this,
             &TMDIChild::colouringDialogClick);
 
-    QMenu* effectsMenu = addMenu("Effects", QStringLiteral("Effects"));
+    QMenu* effectsMenu = addMenu("Effects", QStringLiteral("Effe&cts"));
     QAction* modulasItem = addItem(effectsMenu, "Modulas", QStringLiteral("Modulas "));
     QAction* expansionItem = addItem(effectsMenu, "Expansion", QStringLiteral("Expansion"));
     QAction* colorMixItem = addItem(effectsMenu, "ColorMix", QStringLiteral("Color Mix"));
@@ -74,7 +89,7 @@ void TMDIChild::createMenus() {
     connect(zoomOutItem, &QAction::triggered, this, &TMDIChild::zoomOut);
 
     for (const FormulaMenu& formulaMenu : FormulaMenus()) {
-        QMenu* menu = addMenu(formulaMenu.objectName, QString::fromLatin1(formulaMenu.caption));
+        QMenu* menu = addMenu(formulaMenu.objectName, FormulaMenuTitle(formulaMenu));
         for (const FormulaInfo& formula : formulaMenu.items) {
             QAction* item = addItem(menu, FormulaItemName(formula.number).constData(),
                                     QString::fromLatin1(formula.caption));
@@ -84,7 +99,7 @@ void TMDIChild::createMenus() {
         }
     }
 
-    QMenu* edit = addMenu("Edit1", QStringLiteral("Edit"));
+    QMenu* edit = addMenu("Edit1", QStringLiteral("&Edit"));
     QAction* undoItem = addItem(edit, "Undo", QStringLiteral("Undo"));
     undoItem->setShortcut(QKeySequence::Undo);
     connect(undoItem, &QAction::triggered, this, &TMDIChild::undo);

@@ -1,7 +1,9 @@
 // The picture size: the size items, Custom Size, applying the XY size
 // dialog's values, and fitting the window to a new picture.
 #include <QAction>
+#include <QMdiArea>
 #include <QMenu>
+#include <algorithm>
 #include <new>
 
 #include "dialogs/spin_edit.h"
@@ -102,6 +104,14 @@ QSize TMDIChild::wholePictureSize() const {
 void TMDIChild::setClientSize(const QSize& client) {
     const QSize border = size() - widget()->size();
     resize((client + border).expandedTo(minimumSize()));
+    // Fully in view where the area holds it, moved as little as that takes;
+    // its top-left corner in view otherwise, the area scrolling to the rest.
+    if (!mdiArea()) return;
+    const QRect view = mdiArea()->viewport()->rect();
+    const auto inView = [](int at, int length, int first, int room) {
+        return length <= room ? std::clamp(at, first, first + room - length) : first;
+    };
+    move(inView(x(), width(), view.left(), view.width()), inView(y(), height(), view.top(), view.height()));
 }
 
 }  // namespace zephyrin

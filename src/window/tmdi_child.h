@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMdiSubWindow>
 #include <QString>
@@ -14,6 +15,7 @@
 #include "engine/core/fractal_rec.h"
 #include "engine/explore/attractor_search.h"
 #include "engine/file/picture_history.h"
+#include "util/iteration_meter.h"
 #include "window/program_parts.h"
 
 class QAction;
@@ -62,6 +64,9 @@ public:
     // Stops the drawing: the engine's at its next iteration, one on the
     // drawing threads at once.
     void stopDrawing();
+    // The iterations of the drawing, and their rate while it draws, as the
+    // frame's status bar shows them for the active window.
+    QString progressText() const;
 
     // Menus.
     void DrawClick(int formula);
@@ -181,6 +186,10 @@ public:
     // The menu item of a formula number; nullptr for numbers without one.
     QAction* formulaItem(int number) const;
 
+signals:
+    // At every refresh of a drawing, and as it starts and ends.
+    void progressChanged();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -201,6 +210,7 @@ private:
     void enableTimer2();
     QString busyCaption() const;
     void showReadOut();
+    void takeProgress();
     QSize shownPictureSize() const;
     void recordHistory();
     void showPictureOf(const PictureState& state);
@@ -247,6 +257,8 @@ private:
     bool handOver_ = false;
     std::int32_t iterationsBefore_ = 0;  // the engine's, when the threads took over
     QTimer* stopWatch_ = nullptr;        // ends the threads' drawing when stop is set
+    IterationMeter meter_;
+    QElapsedTimer clock_;  // of the meter's readings
 };
 
 // The density settings new windows start with, and remembering them.

@@ -69,18 +69,6 @@ private slots:
         QCOMPARE(program.engine.Depth(), 0);
     }
 
-    void theActiveWindowsMenusSitBetweenFileAndWindow() {
-        Program program;
-        program.MainForm->show();
-        QTRY_COMPARE(program.MainForm->attractorWindows().size(), 1);
-        program.MainForm->activeChild()->Timer1->setEnabled(false);
-        QStringList titles;
-        for (QAction* menu : program.MainForm->menuBar()->actions()) titles << menu->text();
-        QCOMPARE(titles,
-                 (QStringList{"&File", "&Drawing", "XY Size", "Dialogs", "Effects", "Formula'", "Formula''",
-                              "Plankton'''", "Formula'''", "IFS", "Edit", "&Window", "&Help"}));
-    }
-
     void applyTwiceWithinOnePeriodRestartsOnce() {
         Program program;
         program.MainForm->show();

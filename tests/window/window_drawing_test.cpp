@@ -4,6 +4,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 
 #include "imaging/picture.h"
 #include "qt_test_main.h"
@@ -104,6 +105,30 @@ private slots:
         QCOMPARE(w->v.ticks, 1);
         w->Timer2Timer();
         QVERIFY(w->windowTitle().startsWith(QStringLiteral("Busy... 1   412")));
+    }
+
+    // On the threads the level is that of the whole drawing's count of the
+    // last pixel, as in the engine: a still point lights one pixel, and its
+    // count (without the square-root filter) is the level.
+    void aDensityDrawingsLevelIsThatOfTheLastPixelsWholeCount() {
+        WindowFixture f;
+        TMDIChild* w = f.child;
+        f.SetUp(w);
+        w->v.formula = 73;  // the point never moves
+        w->v.startX = 0.3;  // inside pixel (200, 150)
+        w->v.startY = 0.2;
+        w->v.intensity = 0;
+        w->v.varSwirl = kFalse;
+        w->v.randomStart = kFalse;
+        if (!w->density().enabled) w->toggleDensityColouring();
+        f.RunDrawing([w] { w->UpdateGrafX(); }, 300);
+        w->toggleDensityColouring();
+        const CountGrid counts = w->counts();
+        QCOMPARE(std::ranges::count_if(counts.Counts(),
+                                       [](std::int32_t count) { return count > kUntouchedCount; }),
+                 1);
+        QVERIFY(counts.At(200, 150) > 1000);
+        QCOMPARE(w->lastLevel, counts.At(200, 150));
     }
 
     void theRefreshTimerRunsOnlyWhileDrawing() {

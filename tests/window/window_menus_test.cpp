@@ -21,8 +21,8 @@ private slots:
             captions << menu->title();
             names << menu->objectName();
         }
-        QCOMPARE(captions, (QStringList{"XY Size", "Dialogs", "Effects", "Formula'", "Formula''",
-                                        "Plankton'''", "Formula'''", "IFS", "Edit"}));
+        QCOMPARE(captions, (QStringList{"&XY Size", "Dia&logs", "Effe&cts", "F&ormula'", "Fo&rmula''",
+                                        "&Plankton'''", "For&mula'''", "&IFS", "&Edit"}));
         QCOMPARE(names, (QStringList{"test1", "Dialogs1", "Effects", "Formula1", "Formula2", "Formula3",
                                      "Sinus1", "IFS1", "Edit1"}));
     }

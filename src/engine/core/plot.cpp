@@ -5,26 +5,11 @@
 
 #include "engine/core/engine.h"
 #include "engine/core/hit_weight.h"
+#include "engine/core/pixel_index.h"
 #include "engine/core/plot_colour.h"
 #include "imaging/picture.h"
-#include "util/rounding.h"
 
 namespace zephyrin {
-
-namespace {
-
-// The pixel index a coordinate rounds to, or -1 when it lies on or before the
-// view's first edge, rounds past the last pixel, or is not a number.
-inline std::int32_t PixelIndex(double value, double low, double high, std::int32_t size) {
-    if (!(value > low)) return -1;
-    const double scaled = (value - low) / (high - low) * size;
-    // Checked before converting, so a huge or NaN coordinate is never converted.
-    if (!(scaled >= -0.5 && scaled < size)) return -1;
-    const std::int32_t index = RoundToInt32(scaled);
-    return index < size ? index : -1;
-}
-
-}  // namespace
 
 void Engine::PlotPoint() {
     if (host_->picture) colours_.Refresh(*v, host_->effects.colorMix, cycles);
