@@ -36,4 +36,10 @@ struct PreparedDrawing {
 // about lines before it, one per line), or the gradient cannot be found.
 Result<PreparedDrawing> PrepareDrawing(const RenderOptions& options);
 
+// The options' colouring over the setup's: --white, --sqrt-filter and the
+// density settings, any of which turns density colouring on. Returns the
+// gradient of density colouring (an empty one for the classic colouring);
+// fails when it cannot be found.
+Result<Gradient> ColourAsAsked(const RenderOptions& options, DrawingSetup& setup);
+
 }  // namespace zephyrin

@@ -8,6 +8,7 @@
 #include <limits>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -24,14 +25,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr auto kReportInterval = std::chrono::milliseconds(100);
-
-// The first thread draws with the seed itself, so that one thread repeats the
-// engine's own run; the others hash it with their index (splitmix64's
-// finaliser), so that neighbouring seeds still give unrelated streams.
-std::uint64_t ThreadSeed(std::uint64_t seed, std::int32_t index) {
-    if (index == 0) return seed;
-    return MixBits(seed + static_cast<std::uint64_t>(index) * kGoldenGamma);
-}
 
 std::int64_t BudgetShare(std::int64_t total, std::int32_t threads, std::int32_t index) {
     return total / threads + (index < total % threads ? 1 : 0);
@@ -58,8 +51,11 @@ using Workers = std::vector<std::unique_ptr<Worker>>;
 
 // One thread's orbits of a counts-only drawing and its own counts.
 struct BatchWorker {
-    BatchWorker(const TFractalRec& start, const Effects& effects, std::uint64_t seed, std::int64_t share)
-        : batch(start, effects, seed), counts(start.width, start.height), budget(share) {}
+    BatchWorker(const TFractalRec& start, const Effects& effects, std::uint64_t seed, std::int64_t share,
+                const CountGrid* from)
+        : batch(start, effects, seed),
+          counts(from ? *from : CountGrid(start.width, start.height)),
+          budget(share) {}
 
     // Counts in pieces, so that a stop is seen within a millisecond or so.
     void Draw(const std::atomic<bool>& stopRequested) {
@@ -186,6 +182,17 @@ double RunWorkers(const List& workers, const RenderSettings& settings, const Pro
 
 }  // namespace
 
+// The first thread of the first run draws with the seed itself, so that one
+// thread repeats the engine's own run; the others hash it with their index
+// (splitmix64's finaliser), so that neighbouring seeds still give unrelated
+// streams. Later runs hash the hashed seed with the run, out of the way of
+// the first run's seed + index * kGoldenGamma.
+std::uint64_t StreamSeed(std::uint64_t seed, std::int64_t run, std::int32_t index) {
+    if (run > 0) seed = MixBits(MixBits(seed) + static_cast<std::uint64_t>(run) * kGoldenGamma);
+    if (index == 0) return seed;
+    return MixBits(seed + static_cast<std::uint64_t>(index) * kGoldenGamma);
+}
+
 bool CountsTellTheColours(const DrawingSetup& setup) {
     if (setup.density.enabled) return true;
     // A hit adds round(intensity * weight + 10) with a weight in [0, 1].
@@ -206,12 +213,16 @@ RenderResult RenderBatched(const DrawingSetup& setup, const RenderSettings& sett
     std::atomic<bool> stopRequested{false};
     RenderResult result;
     result.start = StartOf(setup, settings);
+    const CountGrid* from = settings.startCounts;
+    if (from && (from->Width() != result.start.width || from->Height() != result.start.height))
+        throw std::invalid_argument("start counts of another size");
     std::vector<std::unique_ptr<BatchWorker>> workers;
     for (std::int32_t i = 0; i < threads; ++i)
-        workers.push_back(
-            std::make_unique<BatchWorker>(result.start, setup.effects, ThreadSeed(settings.seed, i),
-                                          settings.seconds ? std::numeric_limits<std::int64_t>::max()
-                                                           : BudgetShare(settings.iterations, threads, i)));
+        workers.push_back(std::make_unique<BatchWorker>(
+            result.start, setup.effects, StreamSeed(settings.seed, settings.run, i),
+            settings.seconds ? std::numeric_limits<std::int64_t>::max()
+                             : BudgetShare(settings.iterations, threads, i),
+            i == 0 ? from : nullptr));
     result.seconds = RunWorkers(workers, settings, report, stopRequested);
     result.threads = threads;
     result.iterations = IterationsDone(workers);
@@ -229,7 +240,7 @@ RenderResult RenderBatched(const DrawingSetup& setup, const RenderSettings& sett
     workers.clear();
     if (!setup.density.enabled) {
         result.picture = ColourFromCounts(result.counts, result.start);
-        result.counts = {};
+        if (!settings.keepCounts) result.counts = {};
     }
     return result;
 }
@@ -250,7 +261,7 @@ RenderResult Render(const DrawingSetup& setup, const RenderSettings& settings, c
     result.start = StartOf(setup, settings);
     Workers workers;
     workers.push_back(std::make_unique<Worker>(
-        result.start, setup.effects, ThreadSeed(settings.seed, 0),
+        result.start, setup.effects, StreamSeed(settings.seed, 0, 0),
         settings.seconds ? std::numeric_limits<std::int64_t>::max() : settings.iterations, stopRequested));
     Worker& only = *workers.front();
     result.picture.SetSize(only.record.width, only.record.height);

@@ -16,7 +16,19 @@ struct RenderSettings {
     std::uint64_t seed = 0;
     std::int64_t iterations = 0;    // the budget, shared out among the threads
     std::optional<double> seconds;  // instead of the budget: draw for this long
+    // Where the counts tell the colours: the runs of `seed` drawn into the
+    // counts before (StreamSeed), the counts they left (to draw on instead
+    // of untouched ones; of the drawing's size), and whether to hand the
+    // counts back even when they are coloured here.
+    std::int64_t run = 0;
+    const CountGrid* startCounts = nullptr;
+    bool keepCounts = false;
 };
+
+// The seed of the random streams of thread `index` in run `run` of `seed`.
+// Run 0 is a drawing's first; every (run, index) has streams of its own, so
+// that runs added up draw what one run of all their iterations draws.
+std::uint64_t StreamSeed(std::uint64_t seed, std::int64_t run, std::int32_t index);
 
 struct RenderProgress {
     std::int64_t iterations = 0;
@@ -32,7 +44,8 @@ struct RenderResult {
     // What the drawing started from: after the random start, every value
     // rounded as its parameter file holds it.
     TFractalRec start;
-    // With density colouring: all threads' counts added.
+    // With density colouring or keepCounts: all threads' counts added (to
+    // the start counts, if any).
     CountGrid counts;
     std::int32_t threads = 1;
     std::int64_t iterations = 0;
@@ -52,9 +65,10 @@ std::int32_t UsableThreads(const DrawingSetup& setup, std::int32_t requested);
 // Engine(seed), and the start's values are rounded as its parameter file will
 // hold them. Where the counts tell the colours, every thread then runs a
 // batch of orbits (OrbitBatch) from that start with random streams seeded
-// afresh from `seed` and counts into width x height counters of its own; the
-// counts are added and the pixels coloured from them (or, with density
-// colouring, handed back). Otherwise one thread paints as it goes: exactly
+// afresh from `seed` and the run (StreamSeed) and counts into width x height
+// counters of its own, the first thread's starting from the start counts if
+// given; the counts are added and the pixels coloured from them (or, with
+// density colouring, handed back). Otherwise one thread paints as it goes: exactly
 // the engine's own run with Engine(seed) of the record it started from
 // (`start`; for a drawing without a random start, the setup's record).
 // Either way a drawing depends on its start's values alone, so the saved
