@@ -1,6 +1,4 @@
 #include <algorithm>
-#include <new>
-#include <system_error>
 
 #include "render/counts_modes.h"
 #include "render/counts_output.h"
@@ -36,22 +34,14 @@ int DrawMore(CountsFile& file, const RenderOptions& options, RenderConsole& cons
         return console.Fail("drawing on the counts of " + SizeText(file.counts) + " with " +
                             std::to_string(settings.threads) +
                             " threads does not fit in memory; try fewer --threads");
-    RenderResult result;
-    try {
-        result = Render({description.record, description.effects, description.density}, settings,
-                        console.Progress(options.quiet));
-    } catch (const std::bad_alloc&) {
-        console.ClearProgress();
-        return console.Fail("not enough memory to draw on the counts of " + SizeText(file.counts));
-    } catch (const std::system_error& error) {
-        console.ClearProgress();
-        return console.Fail(std::string("cannot start the drawing threads: ") + error.what());
-    }
-    console.ClearProgress();
-    file.counts = std::move(result.counts);
-    description.history.AddRun(settings.seed, result.iterations);
+    Result<RenderResult> result =
+        RenderWithProgress({description.record, description.effects, description.density}, settings, console,
+                           options.quiet, "to draw on the counts of " + SizeText(file.counts));
+    if (!result) return console.Fail(result.error());
+    file.counts = std::move(result->counts);
+    description.history.AddRun(settings.seed, result->iterations);
     if (!options.quiet)
-        console.Out() << DrawingSummary(result, settings.seed) << "; run " << settings.run + 1 << " of seed "
+        console.Out() << DrawingSummary(*result, settings.seed) << "; run " << settings.run + 1 << " of seed "
                       << settings.seed << ", the counts hold " << description.history.iterations
                       << " iterations\n";
     return kRenderDone;

@@ -1,6 +1,8 @@
 #include "render/render_console.h"
 
 #include <algorithm>
+#include <new>
+#include <system_error>
 #include <thread>
 
 #include "render/help_text.h"
@@ -31,6 +33,20 @@ int RenderConsole::Refuse(std::string_view message) {
 ProgressReport RenderConsole::Progress(bool quiet) {
     if (!progressOnTerminal_ || quiet) return {};
     return [this](const RenderProgress& progress) { bar_.Show(progress); };
+}
+
+Result<RenderResult> RenderWithProgress(const DrawingSetup& setup, const RenderSettings& settings,
+                                        RenderConsole& console, bool quiet, std::string_view forWhat) {
+    Result<RenderResult> result;
+    try {
+        result = Render(setup, settings, console.Progress(quiet));
+    } catch (const std::bad_alloc&) {
+        result = Failure("not enough memory " + std::string(forWhat));
+    } catch (const std::system_error& error) {
+        result = Failure(std::string("cannot start the drawing threads: ") + error.what());
+    }
+    console.ClearProgress();
+    return result;
 }
 
 std::int32_t AllCores() {

@@ -8,6 +8,7 @@
 #include "render/progress_bar.h"
 #include "render/render_job.h"
 #include "render/render_program.h"
+#include "util/result.h"
 
 namespace zephyrin {
 
@@ -39,6 +40,12 @@ private:
     bool progressOnTerminal_;
     ProgressBar bar_;
 };
+
+// Render with the console's progress bar; running out of memory fails with
+// "not enough memory " + `forWhat`, threads that cannot start with their
+// cause.
+Result<RenderResult> RenderWithProgress(const DrawingSetup& setup, const RenderSettings& settings,
+                                        RenderConsole& console, bool quiet, std::string_view forWhat);
 
 // Every core of the machine, at least one and at most kMaxThreads.
 std::int32_t AllCores();

@@ -43,7 +43,7 @@ struct RenderOptions {
     std::optional<std::filesystem::path> saveCounts;
     std::vector<std::filesystem::path> merge;
     std::optional<std::filesystem::path> exportDensity;
-    std::vector<std::string> given;  // every option named, as written before any "="
+    std::vector<std::string> given;  // every long option named, as written before any "="
     bool writeParameters = true;
     bool quiet = false;
     bool help = false;

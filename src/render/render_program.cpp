@@ -4,7 +4,6 @@
 #include <new>
 #include <random>
 #include <string>
-#include <system_error>
 
 #include "engine/file/counts_file.h"
 #include "render/counts_modes.h"
@@ -127,21 +126,13 @@ private:
                         std::to_string(settings.threads) +
                         " threads does not fit in memory; try fewer --threads");
 
-        RenderResult result;
-        try {
-            result = Render(setup, settings, console_.Progress(options.quiet));
-        } catch (const std::bad_alloc&) {
-            console_.ClearProgress();
-            return Fail("not enough memory for the picture and hit counters of a drawing of " +
-                        SizeText(width, height));
-        } catch (const std::system_error& error) {
-            console_.ClearProgress();
-            return Fail(std::string("cannot start the drawing threads: ") + error.what());
-        }
-        console_.ClearProgress();
-        if (const int status = Write(options, *prepared, result, settings.seed); status != kRenderDone)
+        Result<RenderResult> result =
+            RenderWithProgress(setup, settings, console_, options.quiet,
+                               "for the picture and hit counters of a drawing of " + SizeText(width, height));
+        if (!result) return Fail(result.error());
+        if (const int status = Write(options, *prepared, *result, settings.seed); status != kRenderDone)
             return status;
-        if (!options.quiet) console_.Out() << DrawingSummary(result, settings.seed) << '\n';
+        if (!options.quiet) console_.Out() << DrawingSummary(*result, settings.seed) << '\n';
         return kRenderDone;
     }
 
