@@ -180,6 +180,8 @@ std::string WriteCountsDescription(const CountsDescription& description) {
 Result<CountsDescription> ReadCountsDescription(std::string_view text, std::string_view caption,
                                                 const TFractalRec& record) {
     const std::string quoted = "\"" + std::string(caption) + "\"";
+    if (text.empty())
+        return Failure(quoted + " has no description: it is no counts file, or it is cut short");
     const std::size_t firstEnd = std::min(text.find('\n'), text.size());
     std::string_view first = text.substr(0, firstEnd);
     if (first.ends_with('\r')) first.remove_suffix(1);
