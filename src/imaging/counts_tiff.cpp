@@ -18,6 +18,7 @@ namespace {
 constexpr std::uint64_t kStripBytes = 1 << 20;
 // More than the strip offsets of any drawing that fits in memory need.
 constexpr tmsize_t kLargestLibraryAllocation = 64 << 20;
+constexpr std::size_t kMessageLength = 256;
 
 std::string Quoted(const std::filesystem::path& path) {
     return "\"" + path.string() + "\"";
@@ -57,12 +58,8 @@ bool WriteCounts(TIFF* tiff, std::uint32_t width, std::uint32_t height, std::spa
 }
 
 int OnReadError(TIFF*, void* userData, const char*, const char* format, va_list arguments) {
-    auto& message = *static_cast<std::string*>(userData);
-    if (message.empty()) {
-        char text[256];
-        std::vsnprintf(text, sizeof text, format, arguments);
-        message = text;
-    }
+    auto* message = static_cast<char*>(userData);
+    if (message[0] == '\0') std::vsnprintf(message, kMessageLength, format, arguments);
     return 1;
 }
 
@@ -77,16 +74,16 @@ public:
     explicit TiffReader(const std::filesystem::path& path)
         : options_(TIFFOpenOptionsAlloc(), TIFFOpenOptionsFree) {
         if (!options_) throw std::bad_alloc();
-        TIFFOpenOptionsSetErrorHandlerExtR(options_.get(), OnReadError, &message_);
+        TIFFOpenOptionsSetErrorHandlerExtR(options_.get(), OnReadError, message_);
         TIFFOpenOptionsSetWarningHandlerExtR(options_.get(), OnReadWarning, nullptr);
         TIFFOpenOptionsSetMaxSingleMemAlloc(options_.get(), kLargestLibraryAllocation);
         tiff_.reset(TIFFOpenExt(path.c_str(), "r", options_.get()));
     }
     TIFF* Get() const { return tiff_.get(); }
-    std::string Cause() const { return message_.empty() ? "" : ": " + message_; }
+    std::string Cause() const { return message_[0] == '\0' ? "" : ": " + std::string(message_); }
 
 private:
-    std::string message_;
+    char message_[kMessageLength] = {};  // libtiff calls in, where nothing may throw
     std::unique_ptr<TIFFOpenOptions, decltype(&TIFFOpenOptionsFree)> options_;
     std::unique_ptr<TIFF, decltype(&TIFFClose)> tiff_{nullptr, TIFFClose};
 };

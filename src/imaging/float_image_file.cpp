@@ -3,8 +3,8 @@
 #include <ImfChannelList.h>
 #include <ImfFrameBuffer.h>
 #include <ImfHeader.h>
+#include <ImfIO.h>
 #include <ImfOutputFile.h>
-#include <ImfStdIO.h>
 #include <tiffio.h>
 
 #include <algorithm>
@@ -26,12 +26,39 @@ std::string Extension(const std::filesystem::path& path) {
     return extension;
 }
 
+// OpenEXR's output into a byte vector; OpenEXR words every failure of it as
+// a file that failed, so the stream keeps whether memory ran short.
+class ExrBytes final : public Imf::OStream {
+public:
+    ExrBytes() : Imf::OStream("memory") {}
+    void write(const char c[], int n) override {
+        try {
+            if (position_ + n > bytes_.size()) bytes_.resize(position_ + n);
+        } catch (const std::bad_alloc&) {
+            outOfMemory_ = true;
+            throw;
+        }
+        std::copy_n(c, n, bytes_.begin() + static_cast<std::ptrdiff_t>(position_));
+        position_ += static_cast<std::uint64_t>(n);
+    }
+    std::uint64_t tellp() override { return position_; }
+    void seekp(std::uint64_t position) override { position_ = position; }
+
+    std::vector<std::uint8_t>& Bytes() { return bytes_; }
+    bool OutOfMemory() const { return outOfMemory_; }
+
+private:
+    std::vector<std::uint8_t> bytes_;
+    std::uint64_t position_ = 0;
+    bool outOfMemory_ = false;
+};
+
 std::vector<std::uint8_t> EncodeExr(std::int32_t width, std::int32_t height, std::span<const float> values) {
     Imf::Header header(width, height);
     header.compression() = Imf::ZIP_COMPRESSION;
     header.channels().insert("Y", Imf::Channel(Imf::FLOAT));
-    Imf::StdOSStream stream;
-    {
+    ExrBytes stream;
+    try {
         Imf::OutputFile file(stream, header);
         Imf::FrameBuffer frame;
         // OpenEXR only reads through the slice's pointer when it writes.
@@ -39,9 +66,11 @@ std::vector<std::uint8_t> EncodeExr(std::int32_t width, std::int32_t height, std
         frame.insert("Y", Imf::Slice(Imf::FLOAT, base, sizeof(float), sizeof(float) * std::size_t(width)));
         file.setFrameBuffer(frame);
         file.writePixels(height);
+    } catch (const std::exception&) {
+        if (stream.OutOfMemory()) throw std::bad_alloc();
+        throw;
     }
-    const std::string text = stream.str();
-    return {text.begin(), text.end()};
+    return std::move(stream.Bytes());
 }
 
 std::vector<std::uint8_t> EncodeFloatTiff(std::int32_t width, std::int32_t height,

@@ -41,6 +41,7 @@ tmsize_t TiffMemoryFile::Write(thandle_t handle, void* data, tmsize_t size) {
     try {
         if (end > file.bytes_.size()) file.bytes_.resize(end);
     } catch (const std::bad_alloc&) {
+        file.outOfMemory_ = true;
         return -1;
     }
     std::memcpy(file.bytes_.data() + file.position_, data, static_cast<std::size_t>(size));
@@ -73,11 +74,7 @@ toff_t TiffMemoryFile::Size(thandle_t handle) {
 
 int TiffMemoryFile::OnError(TIFF*, void* userData, const char*, const char* format, va_list arguments) {
     auto& file = *static_cast<TiffMemoryFile*>(userData);
-    if (file.message_.empty()) {
-        char text[256];
-        std::vsnprintf(text, sizeof text, format, arguments);
-        file.message_ = text;
-    }
+    if (file.message_[0] == '\0') std::vsnprintf(file.message_, sizeof file.message_, format, arguments);
     return 1;  // handled: nothing goes to stderr
 }
 

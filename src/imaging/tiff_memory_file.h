@@ -25,8 +25,9 @@ public:
     void Close();
 
     std::vector<std::uint8_t>& Bytes() { return bytes_; }
-    // The first error libtiff reported, or empty; warnings are dropped.
-    const std::string& Message() const { return message_; }
+    // The first error libtiff reported ("not enough memory" when the bytes
+    // could not grow), or empty; warnings are dropped.
+    std::string Message() const { return outOfMemory_ ? "not enough memory" : message_; }
 
 private:
     // What libtiff calls to read, write and seek.
@@ -38,7 +39,8 @@ private:
 
     std::vector<std::uint8_t> bytes_;
     std::uint64_t position_ = 0;
-    std::string message_;
+    char message_[256] = {};  // libtiff calls in, where nothing may throw
+    bool outOfMemory_ = false;
     TIFFOpenOptions* options_ = nullptr;
     TIFF* tiff_ = nullptr;
 };

@@ -11,6 +11,7 @@
 #include "engine/core/effects.h"
 #include "engine/file/counts_file.h"
 #include "engine/file/param_file.h"
+#include "failing_allocation.h"
 #include "imaging/temp_folder.h"
 #include "render/render_program.h"
 
@@ -201,6 +202,49 @@ TEST(CountsModes, WhatCannotBeDoneIsRefused) {
         EXPECT_EQ(outcome.status, k.status) << k.say;
         EXPECT_NE(outcome.err.find(k.say), std::string::npos) << k.say << ": " << outcome.err;
         EXPECT_FALSE(std::filesystem::exists(out));
+    }
+}
+
+// Drawing on counts and adding them up run out of memory anywhere with a
+// message, never an escape.
+TEST(CountsModes, RunningOutOfMemoryAnywhereEndsWithAMessage) {
+    TempFolder folder;
+    ExpectDone(
+        RunRender({"--size", "8x6", "--supersample", "2", "--iterations", "300", "--seed", "1", "--formula",
+                   "45", "--save-counts", (folder / "1.tif").string(), "-o", (folder / "1.png").string()}));
+    ExpectDone(RunRender({(folder / "1.zpr").string(), "--size", "8x6", "--supersample", "2", "--iterations",
+                          "300", "--seed", "2", "--save-counts", (folder / "2.tif").string()}));
+    const std::string one = (folder / "1.tif").string();
+    const std::vector<std::vector<std::string>> commands = {
+        {one, "--iterations", "300", "--threads", "2", "--save-counts", (folder / "c.tif").string(), "-o",
+         (folder / "c.png").string(), "--export-density", (folder / "c.exr").string()},
+        {"--merge", one, (folder / "2.tif").string(), "-o", (folder / "m.png").string()},
+    };
+    for (const std::vector<std::string>& command : commands) {
+        // OpenEXR registers its attribute types once, at its first use.
+        ExpectDone(RunRender(command));
+        const std::vector<std::string_view> views(command.begin(), command.end());
+        for (long failAt = 0;; ++failAt) {
+            testing::FixedBuffer outText, errText;
+            std::ostream out(&outText), err(&errText);
+            int status = -1;
+            bool escaped = false;
+            testing::ArmAllocations(failAt);
+            try {
+                status = RunRenderProgram(views, out, err, false);
+            } catch (...) {
+                escaped = true;
+            }
+            const long allocations = testing::DisarmAllocations();
+            ASSERT_FALSE(escaped) << command.front() << ", allocation " << failAt;
+            if (failAt >= allocations) {
+                EXPECT_EQ(status, 0) << errText.Text();
+                break;
+            }
+            const bool toldOf = status == 1 && errText.Text().find("memory") != std::string_view::npos;
+            ASSERT_TRUE(status == 0 || toldOf)
+                << command.front() << ", allocation " << failAt << ": " << status << ", " << errText.Text();
+        }
     }
 }
 
