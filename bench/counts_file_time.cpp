@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 
 #include "engine/faithfulness.h"
@@ -32,14 +33,17 @@ int main(int argc, char** argv) {
     const CountGrid counts = Render(setup, settings, {}).counts;
     const CountsDescription description{setup.record, {}, setup.density, 1, {iterations, {{1, 1}}}};
 
+    const std::clock_t c0 = std::clock();
     const auto t0 = Clock::now();
     if (const Result<> saved = SaveCountsFile(path, counts, description); !saved) {
         std::fprintf(stderr, "%s\n", saved.error().c_str());
         return 1;
     }
     const auto t1 = Clock::now();
+    const std::clock_t c1 = std::clock();
     const Result<CountsFile> loaded = LoadCountsFile(path);
     const auto t2 = Clock::now();
+    const std::clock_t c2 = std::clock();
     if (!loaded) {
         std::fprintf(stderr, "%s\n", loaded.error().c_str());
         return 1;
@@ -48,6 +52,10 @@ int main(int argc, char** argv) {
     std::printf("%d x %d counts, %lld iterations: written in %.2f s, read in %.2f s, %.2f s in all\n", width,
                 height, static_cast<long long>(iterations), seconds(t0, t1), seconds(t1, t2),
                 seconds(t0, t2));
+    const auto cpu = [](std::clock_t from, std::clock_t to) {
+        return static_cast<double>(to - from) / CLOCKS_PER_SEC;
+    };
+    std::printf("processor time: writing %.2f s, reading %.2f s\n", cpu(c0, c1), cpu(c1, c2));
     std::printf("file %.1f MB (raw counts %.1f MB), read back %s\n",
                 static_cast<double>(std::filesystem::file_size(path)) / 1e6, 4.0 * counts.Size() / 1e6,
                 loaded->counts == counts ? "exactly" : "DIFFERENT");
