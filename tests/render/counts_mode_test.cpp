@@ -217,12 +217,10 @@ TEST(CountsModes, RunningOutOfMemoryAnywhereEndsWithAMessage) {
     const std::string one = (folder / "1.tif").string();
     const std::vector<std::vector<std::string>> commands = {
         {one, "--iterations", "300", "--threads", "2", "--save-counts", (folder / "c.tif").string(), "-o",
-         (folder / "c.png").string(), "--export-density", (folder / "c.exr").string()},
+         (folder / "c.png").string(), "--export-density", (folder / "l.tif").string()},
         {"--merge", one, (folder / "2.tif").string(), "-o", (folder / "m.png").string()},
     };
     for (const std::vector<std::string>& command : commands) {
-        // OpenEXR registers its attribute types once, at its first use.
-        ExpectDone(RunRender(command));
         const std::vector<std::string_view> views(command.begin(), command.end());
         for (long failAt = 0;; ++failAt) {
             testing::FixedBuffer outText, errText;
