@@ -215,10 +215,11 @@ TEST(CountsModes, RunningOutOfMemoryAnywhereEndsWithAMessage) {
     ExpectDone(RunRender({(folder / "1.zpr").string(), "--size", "8x6", "--supersample", "2", "--iterations",
                           "300", "--seed", "2", "--save-counts", (folder / "2.tif").string()}));
     const std::string one = (folder / "1.tif").string();
+    // The picture files are RenderProgram's test.
     const std::vector<std::vector<std::string>> commands = {
-        {one, "--iterations", "300", "--threads", "2", "--save-counts", (folder / "c.tif").string(), "-o",
-         (folder / "c.png").string(), "--export-density", (folder / "l.tif").string()},
-        {"--merge", one, (folder / "2.tif").string(), "-o", (folder / "m.png").string()},
+        {one, "--iterations", "300", "--save-counts", (folder / "c.tif").string(), "--export-density",
+         (folder / "l.tif").string()},
+        {"--merge", one, (folder / "2.tif").string(), "--save-counts", (folder / "m.tif").string()},
     };
     for (const std::vector<std::string>& command : commands) {
         const std::vector<std::string_view> views(command.begin(), command.end());
