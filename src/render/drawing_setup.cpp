@@ -35,10 +35,16 @@ Result<PreparedDrawing> PrepareDrawing(const RenderOptions& options) {
         v.randomStart = ToFlag(options.random);
     }
     if (options.formula) SelectFormula(v, *options.formula);
-    if (options.white) v.white = kTrue;
-    if (options.sqrtFilter) v.sqrtFilter = kTrue;
     FreezeView(v);
+    Result<Gradient> gradient = ColourAsAsked(options, setup);
+    if (!gradient) return Failure(gradient.error());
+    prepared.gradient = *std::move(gradient);
+    return prepared;
+}
 
+Result<Gradient> ColourAsAsked(const RenderOptions& options, DrawingSetup& setup) {
+    if (options.white) setup.record.white = kTrue;
+    if (options.sqrtFilter) setup.record.sqrtFilter = kTrue;
     DensitySettings& density = setup.density;
     if (options.brightness) density.brightness = *options.brightness;
     if (options.gamma) density.gamma = *options.gamma;
@@ -55,12 +61,8 @@ Result<PreparedDrawing> PrepareDrawing(const RenderOptions& options) {
     }
     if (options.density || options.brightness || options.gamma || options.vibrancy || options.gradient)
         density.enabled = true;
-    if (density.enabled) {
-        Result<Gradient> gradient = TakeGradient(density);
-        if (!gradient) return Failure(gradient.error());
-        prepared.gradient = *std::move(gradient);
-    }
-    return prepared;
+    if (!density.enabled) return Gradient{};
+    return TakeGradient(density);
 }
 
 }  // namespace zephyrin

@@ -38,4 +38,10 @@ struct PreparedDrawing {
 // line), or the gradient cannot be found.
 Result<PreparedDrawing> PrepareDrawing(const RenderOptions& options);
 
+// The options' colouring over the setup's: --white, --sqrt-filter and the
+// density settings, any of which turns density colouring on. Returns the
+// gradient of density colouring (an empty one for the classic colouring);
+// fails when it cannot be found.
+Result<Gradient> ColourAsAsked(const RenderOptions& options, DrawingSetup& setup);
+
 }  // namespace zephyrin

@@ -59,6 +59,12 @@ PARAMS may also be a )" +
                          gradient file NAME.ggr
   --depth 8|16           bits per channel (16: )" +
            ExtensionList(FormatSet::kSixteenBits, "and") + R"( only)
+  --save-counts C.tif    save the drawing's counts (a 32-bit TIFF) to draw
+                         on, recolour or add up later; not for drawings
+                         painted as they go (Color Mix)
+  --export-density F     write the density level of every pixel as floats,
+                         F.exr (OpenEXR) or F.tif
+  --merge A.tif B.tif... add up counts files of the same drawing and size
   --no-params            write neither OUT.zpr nor the parameters inside
   --quiet                no progress bar and no summary
   --help                 this text
@@ -72,11 +78,18 @@ A picture drawn again from its parameters (OUT.zpr, or OUT.png or OUT.tif
 themselves) with the same --seed, --iterations and --threads comes out the
 same, even when it began with a random start.
 
+Counts files: zephyrin-render COUNTS.tif --iterations N [outputs] draws N
+more iterations on the counts, with random streams of their own (from
+--seed, by default the file's first), so that runs add up as one long run;
+--iterations 0 only colours them, with the file's colouring or the
+options'. Outputs: -o, --save-counts and --export-density, any of them.
+
 Missing lines in PARAMS.zpr are reported and the drawing goes on; a line
 that cannot be read ends the program.
 
 Exit status: 0 done, 1 a file could not be read or written or memory ran
-short, 2 a bad command line, 3 --find found nothing.
+short, 2 a bad command line (or counts asked of a drawing painted as it
+goes), 3 --find found nothing.
 )";
 }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "render/render_options.h"
 #include "util/result.h"
 
 namespace zephyrin {
@@ -15,5 +16,9 @@ std::filesystem::path ParameterFileBeside(const std::filesystem::path& picture);
 // rather than after it: a folder that does not exist, or a folder in the
 // file's place.
 Result<> CheckOutput(const std::filesystem::path& path);
+
+// CheckOutput of every file the options ask for: the picture and its
+// parameter file, the counts file and the density levels.
+Result<> CheckOutputs(const RenderOptions& options);
 
 }  // namespace zephyrin

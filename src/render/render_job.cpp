@@ -4,6 +4,7 @@
 #include <chrono>
 #include <exception>
 #include <limits>
+#include <stdexcept>
 
 #include "engine/batch/counts_drawing.h"
 #include "engine/colouring/colour_from_counts.h"
@@ -79,10 +80,14 @@ RenderResult RenderCounted(const DrawingSetup& setup, const RenderSettings& sett
                            const ProgressReport& report) {
     RenderResult result;
     result.start = StartOf(setup, settings);
+    const CountGrid* from = settings.startCounts;
+    if (from && (from->Width() != result.start.width || from->Height() != result.start.height))
+        throw std::invalid_argument("start counts of another size");
     ThreadPool pool(threads);
     std::optional<std::int64_t> budget;
     if (!settings.seconds) budget = settings.iterations;
-    CountsDrawing drawing(pool, result.start, setup.effects, settings.seed, {}, budget);
+    CountsDrawing drawing(pool, result.start, setup.effects, RunSeed(settings.seed, settings.run),
+                          from ? *from : CountGrid(), budget);
     const Progress progress(settings, report);
     try {
         while (!drawing.WaitFor(progress.NextWait())) {
@@ -107,7 +112,7 @@ RenderResult RenderCounted(const DrawingSetup& setup, const RenderSettings& sett
     drawing.SumCounts(result.counts);
     if (!setup.density.enabled) {
         result.picture = ColourFromCounts(result.counts, result.start);
-        result.counts = {};
+        if (!settings.keepCounts) result.counts = {};
     }
     return result;
 }

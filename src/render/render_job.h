@@ -16,6 +16,13 @@ struct RenderSettings {
     std::uint64_t seed = 0;
     std::int64_t iterations = 0;    // the budget, shared out among the threads
     std::optional<double> seconds;  // instead of the budget: draw for this long
+    // Where the counts tell the colours: the runs of `seed` drawn into the
+    // counts before (RunSeed), the counts they left (to draw on instead
+    // of untouched ones; of the drawing's size), and whether to hand the
+    // counts back even when they are coloured here.
+    std::int64_t run = 0;
+    const CountGrid* startCounts = nullptr;
+    bool keepCounts = false;
 };
 
 struct RenderProgress {
@@ -32,7 +39,8 @@ struct RenderResult {
     // What the drawing started from: after the random start, every value
     // rounded as its parameter file holds it.
     TFractalRec start;
-    // With density colouring: all threads' counts added.
+    // With density colouring or keepCounts: all threads' counts added (to
+    // the start counts, if any).
     CountGrid counts;
     std::int32_t threads = 1;
     std::int64_t iterations = 0;
@@ -51,12 +59,13 @@ std::int32_t UsableThreads(const DrawingSetup& setup, std::int32_t requested);
 // Draws the setup's picture. The random start, if pending, is made once by
 // Engine(seed), and the start's values are rounded as its parameter file will
 // hold them. Where the counts tell the colours, a counts drawing
-// (CountsDrawing) on a pool of `threads` threads draws from that start, its
-// streams seeded from `seed` as every counts drawing's are, and the pixels
-// are coloured from its counts (or, with density colouring, the counts are
-// handed back). Otherwise the engine paints as it goes on the calling
-// thread: exactly its own run with Engine(seed) of the record it started
-// from (`start`; for a drawing without a random start, the setup's record).
+// (CountsDrawing) on a pool of `threads` threads draws from that start, on
+// the start counts if given, its streams seeded from `seed` and the run
+// (RunSeed) as every counts drawing's are, and the pixels are coloured from
+// its counts (or, with density colouring, the counts are handed back).
+// Otherwise the engine paints as it goes on the calling thread: exactly its
+// own run with Engine(seed) of the record it started from (`start`; for a
+// drawing without a random start, the setup's record).
 // Either way a drawing depends on its start's values alone, so the saved
 // parameters drawn again with the same seed, threads and iterations give the
 // same picture, unless the drawing is limited by time. `report`, when given,

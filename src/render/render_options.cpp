@@ -1,5 +1,6 @@
 #include "render/render_options.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <limits>
@@ -61,16 +62,14 @@ public:
                     inlineValue_ = argument.substr(equals + 1);
                     argument = argument.substr(0, equals);
                 }
+                options_.given.emplace_back(argument);
                 Option(argument);
             } else if (argument == "-o") {
                 Output(argument);
             } else if (argument.starts_with("-") && argument.size() > 1) {
                 error_ = "unknown option " + std::string(argument);
-            } else if (options_.parameterFile) {
-                error_ = "more than one parameter file: " + Quoted(options_.parameterFile->string()) +
-                         " and " + Quoted(argument);
             } else {
-                options_.parameterFile = std::filesystem::path(argument);
+                inputs_.emplace_back(argument);
             }
         }
         if (error_.empty() && !options_.help && !options_.version) CheckWhole();
@@ -108,6 +107,10 @@ private:
         if (name == "--vibrancy") return DensityReal(name, kVibrancyRange, options_.vibrancy);
         if (name == "--gradient") return GradientOption(name);
         if (name == "--depth") return Depth(name);
+        if (name == "--merge") return Switch(name, merge_);
+        if (name == "--save-counts") return CountsPath(name, options_.saveCounts, {".tif", ".tiff"});
+        if (name == "--export-density")
+            return CountsPath(name, options_.exportDensity, {".exr", ".tif", ".tiff"});
         error_ = "unknown option " + std::string(name);
     }
 
@@ -173,8 +176,7 @@ private:
         const auto value = Value(name);
         if (!value) return;
         const auto count = ParseDigits<std::uint64_t>(*value);
-        if (!count || *count < 1 ||
-            *count > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
+        if (!count || *count > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
             return Refuse(name, *value, "a whole number of at least 1");
         options_.iterations = static_cast<std::int64_t>(*count);
         iterationsGiven_ = true;
@@ -237,11 +239,53 @@ private:
         options_.depth = *value == "8" ? 8 : 16;
     }
 
+    void CountsPath(std::string_view name, std::optional<std::filesystem::path>& path,
+                    std::initializer_list<std::string_view> extensions) {
+        const auto value = Value(name);
+        if (!value) return;
+        if (path) {
+            error_ = "more than one " + std::string(name);
+            return;
+        }
+        if (std::ranges::find(extensions, LowerExtension(*value)) == extensions.end())
+            return Refuse(name, *value, extensions.size() == 2 ? "a .tif file" : "an .exr or .tif file");
+        path = std::filesystem::path(*value);
+    }
+
+    static std::string LowerExtension(const std::filesystem::path& path) {
+        std::string extension = path.extension().string();
+        for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return extension;
+    }
+
+    // The inputs: one parameter file, or the counts files of a merge.
+    void CheckInputs() {
+        if (merge_) {
+            options_.merge = inputs_;
+            if (inputs_.size() < 2) error_ = "--merge needs two counts files or more";
+        } else if (inputs_.size() > 1) {
+            error_ = "more than one parameter file: " + Quoted(inputs_[0].string()) + " and " +
+                     Quoted(inputs_[1].string());
+        } else if (!inputs_.empty()) {
+            options_.parameterFile = inputs_.front();
+        }
+        const std::string extension = options_.parameterFile ? LowerExtension(*options_.parameterFile) : "";
+        const bool tiffInput = extension == ".tif" || extension == ".tiff";
+        if (error_.empty() && iterationsGiven_ && options_.iterations == 0 && !tiffInput)
+            error_ =
+                "--iterations expects a whole number of at least 1 (0 recolours a counts file), not \"0\"";
+    }
+
     void CheckWhole() {
+        CheckInputs();
+        if (!error_.empty()) return;
         if (iterationsGiven_ && options_.seconds) {
             error_ = "give either --iterations or --seconds, not both";
+        } else if (options_.output.empty() && !options_.saveCounts && !options_.exportDensity) {
+            error_ =
+                "no output file given (-o OUT.ext, --save-counts COUNTS.tif or --export-density OUT.exr)";
         } else if (options_.output.empty()) {
-            error_ = "no output file given (-o OUT.ext)";
+            return;
         } else if (FindImageFormat(options_.output) == nullptr) {
             error_ = "the output " + Quoted(options_.output.string()) +
                      " does not end in an image format's extension (" + ExtensionList(FormatSet::kAll) + ")";
@@ -257,6 +301,8 @@ private:
     RenderOptions options_;
     std::string error_;
     bool iterationsGiven_ = false;
+    bool merge_ = false;
+    std::vector<std::filesystem::path> inputs_;
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "util/result.h"
 
@@ -36,6 +37,13 @@ struct RenderOptions {
     std::optional<double> vibrancy;
     std::optional<std::string> gradient;  // a built-in name or a .ggr file
     std::int32_t depth = 8;               // bits per channel of the picture file
+    // Counts files (a TIFF of the drawing's counts and their description):
+    // where to save the counts, the files --merge adds up, and where the
+    // density levels go (.exr or .tif).
+    std::optional<std::filesystem::path> saveCounts;
+    std::vector<std::filesystem::path> merge;
+    std::optional<std::filesystem::path> exportDensity;
+    std::vector<std::string> given;  // every long option named, as written before any "="
     bool writeParameters = true;
     bool quiet = false;
     bool help = false;
@@ -47,9 +55,12 @@ inline constexpr std::int32_t kMaxThreads = 1024;
 // Parses the arguments after the program name. Options take their value as
 // the next argument or after "=" ("--size 640x480", "--size=640x480").
 // Checks everything that needs no file or memory: numbers and their ranges,
-// exactly one output whose extension names an image format (one that holds
-// 16 bits with --depth 16), at most one parameter file, a gradient that is a
-// built-in name or ends in .ggr. Stops at the first problem, and at --help.
+// at most one picture output, whose extension names an image format (one
+// that holds 16 bits with --depth 16), and at least one output of any kind,
+// at most one parameter file (with --merge: at least two counts files), a
+// gradient that is a built-in name or ends in .ggr, counts files that end in
+// .tif, and --iterations 0 only for a .tif input. Stops at the first
+// problem, and at --help.
 Result<RenderOptions> ParseRenderOptions(std::span<const std::string_view> arguments);
 
 }  // namespace zephyrin

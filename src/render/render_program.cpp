@@ -4,37 +4,23 @@
 #include <new>
 #include <random>
 #include <string>
-#include <system_error>
-#include <thread>
 
-#include "engine/colouring/density_colour.h"
-#include "engine/file/density_lines.h"
-#include "engine/file/param_file.h"
-#include "imaging/area_averaging.h"
-#include "imaging/image_file.h"
-#include "imaging/image_formats.h"
-#include "imaging/picture16.h"
+#include "engine/file/counts_file.h"
+#include "render/counts_modes.h"
+#include "render/counts_output.h"
 #include "render/drawing_setup.h"
 #include "render/explore.h"
 #include "render/help_text.h"
 #include "render/output_files.h"
-#include "render/progress_bar.h"
+#include "render/picture_output.h"
+#include "render/render_console.h"
 #include "render/render_job.h"
 #include "render/render_memory.h"
 #include "render/render_options.h"
-#include "util/number_format.h"
 #include "util/version.h"
 
 namespace zephyrin {
 namespace {
-
-constexpr std::string_view kProgramPrefix = "zephyrin-render: ";
-
-std::int32_t AllCores() {
-    const auto cores =
-        static_cast<std::int32_t>(std::min<unsigned>(std::thread::hardware_concurrency(), kMaxThreads));
-    return std::max(cores, 1);
-}
 
 std::uint64_t RandomSeed() {
     std::random_device device;
@@ -45,57 +31,55 @@ std::string SizeText(std::int64_t width, std::int64_t height) {
     return std::to_string(width) + " x " + std::to_string(height) + " pixels";
 }
 
-std::string Summary(const RenderResult& result, std::uint64_t seed) {
-    const double rate = result.seconds > 0 ? static_cast<double>(result.iterations) / result.seconds : 0;
-    return std::to_string(result.iterations) + " iterations, " + FormatFixed(result.seconds, 2, '.') +
-           " s, " + FormatFixed(rate / 1e6, 2, '.') + " million iterations per second (seed " +
-           std::to_string(seed) + ", " + std::to_string(result.threads) +
-           (result.threads == 1 ? " thread)" : " threads)");
-}
-
 class Program {
 public:
     Program(std::ostream& out, std::ostream& err, bool progressOnTerminal)
-        : out_(out), err_(err), progressOnTerminal_(progressOnTerminal) {}
+        : console_(out, err, progressOnTerminal) {}
 
     int Run(std::span<const std::string_view> arguments) {
         const Result<RenderOptions> parsed = ParseRenderOptions(arguments);
-        if (!parsed) {
-            Say(parsed.error());
-            err_ << kUsageLine << '\n';
-            return kRenderBadUsage;
-        }
+        if (!parsed) return console_.Refuse(parsed.error());
         if (parsed->help) {
-            out_ << HelpText();
+            console_.Out() << HelpText();
             return kRenderDone;
         }
         if (parsed->version) {
-            out_ << "zephyrin-render " << kVersion << '\n';
+            console_.Out() << "zephyrin-render " << kVersion << '\n';
             return kRenderDone;
         }
+        if (!parsed->merge.empty()) return MergeCounts(*parsed, console_);
+        // Only a counts file takes --iterations 0; it says what is wrong with any other.
+        if (parsed->parameterFile && (parsed->iterations == 0 || IsCountsFile(*parsed->parameterFile)))
+            return ContinueCounts(*parsed, console_);
         return Draw(*parsed);
     }
 
 private:
-    // One prefixed line for each line of the message.
-    void Say(std::string_view message) {
-        for (std::size_t start = 0; start <= message.size();) {
-            const std::size_t end = std::min(message.find('\n', start), message.size());
-            err_ << kProgramPrefix << message.substr(start, end - start) << '\n';
-            start = end + 1;
-        }
-    }
+    int Fail(std::string_view message) { return console_.Fail(message); }
 
-    int Fail(std::string_view message) {
-        Say(message);
-        return kRenderFailed;
+    // The outputs of a drawing done; `seed` for the counts file.
+    int Write(const RenderOptions& options, const PreparedDrawing& prepared, RenderResult& result,
+              std::uint64_t seed) {
+        const DrawingSetup& setup = prepared.setup;
+        Result<std::vector<std::string>> written;
+        if (options.saveCounts || options.exportDensity) {
+            CountsDescription description{
+                result.start, setup.effects, setup.density, options.supersample, {}};
+            description.history.AddRun(seed, result.iterations);
+            written = WriteCountsOutputs(result.counts, description, prepared.gradient, options);
+        } else if (!options.output.empty()) {
+            const DrawingSetup finished{result.start, setup.effects, setup.density};
+            written = WritePictureFiles(
+                {finished, prepared.gradient, options.supersample, &result.counts, &result.picture}, options);
+        }
+        if (!written) return Fail(written.error());
+        if (!options.quiet)
+            for (const std::string& note : *written) console_.Say(note);
+        return kRenderDone;
     }
 
     int Draw(const RenderOptions& options) {
-        const std::filesystem::path parameterFile = ParameterFileBeside(options.output);
-        Result<> writable = CheckOutput(options.output);
-        if (writable && options.writeParameters) writable = CheckOutput(parameterFile);
-        if (!writable) return Fail(writable.error());
+        if (Result<> writable = CheckOutputs(options); !writable) return Fail(writable.error());
 
         const std::int64_t width = std::int64_t{options.width} * options.supersample;
         const std::int64_t height = std::int64_t{options.height} * options.supersample;
@@ -112,8 +96,13 @@ private:
         }
         if (!prepared) return Fail(prepared.error());
         // Missing lines do not stop the drawing.
-        for (const std::string& message : prepared->messages) Say(message);
+        for (const std::string& message : prepared->messages) console_.Say(message);
         DrawingSetup& setup = prepared->setup;
+        const bool keepCounts = options.saveCounts || options.exportDensity;
+        if (keepCounts && !CountsTellTheColours(setup))
+            return console_.Refuse(
+                "a drawing painted as it goes (Color Mix, or an intensity of -9.5 or less) has no counts "
+                "to save or export");
 
         RenderSettings settings;
         settings.seed = options.seed.value_or(RandomSeed());
@@ -121,100 +110,33 @@ private:
             const Result<Exploration> explored = Explore(setup, options, settings.seed);
             if (!explored) return Fail(explored.error());
             if (*explored == Exploration::kNothingFound) {
-                Say("no attractor of formula " + std::to_string(setup.record.formula) + " found from seed " +
-                    std::to_string(settings.seed));
+                console_.Say("no attractor of formula " + std::to_string(setup.record.formula) +
+                             " found from seed " + std::to_string(settings.seed));
                 return kRenderNothingFound;
             }
             if (*explored == Exploration::kCannotFrame && !options.quiet)
-                Say("note: the orbit runs away or plots nothing; drawn in the view as it was");
+                console_.Say("note: the orbit runs away or plots nothing; drawn in the view as it was");
         }
         settings.threads = UsableThreads(setup, options.threads.value_or(AllCores()));
         settings.iterations = options.iterations;
         settings.seconds = options.seconds;
+        settings.keepCounts = keepCounts;
         if (!RenderFitsInMemory(width, height, settings.threads))
             return Fail("a drawing of " + SizeText(width, height) + " with " +
                         std::to_string(settings.threads) +
                         " threads does not fit in memory; try fewer --threads");
 
-        ProgressBar bar(err_);
-        ProgressReport report;
-        if (progressOnTerminal_ && !options.quiet) report = [&bar](const RenderProgress& p) { bar.Show(p); };
-        RenderResult result;
-        try {
-            result = Render(setup, settings, report);
-        } catch (const std::bad_alloc&) {
-            bar.Clear();
-            return Fail("not enough memory for the picture and hit counters of a drawing of " +
-                        SizeText(width, height));
-        } catch (const std::system_error& error) {
-            bar.Clear();
-            return Fail(std::string("cannot start the drawing threads: ") + error.what());
-        }
-        bar.Clear();
-
-        // The start, not the record after the drawing: formulas that restart
-        // at random during a drawing would not draw it again. PNG and TIFF
-        // files carry it inside as well.
-        std::string parameters;
-        if (options.writeParameters) {
-            try {
-                parameters = WriteParameterText(result.start, setup.effects, setup.density, '.');
-            } catch (const std::bad_alloc&) {
-                return Fail("not enough memory to write \"" + parameterFile.string() + "\"");
-            }
-            if (const std::string note = GradientNote(setup.density); !note.empty() && !options.quiet)
-                Say("note: " + note);
-        }
-
-        Picture picture;
-        Picture16 wide;
-        try {
-            if (setup.density.enabled) {
-                const DensityCounts counts{result.counts, options.supersample};
-                const bool white = result.start.white != kFalse;
-                if (options.depth == 16)
-                    DensityColour(counts, setup.density, prepared->gradient, white, wide);
-                else
-                    DensityColour(counts, setup.density, prepared->gradient, white, picture);
-            } else {
-                picture = options.supersample > 1 ? ReduceByAreaAveraging(result.picture, options.supersample)
-                                                  : std::move(result.picture);
-                if (options.depth == 16) wide = Widen(picture);
-            }
-        } catch (const std::bad_alloc&) {
-            return Fail("not enough memory to colour or reduce the drawing of " + SizeText(width, height));
-        }
-
-        try {
-            // Nobody is there to ask whether PBM and PGM may take fewer colours.
-            const auto change = ColourResolutionChangeFor(options.output);
-            const Result<> saved =
-                options.depth == 16 ? SaveImage16(wide, options.output, ColourChange::kAgreed, parameters)
-                                    : SaveImage(picture, options.output, ColourChange::kAgreed, parameters);
-            if (!saved) return Fail(saved.error());
-            if (change && !options.quiet)
-                Say("note: the picture was converted to " +
-                    std::string(ColourResolutionName(change->resolution)) + " for \"" +
-                    options.output.string() + "\"");
-        } catch (const std::bad_alloc&) {
-            return Fail("not enough memory to save \"" + options.output.string() + "\"");
-        }
-
-        if (options.writeParameters) {
-            try {
-                if (const Result<> written = WriteParameterFile(parameterFile, parameters); !written)
-                    return Fail(written.error());
-            } catch (const std::bad_alloc&) {
-                return Fail("not enough memory to write \"" + parameterFile.string() + "\"");
-            }
-        }
-        if (!options.quiet) out_ << Summary(result, settings.seed) << '\n';
+        Result<RenderResult> result =
+            RenderWithProgress(setup, settings, console_, options.quiet,
+                               "for the picture and hit counters of a drawing of " + SizeText(width, height));
+        if (!result) return Fail(result.error());
+        if (const int status = Write(options, *prepared, *result, settings.seed); status != kRenderDone)
+            return status;
+        if (!options.quiet) console_.Out() << DrawingSummary(*result, settings.seed) << '\n';
         return kRenderDone;
     }
 
-    std::ostream& out_;
-    std::ostream& err_;
-    bool progressOnTerminal_;
+    RenderConsole console_;
 };
 
 }  // namespace
@@ -225,7 +147,7 @@ int RunRenderProgram(std::span<const std::string_view> arguments, std::ostream& 
         return Program(out, err, progressOnTerminal).Run(arguments);
     } catch (const std::bad_alloc&) {
         // Whatever the steps above left unnamed: the options, a message, the summary.
-        err << kProgramPrefix << "not enough memory\n";
+        err << "zephyrin-render: not enough memory\n";
         return kRenderFailed;
     }
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <streambuf>
+#include <string_view>
+
 namespace zephyrin::testing {
 
 // This test program's operator new counts its calls and can be told to fail
@@ -11,5 +14,16 @@ namespace zephyrin::testing {
 void ArmAllocations(long failAt);
 // Stops failing; returns the calls counted since ArmAllocations.
 long DisarmAllocations();
+
+// Output that needs no memory of its own: an out-of-memory message must not
+// get lost for want of it.
+class FixedBuffer : public std::streambuf {
+public:
+    FixedBuffer() { setp(text_, text_ + sizeof text_); }
+    std::string_view Text() const { return {pbase(), static_cast<std::size_t>(pptr() - pbase())}; }
+
+private:
+    char text_[4096];
+};
 
 }  // namespace zephyrin::testing

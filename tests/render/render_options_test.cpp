@@ -66,6 +66,25 @@ TEST(RenderOptions, EveryOptionWithItsValueNextOrAfterAnEqualsSign) {
     EXPECT_EQ(timed->seconds, 2.5);
 }
 
+// Counts files as inputs and outputs; any output alone will do.
+TEST(RenderOptions, CountsFilesInAndOut) {
+    const Result<RenderOptions> merge =
+        Parse({"--merge", "a.tif", "b.TIFF", "c.tif", "--save-counts=sum.tif", "--export-density", "d.EXR"});
+    ASSERT_TRUE(merge) << merge.error();
+    EXPECT_EQ(merge->merge, (std::vector<std::filesystem::path>{"a.tif", "b.TIFF", "c.tif"}));
+    EXPECT_FALSE(merge->parameterFile);
+    EXPECT_EQ(merge->saveCounts, "sum.tif");
+    EXPECT_EQ(merge->exportDensity, "d.EXR");
+    EXPECT_TRUE(merge->output.empty());
+    EXPECT_EQ(merge->given, (std::vector<std::string>{"--merge", "--save-counts", "--export-density"}));
+
+    const Result<RenderOptions> recolour =
+        Parse({"c.tiff", "--iterations", "0", "--export-density", "l.tif"});
+    ASSERT_TRUE(recolour) << recolour.error();
+    EXPECT_EQ(recolour->parameterFile, "c.tiff");
+    EXPECT_EQ(recolour->iterations, 0);
+}
+
 TEST(RenderOptions, HelpNeedsNothingElse) {
     const Result<RenderOptions> parsed = Parse({"--help"});
     ASSERT_TRUE(parsed) << parsed.error();
@@ -77,7 +96,7 @@ TEST(RenderOptions, Refusals) {
         std::vector<std::string_view> arguments;
         std::string_view says;
     } cases[] = {
-        {{}, "no output file given"},
+        {{}, "no output file given (-o OUT.ext, --save-counts COUNTS.tif or --export-density OUT.exr)"},
         {{"-o", "a.xyz"}, "\"a.xyz\" does not end in an image format's extension"},
         {{"-o", "noextension"}, "does not end in an image format's extension"},
         {{"-o", "a.png", "-o", "b.png"}, "more than one output file"},
@@ -107,6 +126,11 @@ TEST(RenderOptions, Refusals) {
         {{"-o", "a.png", "--gradient", "mauve"}, "--gradient expects one of grey, fire"},
         {{"-o", "a.png", "--depth", "12"}, "--depth expects 8 or 16, not \"12\""},
         {{"-o", "a.jpg", "--depth", "16"}, "--depth 16 needs a pgm, png, ppm or tif output, not \"a.jpg\""},
+        {{"a.zpr", "--iterations", "0", "-o", "a.png"}, "(0 recolours a counts file)"},
+        {{"--save-counts", "c.png"}, "--save-counts expects a .tif file, not \"c.png\""},
+        {{"--export-density", "d.png"}, "--export-density expects an .exr or .tif file"},
+        {{"--save-counts", "a.tif", "--save-counts", "b.tif"}, "more than one --save-counts"},
+        {{"--merge", "a.tif", "-o", "a.png"}, "--merge needs two counts files or more"},
     };
     for (const auto& c : cases) {
         const Result<RenderOptions> parsed = Parse(c.arguments);

@@ -316,17 +316,6 @@ TEST(RenderProgram, BadInputExitsWithAMessageAndWritesNothing) {
         << "only taken.png and word.zpr";
 }
 
-// Output that needs no memory of its own: an out-of-memory message must not
-// get lost for want of it.
-class FixedBuffer : public std::streambuf {
-public:
-    FixedBuffer() { setp(text_, text_ + sizeof text_); }
-    std::string_view Text() const { return {pbase(), static_cast<std::size_t>(pptr() - pbase())}; }
-
-private:
-    char text_[4096];
-};
-
 TEST(RenderProgram, RunningOutOfMemoryAnywhereEndsWithAMessage) {
     TempFolder folder;
     ASSERT_EQ(RunRender(Small(folder / "p.png")).status, 0);
@@ -338,7 +327,7 @@ TEST(RenderProgram, RunningOutOfMemoryAnywhereEndsWithAMessage) {
     // clang-format on
     const std::vector<std::string_view> views(arguments.begin(), arguments.end());
     for (long failAt = 0;; ++failAt) {
-        FixedBuffer outText, errText;
+        testing::FixedBuffer outText, errText;
         std::ostream out(&outText), err(&errText);
         int status = -1;
         bool escaped = false;

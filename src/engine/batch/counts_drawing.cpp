@@ -12,6 +12,12 @@ std::uint64_t StreamSeed(std::uint64_t seed, int index) {
     return MixBits(seed + static_cast<std::uint64_t>(index) * kGoldenGamma);
 }
 
+std::uint64_t RunSeed(std::uint64_t seed, std::int64_t run) {
+    // Hashed twice, out of the way of the first run's seed + index * kGoldenGamma.
+    if (run == 0) return seed;
+    return MixBits(MixBits(seed) + static_cast<std::uint64_t>(run) * kGoldenGamma);
+}
+
 std::int64_t BudgetShare(std::int64_t total, int threads, int index) {
     return total / threads + (index < total % threads ? 1 : 0);
 }

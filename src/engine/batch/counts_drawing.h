@@ -77,6 +77,12 @@ private:
 // finaliser of the two, so that neighbouring seeds give unrelated streams.
 std::uint64_t StreamSeed(std::uint64_t seed, int index);
 
+// The seed of run `run` of a drawing seeded with `seed`, for a drawing made
+// on the counts of the runs before it: run 0 is the drawing's first, and
+// every (run, share) has streams of its own, so that runs added up draw what
+// one run of all their iterations draws.
+std::uint64_t RunSeed(std::uint64_t seed, std::int64_t run);
+
 // Share `index` of `total` iterations over `threads`: the first total %
 // threads shares take one more.
 std::int64_t BudgetShare(std::int64_t total, int threads, int index);

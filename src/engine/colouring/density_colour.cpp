@@ -103,6 +103,21 @@ void ForEachBlockSum(const CountGrid& counts, int block, int columns, int rows, 
         }
 }
 
+// The median m and the reference R of the lit pixels' H.
+struct ToneScale {
+    double median = 1;
+    double reference = 1;
+};
+
+ToneScale ToneScaleOf(const CountGrid& grid, int block, int columns, int rows) {
+    Histogram histogram;
+    ForEachBlockSum(grid, block, columns, rows, [&](int, int, std::int64_t hits) {
+        if (hits > 0) histogram.Add(hits);
+    });
+    if (histogram.Lit() == 0) return {};
+    return {histogram.Quantile(0.5), histogram.Quantile(kReferenceShare)};
+}
+
 // Sizes `out` for the counts and colours its pixels: store(column, row, r,
 // g, b) for every one of them.
 template <typename Out, typename Store>
@@ -115,18 +130,12 @@ void ColourPixels(const DensityCounts& counts, const DensitySettings& settings, 
     if (out.Width() != columns || out.Height() != rows) out.SetSize(columns, rows);
     const std::uint16_t background = white ? Picture16::kFull : 0;
 
-    Histogram histogram;
-    ForEachBlockSum(grid, block, columns, rows, [&](int, int, std::int64_t hits) {
-        if (hits > 0) histogram.Add(hits);
-    });
-
+    const ToneScale tone = ToneScaleOf(grid, block, columns, rows);
     Palette palette;
     BuildPalette(palette, settings, gradient, white);
-    const double median = histogram.Lit() > 0 ? histogram.Quantile(0.5) : 1;
-    const double reference = histogram.Lit() > 0 ? histogram.Quantile(kReferenceShare) : 1;
-    const auto perMedian = static_cast<float>(1 / median);
+    const auto perMedian = static_cast<float>(1 / tone.median);
     const double brightness = Clamped(settings.brightness, kBrightnessRange, DensitySettings().brightness);
-    const auto scale = static_cast<float>(brightness / std::log1p(reference / median));
+    const auto scale = static_cast<float>(brightness / std::log1p(tone.reference / tone.median));
     ForEachBlockSum(grid, block, columns, rows, [&](int column, int row, std::int64_t hits) {
         if (hits == 0) {
             store(column, row, background, background, background);
@@ -160,6 +169,21 @@ void DensityColour(const DensityCounts& counts, const DensitySettings& settings,
                      out.Words()[static_cast<std::size_t>(row) * out.Width() + column] =
                          DitheredWord(r, g, b, column, row);
                  });
+}
+
+std::vector<float> DensityLevels(const DensityCounts& counts) {
+    const int block = std::max(counts.block, 1);
+    const CountGrid& grid = counts.counts;
+    const int columns = grid.Width() / block;
+    const int rows = grid.Height() / block;
+    const ToneScale tone = ToneScaleOf(grid, block, columns, rows);
+    const double top = std::log1p(tone.reference / tone.median);
+    std::vector<float> levels(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows));
+    ForEachBlockSum(grid, block, columns, rows, [&](int column, int row, std::int64_t hits) {
+        levels[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) + column] =
+            static_cast<float>(std::log1p(static_cast<double>(hits) / tone.median) / top);
+    });
+    return levels;
 }
 
 Picture16 DensityColour(const DensityCounts& counts, const DensitySettings& settings,

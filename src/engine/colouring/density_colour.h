@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "engine/colouring/density_settings.h"
 #include "engine/core/count_grid.h"
@@ -40,5 +41,9 @@ void DensityColour(const DensityCounts& counts, const DensitySettings& settings,
                    bool white, Picture& out);
 Picture16 DensityColour(const DensityCounts& counts, const DensitySettings& settings,
                         const Gradient& gradient, bool white);
+
+// The level L of step 2 for every pixel of the picture, row by row: 0 where
+// H = 0, 1 at the reference, above 1 for the few pixels denser than it.
+std::vector<float> DensityLevels(const DensityCounts& counts);
 
 }  // namespace zephyrin

@@ -1,0 +1,93 @@
+#include <algorithm>
+
+#include "render/counts_modes.h"
+#include "render/counts_output.h"
+#include "render/drawing_setup.h"
+#include "render/output_files.h"
+#include "render/render_job.h"
+#include "render/render_memory.h"
+
+namespace zephyrin {
+namespace {
+
+// What shapes a drawing, which a counts file has already.
+constexpr std::string_view kShapingOptions[] = {"--formula", "--random",      "--find",   "--fit",
+                                                "--size",    "--supersample", "--seconds"};
+
+std::string SizeText(const CountGrid& counts) {
+    return std::to_string(counts.Width()) + " x " + std::to_string(counts.Height()) + " pixels";
+}
+
+// Draws the options' iterations into the file's counts. Returns 0 or the
+// exit status of a failure.
+int DrawMore(CountsFile& file, const RenderOptions& options, RenderConsole& console) {
+    CountsDescription& description = file.description;
+    RenderSettings settings;
+    settings.seed = options.seed.value_or(description.history.seeds.front().seed);
+    settings.run = description.history.RunsOf(settings.seed);
+    settings.iterations = options.iterations;
+    settings.threads = std::max<std::int32_t>(options.threads.value_or(AllCores()), 1);
+    settings.startCounts = &file.counts;
+    settings.keepCounts = true;
+    // The counts read, the first thread's copy and every other thread's own.
+    if (!RenderFitsInMemory(file.counts.Width(), file.counts.Height(), settings.threads + 1))
+        return console.Fail("drawing on the counts of " + SizeText(file.counts) + " with " +
+                            std::to_string(settings.threads) +
+                            " threads does not fit in memory; try fewer --threads");
+    Result<RenderResult> result =
+        RenderWithProgress({description.record, description.effects, description.density}, settings, console,
+                           options.quiet, "to draw on the counts of " + SizeText(file.counts));
+    if (!result) return console.Fail(result.error());
+    file.counts = std::move(result->counts);
+    description.history.AddRun(settings.seed, result->iterations);
+    if (!options.quiet)
+        console.Out() << DrawingSummary(*result, settings.seed) << "; run " << settings.run + 1 << " of seed "
+                      << settings.seed << ", the counts hold " << description.history.iterations
+                      << " iterations\n";
+    return kRenderDone;
+}
+
+}  // namespace
+
+std::string_view FirstGiven(const RenderOptions& options, std::span<const std::string_view> names) {
+    for (const std::string& given : options.given)
+        if (std::ranges::find(names, given) != names.end()) return *std::ranges::find(names, given);
+    return {};
+}
+
+int FinishCounts(CountsFile& file, const RenderOptions& options, RenderConsole& console) {
+    CountsDescription& description = file.description;
+    DrawingSetup setup{description.record, description.effects, description.density};
+    Result<Gradient> gradient = ColourAsAsked(options, setup);
+    if (!gradient) return console.Fail(gradient.error());
+    description.record = setup.record;
+    description.density = setup.density;
+    const Result<std::vector<std::string>> written =
+        WriteCountsOutputs(file.counts, description, *gradient, options);
+    if (!written) return console.Fail(written.error());
+    if (!options.quiet)
+        for (const std::string& note : *written) console.Say(note);
+    return kRenderDone;
+}
+
+int ContinueCounts(const RenderOptions& options, RenderConsole& console) {
+    if (const std::string_view shaping = FirstGiven(options, kShapingOptions); !shaping.empty())
+        return console.Refuse(std::string(shaping) + " cannot change the drawing of a counts file");
+    if (FirstGiven(options, std::array<std::string_view, 1>{"--iterations"}).empty())
+        return console.Refuse(
+            "a counts file needs --iterations N: the iterations to add (0 only colours it)");
+    if (Result<> writable = CheckOutputs(options); !writable) return console.Fail(writable.error());
+
+    Result<CountsFile> file = LoadCountsFile(*options.parameterFile);
+    if (!file) return console.Fail(file.error());
+    const CountsDescription& description = file->description;
+    if (!CountsTellTheColours({description.record, description.effects, description.density}))
+        return console.Fail(
+            "\"" + options.parameterFile->string() +
+            "\" holds the counts of a drawing painted as it goes, which do not tell its colours");
+    if (options.iterations > 0)
+        if (const int status = DrawMore(*file, options, console); status != kRenderDone) return status;
+    return FinishCounts(*file, options, console);
+}
+
+}  // namespace zephyrin
