@@ -31,10 +31,6 @@ constexpr double kMinCoverage = 0.04;
 
 enum class Verdict { kPass, kRunaway, kSettled, kNotChaotic, kUnframed, kSparse, kCancelled };
 
-bool IsSmooth(FormulaShape shape) {
-    return shape != FormulaShape::kAffine && shape != FormulaShape::kSineAffine;
-}
-
 struct Judged {
     Verdict verdict = Verdict::kPass;
     double lyapunov = std::nan("");
@@ -46,7 +42,7 @@ Judged Judge(TFractalRec& candidate, const Effects& effects, std::uint64_t seed,
              const std::atomic<bool>& cancel, std::vector<Point2D>& points) {
     Judged judged;
     const FormulaShape shape = ShapeOf(candidate.formula);
-    const bool restartsItself = shape == FormulaShape::kH;
+    const bool restartsItself = RestartsItself(shape);
     if (!restartsItself) {
         OrbitProbe probe(candidate, effects, seed);
         const OrbitClass orbit = ClassifyOrbit(probe, kOrbitCheck);
