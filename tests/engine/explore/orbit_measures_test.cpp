@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/core/defaults.h"
+#include "engine/core/random.h"
 #include "engine/explore/correlation_dimension.h"
 #include "engine/explore/lyapunov_estimate.h"
 
@@ -32,15 +33,6 @@ TFractalRec Sierpinski() {
 auto Henon() {
     return MapOrbit([](Point2D p) { return Point2D{1 - 1.4 * p.x * p.x + p.y, 0.3 * p.x}; }, {0, 0});
 }
-
-// Turns the plane by the golden angle: every orbit fills a circle evenly,
-// and nearby points keep their distance.
-struct GoldenRotation {
-    Point2D operator()(Point2D p) const {
-        const double angle = 2 * std::numbers::pi / std::numbers::phi;
-        return {std::cos(angle) * p.x - std::sin(angle) * p.y, std::sin(angle) * p.x + std::cos(angle) * p.y};
-    }
-};
 
 template <typename Orbit>
 std::vector<Point2D> Positions(Orbit orbit, int count, int stride) {
@@ -76,11 +68,40 @@ TEST(MeasureOrbit, HenonMap) {
     EXPECT_NEAR(d2, 1.21, 0.05);
 }
 
-TEST(MeasureOrbit, CircleByAnIrrationalRotation) {
-    const auto rotation = MapOrbit(GoldenRotation{}, {1, 0});
-    EXPECT_NEAR(EstimateLyapunov(rotation, {}).exponent, 0, 0.005);
-    const double d2 = CorrelationDimension(Positions(rotation, 4000, 1));
-    EXPECT_NEAR(d2, 1, 0.05);
+// Formula 70 with the same turn by the golden angle for all three
+// transforms: the orbit fills the unit circle and nearby points keep their
+// distance, a quasi-periodic orbit.
+TEST(MeasureOrbit, CircleOfAnIrrationalRotation) {
+    TFractalRec v = Sierpinski();
+    const double angle = 2 * std::numbers::pi / std::numbers::phi;
+    for (const int j : {0, 19, 39}) {
+        v.af[j + 1] = v.af[j + 4] = std::cos(angle);
+        v.af[j + 2] = std::sin(angle);
+        v.af[j + 3] = -std::sin(angle);
+        v.af[j + 5] = v.af[j + 6] = 0;
+    }
+    v.startX = 0.6;
+    v.startY = 0.8;
+    const Result<OrbitMeasures> measures = MeasureOrbit(v, {}, 5);
+    ASSERT_TRUE(measures);
+    EXPECT_EQ(measures->kind, OrbitKind::kWandering);
+    EXPECT_NEAR(measures->lyapunov, 0, 0.005);
+    EXPECT_NEAR(measures->dimension, 1, 0.05);
+}
+
+TEST(CorrelationDimension, SegmentPointAndTooFewPoints) {
+    Random random(3);
+    std::vector<Point2D> segment(4000);
+    for (Point2D& p : segment) {
+        const double t = random.Uniform();
+        p = {t, 2 * t};
+    }
+    EXPECT_NEAR(CorrelationDimension(segment), 1, 0.05);
+    // A cycle of three points: every pair of visits to one point coincides.
+    std::vector<Point2D> cycle(3000);
+    for (std::size_t i = 0; i < cycle.size(); ++i) cycle[i] = {static_cast<double>(i % 3), 1};
+    EXPECT_EQ(CorrelationDimension(cycle), 0);
+    EXPECT_TRUE(std::isnan(CorrelationDimension(std::span(segment).first(kMinDimensionPoints - 1))));
 }
 
 }  // namespace
