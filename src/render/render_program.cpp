@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <new>
-#include <random>
 #include <string>
 #include <system_error>
-#include <thread>
 
 #include "engine/colouring/density_colour.h"
 #include "engine/file/param_file.h"
@@ -13,9 +11,12 @@
 #include "imaging/image_file.h"
 #include "imaging/image_formats.h"
 #include "imaging/picture16.h"
+#include "render/command_line.h"
 #include "render/drawing_setup.h"
 #include "render/explore.h"
+#include "render/gallery_mode.h"
 #include "render/help_text.h"
+#include "render/metrics_mode.h"
 #include "render/output_files.h"
 #include "render/progress_bar.h"
 #include "render/render_job.h"
@@ -26,19 +27,6 @@
 
 namespace zephyrin {
 namespace {
-
-constexpr std::string_view kProgramPrefix = "zephyrin-render: ";
-
-std::int32_t AllCores() {
-    const auto cores =
-        static_cast<std::int32_t>(std::min<unsigned>(std::thread::hardware_concurrency(), kMaxThreads));
-    return std::max(cores, 1);
-}
-
-std::uint64_t RandomSeed() {
-    std::random_device device;
-    return static_cast<std::uint64_t>(device()) << 32 | device();
-}
 
 std::string SizeText(std::int64_t width, std::int64_t height) {
     return std::to_string(width) + " x " + std::to_string(height) + " pixels";
@@ -72,18 +60,19 @@ public:
             out_ << "zephyrin-render " << kVersion << '\n';
             return kRenderDone;
         }
-        return Draw(*parsed);
+        // Every mode draws with the seed it reports.
+        RenderOptions options = *parsed;
+        if (!options.seed) options.seed = RandomSeed();
+        if (options.gallery) return RunGallery(options, out_, err_, progressOnTerminal_);
+        if (options.metrics) {
+            const int status = RunMetrics(options, out_, err_);
+            if (status != kRenderDone || options.output.empty()) return status;
+        }
+        return Draw(options);
     }
 
 private:
-    // One prefixed line for each line of the message.
-    void Say(std::string_view message) {
-        for (std::size_t start = 0; start <= message.size();) {
-            const std::size_t end = std::min(message.find('\n', start), message.size());
-            err_ << kProgramPrefix << message.substr(start, end - start) << '\n';
-            start = end + 1;
-        }
-    }
+    void Say(std::string_view message) { SayLines(err_, message); }
 
     int Fail(std::string_view message) {
         Say(message);
@@ -115,7 +104,7 @@ private:
         DrawingSetup& setup = prepared->setup;
 
         RenderSettings settings;
-        settings.seed = options.seed.value_or(RandomSeed());
+        settings.seed = *options.seed;
         if (options.find || options.fit) {
             const Result<Exploration> explored = Explore(setup, options, settings.seed);
             if (!explored) return Fail(explored.error());

@@ -18,9 +18,10 @@ namespace {
 
 // The steps ClassifyOrbit looks for a repetition in.
 constexpr std::int32_t kRepeatWindow = 256;
-// As many rescues as Fit View forgives its sample; the formulas that restart
-// themselves may need one at every restart.
-constexpr std::int32_t kStepsPerForgivenEscape = 1000;
+// Some orbits are rescued now and then and go on as before: those of the
+// formulas that restart themselves, and those that spiral into the origin
+// (formula 22). More rescues than this make a scatter of escapes.
+constexpr std::int32_t kStepsPerForgivenEscape = 100;
 
 // Points of the orbit fewer steps apart than this are alike through the
 // orbit's own slowness, not through the attractor's shape: the engine's
@@ -99,8 +100,7 @@ Result<OrbitMeasures> MeasureOrbit(const TFractalRec& v, const Effects& effects,
         }
         const bool restarts = RestartsItself(shape);
         OrbitProbe probe(record, effects, seed);
-        const std::int32_t forgiven =
-            restarts ? (budget.transient + kRepeatWindow) / kStepsPerForgivenEscape + 1 : 0;
+        const std::int32_t forgiven = (budget.transient + kRepeatWindow) / kStepsPerForgivenEscape;
         const OrbitClass orbit = ClassifyOrbit(
             probe, {.transient = budget.transient, .window = kRepeatWindow, .allowedEscapes = forgiven});
         measures.kind = orbit.kind;
