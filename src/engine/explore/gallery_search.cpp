@@ -19,6 +19,15 @@ std::uint64_t OwnStream(std::uint64_t candidateSeed) {
     return MixBits(candidateSeed ^ 0x5bd1e9955bd1e995ULL);
 }
 
+// An orbit that the search saw wander but that goes on to settle on a long
+// cycle, or to shrink onto a few points, measures about 0 over its whole
+// run; its tile would stay nearly empty.
+constexpr double kMinGalleryDimension = 0.5;
+
+bool StillWanders(const GalleryTile& tile) {
+    return RestartsItself(ShapeOf(tile.record.formula)) || tile.measures.dimension >= kMinGalleryDimension;
+}
+
 bool InBands(const OrbitMeasures& measures, const GalleryOptions& options) {
     return (!options.lyapunovBand || options.lyapunovBand->Holds(measures.lyapunov)) &&
            (!options.dimensionBand || options.dimensionBand->Holds(measures.dimension));
@@ -60,6 +69,10 @@ Result<GalleryResult> Search(const Effects& effects, const GalleryOptions& optio
                 Result<OrbitMeasures> measures = MeasureOrbit(tile.record, effects, tile.seed);
                 if (!measures) return Failure(measures.error());
                 tile.measures = *measures;
+            }
+            if (!StillWanders(tile)) {
+                ++result.rejected.settled;
+                continue;
             }
             if (!InBands(tile.measures, options)) {
                 ++result.outOfBand;

@@ -58,7 +58,9 @@ std::vector<std::int32_t> GalleryFormulas();
 // (picked at random for each candidate; for a formula other than
 // base.formula, B as choosing it from its menu sets it) with base's other
 // settings, judged as Find Attractor judges (JudgeStart), measured
-// (MeasureOrbit) and kept when its measures lie in the bands. Candidate k
+// (MeasureOrbit) and kept when its measures lie in the bands; one that goes
+// on to settle (a D2 below 0.5 over the measuring run, but for the formulas
+// that restart themselves) counts as settled. Candidate k
 // has a seed of its own from `seed` and k, so the same arguments give the
 // same gallery. Ends when the tiles are found, the budget is spent or
 // `cancel` is set (read between and within candidates). Touches nothing but
