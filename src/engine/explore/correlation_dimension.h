@@ -15,15 +15,15 @@ namespace zephyrin {
 // that, too few pairs are left to count (with a few thousand points, a few
 // thousand) and an orbit's own grain shows, above it the attractor's size
 // bends C over. Being a range of C rather than of r, it is the same range
-// whatever the number of
-// points, as long as each radius has kMinPairs pairs. The pairs are found
-// through a grid of cells one largest radius wide (only neighbouring cells
-// are compared, never all pairs); the largest radius comes from all pairs of
-// a survey of a few hundred of the points. Pairs of points fewer than
-// `theilerWindow` places apart in the sample are left out, so that an
-// orbit's slow drift does not pass for a curve. 0 when most pairs of points
-// coincide (a cycle); NaN for fewer than kMinDimensionPoints finite points
-// or less than an octave of radii in the range.
+// whatever the number of points, as long as each radius has kMinPairs
+// pairs. The pairs are found through a grid of cells one largest radius
+// wide (only neighbouring cells are compared, never all pairs); the largest
+// radius comes from all pairs of a survey of a few hundred of the points.
+// Pairs of points fewer than `theilerWindow` places apart in the sample are
+// left out, so that an orbit's slow drift does not pass for a curve. 0 when
+// most pairs of points coincide (a cycle); NaN for fewer than
+// kMinDimensionPoints finite points or less than an octave of radii in the
+// range.
 double CorrelationDimension(std::span<const Point2D> points, std::int32_t theilerWindow = 10);
 
 inline constexpr std::int32_t kMinDimensionPoints = 100;

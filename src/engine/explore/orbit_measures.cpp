@@ -1,6 +1,7 @@
 #include "engine/explore/orbit_measures.h"
 
 #include <algorithm>
+#include <limits>
 #include <new>
 #include <vector>
 
@@ -83,6 +84,34 @@ private:
     std::int32_t escapes_ = 0;
 };
 
+// Steps the orbit through the measuring run into `sample`; the largest
+// Lyapunov exponent measured along it, NaN for formulas that restart.
+double RunSample(const OrbitProbe& probe, bool restarts, const MeasureBudget& budget, OrbitSample& sample) {
+    const std::int32_t steps = std::max(budget.coverageIterations, kDimensionSpan);
+    if (restarts) {
+        OrbitProbe orbit = probe;
+        for (std::int32_t i = 0; i < steps; ++i) {
+            const bool stayed = orbit.Step();
+            sample.Take(orbit, stayed);
+        }
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+    const LyapunovBudget lyapunov{.minSteps = std::max(budget.lyapunovSteps, steps),
+                                  .maxSteps = std::max(budget.lyapunovMaxSteps, steps),
+                                  .tolerance = budget.lyapunovTolerance};
+    return EstimateLyapunov(probe, lyapunov,
+                            [&](const OrbitProbe& p, bool stayed) { sample.Take(p, stayed); })
+        .exponent;
+}
+
+double Dimension(OrbitSample& sample) {
+    const std::vector<Point2D> positions = sample.Positions();
+    // The Theiler window in steps of the orbit, as places of the sample.
+    const std::int64_t window =
+        std::int64_t{kTheilerSteps} * std::ssize(positions) / std::max(sample.Steps(), 1);
+    return CorrelationDimension(positions, static_cast<std::int32_t>(std::max<std::int64_t>(window, 1)));
+}
+
 }  // namespace
 
 Result<OrbitMeasures> MeasureOrbit(const TFractalRec& v, const Effects& effects, std::uint64_t seed,
@@ -107,20 +136,7 @@ Result<OrbitMeasures> MeasureOrbit(const TFractalRec& v, const Effects& effects,
         if (orbit.kind == OrbitKind::kRunaway) return measures;
 
         OrbitSample sample(budget, MixBits(seed ^ kGoldenGamma));
-        const std::int32_t sampleSteps = std::max(budget.coverageIterations, kDimensionSpan);
-        if (restarts) {
-            for (std::int32_t i = 0; i < sampleSteps; ++i) {
-                const bool stayed = probe.Step();
-                sample.Take(probe, stayed);
-            }
-        } else {
-            const LyapunovBudget lyapunov{.minSteps = std::max(budget.lyapunovSteps, sampleSteps),
-                                          .maxSteps = std::max(budget.lyapunovMaxSteps, sampleSteps),
-                                          .tolerance = budget.lyapunovTolerance};
-            measures.lyapunov = EstimateLyapunov(probe, lyapunov, [&](const OrbitProbe& p, bool stayed) {
-                                    sample.Take(p, stayed);
-                                }).exponent;
-        }
+        measures.lyapunov = RunSample(probe, restarts, budget, sample);
         if (sample.Escapes() > sample.Steps() / kStepsPerForgivenEscape) {
             measures = {.measured = true, .kind = OrbitKind::kRunaway};
             return measures;
@@ -130,12 +146,7 @@ Result<OrbitMeasures> MeasureOrbit(const TFractalRec& v, const Effects& effects,
             measures.dimension = 0;
             return measures;
         }
-        const std::vector<Point2D> positions = sample.Positions();
-        // The Theiler window in steps of the orbit, as places of the sample.
-        const std::int64_t window =
-            std::int64_t{kTheilerSteps} * std::ssize(positions) / std::max(sample.Steps(), 1);
-        measures.dimension =
-            CorrelationDimension(positions, static_cast<std::int32_t>(std::max<std::int64_t>(window, 1)));
+        measures.dimension = Dimension(sample);
         measures.score = AppealScore(measures.lyapunov, measures.dimension, measures.coverage,
                                      IsSmooth(shape) && !restarts);
         return measures;

@@ -30,8 +30,9 @@ struct OrbitMeasures {
 
 struct MeasureBudget {
     std::int32_t transient = 1000;  // steps before anything is measured
-    // The Lyapunov exponent: at least this many steps, then on until it is
-    // stable to `lyapunovTolerance` or `lyapunovMaxSteps` are made.
+    // The Lyapunov exponent: at least this many steps (and kDimensionSpan,
+    // as D2's points come from the same run), then on until it is stable to
+    // `lyapunovTolerance` or `lyapunovMaxSteps` are made.
     std::int32_t lyapunovSteps = 10000;
     std::int32_t lyapunovMaxSteps = 200000;
     double lyapunovTolerance = 0.005;
