@@ -53,10 +53,13 @@ TEST(FindGallery, BandsBudgetAndCancel) {
     EXPECT_EQ(none->candidates, 10);
     EXPECT_GT(none->outOfBand, 0);
 
-    const std::atomic<bool> cancelled{true};
-    const Result<GalleryResult> stopped = FindGallery(NewWindow(70), {}, formulas, 1, {}, cancelled);
+    // Cancelled as the first tile is reported: the search ends before the next candidate.
+    std::atomic<bool> cancel{false};
+    const Result<GalleryResult> stopped =
+        FindGallery(NewWindow(70), {}, formulas, 1, {}, cancel, [&](const GalleryTile&) { cancel = true; });
     EXPECT_TRUE(stopped->cancelled);
-    EXPECT_EQ(stopped->candidates, 0);
+    EXPECT_EQ(stopped->tiles.size(), 1u);
+    EXPECT_EQ(stopped->candidates, stopped->tiles.front().candidate);
     EXPECT_TRUE(FindGallery(NewWindow(70), {}, std::vector<std::int32_t>{73}, 1, {}, kNever)->tiles.empty());
 }
 
