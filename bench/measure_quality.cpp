@@ -4,17 +4,17 @@
 // from another seed with twice the points and steps, starting 100 000
 // iterations further along the orbit (for a smooth map the seed changes
 // nothing, the start does). Prints how many pairs of estimates agree
-// within 0.01 (L) and 0.05 (D2), the median differences, and the time of
-// one measure. Orbits that are still on their way (a chaotic stretch
+// within 0.01 (L) and 0.05 (D2), the median differences, and the processor
+// time of one measure. Orbits that are still on their way (a chaotic stretch
 // before a cycle or a curve, or a slow drift) disagree most.
 //
 //   measure_quality [--seeds N] [--verbose] [FORMULA...]
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <string_view>
 #include <vector>
 
@@ -58,8 +58,9 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-double Seconds(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+// Processor time rather than wall time: the machine may be busy with others' work.
+double Seconds(std::clock_t since) {
+    return static_cast<double>(std::clock() - since) / CLOCKS_PER_SEC;
 }
 
 void Measure(int formula, const Options& options) {
@@ -73,7 +74,7 @@ void Measure(int formula, const Options& options) {
         const SearchLimits limits{.maxTries = 1000, .maxTime = std::nullopt};
         const auto found = FindAttractor(v, {}, limits, static_cast<std::uint64_t>(seed), never);
         if (!found || found->outcome != SearchOutcome::kFound) continue;
-        const auto start = std::chrono::steady_clock::now();
+        const std::clock_t start = std::clock();
         const auto first = MeasureOrbit(v, {}, static_cast<std::uint64_t>(seed));
         time += Seconds(start);
         const auto second = MeasureOrbit(FurtherAlong(v, static_cast<std::uint64_t>(seed)), {},
