@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "render/command_line.h"
 #include "render/counts_modes.h"
 #include "render/counts_output.h"
 #include "render/drawing_setup.h"

@@ -65,6 +65,17 @@ PARAMS may also be a )" +
   --export-density F     write the density level of every pixel as floats,
                          F.exr (OpenEXR) or F.tif
   --merge A.tif B.tif... add up counts files of the same drawing and size
+  --metrics              print the orbit's measures (lyapunov=, dimension=,
+                         coverage=, score=, orbit= lines) of the parameter
+                         file, the found or the random start; -o draws too
+  --gallery N            find N attractors and write the contact sheet
+                         OUT.ext (best score first, numbered), OUT-01.zpr,
+                         OUT-02.zpr, ... and OUT.csv; --size and
+                         --iterations are per tile (200x150, 1000000)
+  --formula all          with --gallery: attractors of every formula
+  --quasi-periodic       --find and --gallery keep quasi-periodic orbits
+                         too (closed curves and tori: exponent near 0)
+  --classic              with --gallery: classic colouring, not density
   --no-params            write neither OUT.zpr nor the parameters inside
   --quiet                no progress bar and no summary
   --help                 this text
@@ -89,7 +100,7 @@ that cannot be read ends the program.
 
 Exit status: 0 done, 1 a file could not be read or written or memory ran
 short, 2 a bad command line (or counts asked of a drawing painted as it
-goes), 3 --find found nothing.
+goes), 3 --find or --gallery found nothing.
 )";
 }
 

@@ -5,6 +5,7 @@
 #include <system_error>
 #include <thread>
 
+#include "render/command_line.h"
 #include "render/help_text.h"
 #include "render/render_options.h"
 #include "util/number_format.h"
@@ -12,11 +13,7 @@
 namespace zephyrin {
 
 void RenderConsole::Say(std::string_view message) {
-    for (std::size_t start = 0; start <= message.size();) {
-        const std::size_t end = std::min(message.find('\n', start), message.size());
-        err_ << "zephyrin-render: " << message.substr(start, end - start) << '\n';
-        start = end + 1;
-    }
+    SayLines(err_, message);
 }
 
 int RenderConsole::Fail(std::string_view message) {
@@ -47,12 +44,6 @@ Result<RenderResult> RenderWithProgress(const DrawingSetup& setup, const RenderS
     }
     console.ClearProgress();
     return result;
-}
-
-std::int32_t AllCores() {
-    const auto cores =
-        static_cast<std::int32_t>(std::min<unsigned>(std::thread::hardware_concurrency(), kMaxThreads));
-    return std::max(cores, 1);
 }
 
 std::string DrawingSummary(const RenderResult& result, std::uint64_t seed) {

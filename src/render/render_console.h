@@ -47,9 +47,6 @@ private:
 Result<RenderResult> RenderWithProgress(const DrawingSetup& setup, const RenderSettings& settings,
                                         RenderConsole& console, bool quiet, std::string_view forWhat);
 
-// Every core of the machine, at least one and at most kMaxThreads.
-std::int32_t AllCores();
-
 // "N iterations, S s, R million iterations per second (seed X, T threads)".
 std::string DrawingSummary(const RenderResult& result, std::uint64_t seed);
 

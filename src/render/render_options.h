@@ -48,7 +48,18 @@ struct RenderOptions {
     bool quiet = false;
     bool help = false;
     bool version = false;
+    bool sizeGiven = false;
+    bool iterationsGiven = false;
+
+    // Measuring and the gallery (metrics_mode.h, gallery_mode.h).
+    bool metrics = false;                 // print the orbit's measures; draw only with -o
+    std::optional<std::int32_t> gallery;  // a contact sheet of this many attractors
+    bool allFormulas = false;             // --formula all: the gallery's from every menu
+    bool quasiPeriodic = false;           // --find and --gallery keep quasi-periodic orbits
+    bool classic = false;                 // the gallery's tiles in the classic colouring
 };
+
+inline constexpr std::int32_t kMaxGalleryTiles = 256;
 
 inline constexpr std::int32_t kMaxThreads = 1024;
 
@@ -56,11 +67,11 @@ inline constexpr std::int32_t kMaxThreads = 1024;
 // the next argument or after "=" ("--size 640x480", "--size=640x480").
 // Checks everything that needs no file or memory: numbers and their ranges,
 // at most one picture output, whose extension names an image format (one
-// that holds 16 bits with --depth 16), and at least one output of any kind,
-// at most one parameter file (with --merge: at least two counts files), a
-// gradient that is a built-in name or ends in .ggr, counts files that end in
-// .tif, and --iterations 0 only for a .tif input. Stops at the first
-// problem, and at --help.
+// that holds 16 bits with --depth 16), and at least one output of any kind
+// (none needed with --metrics), at most one parameter file (with --merge: at
+// least two counts files), a gradient that is a built-in name or ends in
+// .ggr, counts files that end in .tif, --iterations 0 only for a .tif input,
+// and options that go together. Stops at the first problem, and at --help.
 Result<RenderOptions> ParseRenderOptions(std::span<const std::string_view> arguments);
 
 }  // namespace zephyrin

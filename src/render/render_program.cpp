@@ -2,15 +2,17 @@
 
 #include <algorithm>
 #include <new>
-#include <random>
 #include <string>
 
 #include "engine/file/counts_file.h"
+#include "render/command_line.h"
 #include "render/counts_modes.h"
 #include "render/counts_output.h"
 #include "render/drawing_setup.h"
 #include "render/explore.h"
+#include "render/gallery_mode.h"
 #include "render/help_text.h"
+#include "render/metrics_mode.h"
 #include "render/output_files.h"
 #include "render/picture_output.h"
 #include "render/render_console.h"
@@ -22,11 +24,6 @@
 namespace zephyrin {
 namespace {
 
-std::uint64_t RandomSeed() {
-    std::random_device device;
-    return static_cast<std::uint64_t>(device()) << 32 | device();
-}
-
 std::string SizeText(std::int64_t width, std::int64_t height) {
     return std::to_string(width) + " x " + std::to_string(height) + " pixels";
 }
@@ -34,7 +31,7 @@ std::string SizeText(std::int64_t width, std::int64_t height) {
 class Program {
 public:
     Program(std::ostream& out, std::ostream& err, bool progressOnTerminal)
-        : console_(out, err, progressOnTerminal) {}
+        : console_(out, err, progressOnTerminal), progressOnTerminal_(progressOnTerminal) {}
 
     int Run(std::span<const std::string_view> arguments) {
         const Result<RenderOptions> parsed = ParseRenderOptions(arguments);
@@ -51,7 +48,15 @@ public:
         // Only a counts file takes --iterations 0; it says what is wrong with any other.
         if (parsed->parameterFile && (parsed->iterations == 0 || IsCountsFile(*parsed->parameterFile)))
             return ContinueCounts(*parsed, console_);
-        return Draw(*parsed);
+        // Every other mode draws with the seed it reports.
+        RenderOptions options = *parsed;
+        if (!options.seed) options.seed = RandomSeed();
+        if (options.gallery) return RunGallery(options, console_.Out(), console_.Err(), progressOnTerminal_);
+        if (options.metrics) {
+            const int status = RunMetrics(options, console_.Out(), console_.Err());
+            if (status != kRenderDone || options.output.empty()) return status;
+        }
+        return Draw(options);
     }
 
 private:
@@ -105,7 +110,7 @@ private:
                 "to save or export");
 
         RenderSettings settings;
-        settings.seed = options.seed.value_or(RandomSeed());
+        settings.seed = *options.seed;
         if (options.find || options.fit) {
             const Result<Exploration> explored = Explore(setup, options, settings.seed);
             if (!explored) return Fail(explored.error());
@@ -137,6 +142,7 @@ private:
     }
 
     RenderConsole console_;
+    bool progressOnTerminal_;
 };
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <cmath>
 #include <concepts>
 #include <cstdint>
+#include <limits>
+#include <optional>
 
 namespace zephyrin {
 
@@ -115,52 +117,73 @@ inline constexpr double kLyapunovSeparation = 1e-8;
 // Steps left out of the average while the separation turns to that direction.
 inline constexpr std::int32_t kLyapunovAlignSteps = 16;
 
-// The largest Lyapunov exponent (natural logarithm per step) from a shadow
-// orbit kept kLyapunovSeparation away: after every step the separation's
-// growth is logged and the shadow pulled back along it (Benettin's method).
-// A step in which either orbit escapes restarts the shadow and is left out;
-// -inf when the orbits merge, NaN when no step counted.
+// An orbit and a shadow kept kLyapunovSeparation away from it: after every
+// step the separation's growth is measured and the shadow pulled back along
+// it (Benettin's method). The shadow is a copy of the orbit, so it makes the
+// same random choices (the IFS formulas' transforms) as long as neither
+// escapes. A step in which either orbit escapes puts the shadow back beside
+// the orbit and measures nothing.
 template <SteppedOrbit S>
-double LargestLyapunovExponent(const S& start, std::int32_t steps) {
-    S orbit = start;
-    S shadow = start;
-    const auto placeShadow = [&] {
-        shadow = orbit;
-        OrbitState state = orbit.State();
-        state[0] += kLyapunovSeparation * std::sqrt(0.5);
-        state[1] += kLyapunovSeparation * std::sqrt(0.5);
-        shadow.SetState(state);
-    };
-    placeShadow();
-    double sum = 0;
-    std::int32_t counted = 0;
-    for (std::int32_t i = 0; i < steps; ++i) {
-        const bool orbitStayed = orbit.Step();
-        const bool shadowStayed = shadow.Step();
-        if (!orbitStayed || !shadowStayed) {
-            placeShadow();
-            continue;
+class ShadowPair {
+public:
+    explicit ShadowPair(const S& start) : orbit_(start), shadow_(start) { PlaceShadow(); }
+
+    // One step of both; the logarithm of the separation's growth, or nothing.
+    // -inf when the orbits merge.
+    std::optional<double> Step() {
+        orbitStayed_ = orbit_.Step();
+        const bool shadowStayed = shadow_.Step();
+        if (!orbitStayed_ || !shadowStayed) {
+            PlaceShadow();
+            return std::nullopt;
         }
-        const OrbitState a = orbit.State(), b = shadow.State();
+        const OrbitState a = orbit_.State(), b = shadow_.State();
         double squares = 0;
         for (std::size_t k = 0; k < a.size(); ++k) squares += (b[k] - a[k]) * (b[k] - a[k]);
         const double distance = std::sqrt(squares);
-        if (!std::isfinite(distance)) {
-            placeShadow();
-            continue;
-        }
-        if (i >= kLyapunovAlignSteps) {
-            sum += std::log(distance / kLyapunovSeparation);
-            ++counted;
-        }
-        if (distance == 0) {
-            placeShadow();
-            continue;
+        if (!std::isfinite(distance) || distance == 0) {
+            PlaceShadow();
+            if (distance == 0) return -std::numeric_limits<double>::infinity();
+            return std::nullopt;
         }
         OrbitState pulled = a;
         for (std::size_t k = 0; k < a.size(); ++k)
             pulled[k] += (b[k] - a[k]) * (kLyapunovSeparation / distance);
-        shadow.SetState(pulled);
+        shadow_.SetState(pulled);
+        return std::log(distance / kLyapunovSeparation);
+    }
+
+    const S& Orbit() const { return orbit_; }
+    // Whether the orbit (not its shadow) stayed in the last step.
+    bool OrbitStayed() const { return orbitStayed_; }
+
+private:
+    void PlaceShadow() {
+        shadow_ = orbit_;
+        OrbitState state = orbit_.State();
+        state[0] += kLyapunovSeparation * std::sqrt(0.5);
+        state[1] += kLyapunovSeparation * std::sqrt(0.5);
+        shadow_.SetState(state);
+    }
+
+    S orbit_;
+    S shadow_;
+    bool orbitStayed_ = true;
+};
+
+// The largest Lyapunov exponent (natural logarithm per step) over `steps`
+// steps of a ShadowPair, the first kLyapunovAlignSteps left out; -inf when
+// the orbits merge, NaN when no step counted.
+template <SteppedOrbit S>
+double LargestLyapunovExponent(const S& start, std::int32_t steps) {
+    ShadowPair<S> pair(start);
+    double sum = 0;
+    std::int32_t counted = 0;
+    for (std::int32_t i = 0; i < steps; ++i) {
+        const std::optional<double> growth = pair.Step();
+        if (!growth || i < kLyapunovAlignSteps) continue;
+        sum += *growth;
+        ++counted;
     }
     return counted > 0 ? sum / counted : std::nan("");
 }

@@ -6,6 +6,7 @@
 
 #include "engine/core/effects.h"
 #include "engine/core/engine.h"
+#include "engine/core/formula_table.h"
 #include "engine/core/fractal_rec.h"
 #include "engine/explore/orbit_judge.h"
 
@@ -50,6 +51,18 @@ private:
     std::array<Point2D, 9> plotted_{};
     std::size_t plottedCount_ = 0;
 };
+
+// The IFS formulas pick one of three maps at random at every step; the
+// others iterate one smooth map, whose exponent Sprott's criteria judge.
+inline bool IsSmooth(FormulaShape shape) {
+    return shape != FormulaShape::kAffine && shape != FormulaShape::kSineAffine;
+}
+
+// Formulas 23 to 40 make a random start of their own every 1000 iterations,
+// so no orbit of theirs lasts longer than that.
+inline bool RestartsItself(FormulaShape shape) {
+    return shape == FormulaShape::kH;
+}
 
 // Copies what a random start makes (coefficients, A, start point, the
 // pending flag) from `from` into `into`.
