@@ -110,12 +110,24 @@ void TMDIChild::colouringDialogClick() {
     toggleToolWindow(parts_.colouring, &TMDIChild::colouringUpdate);
 }
 
+namespace {
+
+// A settings file can hold anything: a remembered value is taken within the
+// range a parameter file may hold, so that a window saves what it reads back.
+double rememberedSetting(const QString& key, SettingRange range, double fallback) {
+    bool number = false;
+    const double value = rememberedValue(key, fallback).toDouble(&number);
+    return number ? range.Clamp(value, fallback) : fallback;
+}
+
+}  // namespace
+
 DensitySettings rememberedDensityDefaults() {
     DensitySettings defaults;
     defaults.enabled = rememberedValue(kDensityOnKey, false).toBool();
-    defaults.brightness = rememberedValue(kBrightnessKey, defaults.brightness).toDouble();
-    defaults.gamma = rememberedValue(kGammaKey, defaults.gamma).toDouble();
-    defaults.vibrancy = rememberedValue(kVibrancyKey, defaults.vibrancy).toDouble();
+    defaults.brightness = rememberedSetting(kBrightnessKey, kBrightnessRange, defaults.brightness);
+    defaults.gamma = rememberedSetting(kGammaKey, kGammaRange, defaults.gamma);
+    defaults.vibrancy = rememberedSetting(kVibrancyKey, kVibrancyRange, defaults.vibrancy);
     defaults.gradient =
         rememberedValue(kGradientKey, QString::fromStdString(defaults.gradient)).toString().toStdString();
     return defaults;

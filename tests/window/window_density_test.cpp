@@ -14,6 +14,7 @@
 #include "imaging/picture.h"
 #include "qt_test_main.h"
 #include "services/file_choosers.h"
+#include "services/settings.h"
 #include "view/picture_view.h"
 #include "window_fixture.h"
 
@@ -152,6 +153,33 @@ private slots:
         QVERIFY(classicRise > 0);
         QVERIFY(rise > classicRise);
         QVERIFY(w->v.iterations > classicIterations);
+    }
+
+    // Remembered values beyond what a parameter file may hold are taken at
+    // the nearer end; what is no number gives the default.
+    void rememberedValuesAreTakenWithinTheirRanges_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<double>("brightness");
+        QTest::addColumn<double>("gamma");
+        QTest::addColumn<double>("vibrancy");
+        QTest::newRow("brightness 1000") << kBrightnessKey << QVariant(1000) << 20.0 << 2.2 << 1.0;
+        QTest::newRow("gamma abc") << kGammaKey << QVariant(QStringLiteral("abc")) << 1.0 << 2.2 << 1.0;
+        QTest::newRow("gamma nan") << kGammaKey << QVariant(QStringLiteral("nan")) << 1.0 << 2.2 << 1.0;
+        QTest::newRow("vibrancy -3") << kVibrancyKey << QVariant(-3) << 1.0 << 2.2 << 0.0;
+    }
+    void rememberedValuesAreTakenWithinTheirRanges() {
+        QFETCH(QString, key);
+        QFETCH(QVariant, stored);
+        QFETCH(double, brightness);
+        QFETCH(double, gamma);
+        QFETCH(double, vibrancy);
+        rememberDensityDefaults(DensitySettings{});
+        remember(key, stored);
+        const DensitySettings remembered = rememberedDensityDefaults();
+        QCOMPARE(remembered.brightness, brightness);
+        QCOMPARE(remembered.gamma, gamma);
+        QCOMPARE(remembered.vibrancy, vibrancy);
     }
 
     // PNG: 16 bits and the parameters inside, which Open takes back.
