@@ -10,6 +10,7 @@
 #include "engine/batch/counts_drawing.h"
 #include "engine/colouring/colour_from_counts.h"
 #include "engine/colouring/density_colour.h"
+#include "imaging/area_averaging.h"
 #include "imaging/embedded_parameters.h"
 #include "imaging/picture.h"
 #include "qt_test_main.h"
@@ -81,7 +82,8 @@ private slots:
                      });
     }
 
-    // 2:1 sums each 2 x 2 block of counts before the tone map.
+    // 2:1 sums each 2 x 2 block of counts before the tone map; switched to
+    // the classic colouring the picture is the classic one reduced, and back.
     void aReductionSumsTheCounts() {
         WindowFixture f;
         TMDIChild* w = f.child;
@@ -91,6 +93,11 @@ private slots:
         w->requestReduction(2);
         w->carryOutReduction();
         QCOMPARE(w->PGImage1->currentPicture()->Width(), 200);
+        QVERIFY(*w->PGImage1->currentPicture() == ToneMapped(w, 2));
+        w->toggleDensityColouring();
+        QVERIFY(*w->PGImage1->currentPicture() ==
+                ReduceByAreaAveraging(ColourFromCounts(w->counts(), w->v), 2));
+        w->toggleDensityColouring();
         QVERIFY(*w->PGImage1->currentPicture() == ToneMapped(w, 2));
     }
 
@@ -153,6 +160,35 @@ private slots:
         QVERIFY(classicRise > 0);
         QVERIFY(rise > classicRise);
         QVERIFY(w->v.iterations > classicIterations);
+    }
+
+    // Switched off during a drawing on the threads, the engine draws on from
+    // their counts and iterations, painting each hit over the classic
+    // picture of the counts.
+    void switchedOffTheEngineTakesOver() {
+        WindowFixture f;
+        TMDIChild* w = f.child;
+        f.SetUp(w);
+        DensityOn(w);
+        std::int64_t threadsRise = 0, threadsIterations = 0;
+        bool classicAtOnce = false, engineDraws = false;
+        QTimer::singleShot(200, [&] {
+            w->toggleDensityColouring();
+            threadsIterations = w->v.iterations;
+            threadsRise = w->counts().TotalRise();
+            classicAtOnce = w->picture && *w->picture == ColourFromCounts(w->counts(), w->v);
+        });
+        QTimer::singleShot(700, [&] {
+            engineDraws = !w->threadsDrawing() && !w->countsByRow() && !w->v.stop && f.engine.Depth() == 1;
+            w->stopDrawing();
+            f.engine.StopCurrent();
+        });
+        w->DrawClick(70);
+        QVERIFY(classicAtOnce);
+        QVERIFY(engineDraws);
+        QVERIFY(threadsRise > 0);
+        QVERIFY(w->counts().TotalRise() > threadsRise);
+        QVERIFY(w->v.iterations > threadsIterations);
     }
 
     // Remembered values beyond what a parameter file may hold are taken at
