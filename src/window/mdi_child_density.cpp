@@ -84,7 +84,7 @@ void TMDIChild::toggleDensityColouring() {
 void TMDIChild::switchDensityColouring(bool on) {
     density_.enabled = on;
     if (on) useGradient();
-    remember(kDensityOnKey, on);
+    rememberDensityDefaults(density_);
     Picture* shown = PGImage1->currentPicture();
     picture = on ? nullptr : shown;
     if (on) {
@@ -122,6 +122,19 @@ void TMDIChild::applyColouring() {
     recordHistory();
 }
 
+void TMDIChild::restoreColouring(const DensitySettings& colouring) {
+    const bool wasOn = density_.enabled;
+    density_ = colouring;
+    density_.enabled = wasOn;
+    useGradient();
+    colouringUpdate();
+    if (colouring.enabled != wasOn)
+        switchDensityColouring(colouring.enabled);
+    else if (density_.enabled)
+        recolour();
+    rememberDensityDefaults(density_);
+}
+
 void TMDIChild::colouringUpdate() {
     if (parts_.colouring) parts_.colouring->setSettings(density_);
 }
@@ -154,6 +167,7 @@ DensitySettings rememberedDensityDefaults() {
 }
 
 void rememberDensityDefaults(const DensitySettings& density) {
+    remember(kDensityOnKey, density.enabled);
     remember(kBrightnessKey, density.brightness);
     remember(kGammaKey, density.gamma);
     remember(kVibrancyKey, density.vibrancy);

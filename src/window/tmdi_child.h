@@ -221,6 +221,8 @@ private:
     // The classic picture of the counts, as the engine would have painted it.
     void colourClassically();
     void switchDensityColouring(bool on);
+    // An undone or redone colouring: the counts coloured anew, the drawing going on.
+    void restoreColouring(const DensitySettings& colouring);
     bool useGradient();
     const CountGrid& shownCounts(CountGrid& scratch) const;
     std::string parameterText(char separator) const;

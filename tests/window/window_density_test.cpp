@@ -30,6 +30,15 @@ Picture ToneMapped(TMDIChild* w, int block = 1) {
     return ToPicture(DensityColour(counts, w->density(), *FindGradient(w->density().gradient), false));
 }
 
+// Stops every drawing shortly, so that a drawing started where none should
+// be makes the test fail rather than wait for ever.
+void StopSoon(WindowFixture& f) {
+    QTimer::singleShot(500, &f.area, [&f] {
+        for (TMDIChild* window : f.area.findChildren<TMDIChild*>()) window->stopDrawing();
+        f.engine.StopCurrent();
+    });
+}
+
 // New windows take the mode used last, which an earlier test may have left on.
 void DensityOn(TMDIChild* w) {
     if (!w->density().enabled) w->toggleDensityColouring();
@@ -58,7 +67,8 @@ private slots:
         QVERIFY(*w->picture == ColourFromCounts(w->counts(), w->v));
     }
 
-    // A colouring change recolours from the counts; the drawing goes on.
+    // A colouring change, and its undo and redo, recolour from the counts;
+    // the drawing goes on, and new windows take the colouring last chosen.
     void aColouringChangeRecoloursWithoutStartingOver() {
         WindowFixture f;
         ColouringDialog colouring;
@@ -67,9 +77,11 @@ private slots:
         f.frame.active = w;
         f.SetUp(w);
         DensityOn(w);
+        const DensitySettings before = w->density();
         f.RunDrawing([w] { w->DrawClick(70); }, 200,
                      [&] {
                          const Picture* shown = w->PGImage1->currentPicture();
+                         const CountsDrawing* drawing = w->threadsDrawing();
                          DensitySettings settings = w->density();
                          settings.gamma = 4;
                          settings.gradient = "ice";
@@ -79,7 +91,39 @@ private slots:
                          QCOMPARE(w->PGImage1->currentPicture(), shown);
                          QCOMPARE(f.engine.Depth(), 1);
                          QVERIFY(*shown == ToneMapped(w));
+
+                         StopSoon(f);
+                         w->undo();
+                         QCOMPARE(w->density(), before);
+                         QCOMPARE(colouring.settings().gradient, before.gradient);
+                         QCOMPARE(rememberedDensityDefaults(), before);
+                         w->redo();
+                         QCOMPARE(w->density().gamma, 4.0);
+                         QCOMPARE(rememberedDensityDefaults().gradient, std::string("ice"));
+                         QCOMPARE(w->PGImage1->currentPicture(), shown);
+                         QCOMPARE(w->threadsDrawing(), drawing);
+                         QCOMPARE(f.engine.Depth(), 1);
+                         QVERIFY(*shown == ToneMapped(w));
                      });
+    }
+
+    // Undoing the switch to density colouring switches back; the drawing goes on.
+    void undoingTheSwitchKeepsTheDrawing() {
+        WindowFixture f;
+        TMDIChild* w = f.child;
+        f.SetUp(w);
+        if (w->density().enabled) w->toggleDensityColouring();
+        f.RunDrawing([w] { w->DrawClick(70); }, 200,
+                     [&] {
+                         w->toggleDensityColouring();
+                         StopSoon(f);
+                         w->undo();
+                         QVERIFY(!w->density().enabled);
+                         QVERIFY(!rememberedDensityDefaults().enabled);
+                         QCOMPARE(w->v.stop, kFalse);
+                         QCOMPARE(f.engine.Depth(), 1);
+                     });
+        QVERIFY(w->v.iterations > 0);
     }
 
     // 2:1 sums each 2 x 2 block of counts before the tone map; switched to
