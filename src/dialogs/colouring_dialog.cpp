@@ -3,7 +3,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -13,6 +15,7 @@
 
 #include "dialogs/design_layout.h"
 #include "dialogs/gradient_panel.h"
+#include "dialogs/number_field.h"
 #include "dialogs/settle_timer.h"
 #include "imaging/gradient.h"
 
@@ -35,22 +38,21 @@ int positionOf(double value, const SettingRange& range, bool logarithmic) {
     return static_cast<int>(std::lround(t * ColouringDialog::kSteps));
 }
 
-QSlider* makeBar(QWidget* panel, const char* name) {
-    auto* bar = new QSlider(Qt::Horizontal, panel);
-    bar->setObjectName(QLatin1String(name));
-    bar->setRange(0, ColouringDialog::kSteps);
-    return bar;
+// A slider's value in three figures, finer than one step of it apart.
+double threeFigures(double value) {
+    return QString::number(value, 'g', 3).toDouble();
 }
 
-QLabel* makeValueLabel(QWidget* panel, const char* name) {
-    auto* label = new QLabel(panel);
-    label->setObjectName(QLatin1String(name));
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("20.00")));
-    return label;
-}
-
-QString twoDecimals(double value) {
-    return QString::number(value, 'f', 2);
+QIcon swatchOf(const QString& nameOrPath) {
+    const Result<Gradient> gradient = FindGradient(nameOrPath.toStdString());
+    if (!gradient) return {};
+    QImage swatch(48, 12, QImage::Format_RGB32);
+    for (int x = 0; x < swatch.width(); ++x) {
+        const GradientColour c = gradient->At(static_cast<float>(x) / static_cast<float>(swatch.width() - 1));
+        const QRgb rgb = qRgb(qRound(c.r * 255), qRound(c.g * 255), qRound(c.b * 255));
+        for (int y = 0; y < swatch.height(); ++y) swatch.setPixel(x, y, rgb);
+    }
+    return QIcon(QPixmap::fromImage(swatch));
 }
 
 }  // namespace
@@ -64,38 +66,39 @@ ColouringDialog::ColouringDialog(QWidget* parent)
     connect(colouringTimer_, &SettleTimer::settled, this, &ColouringDialog::colouringSettled);
 
     auto* panel = new GradientPanel(QColor(60, 40, 90), Qt::black, this);
-    panel->setStyleSheet(QStringLiteral("QLabel, QCheckBox { color: white; }"));
+    // Light text on the dark panel; the controls keep their own colours, so
+    // that a check box's mark shows on its box.
+    QPalette light = panel->palette();
+    light.setColor(QPalette::WindowText, Qt::white);
+    panel->setPalette(light);
     const auto text = [panel](const QString& caption) { return new QLabel(caption, panel); };
-    brightness_ = makeBar(panel, "Brightness");
-    gamma_ = makeBar(panel, "Gamma");
-    vibrancy_ = makeBar(panel, "Vibrancy");
-    brightnessValue_ = makeValueLabel(panel, "BrightnessValue");
-    gammaValue_ = makeValueLabel(panel, "GammaValue");
-    vibrancyValue_ = makeValueLabel(panel, "VibrancyValue");
+    brightness_ = makeSetting(panel, "Brightness", kBrightnessRange, true);
+    gamma_ = makeSetting(panel, "Gamma", kGammaRange, true);
+    vibrancy_ = makeSetting(panel, "Vibrancy", kVibrancyRange, false);
     gradient_ = new QComboBox(panel);
     gradient_->setObjectName(QStringLiteral("Gradient"));
+    gradient_->setIconSize(QSize(48, 12));
     for (std::string_view name : BuiltInGradientNames())
-        gradient_->addItem(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())),
-                           QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+        addGradient(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
     loadGradient_ = new QPushButton(tr("Load Gradient..."), panel);
     loadGradient_->setObjectName(QStringLiteral("LoadGradient"));
     sixteenBits_ = new QCheckBox(tr("Save 16 bits per channel"), panel);
     sixteenBits_->setObjectName(QStringLiteral("SixteenBits"));
     sixteenBits_->setToolTip(tr("PNG, TIFF, PPM and PGM pictures of a window in density colouring"));
-    layOutByDesign(panel, QSize(260, 160),
+    layOutByDesign(panel, QSize(300, 160),
                    {
                        {text(tr("Brightness")), 8, 12},
-                       {brightness_, 80, 12, 120},
-                       {brightnessValue_, 208, 12},
+                       {brightness_.slider, 80, 12, 120},
+                       {brightness_.field, 208, 12},
                        {text(tr("Gamma")), 8, 40},
-                       {gamma_, 80, 40, 120},
-                       {gammaValue_, 208, 40},
+                       {gamma_.slider, 80, 40, 120},
+                       {gamma_.field, 208, 40},
                        {text(tr("Vibrancy")), 8, 68},
-                       {vibrancy_, 80, 68, 120},
-                       {vibrancyValue_, 208, 68},
+                       {vibrancy_.slider, 80, 68, 120},
+                       {vibrancy_.field, 208, 68},
                        {text(tr("Gradient")), 8, 98},
-                       {gradient_, 80, 98, 90},
-                       {loadGradient_, 176, 98, 76},
+                       {gradient_, 80, 98, 120},
+                       {loadGradient_, 208, 98},
                        {sixteenBits_, 8, 130},
                    });
     auto* layout = new QVBoxLayout(this);
@@ -103,54 +106,67 @@ ColouringDialog::ColouringDialog(QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(panel);
 
-    for (QSlider* bar : {brightness_, gamma_, vibrancy_}) {
-        connect(bar, &QSlider::valueChanged, this, &ColouringDialog::showValues);
-        connect(bar, &QSlider::valueChanged, colouringTimer_, &SettleTimer::arm);
-    }
     connect(gradient_, &QComboBox::currentIndexChanged, colouringTimer_, &SettleTimer::arm);
     connect(loadGradient_, &QPushButton::clicked, this, &ColouringDialog::loadGradientRequested);
     setSettings(DensitySettings{});
 }
 
+ColouringDialog::Setting ColouringDialog::makeSetting(QWidget* panel, const char* name, SettingRange range,
+                                                      bool logarithmic) {
+    Setting setting{new QSlider(Qt::Horizontal, panel), new NumberField(range.low, range.high, panel), range,
+                    logarithmic};
+    setting.slider->setObjectName(QLatin1String(name));
+    setting.slider->setRange(0, kSteps);
+    setting.field->setObjectName(QLatin1String(name) + QStringLiteral("Value"));
+    // A moved slider gives its value in round figures; a typed value stays
+    // as typed and the slider only follows it.
+    connect(setting.slider, &QSlider::valueChanged, this, [this, setting](int position) {
+        const QSignalBlocker quiet(setting.field);
+        setting.field->setValue(threeFigures(valueAt(position, setting.range, setting.logarithmic)));
+        colouringTimer_->arm();
+    });
+    connect(setting.field, &QDoubleSpinBox::valueChanged, this, [this, setting](double value) {
+        const QSignalBlocker quiet(setting.slider);
+        setting.slider->setValue(positionOf(value, setting.range, setting.logarithmic));
+        colouringTimer_->arm();
+    });
+    return setting;
+}
+
 DensitySettings ColouringDialog::settings() const {
     DensitySettings settings;
-    settings.brightness = valueAt(brightness_->value(), kBrightnessRange, true);
-    settings.gamma = valueAt(gamma_->value(), kGammaRange, true);
-    settings.vibrancy = valueAt(vibrancy_->value(), kVibrancyRange, false);
+    settings.brightness = brightness_.field->value();
+    settings.gamma = gamma_.field->value();
+    settings.vibrancy = vibrancy_.field->value();
     settings.gradient = gradient_->currentData().toString().toStdString();
     return settings;
 }
 
 void ColouringDialog::setSettings(const DensitySettings& settings) {
-    const QSignalBlocker brightness(brightness_), gamma(gamma_), vibrancy(vibrancy_), gradient(gradient_);
-    brightness_->setValue(positionOf(settings.brightness, kBrightnessRange, true));
-    gamma_->setValue(positionOf(settings.gamma, kGammaRange, true));
-    vibrancy_->setValue(positionOf(settings.vibrancy, kVibrancyRange, false));
-    const QString name = QString::fromStdString(settings.gradient);
-    int index = gradient_->findData(name);
-    if (index < 0) {
-        gradient_->addItem(QFileInfo(name).completeBaseName(), name);
-        index = gradient_->count() - 1;
-    }
-    gradient_->setCurrentIndex(index);
-    showValues();
+    showValue(brightness_, settings.brightness);
+    showValue(gamma_, settings.gamma);
+    showValue(vibrancy_, settings.vibrancy);
+    const QSignalBlocker quiet(gradient_);
+    gradient_->setCurrentIndex(addGradient(QString::fromStdString(settings.gradient)));
+}
+
+void ColouringDialog::showValue(const Setting& setting, double value) {
+    const QSignalBlocker quietSlider(setting.slider), quietField(setting.field);
+    setting.field->setValue(value);
+    setting.slider->setValue(positionOf(setting.field->value(), setting.range, setting.logarithmic));
+}
+
+int ColouringDialog::addGradient(const QString& nameOrPath) {
+    if (const int index = gradient_->findData(nameOrPath); index >= 0) return index;
+    const bool builtIn = BuiltInGradient(nameOrPath.toStdString()).has_value();
+    gradient_->addItem(swatchOf(nameOrPath), builtIn ? nameOrPath : QFileInfo(nameOrPath).completeBaseName(),
+                       nameOrPath);
+    return gradient_->count() - 1;
 }
 
 void ColouringDialog::addGradientFile(const QString& path) {
-    int index = gradient_->findData(path);
-    if (index < 0) {
-        gradient_->addItem(QFileInfo(path).completeBaseName(), path);
-        index = gradient_->count() - 1;
-    }
-    gradient_->setCurrentIndex(index);
+    gradient_->setCurrentIndex(addGradient(path));
     colouringTimer_->arm();
-}
-
-void ColouringDialog::showValues() {
-    const DensitySettings shown = settings();
-    brightnessValue_->setText(twoDecimals(shown.brightness));
-    gammaValue_->setText(twoDecimals(shown.gamma));
-    vibrancyValue_->setText(twoDecimals(shown.vibrancy));
 }
 
 }  // namespace zephyrin

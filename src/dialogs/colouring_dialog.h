@@ -6,28 +6,29 @@
 
 class QCheckBox;
 class QComboBox;
-class QLabel;
 class QPushButton;
 class QSlider;
 
 namespace zephyrin {
 
+class NumberField;
 class SettleTimer;
 
 // The Colouring tool window: brightness, gamma and vibrancy of the density
-// colouring and its gradient (built-in, or a GIMP gradient file loaded with
-// Load Gradient...), each with its value shown. Like the other tool windows
-// it knows nothing of the pictures: a change arms the settle timer
-// (ColouringTimer), and once the controls have settled it raises
-// colouringSettled, on which the owner reads settings(). Load Gradient asks
-// the owner for a file through loadGradientRequested.
+// colouring, each with a slider and a number field that follow each other,
+// and its gradient (built-in, or a GIMP gradient file loaded with Load
+// Gradient...), each shown by a swatch. Like the other tool windows it knows
+// nothing of the pictures: a change arms the settle timer (ColouringTimer),
+// and once the controls have settled it raises colouringSettled, on which
+// the owner reads settings(). Load Gradient asks the owner for a file
+// through loadGradientRequested.
 class ColouringDialog : public QWidget {
     Q_OBJECT
 
 public:
     explicit ColouringDialog(QWidget* parent = nullptr);
 
-    // The controls' values; `enabled` is not the dialog's and stays false.
+    // The number fields' values; `enabled` is not the dialog's and stays false.
     DensitySettings settings() const;
     // Shows the values without raising colouringSettled.
     void setSettings(const DensitySettings& settings);
@@ -45,14 +46,20 @@ signals:
     void loadGradientRequested();
 
 private:
-    void showValues();
+    // One value: its slider and its number field, which follow each other.
+    struct Setting {
+        QSlider* slider = nullptr;
+        NumberField* field = nullptr;
+        SettingRange range;
+        bool logarithmic = false;
+    };
+    Setting makeSetting(QWidget* panel, const char* name, SettingRange range, bool logarithmic);
+    void showValue(const Setting& setting, double value);
+    int addGradient(const QString& nameOrPath);
 
-    QSlider* brightness_ = nullptr;
-    QSlider* gamma_ = nullptr;
-    QSlider* vibrancy_ = nullptr;
-    QLabel* brightnessValue_ = nullptr;
-    QLabel* gammaValue_ = nullptr;
-    QLabel* vibrancyValue_ = nullptr;
+    Setting brightness_;
+    Setting gamma_;
+    Setting vibrancy_;
     QComboBox* gradient_ = nullptr;
     QPushButton* loadGradient_ = nullptr;
     QCheckBox* sixteenBits_ = nullptr;

@@ -321,6 +321,7 @@ void TMainForm::updateColouring() {
 void TMainForm::loadGradient() {
     FileRequest request;
     request.caption = QStringLiteral("Load Gradient");
+    request.subject = FileRequest::Subject::kGradients;
     request.filters = QStringList{QStringLiteral("GIMP gradients (*.ggr)")};
     const std::optional<FileChoice> choice = chooseFile(parts_.colouring, request);
     if (!choice) return;

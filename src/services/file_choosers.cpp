@@ -13,8 +13,8 @@ std::function<std::optional<FileChoice>(const FileRequest&)>& installedChooser()
     return chooser;
 }
 
-const QString& folderKey(FileRequest::Kind kind) {
-    return kind == FileRequest::Kind::kSave ? kSaveFolderKey : kOpenFolderKey;
+const QString& folderKey(FileRequest::Subject subject) {
+    return subject == FileRequest::Subject::kGradients ? kGradientFolderKey : kPictureFolderKey;
 }
 
 std::optional<FileChoice> ask(QWidget* parent, const FileRequest& request) {
@@ -40,9 +40,9 @@ std::optional<FileChoice> ask(QWidget* parent, const FileRequest& request) {
 }  // namespace
 
 std::optional<FileChoice> chooseFile(QWidget* parent, FileRequest request) {
-    request.folder = rememberedValue(folderKey(request.kind), QString()).toString();
+    request.folder = rememberedValue(folderKey(request.subject), QString()).toString();
     std::optional<FileChoice> choice = ask(parent, request);
-    if (choice) remember(folderKey(request.kind), QFileInfo(choice->path).absolutePath());
+    if (choice) remember(folderKey(request.subject), QFileInfo(choice->path).absolutePath());
     return choice;
 }
 

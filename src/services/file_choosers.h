@@ -18,6 +18,10 @@ struct FileChoice {
 struct FileRequest {
     enum class Kind { kOpen, kSave };
     Kind kind = Kind::kOpen;
+    // Pictures (with their parameter files) are opened and saved in one
+    // folder, gradients are loaded from another.
+    enum class Subject { kPictures, kGradients };
+    Subject subject = Subject::kPictures;
     QString caption;
     QStringList filters;   // Qt filter entries, "Description (*.ext)"
     int filterIndex = 0;   // preselected entry
@@ -26,8 +30,8 @@ struct FileRequest {
 };
 
 // Shows a modal file dialog; nothing when the user cancels. The dialog opens
-// in the folder of the file last chosen for the same kind of request (also
-// when that was typed as a full path elsewhere).
+// in the folder of the file last chosen for the same subject, opened or
+// saved (also when that was typed as a full path elsewhere).
 std::optional<FileChoice> chooseFile(QWidget* parent, FileRequest request);
 
 // Replaces the dialogs for tests; an empty handler restores them.

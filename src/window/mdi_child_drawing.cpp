@@ -75,7 +75,7 @@ void TMDIChild::UpdateGrafX() {
     });
     meter_.Restart(clock_.elapsed() / 1000.0);
     try {
-        densityBlock_ = 1;
+        reductionBlock_ = 1;
         showPicture(std::make_unique<Picture>(v.listWidth, v.listHeight));
         PGImage1->currentPicture()->Changed();
         UpdateMenuItems();
@@ -97,29 +97,46 @@ void TMDIChild::TypeFractal() {
     yPerPixel = scale.yPerPixel;
     enableTimer2();
     v.stop = kFalse;
-    if (density_.enabled && parts_.pool) {
-        drawOnThreads();
-    } else {
-        countsByRow_ = false;
+    handOver_ = false;
+    bool goingOn = false;
+    for (;;) {
+        if (density_.enabled && parts_.pool)
+            drawOnThreads(goingOn);
+        else
+            drawOnEngine(goingOn);
+        // Switched from one colouring to the other while it drew: the drawing
+        // goes on from its counts the other way.
+        if (!handOver_ || closed_) break;
         handOver_ = false;
-        parts_.engine->RunEngine(v, *this);
-        if (handOver_ && !closed_) {
-            handOver_ = false;
-            v.stop = kFalse;
-            drawOnThreads(
-                CountGrid::FromHitList(hitList, std::max(v.listWidth, v.listHeight), v.width, v.height));
-        }
+        v.stop = kFalse;
+        goingOn = true;
     }
+    handOver_ = false;
     refreshPicture();
     Timer2->stop();
+}
+
+void TMDIChild::drawOnEngine(bool goingOn) {
+    Engine& engine = *parts_.engine;
+    if (!goingOn) {
+        countsByRow_ = false;
+        engine.RunEngine(v, *this);
+        return;
+    }
+    if (countsByRow_) {
+        hitList = counts_.ToHitList(std::max(v.listWidth, v.listHeight));
+        counts_ = CountGrid();
+        countsByRow_ = false;
+    }
+    engine.ResumeEngine(v, *this);
 }
 
 // A density drawing: nothing ties it to one orbit, so batches of orbits draw
 // it on every core while this thread only shows it. It still nests as the
 // engine's drawings do: the engine holds it as the running drawing.
-void TMDIChild::drawOnThreads(CountGrid counted) {
+void TMDIChild::drawOnThreads(bool goingOn) {
     Engine& engine = *parts_.engine;
-    if (counted.Empty()) {
+    if (!goingOn) {
         engine.RandomStartIfPending(v, *this);
         v.ticks = 0;
         v.iterations = 0;
@@ -130,7 +147,10 @@ void TMDIChild::drawOnThreads(CountGrid counted) {
     if (drawing_) drawing_->Stop();
     drawing_ = nullptr;
     // Fresh counts, so that a smaller picture gives the old ones' memory back.
-    counts_ = counted.Empty() ? CountGrid(v.width, v.height) : std::move(counted);
+    if (!goingOn)
+        counts_ = CountGrid(v.width, v.height);
+    else if (!countsByRow_)
+        counts_ = CountGrid::FromHitList(hitList, std::max(v.listWidth, v.listHeight), v.width, v.height);
     countsByRow_ = true;
     const auto mine = std::make_unique<CountsDrawing>(*parts_.pool, v, effects, drawingSeed(), counts_);
     drawing_ = mine.get();

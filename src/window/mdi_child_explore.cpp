@@ -29,9 +29,15 @@ void TMDIChild::redo() {
 }
 
 void TMDIChild::showPictureOf(const PictureState& state) {
+    if (DrawsTheSameCounts({v, effects, density_}, state)) {
+        restoreColouring(state.density);
+        return;
+    }
     const bool resized = state.record.listWidth != v.listWidth || state.record.listHeight != v.listHeight;
     const bool wasDensity = density_.enabled;
     RestorePicture(state, v, effects, density_);
+    // New windows start from the colouring the user chose last, undone or not.
+    rememberDensityDefaults(density_);
     if (density_.enabled) useGradient();
     if (density_.enabled != wasDensity) UpdateMenuItems();
     v.randomStart = kFalse;

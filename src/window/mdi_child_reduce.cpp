@@ -51,10 +51,12 @@ void TMDIChild::carryOutReduction() {
         if (density_.enabled) {
             // Counts are summed over each block before the tone map, rather
             // than the colours averaged after it.
-            densityBlock_ *= factor;
+            reductionBlock_ *= factor;
             recolour();
         } else {
             showPicture(std::make_unique<Picture>(ReduceByAreaAveraging(*source, factor)));
+            // So that switching the colouring keeps the reduction.
+            reductionBlock_ *= factor;
         }
     } catch (const std::bad_alloc&) {
         showError(QStringLiteral("There is not enough memory to reduce the picture %1:1.").arg(factor));

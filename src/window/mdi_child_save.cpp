@@ -1,6 +1,7 @@
 // Save As: the picture as shown, in the format its extension names, and the
 // parameter file beside it.
 #include <QFileInfo>
+#include <algorithm>
 #include <new>
 
 #include "imaging/image_file.h"
@@ -39,14 +40,14 @@ void TMDIChild::SaveAs1Click() {
     request.proposedName = proposedSaveName();
     const std::optional<FileChoice> choice = chooseFile(this, request);
     if (!choice) return;
-    if (choice->filterIndex >= 0 && choice->filterIndex < static_cast<int>(ImageFormats().size())) {
-        saveFilterIndex_ = choice->filterIndex;
-        remember(kSaveFormatKey, saveFilterIndex_);
-    }
-
     QString path = choice->path;
     if (QFileInfo(path).suffix().isEmpty()) {
-        const std::string_view extension = ImageFormats()[saveFilterIndex_].extension;
+        // A name without an extension takes the chosen filter's.
+        const int filter =
+            choice->filterIndex >= 0 && choice->filterIndex < static_cast<int>(ImageFormats().size())
+                ? choice->filterIndex
+                : saveFilterIndex_;
+        const std::string_view extension = ImageFormats()[filter].extension;
         path += QLatin1Char('.') + QString::fromLatin1(extension.data(), extension.size());
     }
 
@@ -66,8 +67,8 @@ void TMDIChild::SaveAs1Click() {
                              rememberedValue(kSixteenBitsKey, true).toBool();
     Result<> saved;
     try {
-        saved = sixteenBits ? SaveImage16(DensityColour({counts(), densityBlock_}, density_, densityGradient_,
-                                                        v.white != kFalse),
+        saved = sixteenBits ? SaveImage16(DensityColour({counts(), reductionBlock_}, density_,
+                                                        densityGradient_, v.white != kFalse),
                                           path.toStdString(), ColourChange::kAgreed, embedded)
                             : SaveImage(*shown, path.toStdString(), ColourChange::kAgreed, embedded);
     } catch (const std::bad_alloc&) {
@@ -76,6 +77,13 @@ void TMDIChild::SaveAs1Click() {
     if (!saved) {
         showError(QString::fromStdString(saved.error()));
         return;
+    }
+    // The format remembered is the one the picture was written in, whatever
+    // filter was selected when its name was typed.
+    if (format) {
+        const std::span<const ImageFormatInfo> formats = ImageFormats();
+        saveFilterIndex_ = static_cast<int>(format - formats.data());
+        remember(kSaveFormatKey, saveFilterIndex_);
     }
     setWindowTitle(path);
     writeParameterFileBeside(path);

@@ -218,14 +218,23 @@ private:
     void noteDialogApplication();
     void finishSearch(const TFractalRec& found, const Result<SearchResult>& result);
     void refreshPicture();
-    void drawOnThreads(CountGrid counted = {});
+    // A drawing that goes on (`goingOn`) takes up the counts of the one just
+    // ended, which drew the other way.
+    void drawOnEngine(bool goingOn);
+    void drawOnThreads(bool goingOn);
     void takeCounts(const CountsDrawing& drawing);
     // A drawing thread failed: the drawing ends and the window says why.
     void drawingFailed();
     // Hides a visible tool window, or loads it with `load` and shows it.
     void toggleToolWindow(QWidget* tool, void (TMDIChild::*load)());
     void sizeUpdate();
+    bool hasCounts() const;
     void recolour();
+    // The classic picture of the counts, as the engine would have painted it.
+    void colourClassically();
+    void switchDensityColouring(bool on);
+    // An undone or redone colouring: the counts coloured anew, the drawing going on.
+    void restoreColouring(const DensitySettings& colouring);
     bool useGradient();
     const CountGrid& shownCounts(CountGrid& scratch) const;
     std::string parameterText(char separator) const;
@@ -248,12 +257,15 @@ private:
     DensitySettings density_;
     Gradient densityGradient_;
     Picture16 densityPicture_;  // kept from refresh to refresh
-    int densityBlock_ = 1;      // the reductions made since the drawing started
+    // Block x block pixels of the counts make one of the picture shown: the
+    // reductions made since the drawing started.
+    int reductionBlock_ = 1;
     bool countsByRow_ = false;
     CountGrid counts_;                  // of the threads' drawing
     CountsDrawing* drawing_ = nullptr;  // owned by drawOnThreads while it runs
-    // Switched to density colouring during a classic drawing: the threads
-    // take over from the engine's counts once its loop has ended.
+    // Switched to the other colouring during a drawing: the threads take over
+    // from the engine's counts, or the engine from the threads', once the
+    // running loop has seen the stop.
     bool handOver_ = false;
     std::int32_t iterationsBefore_ = 0;  // the engine's, when the threads took over
     QTimer* stopWatch_ = nullptr;        // ends the threads' drawing when stop is set

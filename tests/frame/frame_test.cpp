@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <functional>
+#include <utility>
 
 #include "dialogs/parameters_dialog.h"
 #include "engine/file/param_file.h"
@@ -331,20 +332,34 @@ private slots:
         QCOMPARE(child->PGImage1->currentPicture()->Height(), 21);
     }
 
-    // A file dialog opens where the last one of its kind chose a file.
+    // A file dialog opens where the last one of its subject chose a file:
+    // pictures are opened and saved in one folder, gradients loaded from
+    // another.
     void fileDialogsOpenInTheFolderLastUsed() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("typed.zpr"));
+        QTemporaryDir pictures, gradients;
+        Program program;
+        program.MainForm->Timer1()->setEnabled(false);
         QStringList folders;
-        setFileChooser([&](const FileRequest& request) {
+        QString answer;
+        setFileChooser([&](const FileRequest& request) -> std::optional<FileChoice> {
             folders << request.folder;
-            return FileChoice{path, 0};
+            if (answer.isEmpty()) return std::nullopt;
+            return FileChoice{std::exchange(answer, QString()), 0};
         });
-        FileRequest request;
-        chooseFile(nullptr, request);
-        chooseFile(nullptr, request);
+        setMessageSink([](const QString&) {});  // the gradient file is not there
+        FileRequest save;
+        save.kind = FileRequest::Kind::kSave;
+        answer = pictures.filePath(QStringLiteral("typed.png"));
+        chooseFile(nullptr, save);
+        answer = gradients.filePath(QStringLiteral("g.ggr"));
+        program.MainForm->loadGradient();
+        program.MainForm->FileOpenItemClick();
+        program.MainForm->loadGradient();
+        setMessageSink({});
         setFileChooser({});
-        QCOMPARE(folders.last(), dir.path());
+        QCOMPARE(folders.size(), 4);
+        QCOMPARE(folders[2], pictures.path());
+        QCOMPARE(folders[3], gradients.path());
     }
 
     // Each window keeps the size that shows its picture, one title bar apart.

@@ -10,10 +10,12 @@
 #include "engine/batch/counts_drawing.h"
 #include "engine/colouring/colour_from_counts.h"
 #include "engine/colouring/density_colour.h"
+#include "imaging/area_averaging.h"
 #include "imaging/embedded_parameters.h"
 #include "imaging/picture.h"
 #include "qt_test_main.h"
 #include "services/file_choosers.h"
+#include "services/settings.h"
 #include "view/picture_view.h"
 #include "window_fixture.h"
 
@@ -26,6 +28,15 @@ Picture ToneMapped(TMDIChild* w, int block = 1) {
     const CountGrid grid = w->counts();
     const DensityCounts counts{grid, block};
     return ToPicture(DensityColour(counts, w->density(), *FindGradient(w->density().gradient), false));
+}
+
+// Stops every drawing shortly, so that a drawing started where none should
+// be makes the test fail rather than wait for ever.
+void StopSoon(WindowFixture& f) {
+    QTimer::singleShot(500, &f.area, [&f] {
+        for (TMDIChild* window : f.area.findChildren<TMDIChild*>()) window->stopDrawing();
+        f.engine.StopCurrent();
+    });
 }
 
 // New windows take the mode used last, which an earlier test may have left on.
@@ -56,7 +67,8 @@ private slots:
         QVERIFY(*w->picture == ColourFromCounts(w->counts(), w->v));
     }
 
-    // A colouring change recolours from the counts; the drawing goes on.
+    // A colouring change, and its undo and redo, recolour from the counts;
+    // the drawing goes on, and new windows take the colouring last chosen.
     void aColouringChangeRecoloursWithoutStartingOver() {
         WindowFixture f;
         ColouringDialog colouring;
@@ -65,9 +77,11 @@ private slots:
         f.frame.active = w;
         f.SetUp(w);
         DensityOn(w);
+        const DensitySettings before = w->density();
         f.RunDrawing([w] { w->DrawClick(70); }, 200,
                      [&] {
                          const Picture* shown = w->PGImage1->currentPicture();
+                         const CountsDrawing* drawing = w->threadsDrawing();
                          DensitySettings settings = w->density();
                          settings.gamma = 4;
                          settings.gradient = "ice";
@@ -77,10 +91,43 @@ private slots:
                          QCOMPARE(w->PGImage1->currentPicture(), shown);
                          QCOMPARE(f.engine.Depth(), 1);
                          QVERIFY(*shown == ToneMapped(w));
+
+                         StopSoon(f);
+                         w->undo();
+                         QCOMPARE(w->density(), before);
+                         QCOMPARE(colouring.settings().gradient, before.gradient);
+                         QCOMPARE(rememberedDensityDefaults(), before);
+                         w->redo();
+                         QCOMPARE(w->density().gamma, 4.0);
+                         QCOMPARE(rememberedDensityDefaults().gradient, std::string("ice"));
+                         QCOMPARE(w->PGImage1->currentPicture(), shown);
+                         QCOMPARE(w->threadsDrawing(), drawing);
+                         QCOMPARE(f.engine.Depth(), 1);
+                         QVERIFY(*shown == ToneMapped(w));
                      });
     }
 
-    // 2:1 sums each 2 x 2 block of counts before the tone map.
+    // Undoing the switch to density colouring switches back; the drawing goes on.
+    void undoingTheSwitchKeepsTheDrawing() {
+        WindowFixture f;
+        TMDIChild* w = f.child;
+        f.SetUp(w);
+        if (w->density().enabled) w->toggleDensityColouring();
+        f.RunDrawing([w] { w->DrawClick(70); }, 200,
+                     [&] {
+                         w->toggleDensityColouring();
+                         StopSoon(f);
+                         w->undo();
+                         QVERIFY(!w->density().enabled);
+                         QVERIFY(!rememberedDensityDefaults().enabled);
+                         QCOMPARE(w->v.stop, kFalse);
+                         QCOMPARE(f.engine.Depth(), 1);
+                     });
+        QVERIFY(w->v.iterations > 0);
+    }
+
+    // 2:1 sums each 2 x 2 block of counts before the tone map; switched to
+    // the classic colouring the picture is the classic one reduced, and back.
     void aReductionSumsTheCounts() {
         WindowFixture f;
         TMDIChild* w = f.child;
@@ -90,6 +137,11 @@ private slots:
         w->requestReduction(2);
         w->carryOutReduction();
         QCOMPARE(w->PGImage1->currentPicture()->Width(), 200);
+        QVERIFY(*w->PGImage1->currentPicture() == ToneMapped(w, 2));
+        w->toggleDensityColouring();
+        QVERIFY(*w->PGImage1->currentPicture() ==
+                ReduceByAreaAveraging(ColourFromCounts(w->counts(), w->v), 2));
+        w->toggleDensityColouring();
         QVERIFY(*w->PGImage1->currentPicture() == ToneMapped(w, 2));
     }
 
@@ -152,6 +204,62 @@ private slots:
         QVERIFY(classicRise > 0);
         QVERIFY(rise > classicRise);
         QVERIFY(w->v.iterations > classicIterations);
+    }
+
+    // Switched off during a drawing on the threads, the engine draws on from
+    // their counts and iterations, painting each hit over the classic
+    // picture of the counts.
+    void switchedOffTheEngineTakesOver() {
+        WindowFixture f;
+        TMDIChild* w = f.child;
+        f.SetUp(w);
+        DensityOn(w);
+        std::int64_t threadsRise = 0, threadsIterations = 0;
+        bool classicAtOnce = false, engineDraws = false;
+        QTimer::singleShot(200, [&] {
+            w->toggleDensityColouring();
+            threadsIterations = w->v.iterations;
+            threadsRise = w->counts().TotalRise();
+            classicAtOnce = w->picture && *w->picture == ColourFromCounts(w->counts(), w->v);
+        });
+        QTimer::singleShot(700, [&] {
+            engineDraws = !w->threadsDrawing() && !w->countsByRow() && !w->v.stop && f.engine.Depth() == 1;
+            w->stopDrawing();
+            f.engine.StopCurrent();
+        });
+        w->DrawClick(70);
+        QVERIFY(classicAtOnce);
+        QVERIFY(engineDraws);
+        QVERIFY(threadsRise > 0);
+        QVERIFY(w->counts().TotalRise() > threadsRise);
+        QVERIFY(w->v.iterations > threadsIterations);
+    }
+
+    // Remembered values beyond what a parameter file may hold are taken at
+    // the nearer end; what is no number gives the default.
+    void rememberedValuesAreTakenWithinTheirRanges_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<double>("brightness");
+        QTest::addColumn<double>("gamma");
+        QTest::addColumn<double>("vibrancy");
+        QTest::newRow("brightness 1000") << kBrightnessKey << QVariant(1000) << 20.0 << 2.2 << 1.0;
+        QTest::newRow("gamma abc") << kGammaKey << QVariant(QStringLiteral("abc")) << 1.0 << 2.2 << 1.0;
+        QTest::newRow("gamma nan") << kGammaKey << QVariant(QStringLiteral("nan")) << 1.0 << 2.2 << 1.0;
+        QTest::newRow("vibrancy -3") << kVibrancyKey << QVariant(-3) << 1.0 << 2.2 << 0.0;
+    }
+    void rememberedValuesAreTakenWithinTheirRanges() {
+        QFETCH(QString, key);
+        QFETCH(QVariant, stored);
+        QFETCH(double, brightness);
+        QFETCH(double, gamma);
+        QFETCH(double, vibrancy);
+        rememberDensityDefaults(DensitySettings{});
+        remember(key, stored);
+        const DensitySettings remembered = rememberedDensityDefaults();
+        QCOMPARE(remembered.brightness, brightness);
+        QCOMPARE(remembered.gamma, gamma);
+        QCOMPARE(remembered.vibrancy, vibrancy);
     }
 
     // PNG: 16 bits and the parameters inside, which Open takes back.

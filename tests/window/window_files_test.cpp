@@ -96,6 +96,17 @@ private slots:
         f.child->SaveAs1Click();
         QVERIFY(ReadAll(dir.filePath(QStringLiteral("f.jpg"))).startsWith("\xFF\xD8"));
         QVERIFY(QFile::exists(dir.filePath(QStringLiteral("f.zpr"))));
+
+        // The format written is the one remembered, whatever filter was selected.
+        FileRequest asked;
+        setFileChooser([&](const FileRequest& request) {
+            asked = request;
+            return std::nullopt;
+        });
+        f.child->SaveAs1Click();
+        QCOMPARE(asked.filterIndex, 1);
+        f.NewWindow()->SaveAs1Click();
+        QCOMPARE(asked.filterIndex, 1);
     }
 
     void cancellingTheGreyConversionWritesNothing() {

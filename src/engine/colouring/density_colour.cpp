@@ -21,15 +21,10 @@ constexpr double kReferenceShare = 0.998;
 constexpr int kPaletteSteps = 4096;
 using Palette = std::array<float, 3 * (kPaletteSteps + 1)>;
 
-double Clamped(double value, SettingRange range, double fallback) {
-    if (!std::isfinite(value)) return fallback;
-    return std::clamp(value, range.low, range.high);
-}
-
 void BuildPalette(Palette& palette, const DensitySettings& settings, const Gradient& gradient, bool white) {
     const DensitySettings defaults;
-    const double inverseGamma = 1 / Clamped(settings.gamma, kGammaRange, defaults.gamma);
-    const double fade = 1 - Clamped(settings.vibrancy, kVibrancyRange, defaults.vibrancy);
+    const double inverseGamma = 1 / kGammaRange.Clamp(settings.gamma, defaults.gamma);
+    const double fade = 1 - kVibrancyRange.Clamp(settings.vibrancy, defaults.vibrancy);
     for (int k = 0; k <= kPaletteSteps; ++k) {
         const double u = static_cast<double>(k) / kPaletteSteps;
         const double t = std::pow(u * u, inverseGamma);
@@ -134,7 +129,7 @@ void ColourPixels(const DensityCounts& counts, const DensitySettings& settings, 
     Palette palette;
     BuildPalette(palette, settings, gradient, white);
     const auto perMedian = static_cast<float>(1 / tone.median);
-    const double brightness = Clamped(settings.brightness, kBrightnessRange, DensitySettings().brightness);
+    const double brightness = kBrightnessRange.Clamp(settings.brightness, DensitySettings().brightness);
     const auto scale = static_cast<float>(brightness / std::log1p(tone.reference / tone.median));
     ForEachBlockSum(grid, block, columns, rows, [&](int column, int row, std::int64_t hits) {
         if (hits == 0) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <utility>
@@ -55,6 +57,10 @@ struct SettingRange {
     double low;
     double high;
     bool Holds(double value) const { return value >= low && value <= high; }
+    // The value taken at the nearer end; a NaN or an infinity gives `fallback`.
+    double Clamp(double value, double fallback) const {
+        return std::isfinite(value) ? std::clamp(value, low, high) : fallback;
+    }
 };
 inline constexpr SettingRange kBrightnessRange{0.05, 20.0};
 inline constexpr SettingRange kGammaRange{0.2, 10.0};

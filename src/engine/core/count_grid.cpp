@@ -24,6 +24,18 @@ CountGrid CountGrid::FromHitList(std::span<const std::int32_t> hitList, std::int
     return grid;
 }
 
+std::vector<std::int32_t> CountGrid::ToHitList(std::int32_t listSide) const {
+    const auto side = static_cast<std::size_t>(std::max(listSide, 0));
+    std::vector<std::int32_t> hitList(side * side, kUntouchedCount);
+    const std::int32_t columns = std::min(width_, listSide);
+    const std::int32_t rows = std::min(height_, listSide);
+    for (std::int32_t column = 0; column < columns; ++column)
+        for (std::int32_t row = 0; row < rows; ++row)
+            hitList[static_cast<std::size_t>(column) * side + static_cast<std::size_t>(row)] =
+                At(column, row);
+    return hitList;
+}
+
 void CountGrid::Add(const CountGrid& other) {
     if (other.width_ != width_ || other.height_ != height_) return;
     constexpr std::int64_t kLow = std::numeric_limits<std::int32_t>::min();

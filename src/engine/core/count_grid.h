@@ -26,6 +26,11 @@ public:
     static CountGrid FromHitList(std::span<const std::int32_t> hitList, std::int32_t listSide,
                                  std::int32_t width, std::int32_t height);
 
+    // The engine's hit list of these counts (listSide x listSide, column by
+    // column): what FromHitList takes back; counters beyond them untouched.
+    // Throws std::bad_alloc when it does not fit.
+    std::vector<std::int32_t> ToHitList(std::int32_t listSide) const;
+
     std::int32_t Width() const { return width_; }
     std::int32_t Height() const { return height_; }
     std::size_t Size() const { return counts_.size(); }

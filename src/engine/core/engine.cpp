@@ -40,6 +40,24 @@ void Engine::RunEngine(TFractalRec& rec, EngineHost& host) {
     Attach(rec, host);
     if (v->randomStart) RandomStart();
     ResetDrawing();
+    IterateUntilStopped();
+}
+
+void Engine::ResumeEngine(TFractalRec& rec, EngineHost& host) {
+    Attach(rec, host);
+    // Color Mix's channel order goes on as if this engine had made every iteration.
+    cycles = static_cast<std::int32_t>((static_cast<std::uint32_t>(v->iterations) + 999u) / 1000u);
+    x = v->startX;
+    y = v->startY;
+    W = 0.0;
+    FixPlotBounds();
+    const auto side = static_cast<std::size_t>(listSide);
+    // A list of another size holds no counts of this drawing.
+    if (host_->hitList.size() != side * side) host_->hitList.assign(side * side, kUntouchedCount);
+    IterateUntilStopped();
+}
+
+void Engine::IterateUntilStopped() {
     // `v` is read afresh on every pass: a drawing started inside
     // ProcessMessages re-points it, and this loop then ends with that one.
     struct DepthGuard {
@@ -104,9 +122,15 @@ void Engine::ResetOrbit() {
     W = 0.0;
 }
 
+void Engine::FixPlotBounds() {
+    listSide = std::max({v->listWidth, v->listHeight, 0});
+    plotWidth_ = std::clamp(v->width, 0, listSide);
+    plotHeight_ = std::clamp(v->height, 0, listSide);
+}
+
 void Engine::ResetDrawing() {
     ResetOrbit();
-    listSide = std::max({v->listWidth, v->listHeight, 0});
+    FixPlotBounds();
 
     const std::size_t side = static_cast<std::size_t>(listSide);
     // assign would keep the capacity of the largest drawing ever made; a list
@@ -118,8 +142,6 @@ void Engine::ResetDrawing() {
     } else {
         list.assign(side * side, kUntouchedCount);
     }
-    plotWidth_ = std::clamp(v->width, 0, listSide);
-    plotHeight_ = std::clamp(v->height, 0, listSide);
     if (Picture* picture = host_->picture) {
         const std::uint32_t background = v->white ? Picture::Pack(255, 255, 255) : 0;
         const int w = std::min(picture->Width(), listSide);

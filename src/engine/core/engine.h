@@ -58,6 +58,13 @@ public:
     // Draws `rec` until rec.stop is set (checked after every iteration).
     void RunEngine(TFractalRec& rec, EngineHost& host);
 
+    // Draws `rec` on, as RunEngine does, from the counts already in the
+    // host's hit list and on its picture (a drawing of the record made
+    // elsewhere): no random start and no reset of the counters, the picture
+    // or the iterations; the orbit starts again from the start point with
+    // the record's A.
+    void ResumeEngine(TFractalRec& rec, EngineHost& host);
+
     // Keeps a drawing made elsewhere (on worker threads) in the chain of
     // drawings as RunEngine would: `rec` becomes the running record, so that
     // StopCurrent and the nesting rule reach it, and the host's
@@ -98,6 +105,8 @@ protected:
     void ResetDrawing();
     // The part of the reset the orbit depends on: counters, A, start point, W.
     void ResetOrbit();
+    // The plot bounds of the record and the hit list's side.
+    void FixPlotBounds();
     void EngineStep();
     void ChooseTransform();
     void FormulaStep();
@@ -136,6 +145,7 @@ protected:
 
 private:
     void ApplyFormula();
+    void IterateUntilStopped();
 
     EngineHost* host_ = nullptr;
     ColourTable colours_;

@@ -19,9 +19,12 @@ auto DefiningFields(Record& v) {
 
 }  // namespace
 
+bool DrawsTheSameCounts(const PictureState& a, const PictureState& b) {
+    return DefiningFields(a.record) == DefiningFields(b.record) && a.effects == b.effects;
+}
+
 bool DefinesSamePicture(const PictureState& a, const PictureState& b) {
-    return DefiningFields(a.record) == DefiningFields(b.record) && a.effects == b.effects &&
-           a.density == b.density;
+    return DrawsTheSameCounts(a, b) && a.density == b.density;
 }
 
 void RestorePicture(const PictureState& saved, TFractalRec& v, Effects& effects, DensitySettings& density) {

@@ -19,6 +19,9 @@ struct PictureState {
 };
 
 bool DefinesSamePicture(const PictureState& a, const PictureState& b);
+// Whether the two are one drawing, coloured alike or not: the one's counts
+// give the other's picture.
+bool DrawsTheSameCounts(const PictureState& a, const PictureState& b);
 
 // Puts a saved picture's defining values into a window's record, switches
 // and colouring, leaving the run's own values alone.

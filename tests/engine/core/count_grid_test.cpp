@@ -25,7 +25,7 @@ TEST(CountGrid, AddsWhatEachGridCountedAboveTheStartSaturating) {
     EXPECT_EQ(into, Row({50, 90, 70, 300, kMax}));
 }
 
-TEST(CountGrid, TakesTheEngineHitListColumnByColumnAndLeavesPixelsBeyondItUntouched) {
+TEST(CountGrid, GoesToAndFromTheEngineHitListColumnByColumnLeavingPixelsBeyondUntouched) {
     // A 2 x 2 list (column by column) for a 3 x 2 picture.
     const std::vector<std::int32_t> list = {60, 61, 70, 71};
     const CountGrid grid = CountGrid::FromHitList(list, 2, 3, 2);
@@ -35,6 +35,11 @@ TEST(CountGrid, TakesTheEngineHitListColumnByColumnAndLeavesPixelsBeyondItUntouc
     EXPECT_EQ(grid.At(0, 1), 61);
     EXPECT_EQ(grid.At(1, 1), 71);
     EXPECT_EQ(grid.TotalRise(), 10 + 11 + 20 + 21);
+
+    // Back into a 3 x 3 list: column by column, the third row untouched.
+    const std::vector<std::int32_t> back = grid.ToHitList(3);
+    EXPECT_EQ(back, (std::vector<std::int32_t>{60, 61, 50, 70, 71, 50, 50, 50, 50}));
+    EXPECT_EQ(CountGrid::FromHitList(back, 3, 3, 2), grid);
 }
 
 }  // namespace

@@ -248,5 +248,54 @@ TEST(RunEngine, TheEnginePlotsIntoWhateverPictureTheHostHoldsNow) {
     EXPECT_GT(lit, 0);
 }
 
+// Drawn on from counts made elsewhere, the orbit starts again at the start
+// point and adds to them: N iterations and then M more resumed count what N
+// and, apart, M fresh ones count together (seeded engines with N a multiple
+// of 1000 make the same random draws for the M).
+TEST(ResumeEngine, AddsToTheCountsAndIterationsWithoutAResetOrARandomStart) {
+    constexpr long kFirst = 3000, kMore = 2000;
+    TFractalRec v = FrozenNewWindow();
+    TestHost first(v);
+    first.StopAfter(kFirst);
+    TestEngine(1).RunEngine(v, first);
+    const TFractalRec drawn = v;
+
+    TFractalRec apart = drawn;
+    apart.stop = kFalse;
+    TestHost fresh(apart);
+    fresh.StopAfter(kMore);
+    TestEngine(2).RunEngine(apart, fresh);
+
+    TFractalRec resumed = drawn;
+    resumed.stop = kFalse;
+    resumed.randomStart = kTrue;  // not taken up
+    TestHost goingOn(resumed);
+    goingOn.hitList = first.hitList;
+    goingOn.Image() = first.Image();
+    goingOn.StopAfter(kMore);
+    TestEngine engine(2);
+    engine.ResumeEngine(resumed, goingOn);
+
+    EXPECT_EQ(resumed.iterations, kFirst + kMore);
+    EXPECT_EQ(resumed.af, drawn.af);
+    EXPECT_EQ(goingOn.updateParametersCalls, 0);
+    EXPECT_EQ(engine.Depth(), 0);
+    ASSERT_EQ(goingOn.hitList.size(), first.hitList.size());
+    std::int64_t added = 0;
+    for (std::size_t i = 0; i < goingOn.hitList.size(); ++i) {
+        ASSERT_EQ(goingOn.hitList[i], first.hitList[i] + fresh.hitList[i] - kUntouchedCount) << i;
+        added += fresh.hitList[i] - kUntouchedCount;
+    }
+    EXPECT_GT(added, 0);
+    // Pixels the resumed orbit does not reach keep the first drawing's colour.
+    for (int row = 0; row < v.height; ++row) {
+        for (int column = 0; column < v.width; ++column) {
+            if (fresh.hitList[static_cast<std::size_t>(column) * 40 + row] == kUntouchedCount) {
+                ASSERT_EQ(goingOn.Image().Pixel(column, row), first.Image().Pixel(column, row));
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace zephyrin
