@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(g++ cmake ninja-build pkg-config libhwy-dev qt6-base-dev qt6-image-formats-plugins libgl-dev libpng-dev libjpeg-dev libtiff-dev
-          libgtest-dev libbenchmark-dev desktop-file-utils appstream shared-mime-info xvfb xauth)
+          libgtest-dev libbenchmark-dev desktop-file-utils appstream shared-mime-info xvfb xauth nlohmann-json3-dev
+          ffmpeg)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,5 +1,6 @@
 #include "render/render_options.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <limits>
@@ -71,14 +72,21 @@ public:
                     inlineValue_ = argument.substr(equals + 1);
                     argument = argument.substr(0, equals);
                 }
+                options_.given.emplace_back(argument);
                 Option(argument);
             } else if (argument == "-o") {
                 Output(argument);
             } else if (argument.starts_with("-") && argument.size() > 1) {
                 error_ = "unknown option " + std::string(argument);
-            } else if (options_.parameterFile) {
-                error_ = "more than one parameter file: " + Quoted(options_.parameterFile->string()) +
-                         " and " + Quoted(argument);
+            } else if (options_.animation.animate) {
+                options_.animation.keyframes.emplace_back(argument);
+            } else if (options_.parameterFile || options_.animation.file) {
+                error_ =
+                    "more than one parameter file: " +
+                    Quoted(options_.parameterFile.value_or(options_.animation.file.value_or("")).string()) +
+                    " and " + Quoted(argument);
+            } else if (argument.ends_with(".zpa")) {
+                options_.animation.file = std::filesystem::path(argument);
             } else {
                 options_.parameterFile = std::filesystem::path(argument);
             }
@@ -118,7 +126,25 @@ private:
         if (name == "--vibrancy") return DensityReal(name, kVibrancyRange, options_.vibrancy);
         if (name == "--gradient") return GradientOption(name);
         if (name == "--depth") return Depth(name);
+        if (const auto kind = AnimateOptionKindOf(name); kind != AnimateOptionKind::kNone)
+            return AnimateOption(name, kind);
         error_ = "unknown option " + std::string(name);
+    }
+
+    void AnimateOption(std::string_view name, AnimateOptionKind kind) {
+        std::optional<std::string_view> value = std::string_view();
+        if (kind == AnimateOptionKind::kValued)
+            value = Value(name);
+        else if (inlineValue_)
+            error_ = std::string(name) + " takes no value";
+        if (!value || !error_.empty()) return;
+        if (const auto refused = TakeAnimateOption(name, *value, options_.animation)) error_ = *refused;
+        // A parameter file before --animate is the first keyframe.
+        if (name == "--animate" && options_.parameterFile) {
+            options_.animation.keyframes.insert(options_.animation.keyframes.begin(),
+                                                *options_.parameterFile);
+            options_.parameterFile.reset();
+        }
     }
 
     void Switch(std::string_view name, bool& on) {
@@ -248,7 +274,9 @@ private:
     }
 
     void CheckWhole() {
-        if (iterationsGiven_ && options_.seconds) {
+        if (const auto problem = CheckAnimateOptions(options_)) {
+            error_ = *problem;
+        } else if (iterationsGiven_ && options_.seconds) {
             error_ = "give either --iterations or --seconds, not both";
         } else if (options_.output.empty()) {
             error_ = "no output file given (-o OUT.ext)";
@@ -270,6 +298,10 @@ private:
 };
 
 }  // namespace
+
+bool RenderOptions::Given(std::string_view name) const {
+    return std::ranges::find(given, name) != given.end();
+}
 
 Result<RenderOptions> ParseRenderOptions(std::span<const std::string_view> arguments) {
     return Parser(arguments).Parse();

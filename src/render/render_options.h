@@ -6,7 +6,9 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "render/animate_options.h"
 #include "util/result.h"
 
 namespace zephyrin {
@@ -40,6 +42,12 @@ struct RenderOptions {
     bool quiet = false;
     bool help = false;
     bool version = false;
+    AnimateOptions animation;
+    // The options the command line names, so an animation file's settings
+    // give way only to those.
+    std::vector<std::string> given;
+
+    bool Given(std::string_view name) const;
 };
 
 inline constexpr std::int32_t kMaxThreads = 1024;
@@ -49,7 +57,9 @@ inline constexpr std::int32_t kMaxThreads = 1024;
 // Checks everything that needs no file or memory: numbers and their ranges,
 // exactly one output whose extension names an image format (one that holds
 // 16 bits with --depth 16), at most one parameter file, a gradient that is a
-// built-in name or ends in .ggr. Stops at the first problem, and at --help.
+// built-in name or ends in .ggr. With --animate the arguments that are not
+// options are keyframes; a .zpa argument is an animation file
+// (animate_options.h). Stops at the first problem, and at --help.
 Result<RenderOptions> ParseRenderOptions(std::span<const std::string_view> arguments);
 
 }  // namespace zephyrin

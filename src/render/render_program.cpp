@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <new>
-#include <random>
 #include <string>
 #include <system_error>
-#include <thread>
 
 #include "engine/colouring/density_colour.h"
 #include "engine/file/param_file.h"
@@ -13,10 +11,13 @@
 #include "imaging/image_file.h"
 #include "imaging/image_formats.h"
 #include "imaging/picture16.h"
+#include "render/animate_mode.h"
+#include "render/default_choices.h"
 #include "render/drawing_setup.h"
 #include "render/explore.h"
 #include "render/help_text.h"
 #include "render/output_files.h"
+#include "render/program_messages.h"
 #include "render/progress_bar.h"
 #include "render/render_job.h"
 #include "render/render_memory.h"
@@ -26,19 +27,6 @@
 
 namespace zephyrin {
 namespace {
-
-constexpr std::string_view kProgramPrefix = "zephyrin-render: ";
-
-std::int32_t AllCores() {
-    const auto cores =
-        static_cast<std::int32_t>(std::min<unsigned>(std::thread::hardware_concurrency(), kMaxThreads));
-    return std::max(cores, 1);
-}
-
-std::uint64_t RandomSeed() {
-    std::random_device device;
-    return static_cast<std::uint64_t>(device()) << 32 | device();
-}
 
 std::string SizeText(std::int64_t width, std::int64_t height) {
     return std::to_string(width) + " x " + std::to_string(height) + " pixels";
@@ -72,18 +60,12 @@ public:
             out_ << "zephyrin-render " << kVersion << '\n';
             return kRenderDone;
         }
+        if (parsed->animation.On()) return RunAnimation(*parsed, out_, err_, progressOnTerminal_);
         return Draw(*parsed);
     }
 
 private:
-    // One prefixed line for each line of the message.
-    void Say(std::string_view message) {
-        for (std::size_t start = 0; start <= message.size();) {
-            const std::size_t end = std::min(message.find('\n', start), message.size());
-            err_ << kProgramPrefix << message.substr(start, end - start) << '\n';
-            start = end + 1;
-        }
-    }
+    void Say(std::string_view message) { SayLines(err_, message); }
 
     int Fail(std::string_view message) {
         Say(message);

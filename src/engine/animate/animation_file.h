@@ -50,14 +50,14 @@ struct AnimationSettings {
 };
 
 struct KeyframeText {
-    std::string parameters;  // a parameter file's text
-    std::optional<std::int64_t> frames;
+    std::string parameters{};  // a parameter file's text
+    std::optional<std::int64_t> frames{};
     bool cut = false;
 };
 
 struct AnimationDocument {
-    AnimationSettings settings;
-    std::vector<KeyframeText> keyframes;
+    AnimationSettings settings{};
+    std::vector<KeyframeText> keyframes{};
 };
 
 // A keyframe of a window's picture, its values rounded as its parameter text
