@@ -193,7 +193,8 @@ private:
         const std::string kind =
             Animate().quasiPeriodic ? "neither chaotic nor quasi-periodic" : "not chaotic";
         Line(flagged.empty() ? "no frame is " + kind : "frames " + kind + ": " + FrameList(flagged));
-        Line(std::to_string(range_.last - range_.first + 1) + " frames (" + std::to_string(range_.first) +
+        const std::int64_t count = range_.last - range_.first + 1;
+        Line(std::to_string(count) + (count == 1 ? " frame (" : " frames (") + std::to_string(range_.first) +
              "-" + std::to_string(range_.last) + " of " + std::to_string(FrameCount(prepared_.animation)) +
              "), " + std::to_string(iterations_) + " iterations drawn, " + FormatFixed(Seconds(), 2, '.') +
              " s (seed " + std::to_string(seed_) + ", " + std::to_string(threads_) +

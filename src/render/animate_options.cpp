@@ -111,6 +111,7 @@ std::optional<std::string> CheckAnimateOptions(const RenderOptions& options) {
     for (const char* single : {"--find", "--fit", "--random", "--formula", "--seconds"})
         if (options.Given(single))
             return std::string(single) + " draws one picture: it cannot be used for an animation";
+    if (options.output.empty()) return std::string("no frames' names given (-o FOLDER/frame-%04d.png)");
     if (options.output.extension() != ".png")
         return "animation frames are png files: -o FOLDER/frame-%04d.png, not \"" + options.output.string() +
                "\"";
