@@ -10,12 +10,11 @@
 #include "imaging/image_file.h"
 #include "imaging/png_reader.h"
 #include "render/animation_setup.h"
-#include "render/default_choices.h"
+#include "render/command_line.h"
 #include "render/frame_drawing.h"
 #include "render/frame_pattern.h"
 #include "render/frame_table.h"
 #include "render/output_files.h"
-#include "render/program_messages.h"
 #include "render/progress_bar.h"
 #include "render/render_memory.h"
 #include "render/video_pipe.h"
@@ -125,6 +124,9 @@ private:
             zephyrin::CheckPath(prepared_.animation, range_.first, range_.last, seed_, threads_);
         if (!chaos) return Failure(chaos.error());
         chaos_ = *std::move(chaos);
+        // Heard of before the drawing, which may take long.
+        if (const auto flagged = FlaggedFrames(); !flagged.empty() && !Options().quiet)
+            SayLines(err_, "note: frames " + FlaggedKind() + ": " + FrameList(flagged));
         return {};
     }
 
@@ -144,7 +146,7 @@ private:
         const std::filesystem::path name = pattern_.Name(frame);
         std::string line = "frame " + std::to_string(frame) + "  L " + Measure(chaos.measures.lyapunov, 4) +
                            "  D2 " + Measure(chaos.measures.dimension, 3);
-        if (Flagged(chaos.verdict, Animate().quasiPeriodic))
+        if (Flagged(chaos.verdict, Options().quasiPeriodic))
             line += "  " + std::string(VerdictText(chaos.verdict));
         std::error_code error;
         if (Animate().skipExisting && std::filesystem::exists(name, error)) {
@@ -186,13 +188,21 @@ private:
         }
     }
 
-    void Summarise() {
+    std::vector<std::int64_t> FlaggedFrames() const {
         std::vector<std::int64_t> flagged;
         for (const FrameChaos& chaos : chaos_)
-            if (Flagged(chaos.verdict, Animate().quasiPeriodic)) flagged.push_back(chaos.frame);
-        const std::string kind =
-            Animate().quasiPeriodic ? "neither chaotic nor quasi-periodic" : "not chaotic";
-        Line(flagged.empty() ? "no frame is " + kind : "frames " + kind + ": " + FrameList(flagged));
+            if (Flagged(chaos.verdict, Options().quasiPeriodic)) flagged.push_back(chaos.frame);
+        return flagged;
+    }
+
+    std::string FlaggedKind() const {
+        return Options().quasiPeriodic ? "neither chaotic nor quasi-periodic" : "not chaotic";
+    }
+
+    void Summarise() {
+        const std::vector<std::int64_t> flagged = FlaggedFrames();
+        Line(flagged.empty() ? "no frame is " + FlaggedKind()
+                             : "frames " + FlaggedKind() + ": " + FrameList(flagged));
         const std::int64_t count = range_.last - range_.first + 1;
         Line(std::to_string(count) + (count == 1 ? " frame (" : " frames (") + std::to_string(range_.first) +
              "-" + std::to_string(range_.last) + " of " + std::to_string(FrameCount(prepared_.animation)) +

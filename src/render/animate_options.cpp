@@ -19,7 +19,6 @@ constexpr std::array kOptions{
     OptionName{"--loop", AnimateOptionKind::kSwitch},
     OptionName{"--smooth", AnimateOptionKind::kSwitch},
     OptionName{"--skip-existing", AnimateOptionKind::kSwitch},
-    OptionName{"--quasi-periodic", AnimateOptionKind::kSwitch},
     OptionName{"--frames", AnimateOptionKind::kValued},
     OptionName{"--frame-range", AnimateOptionKind::kValued},
     OptionName{"--motion-blur", AnimateOptionKind::kValued},
@@ -63,7 +62,6 @@ std::optional<std::string> TakeAnimateOption(std::string_view name, std::string_
     if (name == "--loop") options.loop = true;
     if (name == "--smooth") options.smooth = true;
     if (name == "--skip-existing") options.skipExisting = true;
-    if (name == "--quasi-periodic") options.quasiPeriodic = true;
     if (name == "--frames") {
         const auto frames = ParseCount(value);
         if (!frames || *frames < 2) return Refusal(name, value, "a whole number of at least 2");
@@ -108,9 +106,9 @@ std::optional<std::string> CheckAnimateOptions(const RenderOptions& options) {
             return "\"" + keyframe.string() + "\" is an animation file: draw it without --animate";
     if (a.animate && a.keyframes.size() < 2) return std::string("--animate needs at least two keyframes");
     if (a.animate && !a.frames) return std::string("--animate needs --frames N");
-    for (const char* single : {"--find", "--fit", "--random", "--formula", "--seconds"})
-        if (options.Given(single))
-            return std::string(single) + " draws one picture: it cannot be used for an animation";
+    for (const char* single :
+         {"--find", "--fit", "--random", "--formula", "--seconds", "--metrics", "--gallery"})
+        if (options.Given(single)) return std::string(single) + " cannot be used for an animation";
     if (options.output.empty()) return std::string("no frames' names given (-o FOLDER/frame-%04d.png)");
     if (options.output.extension() != ".png")
         return "animation frames are png files: -o FOLDER/frame-%04d.png, not \"" + options.output.string() +

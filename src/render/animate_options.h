@@ -31,7 +31,6 @@ struct AnimateOptions {
     std::int32_t motionBlur = 1;  // parameter samples per frame
     std::optional<std::filesystem::path> video;
     std::optional<double> fps;
-    bool quasiPeriodic = false;  // quasi-periodic frames are not reported
 
     bool On() const { return animate || file.has_value(); }
 };
@@ -52,7 +51,7 @@ std::optional<std::string> TakeAnimateOption(std::string_view name, std::string_
 // What stands against the whole command line of an animation, or against
 // animation options without one: no frame count, too few keyframes, picture
 // options that mean nothing for frames (--find, --fit, --random, --formula,
-// --seconds), an output that is not a png file, --fps without --video.
+// --seconds, --metrics, --gallery), an output that is not a png file, --fps without --video.
 std::optional<std::string> CheckAnimateOptions(const RenderOptions& options);
 
 }  // namespace zephyrin

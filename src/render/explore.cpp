@@ -12,7 +12,9 @@ Result<Exploration> Explore(DrawingSetup& setup, const RenderOptions& options, s
     Exploration exploration = Exploration::kReady;
     if (options.find) {
         const std::atomic<bool> never{false};
-        const SearchLimits limits{.maxTries = kRenderFindTries, .maxTime = std::nullopt};
+        const SearchLimits limits{.maxTries = kRenderFindTries,
+                                  .maxTime = std::nullopt,
+                                  .keepQuasiPeriodic = options.quasiPeriodic};
         const Result<SearchResult> search = FindAttractor(setup.record, setup.effects, limits, seed, never);
         if (!search) return Failure(search.error());
         if (search->outcome != SearchOutcome::kFound) exploration = Exploration::kNothingFound;

@@ -15,7 +15,8 @@ enum class Exploration { kReady, kNothingFound, kCannotFrame };
 inline constexpr std::int32_t kRenderFindTries = 1000;
 
 // --find: searches for an attractor of the setup's formula from `seed`
-// (FindAttractor), which also frames it; --fit: frames the setup's record
+// (FindAttractor, keeping quasi-periodic orbits with --quasi-periodic),
+// which also frames it; --fit: frames the setup's record
 // (FitView), making a pending random start from `seed` first, as the drawing
 // would. Either way the record's view is frozen again for the drawing.
 // kNothingFound and kCannotFrame leave the setup as it was; fails only when

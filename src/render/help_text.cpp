@@ -53,6 +53,17 @@ PARAMS may also be a png or tif picture that carries its parameters.
   --gradient G           a built-in gradient (default sunset) or a GIMP
                          gradient file NAME.ggr
   --depth 8|16           bits per channel (16: png, tif, ppm and pgm only)
+  --metrics              print the orbit's measures (lyapunov=, dimension=,
+                         coverage=, score=, orbit= lines) of the parameter
+                         file, the found or the random start; -o draws too
+  --gallery N            find N attractors and write the contact sheet
+                         OUT.ext (best score first, numbered), OUT-01.zpr,
+                         OUT-02.zpr, ... and OUT.csv; --size and
+                         --iterations are per tile (200x150, 1000000)
+  --formula all          with --gallery: attractors of every formula
+  --quasi-periodic       --find and --gallery keep quasi-periodic orbits
+                         too (closed curves and tori: exponent near 0)
+  --classic              with --gallery: classic colouring, not density
   --no-params            write neither OUT.zpr nor the parameters inside
   --quiet                no progress bar and no summary
   --help                 this text
@@ -71,7 +82,7 @@ work as for one picture.
   --frame-range A-B      draw frames A to B only (from 0, both included)
   --skip-existing        keep the frames that are there already
   --motion-blur K        add K parameter samples within each frame's time
-  --quasi-periodic       report only frames neither chaotic nor
+  --quasi-periodic       list only the frames neither chaotic nor
                          quasi-periodic (default: every frame not chaotic)
   --video OUT.mp4        make a video as well, with ffmpeg (H.264 in mp4)
   --fps F                the video's frames per second (default 30)
@@ -88,7 +99,7 @@ Missing lines in PARAMS.zpr are reported and the drawing goes on; a line
 that cannot be read ends the program.
 
 Exit status: 0 done, 1 a file could not be read or written or memory ran
-short, 2 a bad command line, 3 --find found nothing.
+short, 2 a bad command line, 3 --find or --gallery found nothing.
 )";
 }
 

@@ -41,7 +41,10 @@ std::string ProgressLine(const RenderProgress& progress, int barWidth) {
 }
 
 void ProgressBar::Show(const RenderProgress& progress) {
-    const std::string line = ProgressLine(progress);
+    ShowLine(ProgressLine(progress));
+}
+
+void ProgressBar::ShowLine(const std::string& line) {
     // Blanks over the rest of a longer line shown before.
     out_ << '\r' << line << std::string(shown_ > line.size() ? shown_ - line.size() : 0, ' ') << std::flush;
     shown_ = line.size();

@@ -18,6 +18,8 @@ public:
     explicit ProgressBar(std::ostream& out) : out_(out) {}
 
     void Show(const RenderProgress& progress);
+    // Any line of text in the bar's place.
+    void ShowLine(const std::string& line);
     // Leaves the terminal line empty for what follows.
     void Clear();
 

@@ -126,6 +126,10 @@ private:
         if (name == "--vibrancy") return DensityReal(name, kVibrancyRange, options_.vibrancy);
         if (name == "--gradient") return GradientOption(name);
         if (name == "--depth") return Depth(name);
+        if (name == "--metrics") return Switch(name, options_.metrics);
+        if (name == "--gallery") return Gallery(name);
+        if (name == "--quasi-periodic") return Switch(name, options_.quasiPeriodic);
+        if (name == "--classic") return Switch(name, options_.classic);
         if (const auto kind = AnimateOptionKindOf(name); kind != AnimateOptionKind::kNone)
             return AnimateOption(name, kind);
         error_ = "unknown option " + std::string(name);
@@ -180,9 +184,13 @@ private:
     void Formula(std::string_view name) {
         const auto value = Value(name);
         if (!value) return;
+        if (*value == "all") {
+            options_.allFormulas = true;
+            return;
+        }
         const auto number = StrToInt(*value);
         if (!number || FindFormula(*number) == nullptr)
-            return Refuse(name, *value, "a formula number (1 to 55 or 60 to 75)");
+            return Refuse(name, *value, "a formula number (1 to 55 or 60 to 75) or all");
         options_.formula = number;
     }
 
@@ -195,6 +203,7 @@ private:
             return Refuse(name, *value, "a width and a height of at least 1 pixel");
         options_.width = size->width;
         options_.height = size->height;
+        options_.sizeGiven = true;
     }
 
     void Supersample(std::string_view name) {
@@ -213,7 +222,7 @@ private:
             *count > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
             return Refuse(name, *value, "a whole number of at least 1");
         options_.iterations = static_cast<std::int64_t>(*count);
-        iterationsGiven_ = true;
+        options_.iterationsGiven = true;
     }
 
     void Seconds(std::string_view name) {
@@ -273,11 +282,40 @@ private:
         options_.depth = *value == "8" ? 8 : 16;
     }
 
+    void Gallery(std::string_view name) {
+        const auto value = Value(name);
+        if (!value) return;
+        const auto tiles = ParseWhole(*value, 1, kMaxGalleryTiles);
+        if (!tiles)
+            return Refuse(name, *value,
+                          "a number of attractors from 1 to " + std::to_string(kMaxGalleryTiles));
+        options_.gallery = tiles;
+    }
+
+    // What --metrics, --gallery and their options need of the others.
+    std::string ModeConflict() const {
+        const RenderOptions& o = options_;
+        const bool coloured = o.density || o.brightness || o.gamma || o.vibrancy || o.gradient;
+        if (o.gallery && o.metrics) return "give either --gallery or --metrics, not both";
+        if (o.gallery && (o.find || o.fit)) return "--gallery finds and frames its attractors itself";
+        if (o.gallery && o.depth == 16) return "--gallery writes its sheet with 8 bits per channel";
+        if (o.classic && !o.gallery) return "--classic goes with --gallery";
+        if (o.classic && coloured) return "give either --classic or density colouring, not both";
+        if (o.allFormulas && !o.gallery) return "--formula all goes with --gallery";
+        if (o.quasiPeriodic && !o.gallery && !o.find && !o.animation.On())
+            return "--quasi-periodic goes with --find, --gallery or an animation";
+        return {};
+    }
+
     void CheckWhole() {
         if (const auto problem = CheckAnimateOptions(options_)) {
             error_ = *problem;
-        } else if (iterationsGiven_ && options_.seconds) {
+        } else if (options_.iterationsGiven && options_.seconds) {
             error_ = "give either --iterations or --seconds, not both";
+        } else if (const std::string conflict = ModeConflict(); !conflict.empty()) {
+            error_ = conflict;
+        } else if (options_.output.empty() && options_.metrics) {
+            return;
         } else if (options_.output.empty()) {
             error_ = "no output file given (-o OUT.ext)";
         } else if (FindImageFormat(options_.output) == nullptr) {
@@ -294,7 +332,6 @@ private:
     std::optional<std::string_view> inlineValue_;
     RenderOptions options_;
     std::string error_;
-    bool iterationsGiven_ = false;
 };
 
 }  // namespace

@@ -42,6 +42,16 @@ struct RenderOptions {
     bool quiet = false;
     bool help = false;
     bool version = false;
+    bool sizeGiven = false;
+    bool iterationsGiven = false;
+
+    // Measuring and the gallery (metrics_mode.h, gallery_mode.h).
+    bool metrics = false;                 // print the orbit's measures; draw only with -o
+    std::optional<std::int32_t> gallery;  // a contact sheet of this many attractors
+    bool allFormulas = false;             // --formula all: the gallery's from every menu
+    bool quasiPeriodic = false;           // --find, --gallery and animations keep quasi-periodic orbits
+    bool classic = false;                 // the gallery's tiles in the classic colouring
+
     AnimateOptions animation;
     // The options the command line names, so an animation file's settings
     // give way only to those.
@@ -50,14 +60,17 @@ struct RenderOptions {
     bool Given(std::string_view name) const;
 };
 
+inline constexpr std::int32_t kMaxGalleryTiles = 256;
+
 inline constexpr std::int32_t kMaxThreads = 1024;
 
 // Parses the arguments after the program name. Options take their value as
 // the next argument or after "=" ("--size 640x480", "--size=640x480").
 // Checks everything that needs no file or memory: numbers and their ranges,
 // exactly one output whose extension names an image format (one that holds
-// 16 bits with --depth 16), at most one parameter file, a gradient that is a
-// built-in name or ends in .ggr. With --animate the arguments that are not
+// 16 bits with --depth 16; none needed with --metrics), at most one
+// parameter file, a gradient that is a built-in name or ends in .ggr, and
+// options that go together. With --animate the arguments that are not
 // options are keyframes; a .zpa argument is an animation file
 // (animate_options.h). Stops at the first problem, and at --help.
 Result<RenderOptions> ParseRenderOptions(std::span<const std::string_view> arguments);

@@ -12,12 +12,13 @@
 #include "imaging/image_formats.h"
 #include "imaging/picture16.h"
 #include "render/animate_mode.h"
-#include "render/default_choices.h"
+#include "render/command_line.h"
 #include "render/drawing_setup.h"
 #include "render/explore.h"
+#include "render/gallery_mode.h"
 #include "render/help_text.h"
+#include "render/metrics_mode.h"
 #include "render/output_files.h"
-#include "render/program_messages.h"
 #include "render/progress_bar.h"
 #include "render/render_job.h"
 #include "render/render_memory.h"
@@ -60,8 +61,16 @@ public:
             out_ << "zephyrin-render " << kVersion << '\n';
             return kRenderDone;
         }
-        if (parsed->animation.On()) return RunAnimation(*parsed, out_, err_, progressOnTerminal_);
-        return Draw(*parsed);
+        // Every mode draws with the seed it reports.
+        RenderOptions options = *parsed;
+        if (!options.seed) options.seed = RandomSeed();
+        if (options.animation.On()) return RunAnimation(options, out_, err_, progressOnTerminal_);
+        if (options.gallery) return RunGallery(options, out_, err_, progressOnTerminal_);
+        if (options.metrics) {
+            const int status = RunMetrics(options, out_, err_);
+            if (status != kRenderDone || options.output.empty()) return status;
+        }
+        return Draw(options);
     }
 
 private:
@@ -97,7 +106,7 @@ private:
         DrawingSetup& setup = prepared->setup;
 
         RenderSettings settings;
-        settings.seed = options.seed.value_or(RandomSeed());
+        settings.seed = *options.seed;
         if (options.find || options.fit) {
             const Result<Exploration> explored = Explore(setup, options, settings.seed);
             if (!explored) return Fail(explored.error());

@@ -28,7 +28,7 @@ TEST(AnimateOptions, KeyframesAfterAnimateAndAnAnimationFile) {
     EXPECT_EQ(a.keyframes, (std::vector<std::filesystem::path>{"a.zpr", "b.png", "c.zpr"}));
     EXPECT_FALSE(parsed->parameterFile);
     EXPECT_EQ(a.frames, 48);
-    EXPECT_TRUE(a.loop && a.smooth && a.skipExisting && a.quasiPeriodic);
+    EXPECT_TRUE(a.loop && a.smooth && a.skipExisting && parsed->quasiPeriodic);
     EXPECT_EQ(a.range->first, 10);
     EXPECT_EQ(a.range->last, 19);
     EXPECT_EQ(a.motionBlur, 4);
@@ -55,8 +55,7 @@ TEST(AnimateOptions, Refusals) {
         {{"--animate", "a.zpr", "b.zpa", "--frames", "9", "-o", "f.png"},
          "\"b.zpa\" is an animation file: draw it without --animate"},
         {{"w.zpa", "x.zpr", "-o", "f.png"}, "more than one parameter file: \"w.zpa\" and \"x.zpr\""},
-        {{"w.zpa", "--seconds", "3", "-o", "f.png"},
-         "--seconds draws one picture: it cannot be used for an animation"},
+        {{"w.zpa", "--seconds", "3", "-o", "f.png"}, "--seconds cannot be used for an animation"},
         {{"w.zpa", "-o", "f.tif"}, "animation frames are png files: -o FOLDER/frame-%04d.png, not \"f.tif\""},
         {{"w.zpa", "--fps", "25", "-o", "f.png"}, "--fps needs --video"},
         {{"w.zpa", "--frame-range", "9-3", "-o", "f.png"},

@@ -66,6 +66,22 @@ TEST(RenderOptions, EveryOptionWithItsValueNextOrAfterAnEqualsSign) {
     EXPECT_EQ(timed->seconds, 2.5);
 }
 
+TEST(RenderOptions, MetricsNeedNoOutputAndTheGalleryItsOwn) {
+    const Result<RenderOptions> metrics = Parse({"--metrics", "--formula", "5"});
+    ASSERT_TRUE(metrics) << metrics.error();
+    EXPECT_TRUE(metrics->metrics);
+    EXPECT_TRUE(metrics->output.empty());
+
+    const Result<RenderOptions> gallery =
+        Parse({"--gallery=16", "--formula", "all", "--quasi-periodic", "--classic", "-o", "sheet.png"});
+    ASSERT_TRUE(gallery) << gallery.error();
+    EXPECT_EQ(gallery->gallery, 16);
+    EXPECT_TRUE(gallery->allFormulas && gallery->quasiPeriodic && gallery->classic);
+    EXPECT_FALSE(gallery->formula);
+    EXPECT_FALSE(gallery->sizeGiven || gallery->iterationsGiven);
+    EXPECT_TRUE(Parse({"--find", "--quasi-periodic", "-o", "a.png"})->quasiPeriodic);
+}
+
 TEST(RenderOptions, HelpNeedsNothingElse) {
     const Result<RenderOptions> parsed = Parse({"--help"});
     ASSERT_TRUE(parsed) << parsed.error();
@@ -107,6 +123,16 @@ TEST(RenderOptions, Refusals) {
         {{"-o", "a.png", "--gradient", "mauve"}, "--gradient expects one of grey, fire"},
         {{"-o", "a.png", "--depth", "12"}, "--depth expects 8 or 16, not \"12\""},
         {{"-o", "a.jpg", "--depth", "16"}, "--depth 16 needs a png, tif, ppm or pgm output, not \"a.jpg\""},
+        {{"-o", "a.png", "--gallery", "0"}, "--gallery expects a number of attractors from 1 to 256"},
+        {{"-o", "a.png", "--gallery", "257"}, "--gallery expects"},
+        {{"--gallery", "4"}, "no output file given"},
+        {{"-o", "a.png", "--gallery", "4", "--metrics"}, "either --gallery or --metrics"},
+        {{"-o", "a.png", "--gallery", "4", "--find"}, "--gallery finds and frames its attractors itself"},
+        {{"-o", "a.png", "--gallery", "4", "--depth", "16"}, "8 bits per channel"},
+        {{"-o", "a.png", "--gallery", "4", "--classic", "--density"}, "either --classic or density"},
+        {{"-o", "a.png", "--classic"}, "--classic goes with --gallery"},
+        {{"-o", "a.png", "--formula", "all"}, "--formula all goes with --gallery"},
+        {{"-o", "a.png", "--quasi-periodic"}, "--quasi-periodic goes with --find, --gallery or an animation"},
     };
     for (const auto& c : cases) {
         const Result<RenderOptions> parsed = Parse(c.arguments);

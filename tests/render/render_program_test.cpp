@@ -23,29 +23,15 @@
 #include "imaging/temp_folder.h"
 #include "render/drawing_setup.h"
 #include "render/render_job.h"
+#include "run_render.h"
 
 namespace zephyrin {
 namespace {
 
+using testing::Outcome;
+using testing::ReadAll;
+using testing::RunRender;
 using testing::TempFolder;
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome RunRender(const std::vector<std::string>& arguments) {
-    const std::vector<std::string_view> views(arguments.begin(), arguments.end());
-    std::ostringstream out, err;
-    const int status = RunRenderProgram(views, out, err, false);
-    return {status, out.str(), err.str()};
-}
-
-std::string ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 int CountLines(const std::string& text) {
     int lines = 0;

@@ -8,6 +8,7 @@
 
 #include "engine/core/effects.h"
 #include "engine/core/fractal_rec.h"
+#include "engine/explore/start_judge.h"
 #include "util/result.h"
 
 namespace zephyrin {
@@ -16,18 +17,11 @@ struct SearchLimits {
     std::int32_t maxTries = 100000;
     // Ends the search as well; tests leave it out and count tries instead.
     std::optional<std::chrono::steady_clock::duration> maxTime = std::chrono::seconds(1);
+    // Keeps quasi-periodic orbits as well as chaotic ones (JudgeStart).
+    bool keepQuasiPeriodic = false;
 };
 
 enum class SearchOutcome { kFound, kNotFound, kCancelled };
-
-// Why the tries that failed were turned down.
-struct Rejections {
-    std::int32_t runaway = 0;     // escaped, or needed the runaway rescue too often
-    std::int32_t settled = 0;     // a fixed point or a short cycle
-    std::int32_t notChaotic = 0;  // largest Lyapunov exponent not clearly positive
-    std::int32_t unframed = 0;    // nothing to frame: a point, or nothing plotted
-    std::int32_t sparse = 0;      // framed, but lights too few cells
-};
 
 struct SearchResult {
     SearchOutcome outcome = SearchOutcome::kNotFound;
@@ -46,7 +40,8 @@ struct SearchResult {
 // or need the runaway rescue often, that settle on a fixed point or a cycle
 // of up to 32 points, whose largest Lyapunov exponent is not positive (the
 // smooth maps; the IFS formulas 70 and 71 are judged by what they light
-// alone), or that light too few cells of the framed picture. Formulas 23 to
+// alone), or that light too few cells of the framed picture; with
+// limits.keepQuasiPeriodic, quasi-periodic orbits pass too. Formulas 23 to
 // 40 make a random start of their own every 1000 iterations, which no search
 // can keep: for them the first start whose framed drawing does not run away
 // is taken. Formulas without a map find nothing at once.

@@ -99,6 +99,7 @@ double CoveredShare(std::span<const Point2D> points, const TFractalRec& v) {
 Framing FrameRecord(TFractalRec& v, const Effects& effects, std::uint64_t seed,
                     std::vector<Point2D>& points) {
     Framing framing;
+    framing.steps = kFitTransient + kFitIterations;
     OrbitProbe probe(v, effects, seed);
     for (std::int32_t i = 0; i < kFitTransient; ++i) framing.escapes += probe.Step() ? 0 : 1;
     points.clear();

@@ -48,6 +48,7 @@ double CoveredShare(std::span<const Point2D> points, const TFractalRec& v);
 struct Framing {
     bool framed = false;
     double coverage = 0;       // CoveredShare of the sample in the new view
+    std::int32_t steps = 0;    // of the sample, transient included
     std::int32_t escapes = 0;  // steps of the sample in which the orbit escaped
 };
 

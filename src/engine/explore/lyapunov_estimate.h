@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <vector>
 
 #include "engine/explore/orbit_judge.h"
 
@@ -25,56 +26,88 @@ struct LyapunovEstimate {
     bool stable = false;                                         // the tolerance was reached within maxSteps
 };
 
-// Long enough that the means of neighbouring blocks are nearly independent,
-// so that their spread tells the mean's standard error.
+// Steps between looks at the estimate's error.
 inline constexpr std::int32_t kLyapunovBlock = 1000;
-// Fewer block means say too little about their spread.
-inline constexpr std::int32_t kLyapunovMinBlocks = 8;
+// The standard error comes from this many batches of consecutive blocks,
+// each batch a tenth of the steps so far: orbits that linger in one part of
+// their attractor for thousands of steps make short batches look alike and
+// would hide the error.
+inline constexpr std::int32_t kLyapunovBatches = 10;
+
+namespace lyapunov_detail {
+
+struct Block {
+    double sum = 0;
+    std::int32_t counted = 0;
+};
+
+// The standard error of the mean of kLyapunovBatches batch means.
+inline double StandardError(const std::vector<Block>& blocks) {
+    const std::size_t perBatch = blocks.size() / kLyapunovBatches;
+    double means = 0, squares = 0;
+    std::int32_t batches = 0;
+    for (std::size_t first = blocks.size() % kLyapunovBatches; first < blocks.size(); first += perBatch) {
+        Block batch;
+        for (std::size_t i = first; i < first + perBatch; ++i) {
+            batch.sum += blocks[i].sum;
+            batch.counted += blocks[i].counted;
+        }
+        if (batch.counted == 0) continue;
+        const double mean = batch.sum / batch.counted;
+        means += mean;
+        squares += mean * mean;
+        ++batches;
+    }
+    if (batches < 2) return std::numeric_limits<double>::infinity();
+    const double average = means / batches;
+    return std::sqrt(std::max(squares / batches - average * average, 0.0) / (batches - 1));
+}
+
+}  // namespace lyapunov_detail
 
 // Benettin's method (ShadowPair) from `start`: the mean growth over every
-// measured step after the first kLyapunovAlignSteps, in blocks of
-// kLyapunovBlock steps, until the standard error of the mean, taken from the
-// spread of the block means, is within half the tolerance. -inf when the
-// orbits merge; NaN when no step could be measured.
-template <SteppedOrbit S>
-LyapunovEstimate EstimateLyapunov(const S& start, const LyapunovBudget& budget) {
+// measured step after the first kLyapunovAlignSteps, until at least
+// minSteps are made and twice the standard error of the mean is within the
+// tolerance, or maxSteps are made. `observe(orbit, stayed)` sees the orbit
+// after every step, and whether it stayed. -inf when the orbits merge; NaN
+// when no step could be measured.
+template <SteppedOrbit S, typename Observe>
+LyapunovEstimate EstimateLyapunov(const S& start, const LyapunovBudget& budget, Observe&& observe) {
+    using lyapunov_detail::Block;
     ShadowPair<S> pair(start);
     LyapunovEstimate estimate;
-    double sum = 0;
-    std::int64_t counted = 0;
-    double blockMeans = 0, blockSquares = 0;
-    std::int32_t blocks = 0;
+    std::vector<Block> blocks;
+    Block total;
     while (estimate.steps < budget.maxSteps) {
-        double blockSum = 0;
-        std::int32_t blockCounted = 0;
+        Block block;
         for (std::int32_t i = 0; i < kLyapunovBlock && estimate.steps < budget.maxSteps; ++i) {
             const std::optional<double> growth = pair.Step();
+            observe(pair.Orbit(), pair.OrbitStayed());
             if (estimate.steps++ < kLyapunovAlignSteps || !growth) continue;
             if (std::isinf(*growth)) {
                 estimate.exponent = *growth;
                 estimate.stable = true;
                 return estimate;
             }
-            blockSum += *growth;
-            ++blockCounted;
+            block.sum += *growth;
+            ++block.counted;
         }
-        if (blockCounted == 0) continue;
-        sum += blockSum;
-        counted += blockCounted;
-        const double mean = blockSum / blockCounted;
-        blockMeans += mean;
-        blockSquares += mean * mean;
-        ++blocks;
-        if (estimate.steps < budget.minSteps || blocks < kLyapunovMinBlocks) continue;
-        const double average = blockMeans / blocks;
-        const double variance = std::max(blockSquares / blocks - average * average, 0.0) / (blocks - 1);
-        if (2 * std::sqrt(variance) <= budget.tolerance) {
+        total.sum += block.sum;
+        total.counted += block.counted;
+        blocks.push_back(block);
+        if (estimate.steps >= budget.minSteps && std::ssize(blocks) >= kLyapunovBatches &&
+            2 * lyapunov_detail::StandardError(blocks) <= budget.tolerance) {
             estimate.stable = true;
             break;
         }
     }
-    if (counted > 0) estimate.exponent = sum / static_cast<double>(counted);
+    if (total.counted > 0) estimate.exponent = total.sum / total.counted;
     return estimate;
+}
+
+template <SteppedOrbit S>
+LyapunovEstimate EstimateLyapunov(const S& start, const LyapunovBudget& budget) {
+    return EstimateLyapunov(start, budget, [](const S&, bool) {});
 }
 
 }  // namespace zephyrin

@@ -131,9 +131,9 @@ public:
     // One step of both; the logarithm of the separation's growth, or nothing.
     // -inf when the orbits merge.
     std::optional<double> Step() {
-        const bool orbitStayed = orbit_.Step();
+        orbitStayed_ = orbit_.Step();
         const bool shadowStayed = shadow_.Step();
-        if (!orbitStayed || !shadowStayed) {
+        if (!orbitStayed_ || !shadowStayed) {
             PlaceShadow();
             return std::nullopt;
         }
@@ -154,6 +154,8 @@ public:
     }
 
     const S& Orbit() const { return orbit_; }
+    // Whether the orbit (not its shadow) stayed in the last step.
+    bool OrbitStayed() const { return orbitStayed_; }
 
 private:
     void PlaceShadow() {
@@ -166,6 +168,7 @@ private:
 
     S orbit_;
     S shadow_;
+    bool orbitStayed_ = true;
 };
 
 // The largest Lyapunov exponent (natural logarithm per step) over `steps`

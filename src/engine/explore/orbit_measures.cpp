@@ -1,6 +1,7 @@
 #include "engine/explore/orbit_measures.h"
 
 #include <algorithm>
+#include <limits>
 #include <new>
 #include <vector>
 
@@ -16,44 +17,99 @@ namespace zephyrin {
 
 namespace {
 
-// Points this many steps apart are less alike than neighbours, and a few
-// thousand of them still take only a few thousand steps more.
-constexpr std::int32_t kDimensionStride = 5;
 // The steps ClassifyOrbit looks for a repetition in.
 constexpr std::int32_t kRepeatWindow = 256;
-// As many rescues as Fit View forgives its sample; the formulas that restart
-// themselves may need one at every restart.
-constexpr std::int32_t kStepsPerForgivenEscape = 1000;
-// Far below a pixel of any view a picture can show, far above rounding.
-constexpr double kStartNudge = 1e-9;
+// Some orbits are rescued now and then and go on as before: those of the
+// formulas that restart themselves, and those that spiral into the origin
+// (formula 22). More rescues than this make a scatter of escapes.
+constexpr std::int32_t kStepsPerForgivenEscape = 100;
 
-void NudgeStart(TFractalRec& v, std::uint64_t seed) {
-    Random random(MixBits(seed ^ kGoldenGamma));
-    v.startX += (random.Uniform() - 0.5) * 2 * kStartNudge * (1 + std::fabs(v.startX));
-    v.startY += (random.Uniform() - 0.5) * 2 * kStartNudge * (1 + std::fabs(v.startY));
-}
+// Points of the orbit fewer steps apart than this are alike through the
+// orbit's own slowness, not through the attractor's shape: the engine's
+// slowest maps move a point by a fraction of a pixel per step.
+constexpr std::int32_t kTheilerSteps = 500;
 
-struct Sample {
-    std::vector<Point2D> positions;  // for D2
-    std::vector<Point2D> plotted;    // for the coverage
-    std::int32_t steps = 0;
-    std::int32_t escapes = 0;
+// What the measuring run keeps of the orbit: the points plotted in its first
+// coverageIterations steps, and dimensionPoints orbit points drawn at random
+// from the whole run, however long it turns out to be (a reservoir sample).
+// Points at regular intervals would not do: on an invariant curve they sit
+// as evenly as a lattice, and their pairs do not scale as the curve's.
+class OrbitSample {
+public:
+    OrbitSample(const MeasureBudget& budget, std::uint64_t seed)
+        : points_(static_cast<std::size_t>(std::max(budget.dimensionPoints, 0))),
+          coverageSteps_(budget.coverageIterations),
+          random_(seed) {
+        reservoir_.reserve(points_);
+        plotted_.reserve(2 * static_cast<std::size_t>(std::max(coverageSteps_, 0)));
+    }
+
+    void Take(const OrbitProbe& orbit, bool stayed) {
+        escapes_ += stayed ? 0 : 1;
+        if (steps_ < coverageSteps_)
+            plotted_.insert(plotted_.end(), orbit.Plotted().begin(), orbit.Plotted().end());
+        const std::int32_t step = steps_++;
+        if (reservoir_.size() < points_) {
+            reservoir_.push_back({step, orbit.Position()});
+            return;
+        }
+        const auto slot = static_cast<std::size_t>(random_.Uniform() * (step + 1));
+        if (slot < points_) reservoir_[slot] = {step, orbit.Position()};
+    }
+
+    // The sampled points in the order the orbit visited them.
+    std::vector<Point2D> Positions() {
+        std::ranges::sort(reservoir_, {}, &Visit::step);
+        std::vector<Point2D> positions;
+        positions.reserve(reservoir_.size());
+        for (const Visit& visit : reservoir_) positions.push_back(visit.point);
+        return positions;
+    }
+    const std::vector<Point2D>& Plotted() const { return plotted_; }
+    std::int32_t Steps() const { return steps_; }
+    std::int32_t Escapes() const { return escapes_; }
+
+private:
+    struct Visit {
+        std::int32_t step;
+        Point2D point;
+    };
+
+    std::size_t points_;
+    std::int32_t coverageSteps_;
+    Random random_;
+    std::vector<Visit> reservoir_;
+    std::vector<Point2D> plotted_;
+    std::int32_t steps_ = 0;
+    std::int32_t escapes_ = 0;
 };
 
-Sample TakeSample(OrbitProbe& probe, const MeasureBudget& budget) {
-    Sample sample;
-    const std::int32_t points = std::max(budget.dimensionPoints, 0);
-    sample.steps = std::max(budget.coverageIterations, points * kDimensionStride);
-    sample.positions.reserve(static_cast<std::size_t>(points));
-    sample.plotted.reserve(static_cast<std::size_t>(std::max(budget.coverageIterations, 0)) * 2);
-    for (std::int32_t i = 0; i < sample.steps; ++i) {
-        sample.escapes += probe.Step() ? 0 : 1;
-        if (i % kDimensionStride == 0 && std::ssize(sample.positions) < points)
-            sample.positions.push_back(probe.Position());
-        if (i < budget.coverageIterations)
-            sample.plotted.insert(sample.plotted.end(), probe.Plotted().begin(), probe.Plotted().end());
+// Steps the orbit through the measuring run into `sample`; the largest
+// Lyapunov exponent measured along it, NaN for formulas that restart.
+double RunSample(const OrbitProbe& probe, bool restarts, const MeasureBudget& budget, OrbitSample& sample) {
+    const std::int32_t steps = std::max(budget.coverageIterations, kDimensionSpan);
+    if (restarts) {
+        OrbitProbe orbit = probe;
+        for (std::int32_t i = 0; i < steps; ++i) {
+            const bool stayed = orbit.Step();
+            sample.Take(orbit, stayed);
+        }
+        return std::numeric_limits<double>::quiet_NaN();
     }
-    return sample;
+    const LyapunovBudget lyapunov{.minSteps = std::max(budget.lyapunovSteps, steps),
+                                  .maxSteps = std::max(budget.lyapunovMaxSteps, steps),
+                                  .tolerance = budget.lyapunovTolerance};
+    return EstimateLyapunov(probe, lyapunov,
+                            [&](const OrbitProbe& p, bool stayed) { sample.Take(p, stayed); })
+        .exponent;
+}
+
+double Dimension(OrbitSample& sample) {
+    const std::vector<Point2D> positions = sample.Positions();
+    // The Theiler window in steps of the orbit, as places of the sample.
+    const std::int64_t window =
+        std::int64_t{kTheilerSteps} * std::ssize(positions) / std::max(sample.Steps(), 1);
+    return CorrelationDimension(positions, static_cast<std::int32_t>(std::max<std::int64_t>(window, 1)));
 }
 
 }  // namespace
@@ -71,31 +127,26 @@ Result<OrbitMeasures> MeasureOrbit(const TFractalRec& v, const Effects& effects,
             starter.MakeRandomStart();
             TakeStartValues(record, starter.Record());
         }
-        NudgeStart(record, seed);
         const bool restarts = RestartsItself(shape);
         OrbitProbe probe(record, effects, seed);
-        const std::int32_t forgiven =
-            restarts ? (budget.transient + kRepeatWindow) / kStepsPerForgivenEscape + 1 : 0;
+        const std::int32_t forgiven = (budget.transient + kRepeatWindow) / kStepsPerForgivenEscape;
         const OrbitClass orbit = ClassifyOrbit(
             probe, {.transient = budget.transient, .window = kRepeatWindow, .allowedEscapes = forgiven});
         measures.kind = orbit.kind;
         if (orbit.kind == OrbitKind::kRunaway) return measures;
-        if (!restarts)
-            measures.lyapunov = EstimateLyapunov(probe, {.minSteps = budget.lyapunovSteps,
-                                                         .maxSteps = budget.lyapunovMaxSteps,
-                                                         .tolerance = budget.lyapunovTolerance})
-                                    .exponent;
-        const Sample sample = TakeSample(probe, budget);
-        if (sample.escapes > sample.steps / kStepsPerForgivenEscape) {
+
+        OrbitSample sample(budget, MixBits(seed ^ kGoldenGamma));
+        measures.lyapunov = RunSample(probe, restarts, budget, sample);
+        if (sample.Escapes() > sample.Steps() / kStepsPerForgivenEscape) {
             measures = {.measured = true, .kind = OrbitKind::kRunaway};
             return measures;
         }
-        measures.coverage = CoveredShare(sample.plotted, record);
+        measures.coverage = CoveredShare(sample.Plotted(), record);
         if (orbit.kind != OrbitKind::kWandering) {
             measures.dimension = 0;
             return measures;
         }
-        measures.dimension = CorrelationDimension(sample.positions);
+        measures.dimension = Dimension(sample);
         measures.score = AppealScore(measures.lyapunov, measures.dimension, measures.coverage,
                                      IsSmooth(shape) && !restarts);
         return measures;

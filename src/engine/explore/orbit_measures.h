@@ -30,8 +30,9 @@ struct OrbitMeasures {
 
 struct MeasureBudget {
     std::int32_t transient = 1000;  // steps before anything is measured
-    // The Lyapunov exponent: at least this many steps, then on until it is
-    // stable to `lyapunovTolerance` or `lyapunovMaxSteps` are made.
+    // The Lyapunov exponent: at least this many steps (and kDimensionSpan,
+    // as D2's points come from the same run), then on until it is stable to
+    // `lyapunovTolerance` or `lyapunovMaxSteps` are made.
     std::int32_t lyapunovSteps = 10000;
     std::int32_t lyapunovMaxSteps = 200000;
     double lyapunovTolerance = 0.005;
@@ -39,16 +40,20 @@ struct MeasureBudget {
     std::int32_t coverageIterations = 20000;  // iterations whose plotted points light the view
 };
 
+// The engine's maps with B = 1 nearly keep their area and linger for
+// thousands of steps in one part of what they fill: D2's points come from
+// at least this many steps.
+inline constexpr std::int32_t kDimensionSpan = 40000;
+
 // Measures v's orbit: how it ends (ClassifyOrbit), its largest Lyapunov
 // exponent (Benettin's method; for the IFS formulas orbit and shadow take
 // the same transform at every step), its correlation dimension from orbit
-// points a few steps apart, what it lights of v's view, and AppealScore.
-// A pending random start is made first from `seed`, as Fit View does. The
-// seed also moves the start point by a few parts in 10^9: nothing a picture
-// shows, but on a chaotic orbit enough that two seeds measure two
-// independent stretches of the same attractor. The same inputs and seed
-// give the same measures. Touches nothing but its own copies: safe on any
-// thread. Fails only when memory runs short.
+// points drawn at random from the whole measuring run (at least
+// kDimensionSpan steps), what the first coverageIterations iterations light of v's view,
+// and AppealScore. A pending random start is made first from `seed`, as
+// Fit View does; the seed also drives the transforms and rescues. The same
+// inputs and seed give the same measures. Touches nothing but its own
+// copies: safe on any thread. Fails only when memory runs short.
 [[nodiscard]] Result<OrbitMeasures> MeasureOrbit(const TFractalRec& v, const Effects& effects,
                                                  std::uint64_t seed, const MeasureBudget& budget = {});
 

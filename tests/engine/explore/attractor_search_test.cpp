@@ -11,31 +11,18 @@
 #include "engine/core/view_coords.h"
 #include "engine/explore/fit_view.h"
 #include "engine/explore/orbit_probe.h"
+#include "engine/known_records.h"
 #include "engine/test_engine.h"
 #include "engine/test_host.h"
 
 namespace zephyrin {
 namespace {
 
+using testing::Sierpinski;
 using testing::TestHost;
 
 const std::atomic<bool> kNever{false};
 constexpr SearchLimits kTriesOnly{.maxTries = 300, .maxTime = std::nullopt};
-
-// Formula 70 with the three halvings towards (0, 0), (1, 0) and (0, 1): the
-// Sierpinski triangle. Only None plots.
-TFractalRec Sierpinski() {
-    TFractalRec v = NewWindowRecord(400, 300);
-    v.randomStart = kFalse;
-    v.varSwirl = kFalse;
-    v.startX = v.startY = 0.3;
-    for (const int j : {0, 19, 39}) {
-        v.af[j + 1] = v.af[j + 4] = 0.5;
-        v.af[j + 5] = j == 19 ? 0.5 : 0;
-        v.af[j + 6] = j == 39 ? 0.5 : 0;
-    }
-    return v;
-}
 
 TEST(OrbitProbe, StepsAsTheEngineDraws) {
     // 63 has no random part, 70 picks its transform at random, and 23

@@ -8,39 +8,20 @@
 #include <vector>
 
 #include "engine/core/defaults.h"
+#include "engine/core/random.h"
+#include "engine/explore/appeal_score.h"
 #include "engine/explore/correlation_dimension.h"
 #include "engine/explore/lyapunov_estimate.h"
+#include "engine/known_records.h"
 
 namespace zephyrin {
 namespace {
 
-// Formula 70 with the three halvings towards (0, 0), (1, 0) and (0, 1): the
-// Sierpinski triangle. Only None plots.
-TFractalRec Sierpinski() {
-    TFractalRec v = NewWindowRecord(400, 300);
-    v.randomStart = kFalse;
-    v.varSwirl = kFalse;
-    v.startX = v.startY = 0.3;
-    for (const int j : {0, 19, 39}) {
-        v.af[j + 1] = v.af[j + 4] = 0.5;
-        v.af[j + 5] = j == 19 ? 0.5 : 0;
-        v.af[j + 6] = j == 39 ? 0.5 : 0;
-    }
-    return v;
-}
+using testing::Sierpinski;
 
 auto Henon() {
     return MapOrbit([](Point2D p) { return Point2D{1 - 1.4 * p.x * p.x + p.y, 0.3 * p.x}; }, {0, 0});
 }
-
-// Turns the plane by the golden angle: every orbit fills a circle evenly,
-// and nearby points keep their distance.
-struct GoldenRotation {
-    Point2D operator()(Point2D p) const {
-        const double angle = 2 * std::numbers::pi / std::numbers::phi;
-        return {std::cos(angle) * p.x - std::sin(angle) * p.y, std::sin(angle) * p.x + std::cos(angle) * p.y};
-    }
-};
 
 template <typename Orbit>
 std::vector<Point2D> Positions(Orbit orbit, int count, int stride) {
@@ -76,11 +57,86 @@ TEST(MeasureOrbit, HenonMap) {
     EXPECT_NEAR(d2, 1.21, 0.05);
 }
 
-TEST(MeasureOrbit, CircleByAnIrrationalRotation) {
-    const auto rotation = MapOrbit(GoldenRotation{}, {1, 0});
-    EXPECT_NEAR(EstimateLyapunov(rotation, {}).exponent, 0, 0.005);
-    const double d2 = CorrelationDimension(Positions(rotation, 4000, 1));
-    EXPECT_NEAR(d2, 1, 0.05);
+// Formula 70 with the same turn by the golden angle for all three
+// transforms: the orbit fills the unit circle and nearby points keep their
+// distance, a quasi-periodic orbit.
+TEST(MeasureOrbit, CircleOfAnIrrationalRotation) {
+    TFractalRec v = Sierpinski();
+    const double angle = 2 * std::numbers::pi / std::numbers::phi;
+    for (const int j : {0, 19, 39}) {
+        v.af[j + 1] = v.af[j + 4] = std::cos(angle);
+        v.af[j + 2] = std::sin(angle);
+        v.af[j + 3] = -std::sin(angle);
+        v.af[j + 5] = v.af[j + 6] = 0;
+    }
+    v.startX = 0.6;
+    v.startY = 0.8;
+    const Result<OrbitMeasures> measures = MeasureOrbit(v, {}, 5);
+    ASSERT_TRUE(measures);
+    EXPECT_EQ(measures->kind, OrbitKind::kWandering);
+    EXPECT_NEAR(measures->lyapunov, 0, 0.005);
+    EXPECT_NEAR(measures->dimension, 1, 0.05);
+}
+
+TEST(CorrelationDimension, SegmentPointAndTooFewPoints) {
+    Random random(3);
+    std::vector<Point2D> segment(4000);
+    for (Point2D& p : segment) {
+        const double t = random.Uniform();
+        p = {t, 2 * t};
+    }
+    EXPECT_NEAR(CorrelationDimension(segment), 1, 0.05);
+    // A cycle of three points: every pair of visits to one point coincides.
+    std::vector<Point2D> cycle(3000);
+    for (std::size_t i = 0; i < cycle.size(); ++i) cycle[i] = {static_cast<double>(i % 3), 1};
+    EXPECT_EQ(CorrelationDimension(cycle), 0);
+    EXPECT_TRUE(std::isnan(CorrelationDimension(std::span(segment).first(kMinDimensionPoints - 1))));
+}
+
+TEST(MeasureOrbit, OrbitsThatEndAndFormulasWithoutAMap) {
+    TFractalRec still = Sierpinski();
+    still.formula = 73;
+    EXPECT_FALSE(MeasureOrbit(still, {}, 1)->measured);
+
+    // Every transform the same contraction towards (0.5, 0.5).
+    TFractalRec point = Sierpinski();
+    for (const int j : {0, 19, 39}) {
+        point.af[j + 1] = point.af[j + 4] = 0.5;
+        point.af[j + 5] = point.af[j + 6] = 0.25;
+    }
+    const OrbitMeasures fixed = *MeasureOrbit(point, {}, 1);
+    EXPECT_EQ(fixed.kind, OrbitKind::kFixedPoint);
+    EXPECT_NEAR(fixed.lyapunov, std::log(0.5), 0.005);
+    EXPECT_EQ(fixed.dimension, 0);
+    EXPECT_EQ(fixed.score, 0);
+
+    // Every transform doubles: the orbit passes 10000 within a few steps.
+    TFractalRec away = Sierpinski();
+    for (const int j : {0, 19, 39}) away.af[j + 1] = away.af[j + 4] = 2;
+    const OrbitMeasures runaway = *MeasureOrbit(away, {}, 1);
+    EXPECT_EQ(runaway.kind, OrbitKind::kRunaway);
+    EXPECT_TRUE(std::isnan(runaway.lyapunov) && std::isnan(runaway.dimension));
+    EXPECT_EQ(runaway.score, 0);
+
+    const OrbitMeasures again = *MeasureOrbit(Sierpinski(), {}, 5);
+    EXPECT_EQ(again.lyapunov, MeasureOrbit(Sierpinski(), {}, 5)->lyapunov)
+        << "the same seed, the same measures";
+}
+
+TEST(AppealScore, SprottsFavouritesScoreHighest) {
+    // Inside both bands and lighting a fifth of the view: the best there is.
+    EXPECT_DOUBLE_EQ(AppealScore(0.2, 1.3, 0.3, true), 1);
+    // 0.315 below the dimension band: exp(-(0.315 / 0.3)^2) = 0.332.
+    EXPECT_NEAR(AppealScore(0.2, 0.785, 0.3, true), 0.332, 0.001);
+    // A twentieth of the view: sqrt(0.05 / 0.2) = 0.5.
+    EXPECT_DOUBLE_EQ(AppealScore(0.2, 1.3, 0.05, true), 0.5);
+    // A quasi-periodic orbit gets half; L = 0.8 gets exp(-1).
+    EXPECT_DOUBLE_EQ(AppealScore(0, 1.3, 0.3, true), 0.5);
+    EXPECT_NEAR(AppealScore(0.8, 1.3, 0.3, true), std::exp(-1.0), 1e-12);
+    EXPECT_EQ(AppealScore(-0.2, 1.3, 0.3, true), 0);
+    // Without the exponent (the IFS formulas, 23 to 40) L does not count.
+    EXPECT_DOUBLE_EQ(AppealScore(-0.69, 1.3, 0.3, false), 1);
+    EXPECT_EQ(AppealScore(0.2, std::nan(""), 0.3, true), 0);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "render/default_choices.h"
+#include "render/command_line.h"
 
 #include <algorithm>
 #include <random>
@@ -7,6 +7,14 @@
 #include "render/render_options.h"
 
 namespace zephyrin {
+
+void SayLines(std::ostream& err, std::string_view message) {
+    for (std::size_t start = 0; start <= message.size();) {
+        const std::size_t end = std::min(message.find('\n', start), message.size());
+        err << kProgramPrefix << message.substr(start, end - start) << '\n';
+        start = end + 1;
+    }
+}
 
 std::int32_t AllCores() {
     const auto cores =

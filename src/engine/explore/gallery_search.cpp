@@ -1,0 +1,136 @@
+#include "engine/explore/gallery_search.h"
+
+#include <new>
+
+#include "engine/core/formula_table.h"
+#include "engine/core/random.h"
+#include "engine/explore/orbit_probe.h"
+
+namespace zephyrin {
+
+namespace {
+
+std::uint64_t CandidateSeed(std::uint64_t seed, std::int32_t candidate) {
+    return MixBits(seed + static_cast<std::uint64_t>(candidate) * kGoldenGamma);
+}
+
+// A stream apart from the candidate's judging streams, which its seed starts.
+std::uint64_t OwnStream(std::uint64_t candidateSeed) {
+    return MixBits(candidateSeed ^ 0x5bd1e9955bd1e995ULL);
+}
+
+// An orbit that the search saw wander but that goes on to settle on a long
+// cycle, or to shrink onto a few points, measures about 0 over its whole
+// run; its tile would stay nearly empty.
+constexpr double kMinGalleryDimension = 0.5;
+
+bool StillWanders(const GalleryTile& tile) {
+    return RestartsItself(ShapeOf(tile.record.formula)) || tile.measures.dimension >= kMinGalleryDimension;
+}
+
+bool InBands(const OrbitMeasures& measures, const GalleryOptions& options) {
+    return (!options.lyapunovBand || options.lyapunovBand->Holds(measures.lyapunov)) &&
+           (!options.dimensionBand || options.dimensionBand->Holds(measures.dimension));
+}
+
+// The search shared by the gallery and its variations; `makeCandidate(seed)`
+// gives the record to judge.
+template <typename MakeCandidate>
+Result<GalleryResult> Search(const Effects& effects, const GalleryOptions& options,
+                             const std::atomic<bool>& cancel, const TileFound& found, std::uint64_t seed,
+                             MakeCandidate makeCandidate) {
+    GalleryResult result;
+    const std::int64_t budget =
+        std::int64_t{std::max(options.tiles, 0)} * std::max(options.candidatesPerTile, 0);
+    try {
+        std::vector<Point2D> points;
+        while (std::ssize(result.tiles) < options.tiles && result.candidates < budget) {
+            if (cancel.load(std::memory_order_relaxed)) {
+                result.cancelled = true;
+                return result;
+            }
+            GalleryTile tile;
+            tile.candidate = ++result.candidates;
+            tile.seed = CandidateSeed(seed, tile.candidate);
+            tile.record = makeCandidate(tile.seed);
+            const Judged judged =
+                JudgeStart(tile.record, effects, tile.seed, options.keepQuasiPeriodic, cancel, points);
+            if (judged.verdict == Verdict::kCancelled) {
+                result.cancelled = true;
+                return result;
+            }
+            if (judged.verdict != Verdict::kPass) {
+                Count(result.rejected, judged.verdict);
+                continue;
+            }
+            if (judged.quasiPeriodic) {
+                tile.measures = *judged.quasiPeriodic;
+            } else {
+                Result<OrbitMeasures> measures = MeasureOrbit(tile.record, effects, tile.seed);
+                if (!measures) return Failure(measures.error());
+                tile.measures = *measures;
+            }
+            if (!StillWanders(tile)) {
+                ++result.rejected.settled;
+                continue;
+            }
+            if (!InBands(tile.measures, options)) {
+                ++result.outOfBand;
+                continue;
+            }
+            result.tiles.push_back(tile);
+            if (found) found(result.tiles.back());
+        }
+        return result;
+    } catch (const std::bad_alloc&) {
+        return Failure("not enough memory to search for a gallery of attractors");
+    }
+}
+
+}  // namespace
+
+std::vector<std::int32_t> GalleryFormulas() {
+    std::vector<std::int32_t> formulas;
+    for (const FormulaInfo& formula : Formulas())
+        if (formula.enabled && formula.shape != FormulaShape::kNone) formulas.push_back(formula.number);
+    return formulas;
+}
+
+Result<GalleryResult> FindGallery(const TFractalRec& base, const Effects& effects,
+                                  std::span<const std::int32_t> formulas, std::uint64_t seed,
+                                  const GalleryOptions& options, const std::atomic<bool>& cancel,
+                                  const TileFound& found) {
+    std::vector<std::int32_t> drawable;
+    for (const std::int32_t formula : formulas)
+        if (ShapeOf(formula) != FormulaShape::kNone) drawable.push_back(formula);
+    if (drawable.empty()) return GalleryResult{};
+    return Search(effects, options, cancel, found, seed, [&](std::uint64_t candidateSeed) {
+        Random pick(OwnStream(candidateSeed));
+        const auto index = static_cast<std::size_t>(pick.Uniform() * static_cast<double>(drawable.size()));
+        TFractalRec candidate = base;
+        if (drawable[index] != base.formula) SelectFormula(candidate, drawable[index]);
+        OrbitProbe starter(candidate, effects, candidateSeed);
+        starter.MakeRandomStart();
+        TakeStartValues(candidate, starter.Record());
+        return candidate;
+    });
+}
+
+Result<GalleryResult> FindVariations(const TFractalRec& original, const Effects& effects, double amount,
+                                     std::uint64_t seed, const GalleryOptions& options,
+                                     const std::atomic<bool>& cancel, const TileFound& found) {
+    return Search(effects, options, cancel, found, seed, [&](std::uint64_t candidateSeed) {
+        Random random(OwnStream(candidateSeed));
+        const auto move = [&](double reach) { return (2 * random.Uniform() - 1) * amount * reach; };
+        TFractalRec candidate = original;
+        candidate.randomStart = kFalse;
+        const double reach = original.randomizer / 2;
+        for (int i = 1; i <= Coefficients::kCount; ++i) candidate.af[i] += move(reach);
+        candidate.AAStart += move(reach);
+        candidate.AA = candidate.AACopy = candidate.AAStart;
+        candidate.BB += move(0.01);
+        return candidate;
+    });
+}
+
+}  // namespace zephyrin
