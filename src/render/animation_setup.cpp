@@ -5,6 +5,7 @@
 #include "engine/animate/animation_file.h"
 #include "render/drawing_setup.h"
 #include "render/render_job.h"
+#include "render/render_memory.h"
 
 namespace zephyrin {
 namespace {
@@ -65,6 +66,12 @@ Result<PreparedAnimation> PrepareAnimation(const RenderOptions& options) {
         TakeSettings(document->settings, effective);
     }
     effective.parameterFile.reset();
+    // Before any keyframe is laid out at the size (with an animation file's, too).
+    const std::int64_t width = std::int64_t{effective.width} * effective.supersample;
+    const std::int64_t height = std::int64_t{effective.height} * effective.supersample;
+    if (!RenderFitsInMemory(width, height, 1))
+        return Failure("a frame of " + std::to_string(width) + " x " + std::to_string(height) +
+                       " pixels does not fit in memory");
     Animation& animation = prepared.animation;
     animation.loop = effective.animation.loop;
     animation.smooth = effective.animation.smooth;

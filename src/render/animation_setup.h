@@ -26,7 +26,8 @@ struct PreparedAnimation {
 // file), spreads --frames over the segments or takes the file's frames, and
 // checks the whole (CheckAnimation). Motion blur adds the counts of several
 // drawings, so it needs frames whose colours the counts tell (no Color Mix
-// in classic colouring). Fails naming the file or keyframe.
+// in classic colouring). Fails naming the file or keyframe, and when a frame
+// would not fit in memory.
 Result<PreparedAnimation> PrepareAnimation(const RenderOptions& options);
 
 }  // namespace zephyrin

@@ -158,6 +158,9 @@ TEST_F(Animate, FailuresSayWhatIsWrong) {
           Path(folder, "nowhere/f.png")},
          "the folder"},
         {{Path(folder, "none.zpa"), "-o", Path(folder, "f.png")}, "Cannot open the animation"},
+        {{"--animate", Key(3), Key(4), "--frames", "4", "--size", "2000000000x2", "--supersample", "2", "-o",
+          Path(folder, "f.png")},
+         "a frame of 4000000000 x 4 pixels does not fit in memory"},
     };
     for (const auto& c : cases) {
         const Outcome run = RunRender(c.arguments);
