@@ -12,27 +12,36 @@
 
 namespace zephyrin {
 
-Result<PreparedDrawing> PrepareDrawing(const RenderOptions& options) {
+namespace {
+
+// Loads `text` over a new window's values as a window would, but refuses a
+// file with a line that cannot be read: a window shows what a broken file
+// left and can be given another; a command would only save a picture
+// nobody asked for. A relative gradient path is taken from `folder`.
+Result<> LoadText(std::string_view text, std::string_view caption, const std::filesystem::path& folder,
+                  const RenderOptions& options, PreparedDrawing& prepared) {
+    DrawingSetup& setup = prepared.setup;
+    TFractalRec& v = setup.record;
+    // The renderer writes with a point; the reader takes a comma as well.
+    prepared.messages = ReadParameterText(text, caption, '.', v, setup.effects, setup.density, folder);
+    if (!prepared.messages.empty() && IsReadingError(prepared.messages.back())) {
+        std::string all;
+        for (const std::string& message : prepared.messages) all += (all.empty() ? "" : "\n") + message;
+        return Failure(all);
+    }
+    v.randomStart = ToFlag(options.random);
+    return {};
+}
+
+Result<PreparedDrawing> Prepare(std::optional<std::string_view> text, std::string_view caption,
+                                const std::filesystem::path& folder, const RenderOptions& options) {
     PreparedDrawing prepared;
     DrawingSetup& setup = prepared.setup;
     setup.record = NewWindowRecord(options.width * options.supersample, options.height * options.supersample);
     TFractalRec& v = setup.record;
-    if (options.parameterFile) {
-        const std::filesystem::path& file = *options.parameterFile;
-        const Result<std::string> text =
-            CarriesParameters(file) ? ReadEmbeddedParameters(file) : ReadParameterFile(file);
-        if (!text) return Failure(text.error());
-        // The renderer writes with a point; the reader takes a comma as well.
-        prepared.messages =
-            ReadParameterText(*text, file.string(), '.', v, setup.effects, setup.density, file.parent_path());
-        // A window shows what a broken file left and can be given another;
-        // a command would only save a picture nobody asked for.
-        if (!prepared.messages.empty() && IsReadingError(prepared.messages.back())) {
-            std::string all;
-            for (const std::string& message : prepared.messages) all += (all.empty() ? "" : "\n") + message;
-            return Failure(all);
-        }
-        v.randomStart = ToFlag(options.random);
+    if (text) {
+        if (Result<> loaded = LoadText(*text, caption, folder, options, prepared); !loaded)
+            return Failure(loaded.error());
     }
     if (options.formula) SelectFormula(v, *options.formula);
     FreezeView(v);
@@ -40,6 +49,22 @@ Result<PreparedDrawing> PrepareDrawing(const RenderOptions& options) {
     if (!gradient) return Failure(gradient.error());
     prepared.gradient = *std::move(gradient);
     return prepared;
+}
+
+}  // namespace
+
+Result<PreparedDrawing> PrepareDrawing(const RenderOptions& options) {
+    if (!options.parameterFile) return Prepare(std::nullopt, {}, {}, options);
+    const std::filesystem::path& file = *options.parameterFile;
+    const Result<std::string> text =
+        CarriesParameters(file) ? ReadEmbeddedParameters(file) : ReadParameterFile(file);
+    if (!text) return Failure(text.error());
+    return Prepare(*text, file.string(), file.parent_path(), options);
+}
+
+Result<PreparedDrawing> PrepareDrawingFromText(std::string_view text, std::string_view caption,
+                                               const RenderOptions& options) {
+    return Prepare(text, caption, {}, options);
 }
 
 Result<Gradient> ColourAsAsked(const RenderOptions& options, DrawingSetup& setup) {

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/colouring/density_settings.h"
@@ -37,6 +38,11 @@ struct PreparedDrawing {
 // cannot be read (after the complaints about lines before it, one per
 // line), or the gradient cannot be found.
 Result<PreparedDrawing> PrepareDrawing(const RenderOptions& options);
+
+// The same from a parameter file's text (an animation file's keyframe),
+// named `caption` in the messages, instead of options.parameterFile.
+Result<PreparedDrawing> PrepareDrawingFromText(std::string_view text, std::string_view caption,
+                                               const RenderOptions& options);
 
 // The options' colouring over the setup's: --white, --sqrt-filter and the
 // density settings, any of which turns density colouring on. Returns the

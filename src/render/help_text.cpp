@@ -81,6 +81,24 @@ PARAMS may also be a )" +
   --help                 this text
   --version              the program's version
 
+Animation: zephyrin-render --animate KEY.zpr|KEY.png ... --frames N
+           -o FOLDER/frame-%04d.png, or zephyrin-render FILE.zpa -o ...
+Draws frames 0 to N-1 along a path through the keyframes (frame k with
+seed + k), each a png with its parameters inside, and FOLDER/frames.csv;
+--size, --iterations (per frame), --density, --depth, --seed and --threads
+work as for one picture.
+  --animate              the parameter files that follow are keyframes
+  --frames N             frames in all, shared out over the segments
+  --loop                 the last keyframe leads back to the first
+  --smooth               a smooth path (Catmull-Rom), not straight lines
+  --frame-range A-B      draw frames A to B only (from 0, both included)
+  --skip-existing        keep the frames that are there already
+  --motion-blur K        add K parameter samples within each frame's time
+  --quasi-periodic       list only the frames neither chaotic nor
+                         quasi-periodic (default: every frame not chaotic)
+  --video OUT.mp4        make a video as well, with ffmpeg (H.264 in mp4)
+  --fps F                the video's frames per second (default 30)
+
 Built-in gradients:
   )" + GradientList() +
            R"(.

@@ -68,6 +68,14 @@ public:
                 Output(argument);
             } else if (argument.starts_with("-") && argument.size() > 1) {
                 error_ = "unknown option " + std::string(argument);
+            } else if (options_.animation.animate) {
+                options_.animation.keyframes.emplace_back(argument);
+            } else if (options_.animation.file || (argument.ends_with(".zpa") && !inputs_.empty())) {
+                const std::string first =
+                    options_.animation.file ? options_.animation.file->string() : inputs_.front().string();
+                error_ = "more than one parameter file: " + Quoted(first) + " and " + Quoted(argument);
+            } else if (argument.ends_with(".zpa")) {
+                options_.animation.file = std::filesystem::path(argument);
             } else {
                 inputs_.emplace_back(argument);
             }
@@ -115,7 +123,25 @@ private:
         if (name == "--gallery") return Gallery(name);
         if (name == "--quasi-periodic") return Switch(name, options_.quasiPeriodic);
         if (name == "--classic") return Switch(name, options_.classic);
+        if (const auto kind = AnimateOptionKindOf(name); kind != AnimateOptionKind::kNone)
+            return AnimateOption(name, kind);
         error_ = "unknown option " + std::string(name);
+    }
+
+    void AnimateOption(std::string_view name, AnimateOptionKind kind) {
+        std::optional<std::string_view> value = std::string_view();
+        if (kind == AnimateOptionKind::kValued)
+            value = Value(name);
+        else if (inlineValue_)
+            error_ = std::string(name) + " takes no value";
+        if (!value || !error_.empty()) return;
+        if (const auto refused = TakeAnimateOption(name, *value, options_.animation)) error_ = *refused;
+        // A parameter file before --animate is the first keyframe.
+        if (name == "--animate" && !inputs_.empty()) {
+            options_.animation.keyframes.insert(options_.animation.keyframes.begin(), inputs_.begin(),
+                                                inputs_.end());
+            inputs_.clear();
+        }
     }
 
     void Switch(std::string_view name, bool& on) {
@@ -305,14 +331,17 @@ private:
         if (o.classic && !o.gallery) return "--classic goes with --gallery";
         if (o.classic && coloured) return "give either --classic or density colouring, not both";
         if (o.allFormulas && !o.gallery) return "--formula all goes with --gallery";
-        if (o.quasiPeriodic && !o.gallery && !o.find) return "--quasi-periodic goes with --find or --gallery";
+        if (o.quasiPeriodic && !o.gallery && !o.find && !o.animation.On())
+            return "--quasi-periodic goes with --find, --gallery or an animation";
         return {};
     }
 
     void CheckWhole() {
         CheckInputs();
         if (!error_.empty()) return;
-        if (options_.iterationsGiven && options_.seconds) {
+        if (const auto problem = CheckAnimateOptions(options_)) {
+            error_ = *problem;
+        } else if (options_.iterationsGiven && options_.seconds) {
             error_ = "give either --iterations or --seconds, not both";
         } else if (const std::string conflict = ModeConflict(); !conflict.empty()) {
             error_ = conflict;
@@ -340,6 +369,10 @@ private:
 };
 
 }  // namespace
+
+bool RenderOptions::Given(std::string_view name) const {
+    return std::ranges::find(given, name) != given.end();
+}
 
 Result<RenderOptions> ParseRenderOptions(std::span<const std::string_view> arguments) {
     return Parser(arguments).Parse();

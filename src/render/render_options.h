@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "render/animate_options.h"
 #include "util/result.h"
 
 namespace zephyrin {
@@ -43,7 +44,9 @@ struct RenderOptions {
     std::optional<std::filesystem::path> saveCounts;
     std::vector<std::filesystem::path> merge;
     std::optional<std::filesystem::path> exportDensity;
-    std::vector<std::string> given;  // every long option named, as written before any "="
+    // Every long option named, as written before any "=", so that an
+    // animation file's settings give way only to those.
+    std::vector<std::string> given;
     bool writeParameters = true;
     bool quiet = false;
     bool help = false;
@@ -55,8 +58,12 @@ struct RenderOptions {
     bool metrics = false;                 // print the orbit's measures; draw only with -o
     std::optional<std::int32_t> gallery;  // a contact sheet of this many attractors
     bool allFormulas = false;             // --formula all: the gallery's from every menu
-    bool quasiPeriodic = false;           // --find and --gallery keep quasi-periodic orbits
+    bool quasiPeriodic = false;           // --find, --gallery and animations keep quasi-periodic orbits
     bool classic = false;                 // the gallery's tiles in the classic colouring
+
+    AnimateOptions animation;
+
+    bool Given(std::string_view name) const;
 };
 
 inline constexpr std::int32_t kMaxGalleryTiles = 256;
@@ -71,7 +78,9 @@ inline constexpr std::int32_t kMaxThreads = 1024;
 // (none needed with --metrics), at most one parameter file (with --merge: at
 // least two counts files), a gradient that is a built-in name or ends in
 // .ggr, counts files that end in .tif, --iterations 0 only for a .tif input,
-// and options that go together. Stops at the first problem, and at --help.
+// and options that go together. With --animate the arguments that are not
+// options are keyframes; a .zpa argument is an animation file
+// (animate_options.h). Stops at the first problem, and at --help.
 Result<RenderOptions> ParseRenderOptions(std::span<const std::string_view> arguments);
 
 }  // namespace zephyrin

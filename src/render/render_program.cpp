@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/file/counts_file.h"
+#include "render/animate_mode.h"
 #include "render/command_line.h"
 #include "render/counts_modes.h"
 #include "render/counts_output.h"
@@ -51,6 +52,8 @@ public:
         // Every other mode draws with the seed it reports.
         RenderOptions options = *parsed;
         if (!options.seed) options.seed = RandomSeed();
+        if (options.animation.On())
+            return RunAnimation(options, console_.Out(), console_.Err(), progressOnTerminal_);
         if (options.gallery) return RunGallery(options, console_.Out(), console_.Err(), progressOnTerminal_);
         if (options.metrics) {
             const int status = RunMetrics(options, console_.Out(), console_.Err());

@@ -8,19 +8,23 @@ set(allowed_engine_batch engine/batch engine/core util)
 set(allowed_engine_explore engine/explore engine/core util)
 set(allowed_engine_colouring engine/colouring engine/core imaging util)
 set(allowed_engine_file engine/file engine/colouring engine/core imaging util)
-set(allowed_render render engine/core engine/batch engine/explore engine/colouring engine/file imaging util)
+set(allowed_engine_animate engine/animate engine/core engine/batch engine/explore engine/colouring engine/file
+    imaging util)
+set(allowed_render render engine/core engine/batch engine/explore engine/colouring engine/file engine/animate
+    imaging util)
 set(allowed_services services util)
 set(allowed_view view services imaging util)
 set(allowed_dialogs dialogs services engine/core engine/colouring imaging util)
 set(allowed_window window frame dialogs view services engine/core engine/batch engine/explore engine/colouring
-    engine/file imaging util)
+    engine/file engine/animate imaging util)
 set(allowed_frame frame window dialogs view services engine/core engine/batch engine/explore engine/colouring
-    engine/file imaging util)
-set(qt_free util imaging engine_core engine_batch engine_explore engine_colouring engine_file render)
+    engine/file engine/animate imaging util)
+set(qt_free util imaging engine_core engine_batch engine_explore engine_colouring engine_file engine_animate
+    render)
 
 set(failures "")
-foreach(layer util imaging engine/core engine/batch engine/explore engine/colouring engine/file render services
-        view dialogs window frame)
+foreach(layer util imaging engine/core engine/batch engine/explore engine/colouring engine/file engine/animate
+        render services view dialogs window frame)
   string(REPLACE "/" "_" key ${layer})
   file(GLOB_RECURSE files ${SOURCE_DIR}/${layer}/*.h ${SOURCE_DIR}/${layer}/*.cpp ${SOURCE_DIR}/${layer}/*.inc)
   foreach(path ${files})

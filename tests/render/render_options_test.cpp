@@ -156,7 +156,7 @@ TEST(RenderOptions, Refusals) {
         {{"-o", "a.png", "--gallery", "4", "--classic", "--density"}, "either --classic or density"},
         {{"-o", "a.png", "--classic"}, "--classic goes with --gallery"},
         {{"-o", "a.png", "--formula", "all"}, "--formula all goes with --gallery"},
-        {{"-o", "a.png", "--quasi-periodic"}, "--quasi-periodic goes with --find or --gallery"},
+        {{"-o", "a.png", "--quasi-periodic"}, "--quasi-periodic goes with --find, --gallery or an animation"},
     };
     for (const auto& c : cases) {
         const Result<RenderOptions> parsed = Parse(c.arguments);

@@ -98,26 +98,25 @@ void ForEachBlockSum(const CountGrid& counts, int block, int columns, int rows, 
         }
 }
 
-// The median m and the reference R of the lit pixels' H.
-struct ToneScale {
-    double median = 1;
-    double reference = 1;
-};
-
-ToneScale ToneScaleOf(const CountGrid& grid, int block, int columns, int rows) {
+Histogram LitHistogram(const CountGrid& grid, int block) {
     Histogram histogram;
-    ForEachBlockSum(grid, block, columns, rows, [&](int, int, std::int64_t hits) {
-        if (hits > 0) histogram.Add(hits);
-    });
-    if (histogram.Lit() == 0) return {};
-    return {histogram.Quantile(0.5), histogram.Quantile(kReferenceShare)};
+    ForEachBlockSum(grid, block, grid.Width() / block, grid.Height() / block,
+                    [&](int, int, std::int64_t hits) {
+                        if (hits > 0) histogram.Add(hits);
+                    });
+    return histogram;
+}
+
+bool Usable(const ToneReferences& tone) {
+    return std::isfinite(tone.median) && std::isfinite(tone.reference) && tone.median > 0 &&
+           tone.reference > 0;
 }
 
 // Sizes `out` for the counts and colours its pixels: store(column, row, r,
 // g, b) for every one of them.
 template <typename Out, typename Store>
 void ColourPixels(const DensityCounts& counts, const DensitySettings& settings, const Gradient& gradient,
-                  bool white, Out& out, Store&& store) {
+                  bool white, const std::optional<ToneReferences>& given, Out& out, Store&& store) {
     const int block = std::max(counts.block, 1);
     const CountGrid& grid = counts.counts;
     const int columns = grid.Width() / block;
@@ -125,7 +124,8 @@ void ColourPixels(const DensityCounts& counts, const DensitySettings& settings, 
     if (out.Width() != columns || out.Height() != rows) out.SetSize(columns, rows);
     const std::uint16_t background = white ? Picture16::kFull : 0;
 
-    const ToneScale tone = ToneScaleOf(grid, block, columns, rows);
+    const ToneReferences tone =
+        given && Usable(*given) ? *given : MeasureToneReferences(counts).value_or(ToneReferences{});
     Palette palette;
     BuildPalette(palette, settings, gradient, white);
     const auto perMedian = static_cast<float>(1 / tone.median);
@@ -149,17 +149,23 @@ void ColourPixels(const DensityCounts& counts, const DensitySettings& settings, 
 
 }  // namespace
 
+std::optional<ToneReferences> MeasureToneReferences(const DensityCounts& counts) {
+    const Histogram histogram = LitHistogram(counts.counts, std::max(counts.block, 1));
+    if (histogram.Lit() == 0) return std::nullopt;
+    return ToneReferences{histogram.Quantile(0.5), histogram.Quantile(kReferenceShare)};
+}
+
 void DensityColour(const DensityCounts& counts, const DensitySettings& settings, const Gradient& gradient,
-                   bool white, Picture16& out) {
-    ColourPixels(counts, settings, gradient, white, out,
+                   bool white, Picture16& out, const std::optional<ToneReferences>& tone) {
+    ColourPixels(counts, settings, gradient, white, tone, out,
                  [&](int column, int row, std::uint16_t r, std::uint16_t g, std::uint16_t b) {
                      out.SetPixel(column, row, r, g, b);
                  });
 }
 
 void DensityColour(const DensityCounts& counts, const DensitySettings& settings, const Gradient& gradient,
-                   bool white, Picture& out) {
-    ColourPixels(counts, settings, gradient, white, out,
+                   bool white, Picture& out, const std::optional<ToneReferences>& tone) {
+    ColourPixels(counts, settings, gradient, white, tone, out,
                  [&](int column, int row, std::uint16_t r, std::uint16_t g, std::uint16_t b) {
                      out.Words()[static_cast<std::size_t>(row) * out.Width() + column] =
                          DitheredWord(r, g, b, column, row);
@@ -171,7 +177,7 @@ std::vector<float> DensityLevels(const DensityCounts& counts) {
     const CountGrid& grid = counts.counts;
     const int columns = grid.Width() / block;
     const int rows = grid.Height() / block;
-    const ToneScale tone = ToneScaleOf(grid, block, columns, rows);
+    const ToneReferences tone = MeasureToneReferences(counts).value_or(ToneReferences{});
     const double top = std::log1p(tone.reference / tone.median);
     std::vector<float> levels(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows));
     ForEachBlockSum(grid, block, columns, rows, [&](int column, int row, std::int64_t hits) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -17,6 +18,18 @@ struct DensityCounts {
     std::int32_t block = 1;  // supersampling: block x block pixels of the drawing make one of the picture
 };
 
+// The two references of the levels (step 2 below): the median lit H, m, and
+// the H the densest 0.2 % reach, R. Given to the colouring, they replace the
+// picture's own, so that pictures of a sequence share one scale.
+struct ToneReferences {
+    double median = 1;
+    double reference = 1;
+    bool operator==(const ToneReferences&) const = default;
+};
+
+// The counts' own m and R, as the colouring takes them; none when no pixel is lit.
+std::optional<ToneReferences> MeasureToneReferences(const DensityCounts& counts);
+
 // Colours a (width div block) x (height div block) picture from the hits:
 //  1. a pixel's hits H: the rise of its counts above kUntouchedCount (never
 //     below 0), summed over its block;
@@ -31,14 +44,15 @@ struct DensityCounts {
 //     Y = 0.299 r + 0.587 g + 0.114 b by (1 - vibrancy) * t;
 //  5. inverted (1 - c) with `white`; pixels with H = 0 are the background,
 //     black or (with `white`) white.
-// Settings beyond their ranges are taken at the nearer end. `out` keeps its
+// Settings beyond their ranges are taken at the nearer end; `tone`, when
+// given with positive finite values, stands for the counts' own m and R. `out` keeps its
 // memory when it has the size already, so that recolouring at every refresh
 // allocates nothing.
 void DensityColour(const DensityCounts& counts, const DensitySettings& settings, const Gradient& gradient,
-                   bool white, Picture16& out);
+                   bool white, Picture16& out, const std::optional<ToneReferences>& tone = std::nullopt);
 // The same picture as ToPicture of the 16-bit one, without holding both.
 void DensityColour(const DensityCounts& counts, const DensitySettings& settings, const Gradient& gradient,
-                   bool white, Picture& out);
+                   bool white, Picture& out, const std::optional<ToneReferences>& tone = std::nullopt);
 Picture16 DensityColour(const DensityCounts& counts, const DensitySettings& settings,
                         const Gradient& gradient, bool white);
 

@@ -46,6 +46,9 @@ double SurveyRadius(const std::vector<Sampled>& points, std::int32_t theilerWind
     return std::sqrt(*nth);
 }
 
+// The grid of PairCounter has at most this many cells along a side.
+constexpr double kMostCellsAcross = 1 << 20;
+
 // Pairs closer than radius k, for every k.
 using PairCounts = std::array<std::int64_t, kRadii>;
 
@@ -56,19 +59,25 @@ class PairCounter {
 public:
     PairCounter(std::vector<Sampled> points, double largest, std::int32_t theilerWindow)
         : largestSquared_(largest * largest), theilerWindow_(theilerWindow), points_(std::move(points)) {
-        double xMin = points_[0].p.x, yMin = points_[0].p.y;
+        double xMin = points_[0].p.x, yMin = points_[0].p.y, xMax = xMin, yMax = yMin;
         for (const Sampled& s : points_) {
             xMin = std::min(xMin, s.p.x);
             yMin = std::min(yMin, s.p.y);
+            xMax = std::max(xMax, s.p.x);
+            yMax = std::max(yMax, s.p.y);
         }
+        // Cells at least as wide as the largest radius keep every close pair
+        // in neighbouring cells; wider ones keep the keys within range when
+        // the radius is tiny beside the spread (an orbit about to settle).
+        const double cell = std::max(largest, std::max(xMax - xMin, yMax - yMin) / kMostCellsAcross);
         std::int64_t columns = 1;
         for (const Sampled& s : points_)
-            columns = std::max(columns, static_cast<std::int64_t>((s.p.x - xMin) / largest) + 2);
+            columns = std::max(columns, static_cast<std::int64_t>((s.p.x - xMin) / cell) + 2);
         columns_ = columns;
         keys_.reserve(points_.size());
         for (const Sampled& s : points_)
-            keys_.push_back(static_cast<std::int64_t>((s.p.y - yMin) / largest) * columns_ +
-                            static_cast<std::int64_t>((s.p.x - xMin) / largest));
+            keys_.push_back(static_cast<std::int64_t>((s.p.y - yMin) / cell) * columns_ +
+                            static_cast<std::int64_t>((s.p.x - xMin) / cell));
         std::vector<std::size_t> order(points_.size());
         for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
         std::ranges::sort(order, {}, [&](std::size_t i) { return keys_[i]; });

@@ -117,6 +117,23 @@ TEST(DensityColour, AFewHotPixelsDoNotDarkenThePicture) {
     EXPECT_EQ(picture.Sample(side - 1, side - 1, 0), 0);
 }
 
+// The top row's own references are m = 2 and R = 8. Given m = 4 and R = 12
+// instead, L = ln(1 + H / 4) / ln 4: 0.16096, 0.29248, 0.5, 0.79248; a
+// picture with nothing lit has none.
+TEST(DensityColour, GivenReferencesReplaceThePicturesOwn) {
+    const Grid grid = TopRow();
+    const DensityCounts counts{grid.counts, 1};
+    EXPECT_EQ(MeasureToneReferences(counts), (ToneReferences{2, 8}));
+    EXPECT_EQ(MeasureToneReferences({Grid().counts, 1}), std::nullopt);
+
+    Picture16 given;
+    DensityColour(counts, Linear(), Gradient(), false, given, ToneReferences{4, 12});
+    ExpectGreys(given, 0, {10549, 19168, 32768, 51935});
+    Picture16 unusable;
+    DensityColour(counts, Linear(), Gradient(), false, unusable, ToneReferences{0, 8});
+    ExpectGreys(unusable, 0, {16510, 28224, 44735, 65535});
+}
+
 // The 8-bit picture coloured straight from the counts is the dithered
 // 16-bit one, pixel for pixel.
 TEST(DensityColour, EightBitsAreTheDitheredSixteen) {

@@ -1,0 +1,63 @@
+#include "engine/animate/frame_preview.h"
+
+#include <utility>
+
+#include "engine/animate/frame_state.h"
+#include "engine/animate/path_curve.h"
+#include "engine/animate/tone_path.h"
+#include "engine/batch/orbit_batch.h"
+#include "engine/colouring/colour_from_counts.h"
+#include "engine/core/view_coords.h"
+
+namespace zephyrin {
+
+FramePreview::FramePreview(Animation animation, std::vector<Gradient> gradients, std::int32_t width,
+                           std::int32_t height, std::int64_t iterations, std::uint64_t seed)
+    : animation_(std::move(animation)),
+      gradients_(std::move(gradients)),
+      width_(width),
+      height_(height),
+      iterations_(iterations),
+      seed_(seed),
+      toneMeasured_(animation_.keyframes.size(), false),
+      tones_(animation_.keyframes.size()) {}
+
+CountGrid FramePreview::Counts(TFractalRec record, const Effects& effects, std::uint64_t seed) const {
+    record.width = record.listWidth = width_;
+    record.height = record.listHeight = height_;
+    FreezeView(record);
+    CountGrid counts(width_, height_);
+    OrbitBatch batch(record, effects, seed);
+    batch.Run(iterations_, counts.Counts());
+    return counts;
+}
+
+std::optional<ToneReferences> FramePreview::KeyframeTone(std::size_t keyframe) {
+    if (!toneMeasured_[keyframe]) {
+        const Keyframe& k = animation_.keyframes[keyframe];
+        const auto frame = static_cast<std::uint64_t>(KeyframeFrame(animation_, keyframe));
+        const CountGrid counts = Counts(k.record, k.effects, seed_ + frame);
+        tones_[keyframe] = MeasureToneReferences({counts, 1});
+        toneMeasured_[keyframe] = true;
+    }
+    return tones_[keyframe];
+}
+
+Picture FramePreview::Draw(std::int64_t frame) {
+    const FrameState state = FrameAt(animation_, static_cast<double>(frame));
+    const CountGrid counts = Counts(state.record, state.effects, seed_ + static_cast<std::uint64_t>(frame));
+    if (!state.density.enabled) {
+        TFractalRec sized = state.record;
+        sized.width = width_;
+        sized.height = height_;
+        return ColourFromCounts(counts, sized);
+    }
+    for (const std::size_t k : PathKeyframes(animation_, state.position)) KeyframeTone(k);
+    const std::optional<ToneReferences> tone = ToneAt(animation_, state.position, tones_);
+    Picture picture;
+    DensityColour({counts, 1}, state.density, FrameGradient(state, gradients_), state.record.white != kFalse,
+                  picture, tone);
+    return picture;
+}
+
+}  // namespace zephyrin

@@ -1,0 +1,113 @@
+#include "engine/animate/path_chaos.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <mutex>
+#include <optional>
+#include <system_error>
+#include <thread>
+
+#include "engine/animate/frame_state.h"
+#include "engine/core/formula_table.h"
+#include "engine/explore/orbit_probe.h"
+
+namespace zephyrin {
+
+FrameVerdict JudgeFrame(const OrbitMeasures& measures, std::int32_t formula) {
+    if (!measures.measured) return FrameVerdict::kNotMeasured;
+    switch (measures.kind) {
+        case OrbitKind::kRunaway:
+            return FrameVerdict::kRunaway;
+        case OrbitKind::kFixedPoint:
+            return FrameVerdict::kFixedPoint;
+        case OrbitKind::kCycle:
+            return FrameVerdict::kCycle;
+        case OrbitKind::kWandering:
+            break;
+    }
+    // A random choice of maps, or a restart every 1000 iterations, has no
+    // exponent of one map to judge: wandering is what it can show.
+    const double exponent = measures.lyapunov;
+    if (!IsSmooth(ShapeOf(formula)) || std::isnan(exponent)) return FrameVerdict::kChaotic;
+    if (exponent > kChaoticExponent) return FrameVerdict::kChaotic;
+    if (std::fabs(exponent) <= kChaoticExponent && measures.dimension >= kQuasiPeriodicDimension)
+        return FrameVerdict::kQuasiPeriodic;
+    return FrameVerdict::kNotChaotic;
+}
+
+std::string_view VerdictText(FrameVerdict verdict) {
+    switch (verdict) {
+        case FrameVerdict::kChaotic:
+            return "chaotic";
+        case FrameVerdict::kQuasiPeriodic:
+            return "quasi-periodic";
+        case FrameVerdict::kNotChaotic:
+            return "not chaotic";
+        case FrameVerdict::kCycle:
+            return "settles on a cycle";
+        case FrameVerdict::kFixedPoint:
+            return "settles on a point";
+        case FrameVerdict::kRunaway:
+            return "runs away";
+        case FrameVerdict::kNotMeasured:
+            break;
+    }
+    return "not measured";
+}
+
+bool Flagged(FrameVerdict verdict, bool quasiPeriodicAllowed) {
+    switch (verdict) {
+        case FrameVerdict::kChaotic:
+        case FrameVerdict::kNotMeasured:
+            return false;
+        case FrameVerdict::kQuasiPeriodic:
+            return !quasiPeriodicAllowed;
+        default:
+            return true;
+    }
+}
+
+Result<std::vector<FrameChaos>> CheckPath(const Animation& animation, std::int64_t first, std::int64_t last,
+                                          std::uint64_t seed, int threads, std::stop_token stop) {
+    if (last < first) return std::vector<FrameChaos>{};
+    std::vector<FrameChaos> frames(static_cast<std::size_t>(last - first + 1));
+    std::atomic<std::size_t> next{0};
+    std::mutex mutex;
+    std::size_t done = frames.size();  // frames before it are measured once all threads end
+    std::optional<std::string> failure;
+    const auto measure = [&] {
+        for (std::size_t i; (i = next++) < frames.size();) {
+            if (stop.stop_requested()) {
+                const std::scoped_lock lock(mutex);
+                done = std::min(done, i);
+                return;
+            }
+            const std::int64_t frame = first + static_cast<std::int64_t>(i);
+            const FrameState state = FrameAt(animation, static_cast<double>(frame));
+            const Result<OrbitMeasures> measures =
+                MeasureOrbit(state.record, state.effects, seed + static_cast<std::uint64_t>(frame));
+            if (!measures) {
+                const std::scoped_lock lock(mutex);
+                failure = measures.error();
+                next = frames.size();
+                return;
+            }
+            frames[i] = {frame, *measures, JudgeFrame(*measures, state.record.formula)};
+        }
+    };
+    {
+        std::vector<std::jthread> pool;
+        try {
+            for (int t = 1; t < threads; ++t) pool.emplace_back(measure);
+        } catch (const std::system_error&) {
+            // Fewer threads measure: slower, the same measures.
+        }
+        measure();
+    }
+    if (failure) return Failure(*failure);
+    frames.resize(done);
+    return frames;
+}
+
+}  // namespace zephyrin
