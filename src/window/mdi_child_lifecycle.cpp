@@ -171,8 +171,13 @@ void TMDIChild::FormPaint() {
             UpdateGrafX();
         return;
     }
-    // An opened image stays on show. With its parameter file beside it the
-    // window takes the picture's values, so that Apply draws it again.
+    takeOpenedImagesParameters();
+}
+
+// An opened image stays on show. With its parameter file beside it the window
+// takes the picture's values, so that Apply draws it again.
+void TMDIChild::takeOpenedImagesParameters() {
+    TFractalRec& v = document_->v;
     try {
         document_->newHitList();
     } catch (const std::bad_alloc&) {

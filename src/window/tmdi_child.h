@@ -147,6 +147,7 @@ private:
     void addAntiAliasItems(QMenu* menu);
     bool writeParameterFileBeside(const QString& picturePath);
     bool setUpOpenedImage();
+    void takeOpenedImagesParameters();
     void connectView();
     void setClientSize(const QSize& client);
     void enableTimer2();
