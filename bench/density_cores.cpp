@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
     area.addSubWindow(window);
     window->Timer1->setEnabled(false);
     window->show();
-    if (!window->density().enabled) window->toggleDensityColouring();
+    if (!window->document().density().enabled) window->toggleDensityColouring();
 
     // The interface thread's waits: the longest gap between ticks of a 10 ms timer.
     Clock::time_point lastTick = Clock::now();
@@ -98,9 +98,9 @@ int main(int argc, char** argv) {
         cpu = CpuSeconds() - cpu;
         wall = Seconds(Clock::now().time_since_epoch()) - wall;
         ticker.stop();
-        const CountsDrawing* drawing = window->threadsDrawing();
+        const CountsDrawing* drawing = window->document().threadsDrawing();
         const Clock::time_point stop = Clock::now();
-        window->stopDrawing();
+        window->document().stopDrawing();
         stopSeconds = Seconds(Clock::now() - stop);
         if (drawing) iterations = drawing->Iterations();
     });

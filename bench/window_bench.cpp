@@ -85,7 +85,7 @@ void BM_WindowDrawing(benchmark::State& state) {
         window->FormPaint();
         state.SetIterationTime(
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-        iterations += window->v.iterations;
+        iterations += window->document().v.iterations;
     }
     state.SetItemsProcessed(iterations);
 }

@@ -117,7 +117,7 @@ TMDIChild* TMainForm::CreateAttractorWindow(const QString& name) {
     // The window keeps itself in view when it takes its picture's size.
     child->move(cascadedCorner());
     lastCreated_ = child;
-    connect(child, &TMDIChild::progressChanged, this, [this, child] {
+    connect(&child->document(), &PictureDocument::progressChanged, this, [this, child] {
         if (child == activeChild()) showProgress();
     });
     mdiArea_->setActiveSubWindow(child);
@@ -232,22 +232,22 @@ void TMainForm::HelpAboutItemClick() {
 
 void TMainForm::StopButtonClick() {
     if (TMDIChild* child = activeChild()) {
-        child->stopDrawing();
-        child->cancelSearch();
+        child->document().stopDrawing();
+        child->document().cancelSearch();
     }
 }
 
 void TMainForm::findAttractorClick() {
-    if (TMDIChild* child = activeChild()) child->findAttractor();
+    if (TMDIChild* child = activeChild()) child->document().findAttractor();
 }
 
 void TMainForm::fitViewClick() {
-    if (TMDIChild* child = activeChild()) child->fitView();
+    if (TMDIChild* child = activeChild()) child->document().fitView();
 }
 
 void TMainForm::ResetButtonClick() {
     if (TMDIChild* child = activeChild()) {
-        ResetCoordinates(child->v);
+        ResetCoordinates(child->document().v);
         timer1_->setEnabled(true);
     }
 }
@@ -255,14 +255,14 @@ void TMainForm::ResetButtonClick() {
 void TMainForm::DrawRandomClick() {
     if (TMDIChild* child = activeChild()) {
         timer1_->setEnabled(true);
-        child->v.randomStart = kTrue;
+        child->document().v.randomStart = kTrue;
     }
 }
 
 void TMainForm::ApplyButtonClick() {
     if (TMDIChild* child = activeChild()) {
         timer1_->setEnabled(true);
-        child->v.randomStart = kFalse;
+        child->document().v.randomStart = kFalse;
     }
 }
 
@@ -298,7 +298,7 @@ void TMainForm::mergeMenus(QMdiSubWindow* active) {
 
 void TMainForm::showProgress() {
     const TMDIChild* child = activeChild();
-    progress_->setText(child ? child->progressText() : QString());
+    progress_->setText(child ? child->document().progressText() : QString());
 }
 
 void TMainForm::ParmatersButtonClick() {
@@ -360,8 +360,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     // Every window's drawing must end, not only the active one's, or the
     // drawing loops would never hand control back to the main loop.
     for (TMDIChild* child : attractorWindows()) {
-        child->stopDrawing();
-        child->cancelSearch();
+        child->document().stopDrawing();
+        child->document().cancelSearch();
     }
     parts_.engine->StopCurrent();
     remember(kFrameGeometryKey, saveGeometry());

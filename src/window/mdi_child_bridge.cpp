@@ -69,9 +69,10 @@ void readCoefficientsDialog(const TCForm& form, TFractalRec& into) {
 }  // namespace
 
 void TMDIChild::ApplyParameters() {
-    const TForm4* form = parts_.form4;
+    const TForm4* form = form4_;
     if (!form) return;
-    readParametersDialog(*form, v);
+    const TFractalRec& v = document_->v;
+    readParametersDialog(*form, document_->v);
     form->RedLabel1()->setText(fixed2(v.red));
     form->GrnLabel1()->setText(fixed2(v.green));
     form->BluLabel1()->setText(fixed2(v.blue));
@@ -82,15 +83,15 @@ void TMDIChild::ApplyParameters() {
 }
 
 void TMDIChild::UpdateCoefficiants() {
-    if (!parts_.cform) return;
-    readCoefficientsDialog(*parts_.cform, v);
+    if (!cform_) return;
+    readCoefficientsDialog(*cform_, document_->v);
     noteDialogApplication();
 }
 
 PictureState TMDIChild::dialogValues() const {
     PictureState shown;
-    if (parts_.form4) readParametersDialog(*parts_.form4, shown.record);
-    if (parts_.cform) readCoefficientsDialog(*parts_.cform, shown.record);
+    if (form4_) readParametersDialog(*form4_, shown.record);
+    if (cform_) readCoefficientsDialog(*cform_, shown.record);
     return shown;
 }
 
@@ -99,14 +100,15 @@ void TMDIChild::noteDialogApplication() {
     // what they show; only a change made in them is a new picture.
     const PictureState shown = dialogValues();
     if (DefinesSamePicture(shown, dialogsAsLoaded_))
-        history_.Amend({v, effects, density_});
+        document_->amendHistory();
     else
-        history_.Record({v, effects, density_});
+        document_->recordHistory();
     dialogsAsLoaded_ = shown;
 }
 
 void TMDIChild::Parameters1Update() {
-    if (TForm4* form = parts_.form4) {
+    const TFractalRec& v = document_->v;
+    if (TForm4* form = form4_) {
         form->RedBar1()->setValue(position(v.red));
         form->GrnBar1()->setValue(position(v.green));
         form->BluBar1()->setValue(position(v.blue));
@@ -135,7 +137,7 @@ void TMDIChild::Parameters1Update() {
         form->Bent()->setChecked(v.varBent != 0);
         form->Inversion()->setChecked(v.varInversion != 0);
     }
-    if (TCForm* cform = parts_.cform)
+    if (TCForm* cform = cform_)
         for (int i = 1; i <= TCForm::kCount; ++i) cform->coefficient(i)->setValue(v.af[i]);
     dialogsAsLoaded_ = dialogValues();
 }
@@ -152,11 +154,11 @@ void TMDIChild::toggleToolWindow(QWidget* tool, void (TMDIChild::*load)()) {
 }
 
 void TMDIChild::Parameters1Click() {
-    toggleToolWindow(parts_.form4, &TMDIChild::Parameters1Update);
+    toggleToolWindow(form4_, &TMDIChild::Parameters1Update);
 }
 
 void TMDIChild::ConstantsDialog1Click() {
-    toggleToolWindow(parts_.cform, &TMDIChild::Parameters1Update);
+    toggleToolWindow(cform_, &TMDIChild::Parameters1Update);
 }
 
 }  // namespace zephyrin

@@ -16,8 +16,8 @@ void TMDIChild::Copy1Click() {
     PGImage1->setSelection(false);
     PGImage1->setSelectionLeft(0);
     PGImage1->setSelectionTop(0);
-    PGImage1->setSelectionWidth(v.listWidth);
-    PGImage1->setSelectionHeight(v.listHeight);
+    PGImage1->setSelectionWidth(document_->v.listWidth);
+    PGImage1->setSelectionHeight(document_->v.listHeight);
     // The picture as shown: after a reduction that is the reduced picture,
     // not a corner of the large one.
     const Picture* shown = PGImage1->currentPicture();

@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "engine/core/defaults.h"
+#include "engine/core/fractal_rec.h"
 #include "engine/core/view_coords.h"
 #include "imaging/embedded_parameters.h"
 #include "imaging/image_formats.h"
@@ -31,32 +32,32 @@
 
 namespace zephyrin {
 
-TMDIChild::TMDIChild(const ProgramParts& parts, QWidget* parent) : QMdiSubWindow(parent), parts_(parts) {
+TMDIChild::TMDIChild(const ProgramParts& parts, QWidget* parent)
+    : QMdiSubWindow(parent),
+      frame_(parts.frame),
+      form4_(parts.form4),
+      cform_(parts.cform),
+      xySize_(parts.xySize),
+      colouringDialog_(parts.colouring),
+      document_(std::make_unique<PictureDocument>(*parts.engine, *parts.pump, parts.pool,
+                                                  static_cast<PictureDisplay&>(*this))) {
     setObjectName(QStringLiteral("MDIChild"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowTitle(QStringLiteral("MDI Child"));
-    v.stop = kFalse;
-    v.randomStart = kTrue;
-    v.white = kFalse;
     // Each window keeps its own save format, starting from the one used last.
     saveFilterIndex_ = std::clamp(rememberedValue(kSaveFormatKey, 0).toInt(), 0,
                                   static_cast<int>(ImageFormats().size()) - 1);
-    density_ = rememberedDensityDefaults();
-    if (density_.enabled) useGradient();
     createComponents();
     createMenus();
     // File > Close has the keys that close a window: the system menu's own
     // would make every press ambiguous, with one more per window.
     for (QAction* action : systemMenu()->actions()) action->setShortcuts({});
     connectView();
+    connectDocument();
     Timer1->setEnabled(true);
 }
 
-TMDIChild::~TMDIChild() {
-    if (drawing_) drawing_->Stop();
-    cancelSearch();
-    if (search_.joinable()) search_.join();
-}
+TMDIChild::~TMDIChild() = default;
 
 void TMDIChild::createComponents() {
     auto* client = new QWidget(this);
@@ -92,22 +93,32 @@ void TMDIChild::createComponents() {
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(500);
     connect(Timer2, &QTimer::timeout, this, &TMDIChild::Timer2Timer);
-    // A drawing on the threads may lie beneath a newer one, whose loop alone
-    // looks at its own record: this looks at this window's.
-    stopWatch_ = new QTimer(this);
-    stopWatch_->setInterval(20);
-    connect(stopWatch_, &QTimer::timeout, this, [this] {
-        if (!drawing_) return;
-        if (drawing_->Failure()) {
-            drawingFailed();
-            return;
-        }
-        if (v.stop) drawing_->Stop();
-    });
-    clock_.start();
     wheelTimer_ = new OneShotTimer(150, this);
     wheelTimer_->setObjectName(QStringLiteral("WheelTimer"));
     connect(wheelTimer_, &OneShotTimer::tick, this, &TMDIChild::UpdateGrafX);
+}
+
+void TMDIChild::connectDocument() {
+    PictureDocument* document = document_.get();
+    connect(document, &PictureDocument::parametersInUse, this, [this] {
+        if (frame_) frame_->UpdateParameters();
+    });
+    connect(document, &PictureDocument::redrawRequested, this, &TMDIChild::UpdateGrafX);
+    connect(document, &PictureDocument::colouringModeChanged, this, &TMDIChild::UpdateMenuItems);
+    connect(document, &PictureDocument::colouringRestored, this, &TMDIChild::colouringUpdate);
+    connect(document, &PictureDocument::searchStarted, this, [this] {
+        StatusBar1->showMessage(
+            QStringLiteral("Finding an attractor for formula %1...").arg(document_->v.formula));
+    });
+    connect(document, &PictureDocument::searchEnded, StatusBar1, &QStatusBar::clearMessage);
+}
+
+Picture* TMDIChild::shownPicture() const {
+    return PGImage1->currentPicture();
+}
+
+void TMDIChild::setShownPicture(std::unique_ptr<Picture> picture) {
+    PGImage1->setPicture(std::move(picture));
 }
 
 void TMDIChild::Timer1Timer() {
@@ -117,6 +128,7 @@ void TMDIChild::Timer1Timer() {
 
 void TMDIChild::FormPaint() {
     if (!setupPending) return;
+    TFractalRec& v = document_->v;
     PGImage1->setActionMode(PictureView::ActionMode::MoveImage);
     if (const QScreen* screen = this->screen()) {
         const QSize border = size() - widget()->size();
@@ -135,7 +147,7 @@ void TMDIChild::FormPaint() {
         // NEW, or any other start: a blank picture of the start size.
         v.width = 400;
         v.height = 300;
-        showPicture(std::make_unique<Picture>(400, 300));
+        document_->showPicture(std::make_unique<Picture>(400, 300));
         setModeWord(kModeRunning);
         setWindowTitle(QStringLiteral("zephyrin    "));
         pictureName = windowTitle();
@@ -145,7 +157,7 @@ void TMDIChild::FormPaint() {
     v.listHeight = v.height;
     ResetCoordinates(v);
     SetNewWindowDefaults(v);
-    effects = Effects{};
+    document_->effects = Effects{};
     setupPending = kFalse;
     if (!opened) {
         CreateTList();
@@ -154,15 +166,20 @@ void TMDIChild::FormPaint() {
         // A new window shows an attractor worth drawing, unless the user
         // asked for the plain random start.
         if (rememberedValue(kFindOnStartKey, true).toBool())
-            findAttractor(SearchFailure::kDrawRandomStart);
+            document_->findAttractor(PictureDocument::SearchFailure::kDrawRandomStart);
         else
             UpdateGrafX();
         return;
     }
-    // An opened image stays on show. With its parameter file beside it the
-    // window takes the picture's values, so that Apply draws it again.
+    takeOpenedImagesParameters();
+}
+
+// An opened image stays on show. With its parameter file beside it the window
+// takes the picture's values, so that Apply draws it again.
+void TMDIChild::takeOpenedImagesParameters() {
+    TFractalRec& v = document_->v;
     try {
-        newHitList();
+        document_->newHitList();
     } catch (const std::bad_alloc&) {
         showError(QStringLiteral("There is not enough memory for the hit counters of a picture of %1 by %2 "
                                  "pixels.")
@@ -173,8 +190,8 @@ void TMDIChild::FormPaint() {
     const QString image = windowTitle();
     const QString parameters = parameterFilePathFor(image);
     if (CarriesParameters(image.toStdString()) && ReadEmbeddedParameters(image.toStdString())) {
-        if (readParameters(image)) v.randomStart = kFalse;
-    } else if (QFileInfo::exists(parameters) && readParameters(parameters)) {
+        if (document_->readParameters(image)) v.randomStart = kFalse;
+    } else if (QFileInfo::exists(parameters) && document_->readParameters(parameters)) {
         v.randomStart = kFalse;
     }
 }
@@ -188,9 +205,10 @@ void TMDIChild::setOpenedImage(QImage image) {
 bool TMDIChild::setUpOpenedImage() {
     if (openedImage_.isNull()) return false;
     auto opened = std::make_unique<Picture>(pictureOfImage(std::exchange(openedImage_, QImage())));
+    TFractalRec& v = document_->v;
     v.width = opened->Width();
     v.height = opened->Height();
-    showPicture(std::move(opened));
+    document_->showPicture(std::move(opened));
     setModeWord(kModeRunning);
     pictureName = windowTitle();
     return true;
@@ -201,8 +219,8 @@ void TMDIChild::closeEvent(QCloseEvent* event) {
     // drawing and minimises it with its picture and record.
     // A closed window starts no drawing (not even its first, if its set-up
     // is still to come) until the user restores it.
-    stopDrawing();
-    closed_ = true;
+    document_->stopDrawing();
+    document_->setClosed(true);
     event->ignore();
     showMinimized();
 }
@@ -211,7 +229,7 @@ void TMDIChild::changeEvent(QEvent* event) {
     QMdiSubWindow::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange) return;
     const auto* change = static_cast<QWindowStateChangeEvent*>(event);
-    if ((change->oldState() & Qt::WindowMinimized) && !isMinimized()) closed_ = false;
+    if ((change->oldState() & Qt::WindowMinimized) && !isMinimized()) document_->setClosed(false);
 }
 
 }  // namespace zephyrin

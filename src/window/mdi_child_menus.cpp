@@ -23,10 +23,6 @@ QAction* TMDIChild::addItem(QMenu* menu, const char* objectName, const QString& 
     return item;
 }
 
-QAction* TMDIChild::item(const QString& objectName) const {
-    return findChild<QAction*>(objectName);
-}
-
 namespace {
 // Draw01 .. Draw75.
 QByteArray FormulaItemName(int number) {
@@ -49,10 +45,6 @@ QString FormulaMenuTitle(const FormulaMenu& menu) {
 }
 }  // namespace
 
-QAction* TMDIChild::formulaItem(int number) const {
-    return item(QString::fromLatin1(FormulaItemName(number)));
-}
-
 void TMDIChild::createMenus() {
     QMenu* size = addMenu("test1", QStringLiteral("&XY Size"));
     addSizeItems(size);
@@ -66,28 +58,7 @@ void TMDIChild::createMenus() {
     connect(addItem(dialogs, "Colouring", QStringLiteral("Colouring")), &QAction::triggered, this,
             &TMDIChild::colouringDialogClick);
 
-    QMenu* effectsMenu = addMenu("Effects", QStringLiteral("Effe&cts"));
-    QAction* modulasItem = addItem(effectsMenu, "Modulas", QStringLiteral("Modulas "));
-    QAction* expansionItem = addItem(effectsMenu, "Expansion", QStringLiteral("Expansion"));
-    QAction* colorMixItem = addItem(effectsMenu, "ColorMix", QStringLiteral("Color Mix"));
-    QAction* sqrtFilterItem = addItem(effectsMenu, "SqrtFilter1", QStringLiteral("Square root filter"));
-    for (QAction* item : {modulasItem, expansionItem, colorMixItem, sqrtFilterItem}) item->setCheckable(true);
-    colorMixItem->setEnabled(false);
-    connect(modulasItem, &QAction::triggered, this, &TMDIChild::ModulasClick);
-    connect(expansionItem, &QAction::triggered, this, &TMDIChild::ExpansionClick);
-    connect(colorMixItem, &QAction::triggered, this, &TMDIChild::ColorMixClick);
-    connect(sqrtFilterItem, &QAction::triggered, this, &TMDIChild::SqrtFilter1Click);
-    QAction* densityItem = addItem(effectsMenu, "DensityColouring", QStringLiteral("Density Colouring"));
-    densityItem->setCheckable(true);
-    densityItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    connect(densityItem, &QAction::triggered, this, &TMDIChild::toggleDensityColouring);
-    effectsMenu->addSeparator()->setObjectName(QStringLiteral("N2"));
-    connect(addItem(effectsMenu, "Zoom1", QStringLiteral("Zoom")), &QAction::triggered, this,
-            &TMDIChild::Zoom1Click);
-    QAction* zoomOutItem = addItem(effectsMenu, "ZoomOut", QStringLiteral("Zoom Out"));
-    zoomOutItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
-    connect(zoomOutItem, &QAction::triggered, this, &TMDIChild::zoomOut);
-
+    createEffectsMenu();
     for (const FormulaMenu& formulaMenu : FormulaMenus()) {
         QMenu* menu = addMenu(formulaMenu.objectName, FormulaMenuTitle(formulaMenu));
         for (const FormulaInfo& formula : formulaMenu.items) {
@@ -96,24 +67,10 @@ void TMDIChild::createMenus() {
             item->setCheckable(true);
             item->setEnabled(formula.enabled);
             connect(item, &QAction::triggered, this, [this, number = formula.number] { DrawClick(number); });
+            formulaItems_.at(static_cast<std::size_t>(formula.number)) = item;
         }
     }
-
-    QMenu* edit = addMenu("Edit1", QStringLiteral("&Edit"));
-    QAction* undoItem = addItem(edit, "Undo", QStringLiteral("Undo"));
-    undoItem->setShortcut(QKeySequence::Undo);
-    connect(undoItem, &QAction::triggered, this, &TMDIChild::undo);
-    QAction* redoItem = addItem(edit, "Redo", QStringLiteral("Redo"));
-    redoItem->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-    connect(redoItem, &QAction::triggered, this, &TMDIChild::redo);
-    connect(edit, &QMenu::aboutToShow, this, [this, undoItem, redoItem] {
-        undoItem->setEnabled(canUndo());
-        redoItem->setEnabled(canRedo());
-    });
-    edit->addSeparator();
-    QAction* copyItem = addItem(edit, "Copy1", QStringLiteral("Copy"));
-    copyItem->setShortcut(QKeySequence::Copy);
-    connect(copyItem, &QAction::triggered, this, &TMDIChild::Copy1Click);
+    createEditMenu();
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
@@ -123,8 +80,50 @@ void TMDIChild::createMenus() {
             this, &TMDIChild::ClearRectangle1Click);
 }
 
+void TMDIChild::createEffectsMenu() {
+    QMenu* effectsMenu = addMenu("Effects", QStringLiteral("Effe&cts"));
+    Modulas = addItem(effectsMenu, "Modulas", QStringLiteral("Modulas "));
+    Expansion = addItem(effectsMenu, "Expansion", QStringLiteral("Expansion"));
+    ColorMix = addItem(effectsMenu, "ColorMix", QStringLiteral("Color Mix"));
+    SqrtFilter1 = addItem(effectsMenu, "SqrtFilter1", QStringLiteral("Square root filter"));
+    for (QAction* item : {Modulas, Expansion, ColorMix, SqrtFilter1}) item->setCheckable(true);
+    ColorMix->setEnabled(false);
+    connect(Modulas, &QAction::triggered, this, &TMDIChild::ModulasClick);
+    connect(Expansion, &QAction::triggered, this, &TMDIChild::ExpansionClick);
+    connect(ColorMix, &QAction::triggered, this, &TMDIChild::ColorMixClick);
+    connect(SqrtFilter1, &QAction::triggered, this, &TMDIChild::SqrtFilter1Click);
+    DensityColouring = addItem(effectsMenu, "DensityColouring", QStringLiteral("Density Colouring"));
+    DensityColouring->setCheckable(true);
+    DensityColouring->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    connect(DensityColouring, &QAction::triggered, this, &TMDIChild::toggleDensityColouring);
+    effectsMenu->addSeparator()->setObjectName(QStringLiteral("N2"));
+    connect(addItem(effectsMenu, "Zoom1", QStringLiteral("Zoom")), &QAction::triggered, this,
+            &TMDIChild::Zoom1Click);
+    QAction* zoomOutItem = addItem(effectsMenu, "ZoomOut", QStringLiteral("Zoom Out"));
+    zoomOutItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    connect(zoomOutItem, &QAction::triggered, this, &TMDIChild::zoomOut);
+}
+
+void TMDIChild::createEditMenu() {
+    QMenu* edit = addMenu("Edit1", QStringLiteral("&Edit"));
+    Undo = addItem(edit, "Undo", QStringLiteral("Undo"));
+    Undo->setShortcut(QKeySequence::Undo);
+    connect(Undo, &QAction::triggered, document_.get(), &PictureDocument::undo);
+    Redo = addItem(edit, "Redo", QStringLiteral("Redo"));
+    Redo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    connect(Redo, &QAction::triggered, document_.get(), &PictureDocument::redo);
+    connect(edit, &QMenu::aboutToShow, this, [this] {
+        Undo->setEnabled(document_->canUndo());
+        Redo->setEnabled(document_->canRedo());
+    });
+    edit->addSeparator();
+    QAction* copyItem = addItem(edit, "Copy1", QStringLiteral("Copy"));
+    copyItem->setShortcut(QKeySequence::Copy);
+    connect(copyItem, &QAction::triggered, this, &TMDIChild::Copy1Click);
+}
+
 void TMDIChild::DrawClick(int formula) {
-    SelectFormula(v, formula);
+    SelectFormula(document_->v, formula);
     UpdateGrafX();
 }
 
@@ -135,34 +134,42 @@ Flag Flipped(Flag flag) {
 }  // namespace
 
 void TMDIChild::ModulasClick() {
-    effects.modulas = Flipped(effects.modulas);
+    document_->effects.modulas = Flipped(document_->effects.modulas);
     UpdateGrafX();
 }
 
 void TMDIChild::ExpansionClick() {
-    effects.expansion = Flipped(effects.expansion);
+    document_->effects.expansion = Flipped(document_->effects.expansion);
     UpdateGrafX();
 }
 
 void TMDIChild::ColorMixClick() {
-    effects.colorMix = Flipped(effects.colorMix);
+    document_->effects.colorMix = Flipped(document_->effects.colorMix);
     UpdateGrafX();
 }
 
 // The item's check mark has already flipped when this runs; the filter
 // follows it without restarting, so one picture can mix both filterings.
 void TMDIChild::SqrtFilter1Click() {
-    v.sqrtFilter = ToFlag(item(QStringLiteral("SqrtFilter1"))->isChecked());
+    document_->v.sqrtFilter = ToFlag(SqrtFilter1->isChecked());
+}
+
+void TMDIChild::toggleDensityColouring() {
+    document_->setColouringMode(document_->colouringMode() == ColouringMode::kDensity
+                                    ? ColouringMode::kClassic
+                                    : ColouringMode::kDensity);
 }
 
 void TMDIChild::UpdateMenuItems() {
-    item(QStringLiteral("SqrtFilter1"))->setChecked(v.sqrtFilter != 0);
-    item(QStringLiteral("ColorMix"))->setChecked(effects.colorMix != 0);
-    item(QStringLiteral("Expansion"))->setChecked(effects.expansion != 0);
-    item(QStringLiteral("Modulas"))->setChecked(effects.modulas != 0);
-    item(QStringLiteral("DensityColouring"))->setChecked(density_.enabled);
+    const PictureDocument& document = *document_;
+    SqrtFilter1->setChecked(document.v.sqrtFilter != 0);
+    ColorMix->setChecked(document.effects.colorMix != 0);
+    Expansion->setChecked(document.effects.expansion != 0);
+    Modulas->setChecked(document.effects.modulas != 0);
+    DensityColouring->setChecked(document.colouringMode() == ColouringMode::kDensity);
     for (const FormulaInfo& formula : Formulas())
-        formulaItem(formula.number)->setChecked(formula.number == v.formula);
+        formulaItems_.at(static_cast<std::size_t>(formula.number))
+            ->setChecked(formula.number == document.v.formula);
 }
 
 }  // namespace zephyrin

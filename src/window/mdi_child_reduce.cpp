@@ -4,8 +4,6 @@
 #include <QMenu>
 #include <new>
 
-#include "imaging/area_averaging.h"
-#include "imaging/picture.h"
 #include "services/messages.h"
 #include "services/mode_word.h"
 #include "services/one_shot_timer.h"
@@ -42,22 +40,8 @@ void TMDIChild::carryOutReduction() {
     const int factor = pendingReduction_;
     if (factor == 0) return;
     pendingReduction_ = 0;
-    // A drawing going on would keep plotting the large picture's positions
-    // into the small one.
-    stopDrawing();
-    const Picture* source = PGImage1->currentPicture();
-    if (!source) return;
     try {
-        if (density_.enabled) {
-            // Counts are summed over each block before the tone map, rather
-            // than the colours averaged after it.
-            reductionBlock_ *= factor;
-            recolour();
-        } else {
-            showPicture(std::make_unique<Picture>(ReduceByAreaAveraging(*source, factor)));
-            // So that switching the colouring keeps the reduction.
-            reductionBlock_ *= factor;
-        }
+        document_->reduce(factor);
     } catch (const std::bad_alloc&) {
         showError(QStringLiteral("There is not enough memory to reduce the picture %1:1.").arg(factor));
     }

@@ -26,7 +26,8 @@ QStringList TMDIChild::saveFilters() {
 QString TMDIChild::proposedSaveName() const {
     // The window's name without folder and extension; the first window's
     // caption "zephyrin    " proposes "zephyrin".
-    const QString name = drawingsRunning_ == 0 ? windowTitle() : pictureName;
+    const QString name =
+        document_->state() == PictureDocument::DrawingState::kIdle ? windowTitle() : pictureName;
     const QFileInfo info(name.trimmed());
     return info.suffix().isEmpty() ? info.fileName() : info.completeBaseName();
 }
@@ -60,17 +61,17 @@ void TMDIChild::SaveAs1Click() {
         }
     }
     // The picture carries its parameters inside where the format can (PNG,
-    // TIFF); a density picture keeps 16 bits where the format holds them.
-    const std::string embedded = parameterText('.');
+    // TIFF); a colouring with more than 8 bits keeps them where the format holds them.
+    const std::string embedded = document_->parameterText('.');
     const ImageFormatInfo* format = FindImageFormat(path.toStdString());
-    const bool sixteenBits = density_.enabled && format && format->SixteenBits() &&
-                             rememberedValue(kSixteenBitsKey, true).toBool();
+    const bool sixteenBits =
+        format && format->SixteenBits() && rememberedValue(kSixteenBitsKey, true).toBool();
     Result<> saved;
     try {
-        saved = sixteenBits ? SaveImage16(DensityColour({counts(), reductionBlock_}, density_,
-                                                        densityGradient_, v.white != kFalse),
-                                          path.toStdString(), ColourChange::kAgreed, embedded)
-                            : SaveImage(*shown, path.toStdString(), ColourChange::kAgreed, embedded);
+        const std::optional<Picture16> deep =
+            sixteenBits ? document_->sixteenBitPicture() : std::optional<Picture16>();
+        saved = deep ? SaveImage16(*deep, path.toStdString(), ColourChange::kAgreed, embedded)
+                     : SaveImage(*shown, path.toStdString(), ColourChange::kAgreed, embedded);
     } catch (const std::bad_alloc&) {
         saved = Failure("There is not enough memory to save \"" + path.toStdString() + "\".");
     }

@@ -35,16 +35,16 @@ void TMDIChild::addSizeItems(QMenu* menu) {
 }
 
 void TMDIChild::sizeItemClick(int width, int height) {
-    if (!parts_.xySize) return;
-    parts_.xySize->RxWidth()->setValue(width);
-    parts_.xySize->RxHeight()->setValue(height);
+    if (!xySize_) return;
+    xySize_->RxWidth()->setValue(width);
+    xySize_->RxHeight()->setValue(height);
     Resolution();
 }
 
 void TMDIChild::Resolution() {
-    if (!parts_.xySize) return;
-    const double w = parts_.xySize->RxWidth()->textValue();
-    const double h = parts_.xySize->RxHeight()->textValue();
+    if (!xySize_) return;
+    const double w = xySize_->RxWidth()->textValue();
+    const double h = xySize_->RxHeight()->textValue();
     const std::int32_t width = RoundToInt32Clamped(w), height = RoundToInt32Clamped(h);
     if (!DrawingFitsInMemory(width, height)) {
         // Refused before anything changes: the picture and its drawing stay.
@@ -55,6 +55,7 @@ void TMDIChild::Resolution() {
                                                      : QStringLiteral("it would not fit in memory.")));
         return;
     }
+    TFractalRec& v = document_->v;
     const std::int32_t oldListWidth = v.listWidth, oldListHeight = v.listHeight;
     const std::int32_t oldWidth = v.width, oldHeight = v.height;
     v.listWidth = width;
@@ -79,18 +80,18 @@ void TMDIChild::Resolution() {
 }
 
 void TMDIChild::CustomSize1Click() {
-    toggleToolWindow(parts_.xySize, &TMDIChild::sizeUpdate);
+    toggleToolWindow(xySize_, &TMDIChild::sizeUpdate);
 }
 
 void TMDIChild::sizeUpdate() {
-    parts_.xySize->RxWidth()->setValue(v.listWidth);
-    parts_.xySize->RxHeight()->setValue(v.listHeight);
+    xySize_->RxWidth()->setValue(document_->v.listWidth);
+    xySize_->RxHeight()->setValue(document_->v.listHeight);
 }
 
 void TMDIChild::PGImage1NewAutoSize(int pictureWidth, int pictureHeight) {
     viewSizeForPicture_ = QSize(pictureWidth, pictureHeight);
-    if (isMaximized() || isMinimized() || !parts_.frame) return;
-    const QSize frame = parts_.frame->frameClientSize();
+    if (isMaximized() || isMinimized() || !frame_) return;
+    const QSize frame = frame_->frameClientSize();
     const int clientWidth = pictureWidth < frame.width() ? pictureWidth + 20 : frame.width() - 50;
     const int clientHeight = pictureHeight < frame.height() ? pictureHeight + 40 : frame.height() - 70;
     setClientSize(QSize(clientWidth, clientHeight));

@@ -1,12 +1,15 @@
 // The mouse over the picture: the coordinate read-out, the selection that
-// takes the picture's proportions on release, and the zoom into it.
+// takes the picture's proportions on release, the zoom into it, and zooming
+// with the wheel and out.
 #include <QLabel>
 #include <QTimer>
+#include <cmath>
 
 #include "engine/core/zoom.h"
 #include "imaging/picture.h"
 #include "services/locale_format.h"
 #include "services/messages.h"
+#include "services/one_shot_timer.h"
 #include "util/number_format.h"
 #include "view/picture_view.h"
 #include "window/tmdi_child.h"
@@ -38,6 +41,7 @@ void TMDIChild::PGImage1PicBoxOnMouseMove(Qt::MouseButtons buttons, Qt::Keyboard
     const QPoint pixel = PGImage1->boxToPixel(QPoint(x, y));
     lastButtons = buttons;
     lastModifiers = modifiers;
+    const TFractalRec& v = document_->v;
     if (v.listWidth == 0) return;
     // After a reduction the pixels shown are larger than the drawing's.
     const QSize shown = shownPictureSize();
@@ -52,7 +56,7 @@ void TMDIChild::PGImage1PicBoxOnMouseMove(Qt::MouseButtons buttons, Qt::Keyboard
 
 QSize TMDIChild::shownPictureSize() const {
     const Picture* shown = PGImage1->currentPicture();
-    if (!shown || shown->Empty()) return QSize(v.listWidth, v.listHeight);
+    if (!shown || shown->Empty()) return QSize(document_->v.listWidth, document_->v.listHeight);
     return QSize(shown->Width(), shown->Height());
 }
 
@@ -63,7 +67,7 @@ void TMDIChild::showReadOut() {
     };
     statusPanels[0]->setText(QStringLiteral("cx=") + fixed(cursorX));
     statusPanels[1]->setText(QStringLiteral("cy=") + fixed(cursorY));
-    statusPanels[2]->setText(QStringLiteral("M=") + fixed(v.zoom));
+    statusPanels[2]->setText(QStringLiteral("M=") + fixed(document_->v.zoom));
 }
 
 void TMDIChild::PGImage1PicBoxOnMouseUp() {
@@ -83,13 +87,14 @@ void TMDIChild::PGImage1PicBoxOnMouseUp() {
     PGImage1->setSelectionLeft(proportioned.left);
     PGImage1->setSelectionHeight(proportioned.height);
     PGImage1->setSelectionTop(proportioned.top);
-    SelectZoomRectangle(v,
+    SelectZoomRectangle(document_->v,
                         {PGImage1->selectionLeft(), PGImage1->selectionTop(), PGImage1->selectionWidth(),
                          PGImage1->selectionHeight()},
                         shown.width(), shown.height());
 }
 
 void TMDIChild::Zoom1Click() {
+    TFractalRec& v = document_->v;
     if (v.listWidth == 0) return;
     if (!PGImage1->hasSelection()) {
         ShowMessage(QStringLiteral("there is nothing selected"));
@@ -115,6 +120,23 @@ void TMDIChild::PGImage1PicBoxOnDblClick() {
 
 void TMDIChild::ClearRectangle1Click() {
     PGImage1->setSelection(false);
+}
+
+void TMDIChild::wheelZoom(double notches, int x, int y) {
+    TFractalRec& v = document_->v;
+    if (v.listWidth == 0 || notches == 0) return;
+    const QSize shown = shownPictureSize();
+    const QPoint pixel = PGImage1->boxToPixel(QPoint(x, y));
+    const OrbitPoint under =
+        PointAtPixel(v, ScaleOfPicture(v, shown.width(), shown.height()), pixel.x(), pixel.y());
+    // Notches turned in quick succession make one new drawing.
+    if (ZoomAbout(v, under, std::pow(kWheelNotchZoom, notches))) wheelTimer_->setEnabled(true);
+}
+
+void TMDIChild::zoomOut() {
+    TFractalRec& v = document_->v;
+    if (v.listWidth == 0) return;
+    if (ZoomAbout(v, {v.xCenter, v.yCenter}, 0.5)) UpdateGrafX();
 }
 
 }  // namespace zephyrin

@@ -77,7 +77,7 @@ private slots:
         QTest::failOnWarning(QRegularExpression(QStringLiteral("Ambiguous")));
         QTest::keyClick(&frame, Qt::Key_W, Qt::ControlModifier);
         QVERIFY(p.child->isMinimized());
-        QCOMPARE(p.child->v.stop, kTrue);
+        QCOMPARE(p.child->document().v.stop, kTrue);
     }
 
     // The active window's menus between File and Window; each menu has an

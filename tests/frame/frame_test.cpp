@@ -59,7 +59,7 @@ private slots:
             QCOMPARE(program.MainForm->attractorWindows().size(), 1);
             QCOMPARE(child->pictureName, QStringLiteral("zephyrin    "));
             QCOMPARE(modeWord(), QStringLiteral("zephyrin "));
-            QVERIFY(child->item(QStringLiteral("Draw70"))->isChecked());
+            QVERIFY(child->findChild<QAction*>(QStringLiteral("Draw70"))->isChecked());
             QCOMPARE(program.engine.Depth(), 1);
             QCOMPARE(child->PGImage1->currentPicture()->Width(), 400);
             checked = true;
@@ -83,7 +83,7 @@ private slots:
             After(400, [&, spy, child] {
                 restarts = spy->count();
                 depth = program.engine.Depth();
-                QCOMPARE(child->v.randomStart, kFalse);
+                QCOMPARE(child->document().v.randomStart, kFalse);
                 delete spy;
                 program.MainForm->StopButtonClick();
             });
@@ -120,9 +120,9 @@ private slots:
             program.MainForm->FileNewItemClick();
             After(1200, [&] {
                 depth = program.engine.Depth();
-                firstIterations = program.MainForm->attractorWindows()[0]->v.iterations;
+                firstIterations = program.MainForm->attractorWindows()[0]->document().v.iterations;
                 After(100, [&] {
-                    firstIterationsLater = program.MainForm->attractorWindows()[0]->v.iterations;
+                    firstIterationsLater = program.MainForm->attractorWindows()[0]->document().v.iterations;
                     QCOMPARE(program.MainForm->activeChild()->windowTitle().left(4), QStringLiteral("Busy"));
                     program.MainForm->StopButtonClick();
                 });
@@ -148,7 +148,7 @@ private slots:
         program.MainForm->FileCloseItemClick();
         for (TMDIChild* child : program.MainForm->attractorWindows()) {
             QVERIFY(child->isMinimized());
-            QCOMPARE(child->v.stop, kTrue);
+            QCOMPARE(child->document().v.stop, kTrue);
         }
         program.MainForm->FileNewItemClick();
         program.MainForm->activeChild()->Timer1->setEnabled(false);
@@ -161,8 +161,8 @@ private slots:
         program.MainForm->Timer1()->setEnabled(false);
         for (const char* name : {"FileCloseItem", "WindowCascadeItem", "WindowTileItem", "WindowArrangeItem",
                                  "WindowMinimizeItem"})
-            QVERIFY(!program.MainForm->item(QString::fromLatin1(name))->isEnabled());
-        QVERIFY(program.MainForm->item(QStringLiteral("FileNewItem"))->isEnabled());
+            QVERIFY(!program.MainForm->findChild<QAction*>(QString::fromLatin1(name))->isEnabled());
+        QVERIFY(program.MainForm->findChild<QAction*>(QStringLiteral("FileNewItem"))->isEnabled());
         program.MainForm->ApplyButtonClick();
         program.MainForm->ResetButtonClick();
         program.MainForm->DrawRandomClick();
@@ -187,8 +187,8 @@ private slots:
                                         "", "E&xit"}));
         QCOMPARE(hints[1], QStringLiteral("Open an existing file"));
         QCOMPARE(hints[3], QStringLiteral("Save current file as..."));
-        QVERIFY(!program.MainForm->item(QStringLiteral("FileSaveAsItem"))->isEnabled());
-        QVERIFY(program.MainForm->item(QStringLiteral("Loadfromparameterfile1"))->isEnabled());
+        QVERIFY(!program.MainForm->findChild<QAction*>(QStringLiteral("FileSaveAsItem"))->isEnabled());
+        QVERIFY(program.MainForm->findChild<QAction*>(QStringLiteral("Loadfromparameterfile1"))->isEnabled());
         const QStringList windowItems{"WindowCascadeItem", "WindowTileItem", "WindowArrangeItem",
                                       "WindowMinimizeItem"};
         const QMenu* window = program.MainForm->findChild<QMenu*>(QStringLiteral("Window1"));
@@ -196,7 +196,7 @@ private slots:
             QCOMPARE(window->actions()[i]->objectName(), windowItems[i]);
         program.MainForm->FileNewItemClick();
         program.MainForm->activeChild()->Timer1->setEnabled(false);
-        QVERIFY(program.MainForm->item(QStringLiteral("FileSaveAsItem"))->isEnabled());
+        QVERIFY(program.MainForm->findChild<QAction*>(QStringLiteral("FileSaveAsItem"))->isEnabled());
     }
 
     void toolBarButtonsAndHints() {
@@ -217,7 +217,7 @@ private slots:
             QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
         }
         QCOMPARE(program.MainForm->toolBarArea(program.MainForm->toolBar()), Qt::RightToolBarArea);
-        QCOMPARE(program.MainForm->item(QStringLiteral("FileNewItem"))->statusTip(),
+        QCOMPARE(program.MainForm->findChild<QAction*>(QStringLiteral("FileNewItem"))->statusTip(),
                  QStringLiteral("Create a new file"));
     }
 
@@ -248,7 +248,7 @@ private slots:
         QCOMPARE(shown->Width(), 123);
         QCOMPARE(shown->Height(), 45);
         QCOMPARE(shown->Pixel(122, 44), Picture::Pack(200, 150, 100));
-        QCOMPARE(child->v.listWidth, 123);
+        QCOMPARE(child->document().v.listWidth, 123);
         QCOMPARE(program.engine.Depth(), 0);
         // A drawing started later uses the image's size.
         QTimer::singleShot(100, [&] { program.MainForm->StopButtonClick(); });
@@ -279,8 +279,8 @@ private slots:
         QTRY_COMPARE(child->setupPending, kFalse);
         QCOMPARE(program.engine.Depth(), 0);
         QCOMPARE(child->PGImage1->currentPicture()->Pixel(0, 0), Picture::Pack(9, 8, 7));
-        QCOMPARE(child->v.formula, 14);
-        QCOMPARE(child->v.zoom, 0.05);
+        QCOMPARE(child->document().v.formula, 14);
+        QCOMPARE(child->document().v.zoom, 0.05);
         QCOMPARE(child->windowTitle(), path);
 
         int depth = 0;
@@ -290,7 +290,7 @@ private slots:
             program.MainForm->StopButtonClick();
         });
         QTRY_VERIFY(depth != 0);
-        QCOMPARE(child->v.formula, 14);
+        QCOMPARE(child->document().v.formula, 14);
         QCOMPARE(child->PGImage1->currentPicture()->Width(), 64);
     }
 
@@ -430,7 +430,7 @@ private slots:
         QCOMPARE(windows.size(), 2);
         int formula = 0;
         After(800, [&] {
-            formula = windows[0]->v.formula;
+            formula = windows[0]->document().v.formula;
             program.MainForm->StopButtonClick();
             program.engine.StopCurrent();
         });
@@ -458,7 +458,8 @@ private slots:
             if (step == 0 && child && program.engine.Depth() == 1) {
                 QTest::keyClick(program.MainForm.get(), Qt::Key_F, Qt::ControlModifier);
                 step = 1;
-            } else if (step == 1 && child && !child->searching() && child->v.zoom != 0.01 && ++ticks == 30) {
+            } else if (step == 1 && child && !child->document().searching() &&
+                       child->document().v.zoom != 0.01 && ++ticks == 30) {
                 QTest::keyClick(program.MainForm.get(), Qt::Key_C, Qt::ControlModifier);
                 program.MainForm->StopButtonClick();
                 step = 2;
@@ -549,7 +550,8 @@ private slots:
         watchdog.start(10000);
         QCOMPARE(QApplication::exec(), 0);
         QCOMPARE(program.engine.Depth(), 0);
-        for (TMDIChild* child : program.MainForm->attractorWindows()) QCOMPARE(child->v.stop, kTrue);
+        for (TMDIChild* child : program.MainForm->attractorWindows())
+            QCOMPARE(child->document().v.stop, kTrue);
     }
 };
 

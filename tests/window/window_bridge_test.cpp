@@ -143,7 +143,7 @@ private slots:
         connect(form, &TForm4::coloursSettled, form, [&] {
             if (!watching) return;
             changesBeforeApplication << changesMade;
-            redApplied << program.MainForm->activeChild()->v.red;
+            redApplied << program.MainForm->activeChild()->document().v.red;
             depthAtApplication = program.engine.Depth();
         });
         // NONAME1 draws from about 600 ms; the return trip of its start has settled by 1500 ms.
@@ -152,7 +152,7 @@ private slots:
             watching = true;
             for (int i = 0; i < 5; ++i)
                 After(100 * i, [&, child, i] {
-                    redBeforeEachChange << child->v.red;
+                    redBeforeEachChange << child->document().v.red;
                     form->RedBar1()->setValue(10 * (i + 1));
                     ++changesMade;
                 });
@@ -204,11 +204,12 @@ private slots:
         QSignalSpy settled(q.form(), &TForm4::coloursSettled);
         q.form()->findChild<QSlider*>(bar)->setValue(position);
         QVERIFY(settled.wait(1000));
-        COMPARE_EXACTLY(Real(q.P->v, field), value);
+        COMPARE_EXACTLY(Real(q.P->document().v, field), value);
         QCOMPARE(q.form()->findChild<QLabel*>(label)->text(), text);
         // Each colour by its name: the other two bars still stand at 0.
         for (const char* colour : {"red", "green", "blue"})
-            if (field != QLatin1String(colour)) QCOMPARE(Real(q.P->v, QString::fromLatin1(colour)), 0.0);
+            if (field != QLatin1String(colour))
+                QCOMPARE(Real(q.P->document().v, QString::fromLatin1(colour)), 0.0);
     }
 
     void theRecordSetsTheBars_data() {
@@ -262,7 +263,7 @@ private slots:
         QFETCH(QString, text);
         QuietProgram q;
         QVERIFY(q.ready);
-        Real(q.P->v, field) = value;
+        Real(q.P->document().v, field) = value;
         q.program.MainForm->UpdateParameters();
         QCOMPARE(q.form()->findChild<QSlider*>(bar)->value(), position);
         QCOMPARE(q.form()->findChild<QLabel*>(label)->text(), text);
@@ -274,7 +275,7 @@ private slots:
     void showingAndHidingLeavesOnlyTheReturnTrip() {
         QuietProgram q;
         QVERIFY(q.ready);
-        TFractalRec& v = q.P->v;
+        TFractalRec& v = q.P->document().v;
         v.factor2 = 0.35;
         v.intensity = 12;
         v.red = 3;
@@ -312,7 +313,7 @@ private slots:
     void spinsComeBackWithNineDecimals() {
         QuietProgram q;
         QVERIFY(q.ready);
-        TFractalRec& v = q.P->v;
+        TFractalRec& v = q.P->document().v;
         v.AA = 0.1234567891234;
         v.AAStart = v.AACopy = 5;  // the spin shows AA, not these
         v.BB = -1.0000000004;
@@ -332,16 +333,16 @@ private slots:
     void aClearedSpinAppliesAsZeroWithTheNextChange() {
         QuietProgram q;
         QVERIFY(q.ready);
-        q.P->v.BB = 0.75;
+        q.P->document().v.BB = 0.75;
         QSignalSpy settled(q.form(), &TForm4::coloursSettled);
         q.program.MainForm->UpdateParameters();
         QVERIFY(settled.wait(1000));
-        COMPARE_EXACTLY(q.P->v.BB, 0.75);
+        COMPARE_EXACTLY(q.P->document().v.BB, 0.75);
         q.form()->constBB()->findChild<QLineEdit*>()->clear();
         q.form()->Intensity()->setValue(9);
         QVERIFY(settled.wait(1000));
-        COMPARE_EXACTLY(q.P->v.intensity, 9.0);
-        COMPARE_EXACTLY(q.P->v.BB, 0.0);
+        COMPARE_EXACTLY(q.P->document().v.intensity, 9.0);
+        COMPARE_EXACTLY(q.P->document().v.BB, 0.0);
     }
 
     void aClickedBoxSetsOnlyItsOwnFlag_data() { AddBoxRows(); }
@@ -349,26 +350,27 @@ private slots:
         QFETCH(QString, box);
         QuietProgram q;
         QVERIFY(q.ready);
-        ClearFlags(q.P->v);
+        ClearFlags(q.P->document().v);
         QSignalSpy settled(q.form(), &TForm4::coloursSettled);
         q.form()->findChild<QCheckBox*>(box)->click();
         QVERIFY(settled.wait(1000));
-        for (const auto& b : kBoxes) QCOMPARE(q.P->v.*b.flag, box == QLatin1String(b.box) ? kTrue : kFalse);
+        for (const auto& b : kBoxes)
+            QCOMPARE(q.P->document().v.*b.flag, box == QLatin1String(b.box) ? kTrue : kFalse);
     }
 
     // Inversion and Polar share one change handler.
     void polarAndInversionAreAppliedApart() {
         QuietProgram q;
         QVERIFY(q.ready);
-        ClearFlags(q.P->v);
+        ClearFlags(q.P->document().v);
         QSignalSpy settled(q.form(), &TForm4::coloursSettled);
         q.form()->Inversion()->click();
         q.form()->Polar()->click();
         q.form()->Inversion()->click();
         QVERIFY(settled.wait(1000));
         QCOMPARE(settled.count(), 1);
-        QCOMPARE(q.P->v.varPolar, kTrue);
-        QCOMPARE(q.P->v.varInversion, kFalse);
+        QCOMPARE(q.P->document().v.varPolar, kTrue);
+        QCOMPARE(q.P->document().v.varInversion, kFalse);
     }
 
     void aSetFlagTicksOnlyItsBox_data() { AddBoxRows(); }
@@ -376,9 +378,9 @@ private slots:
         QFETCH(QString, box);
         QuietProgram q;
         QVERIFY(q.ready);
-        ClearFlags(q.P->v);
+        ClearFlags(q.P->document().v);
         for (const auto& b : kBoxes)
-            if (box == QLatin1String(b.box)) q.P->v.*b.flag = 1;  // any non-zero value is true
+            if (box == QLatin1String(b.box)) q.P->document().v.*b.flag = 1;  // any non-zero value is true
         q.program.MainForm->UpdateParameters();
         for (const auto& b : kBoxes)
             QCOMPARE(q.form()->findChild<QCheckBox*>(b.box)->isChecked(), box == QLatin1String(b.box));
@@ -389,15 +391,15 @@ private slots:
         QVERIFY(q.ready);
         const char* names[] = {"A01", "A02", "A03", "A04", "A05", "A06", "B01", "B02", "B03",
                                "B04", "B05", "B06", "C01", "C02", "C03", "C04", "C05", "C06"};
-        q.P->v.af[19] = 7.5;
+        q.P->document().v.af[19] = 7.5;
         QSignalSpy settled(q.cform(), &TCForm::coefficientsSettled);
         for (int i = 1; i <= 18; ++i) q.cform()->findChild<SpinEdit*>(names[i - 1])->setValue(i + 0.25);
         QVERIFY(settled.wait(1000));
         QCOMPARE(settled.count(), 1);
-        for (int i = 1; i <= 18; ++i) COMPARE_EXACTLY(q.P->v.af[i], i + 0.25);
-        COMPARE_EXACTLY(q.P->v.af[19], 7.5);
+        for (int i = 1; i <= 18; ++i) COMPARE_EXACTLY(q.P->document().v.af[i], i + 0.25);
+        COMPARE_EXACTLY(q.P->document().v.af[19], 7.5);
 
-        for (int i = 1; i <= 18; ++i) q.P->v.af[i] = -0.125 * i;
+        for (int i = 1; i <= 18; ++i) q.P->document().v.af[i] = -0.125 * i;
         q.program.MainForm->UpdateParameters();
         for (int i = 1; i <= 18; ++i)
             QCOMPARE(q.cform()->findChild<SpinEdit*>(names[i - 1])->textValue(), -0.125 * i);
@@ -407,26 +409,26 @@ private slots:
         QuietProgram q;
         QVERIFY(q.ready);
         TMDIChild* w = q.P;
-        w->v.intensity = 17;
-        w->v.af[5] = 0.25;
-        w->item(QStringLiteral("IFSConstants1"))->trigger();
+        w->document().v.intensity = 17;
+        w->document().v.af[5] = 0.25;
+        w->findChild<QAction*>(QStringLiteral("IFSConstants1"))->trigger();
         QVERIFY(q.cform()->isVisible());
         QVERIFY(!q.form()->isVisible());
         QCOMPARE(q.cform()->coefficient(5)->textValue(), 0.25);
         QCOMPARE(q.form()->Intensity()->value(), 17);
 
-        w->v.intensity = 3;
-        w->v.af[5] = -1;
-        w->item(QStringLiteral("IFSConstants1"))->trigger();
+        w->document().v.intensity = 3;
+        w->document().v.af[5] = -1;
+        w->findChild<QAction*>(QStringLiteral("IFSConstants1"))->trigger();
         QVERIFY(!q.cform()->isVisible());
         QCOMPARE(q.cform()->coefficient(5)->textValue(), 0.25);
         QCOMPARE(q.form()->Intensity()->value(), 17);
 
-        w->item(QStringLiteral("Parameters1"))->trigger();
+        w->findChild<QAction*>(QStringLiteral("Parameters1"))->trigger();
         QVERIFY(q.form()->isVisible());
         QCOMPARE(q.form()->Intensity()->value(), 3);
         QCOMPARE(q.cform()->coefficient(5)->textValue(), -1.0);
-        w->item(QStringLiteral("Parameters1"))->trigger();
+        w->findChild<QAction*>(QStringLiteral("Parameters1"))->trigger();
         QVERIFY(!q.form()->isVisible());
     }
 
@@ -441,9 +443,9 @@ private slots:
             if (captured) return;
             captured = true;
             TMDIChild* child = program.MainForm->activeChild();
-            shown = child->v.af;
+            shown = child->document().v.af;
             After(900, [&, child] {
-                applied = child->v.af;
+                applied = child->document().v.af;
                 depth = program.engine.Depth();
                 done = true;
                 program.MainForm->StopButtonClick();
@@ -470,7 +472,7 @@ private slots:
         QVERIFY(q.ready);
         TMDIChild* P = q.P;
         TMDIChild* Q = q.NewWindow();
-        TFractalRec& p = P->v;
+        TFractalRec& p = P->document().v;
         p.intensity = 20;
         p.red = 30;
         p.green = 40;
@@ -484,7 +486,7 @@ private slots:
         ClearFlags(p);
         p.sqrtFilter = p.white = p.varSpherical = kTrue;
         p.af[1] = 0.75;
-        TFractalRec& r = Q->v;
+        TFractalRec& r = Q->document().v;
         r.intensity = 5;
         r.red = 1;
         r.green = 2;

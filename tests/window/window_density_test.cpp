@@ -25,23 +25,24 @@ namespace {
 
 Picture ToneMapped(TMDIChild* w, int block = 1) {
     // Density drawings are counted on the drawing threads, width x height.
-    const CountGrid grid = w->counts();
+    const CountGrid grid = w->document().counts();
     const DensityCounts counts{grid, block};
-    return ToPicture(DensityColour(counts, w->density(), *FindGradient(w->density().gradient), false));
+    return ToPicture(DensityColour(counts, w->document().density(),
+                                   *FindGradient(w->document().density().gradient), false));
 }
 
 // Stops every drawing shortly, so that a drawing started where none should
 // be makes the test fail rather than wait for ever.
 void StopSoon(WindowFixture& f) {
     QTimer::singleShot(500, &f.area, [&f] {
-        for (TMDIChild* window : f.area.findChildren<TMDIChild*>()) window->stopDrawing();
+        for (TMDIChild* window : f.area.findChildren<TMDIChild*>()) window->document().stopDrawing();
         f.engine.StopCurrent();
     });
 }
 
 // New windows take the mode used last, which an earlier test may have left on.
 void DensityOn(TMDIChild* w) {
-    if (!w->density().enabled) w->toggleDensityColouring();
+    if (!w->document().density().enabled) w->toggleDensityColouring();
 }
 
 }  // namespace
@@ -56,15 +57,15 @@ private slots:
         WindowFixture f;
         TMDIChild* w = f.child;
         f.SetUp(w);
-        if (w->density().enabled) w->toggleDensityColouring();
+        if (w->document().density().enabled) w->toggleDensityColouring();
         f.RunDrawing([w] { w->DrawClick(70); }, 200, [w] { w->toggleDensityColouring(); });
-        QVERIFY(w->density().enabled);
-        QCOMPARE(w->picture, nullptr);
+        QVERIFY(w->document().density().enabled);
+        QCOMPARE(w->document().picture, nullptr);
         QVERIFY(*w->PGImage1->currentPicture() == ToneMapped(w));
 
         w->toggleDensityColouring();
-        QCOMPARE(w->picture, w->PGImage1->currentPicture());
-        QVERIFY(*w->picture == ColourFromCounts(w->counts(), w->v));
+        QCOMPARE(w->document().picture, w->PGImage1->currentPicture());
+        QVERIFY(*w->document().picture == ColourFromCounts(w->document().counts(), w->document().v));
     }
 
     // A colouring change, and its undo and redo, recolour from the counts;
@@ -77,31 +78,31 @@ private slots:
         f.frame.active = w;
         f.SetUp(w);
         DensityOn(w);
-        const DensitySettings before = w->density();
+        const DensitySettings before = w->document().density();
         f.RunDrawing([w] { w->DrawClick(70); }, 200,
                      [&] {
                          const Picture* shown = w->PGImage1->currentPicture();
-                         const CountsDrawing* drawing = w->threadsDrawing();
-                         DensitySettings settings = w->density();
+                         const CountsDrawing* drawing = w->document().threadsDrawing();
+                         DensitySettings settings = w->document().density();
                          settings.gamma = 4;
                          settings.gradient = "ice";
                          colouring.setSettings(settings);
                          w->applyColouring();
-                         QCOMPARE(w->density().gradient, std::string("ice"));
+                         QCOMPARE(w->document().density().gradient, std::string("ice"));
                          QCOMPARE(w->PGImage1->currentPicture(), shown);
                          QCOMPARE(f.engine.Depth(), 1);
                          QVERIFY(*shown == ToneMapped(w));
 
                          StopSoon(f);
-                         w->undo();
-                         QCOMPARE(w->density(), before);
+                         w->document().undo();
+                         QCOMPARE(w->document().density(), before);
                          QCOMPARE(colouring.settings().gradient, before.gradient);
                          QCOMPARE(rememberedDensityDefaults(), before);
-                         w->redo();
-                         QCOMPARE(w->density().gamma, 4.0);
+                         w->document().redo();
+                         QCOMPARE(w->document().density().gamma, 4.0);
                          QCOMPARE(rememberedDensityDefaults().gradient, std::string("ice"));
                          QCOMPARE(w->PGImage1->currentPicture(), shown);
-                         QCOMPARE(w->threadsDrawing(), drawing);
+                         QCOMPARE(w->document().threadsDrawing(), drawing);
                          QCOMPARE(f.engine.Depth(), 1);
                          QVERIFY(*shown == ToneMapped(w));
                      });
@@ -112,18 +113,18 @@ private slots:
         WindowFixture f;
         TMDIChild* w = f.child;
         f.SetUp(w);
-        if (w->density().enabled) w->toggleDensityColouring();
+        if (w->document().density().enabled) w->toggleDensityColouring();
         f.RunDrawing([w] { w->DrawClick(70); }, 200,
                      [&] {
                          w->toggleDensityColouring();
                          StopSoon(f);
-                         w->undo();
-                         QVERIFY(!w->density().enabled);
+                         w->document().undo();
+                         QVERIFY(!w->document().density().enabled);
                          QVERIFY(!rememberedDensityDefaults().enabled);
-                         QCOMPARE(w->v.stop, kFalse);
+                         QCOMPARE(w->document().v.stop, kFalse);
                          QCOMPARE(f.engine.Depth(), 1);
                      });
-        QVERIFY(w->v.iterations > 0);
+        QVERIFY(w->document().v.iterations > 0);
     }
 
     // 2:1 sums each 2 x 2 block of counts before the tone map; switched to
@@ -140,7 +141,7 @@ private slots:
         QVERIFY(*w->PGImage1->currentPicture() == ToneMapped(w, 2));
         w->toggleDensityColouring();
         QVERIFY(*w->PGImage1->currentPicture() ==
-                ReduceByAreaAveraging(ColourFromCounts(w->counts(), w->v), 2));
+                ReduceByAreaAveraging(ColourFromCounts(w->document().counts(), w->document().v), 2));
         w->toggleDensityColouring();
         QVERIFY(*w->PGImage1->currentPicture() == ToneMapped(w, 2));
     }
@@ -156,22 +157,23 @@ private slots:
         const CountsDrawing* drawing = nullptr;
         f.RunDrawing([w] { w->DrawClick(70); }, 100,
                      [&] {
-                         drawing = w->threadsDrawing();
+                         drawing = w->document().threadsDrawing();
                          QVERIFY(drawing);
                          const std::uint64_t taken = drawing->Taken();
-                         w->v.intensity = 3;
+                         w->document().v.intensity = 3;
                          w->Timer2Timer();
-                         QVERIFY(w->v.iterations > 0);
+                         QVERIFY(w->document().v.iterations > 0);
                          QTRY_COMPARE(drawing->Taken(), taken + 1);
-                         w->stopDrawing();
+                         w->document().stopDrawing();
                          QVERIFY(drawing->Stopped());
                      });
-        QCOMPARE(w->threadsDrawing(), nullptr);
-        QCOMPARE(w->counts().Size(), static_cast<std::size_t>(w->v.width) * w->v.height);
+        QCOMPARE(w->document().threadsDrawing(), nullptr);
+        QCOMPARE(w->document().counts().Size(),
+                 static_cast<std::size_t>(w->document().v.width) * w->document().v.height);
 
         f.RunDrawing([w] { w->DrawClick(45); }, 100,
                      [&] {
-                         drawing = w->threadsDrawing();
+                         drawing = w->document().threadsDrawing();
                          QVERIFY(drawing);
                          w->close();
                          QVERIFY(drawing->Stopped());
@@ -184,26 +186,26 @@ private slots:
         WindowFixture f;
         TMDIChild* w = f.child;
         f.SetUp(w);
-        if (w->density().enabled) w->toggleDensityColouring();
+        if (w->document().density().enabled) w->toggleDensityColouring();
         std::int64_t classicRise = 0, classicIterations = 0;
         bool tookOver = false;
         QTimer::singleShot(200, [&] {
-            classicIterations = w->v.iterations;
-            classicRise = w->counts().TotalRise();
+            classicIterations = w->document().v.iterations;
+            classicRise = w->document().counts().TotalRise();
             w->toggleDensityColouring();
         });
         QTimer::singleShot(700, [&] {
-            tookOver = w->threadsDrawing() != nullptr;
-            w->stopDrawing();
+            tookOver = w->document().threadsDrawing() != nullptr;
+            w->document().stopDrawing();
             f.engine.StopCurrent();
         });
         w->DrawClick(70);
         QVERIFY(tookOver);
-        QVERIFY(w->countsByRow());
-        const std::int64_t rise = w->counts().TotalRise();
+        QVERIFY(w->document().countsByRow());
+        const std::int64_t rise = w->document().counts().TotalRise();
         QVERIFY(classicRise > 0);
         QVERIFY(rise > classicRise);
-        QVERIFY(w->v.iterations > classicIterations);
+        QVERIFY(w->document().v.iterations > classicIterations);
     }
 
     // Switched off during a drawing on the threads, the engine draws on from
@@ -218,21 +220,24 @@ private slots:
         bool classicAtOnce = false, engineDraws = false;
         QTimer::singleShot(200, [&] {
             w->toggleDensityColouring();
-            threadsIterations = w->v.iterations;
-            threadsRise = w->counts().TotalRise();
-            classicAtOnce = w->picture && *w->picture == ColourFromCounts(w->counts(), w->v);
+            threadsIterations = w->document().v.iterations;
+            threadsRise = w->document().counts().TotalRise();
+            classicAtOnce =
+                w->document().picture &&
+                *w->document().picture == ColourFromCounts(w->document().counts(), w->document().v);
         });
         QTimer::singleShot(700, [&] {
-            engineDraws = !w->threadsDrawing() && !w->countsByRow() && !w->v.stop && f.engine.Depth() == 1;
-            w->stopDrawing();
+            engineDraws = !w->document().threadsDrawing() && !w->document().countsByRow() &&
+                          !w->document().v.stop && f.engine.Depth() == 1;
+            w->document().stopDrawing();
             f.engine.StopCurrent();
         });
         w->DrawClick(70);
         QVERIFY(classicAtOnce);
         QVERIFY(engineDraws);
         QVERIFY(threadsRise > 0);
-        QVERIFY(w->counts().TotalRise() > threadsRise);
-        QVERIFY(w->v.iterations > threadsIterations);
+        QVERIFY(w->document().counts().TotalRise() > threadsRise);
+        QVERIFY(w->document().v.iterations > threadsIterations);
     }
 
     // Remembered values beyond what a parameter file may hold are taken at
@@ -284,8 +289,8 @@ private slots:
         opened->setWindowTitle(path);
         opened->setOpenedImage(QImage(path));
         opened->FormPaint();
-        QVERIFY(opened->density().enabled);
-        QCOMPARE(opened->v.formula, 45);
+        QVERIFY(opened->document().density().enabled);
+        QCOMPARE(opened->document().v.formula, 45);
     }
 };
 

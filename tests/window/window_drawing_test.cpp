@@ -27,22 +27,22 @@ private slots:
             QCOMPARE(modeWord(), kModeRunning);
             QCOMPARE(w->PGImage1->currentPicture()->Width(), 400);
             QCOMPARE(w->PGImage1->currentPicture()->Height(), 300);
-            QCOMPARE(w->hitList.size(), std::size_t{160000});
-            QCOMPARE(w->v.formula, 70);
-            QVERIFY(w->item(QStringLiteral("Draw70"))->isChecked());
-            QCOMPARE(w->v.stop, kFalse);
+            QCOMPARE(w->document().hitList.size(), std::size_t{160000});
+            QCOMPARE(w->document().v.formula, 70);
+            QVERIFY(w->findChild<QAction*>(QStringLiteral("Draw70"))->isChecked());
+            QCOMPARE(w->document().v.stop, kFalse);
             QCOMPARE(f.engine.Depth(), 1);
-            QVERIFY(w->v.iterations > 0);
-            QCOMPARE(w->v.randomStart, kFalse);
+            QVERIFY(w->document().v.iterations > 0);
+            QCOMPARE(w->document().v.randomStart, kFalse);
             checked = true;
         });
         QVERIFY(checked);
         QCOMPARE(w->setupPending, kFalse);
         QCOMPARE(w->windowTitle(), QStringLiteral("zephyrin    "));
         QCOMPARE(f.engine.Depth(), 0);
-        QVERIFY(w->v.varNone && w->v.varSwirl && !w->v.varLinear);
-        QCOMPARE(w->v.intensity, 10.0);
-        QCOMPARE(w->v.transformMode, 3);
+        QVERIFY(w->document().v.varNone && w->document().v.varSwirl && !w->document().v.varLinear);
+        QCOMPARE(w->document().v.intensity, 10.0);
+        QCOMPARE(w->document().v.transformMode, 3);
     }
 
     // A window stopped while its drawing waits under a newer one still shows
@@ -55,7 +55,7 @@ private slots:
         f.RunDrawing([w] { w->DrawClick(70); }, 50,
                      [&] {
                          w->Timer2Timer();  // the busy caption
-                         w->v.stop = kTrue;
+                         w->document().v.stop = kTrue;
                          proposed = w->proposedSaveName();
                          QTimer::singleShot(50, [&] { f.engine.StopCurrent(); });
                          w->DrawClick(5);
@@ -76,7 +76,7 @@ private slots:
         w->Timer1Timer();
         QCOMPARE(w->setupPending, kFalse);
         QCOMPARE(f.engine.Depth(), 0);
-        QCOMPARE(w->v.iterations, 0);
+        QCOMPARE(w->document().v.iterations, 0);
         QVERIFY(w->isMinimized());
         w->showNormal();
         bool drew = false;
@@ -95,14 +95,14 @@ private slots:
     void busyCaptionShowsTicksLevelAAndThePoint() {
         WindowFixture f;
         TMDIChild* w = f.child;
-        w->v.ticks = 0;
-        w->lastLevel = 412;
-        w->v.AA = 1.23;
-        w->v.lastX = -0.5;
-        w->v.lastY = 0.75;
+        w->document().v.ticks = 0;
+        w->document().lastLevel = 412;
+        w->document().v.AA = 1.23;
+        w->document().v.lastX = -0.5;
+        w->document().v.lastY = 0.75;
         w->Timer2Timer();
         QCOMPARE(w->windowTitle(), QStringLiteral("Busy... 0   412   1.23   -0.50   0.75"));
-        QCOMPARE(w->v.ticks, 1);
+        QCOMPARE(w->document().v.ticks, 1);
         w->Timer2Timer();
         QVERIFY(w->windowTitle().startsWith(QStringLiteral("Busy... 1   412")));
     }
@@ -114,21 +114,21 @@ private slots:
         WindowFixture f;
         TMDIChild* w = f.child;
         f.SetUp(w);
-        w->v.formula = 73;  // the point never moves
-        w->v.startX = 0.3;  // inside pixel (200, 150)
-        w->v.startY = 0.2;
-        w->v.intensity = 0;
-        w->v.varSwirl = kFalse;
-        w->v.randomStart = kFalse;
-        if (!w->density().enabled) w->toggleDensityColouring();
+        w->document().v.formula = 73;  // the point never moves
+        w->document().v.startX = 0.3;  // inside pixel (200, 150)
+        w->document().v.startY = 0.2;
+        w->document().v.intensity = 0;
+        w->document().v.varSwirl = kFalse;
+        w->document().v.randomStart = kFalse;
+        if (!w->document().density().enabled) w->toggleDensityColouring();
         f.RunDrawing([w] { w->UpdateGrafX(); }, 300);
         w->toggleDensityColouring();
-        const CountGrid counts = w->counts();
+        const CountGrid counts = w->document().counts();
         QCOMPARE(std::ranges::count_if(counts.Counts(),
                                        [](std::int32_t count) { return count > kUntouchedCount; }),
                  1);
         QVERIFY(counts.At(200, 150) > 1000);
-        QCOMPARE(w->lastLevel, counts.At(200, 150));
+        QCOMPARE(w->document().lastLevel, counts.At(200, 150));
     }
 
     void theRefreshTimerRunsOnlyWhileDrawing() {
@@ -156,15 +156,15 @@ private slots:
                          outerPicture = w->PGImage1->currentPicture();
                          QTimer::singleShot(50, [&] {
                              depthInside = f.engine.Depth();
-                             innerChecked = w->item(QStringLiteral("Draw63"))->isChecked();
-                             w->v.stop = kTrue;  // the Stop command
+                             innerChecked = w->findChild<QAction*>(QStringLiteral("Draw63"))->isChecked();
+                             w->document().v.stop = kTrue;  // the Stop command
                          });
-                         w->item(QStringLiteral("Draw63"))->trigger();
+                         w->findChild<QAction*>(QStringLiteral("Draw63"))->trigger();
                          QVERIFY(w->PGImage1->currentPicture() != outerPicture);
                      });
         QCOMPARE(depthInside, 2);
         QVERIFY(innerChecked);
-        QCOMPARE(w->v.formula, 63);
+        QCOMPARE(w->document().v.formula, 63);
         QCOMPARE(f.engine.Depth(), 0);
         QCOMPARE(w->windowTitle(), QStringLiteral("zephyrin    "));
     }
@@ -172,11 +172,12 @@ private slots:
     void hitListIsASquareOfTheLargerSide() {
         WindowFixture f;
         f.SetUp(f.child);
-        f.child->v.listWidth = 300;
-        f.child->v.listHeight = 400;
+        f.child->document().v.listWidth = 300;
+        f.child->document().v.listHeight = 400;
         f.child->CreateTList();
-        QCOMPARE(f.child->hitList.size(), std::size_t{160000});
-        QVERIFY(std::all_of(f.child->hitList.begin(), f.child->hitList.end(), [](int c) { return c == 0; }));
+        QCOMPARE(f.child->document().hitList.size(), std::size_t{160000});
+        QVERIFY(std::all_of(f.child->document().hitList.begin(), f.child->document().hitList.end(),
+                            [](int c) { return c == 0; }));
     }
 
     void endlessRestartsNeverNestBeyondTheLimit() {
@@ -187,9 +188,9 @@ private slots:
         // Inside whatever drawing runs, pick a formula again, which nests.
         std::function<void()> pick = [&] {
             deepest = std::max(deepest, f.engine.Depth());
-            if (f.engine.Depth() >= TMDIChild::kMaxNesting) {
+            if (f.engine.Depth() >= PictureDocument::kMaxNesting) {
                 w->DrawClick(70);  // ends the running drawings instead of nesting
-                QCOMPARE(f.engine.Depth(), TMDIChild::kMaxNesting);
+                QCOMPARE(f.engine.Depth(), PictureDocument::kMaxNesting);
                 return;
             }
             QTimer::singleShot(1, pick);
@@ -197,13 +198,13 @@ private slots:
         };
         QTimer::singleShot(1, pick);
         w->DrawClick(70);
-        QCOMPARE(deepest, TMDIChild::kMaxNesting);
+        QCOMPARE(deepest, PictureDocument::kMaxNesting);
         QCOMPARE(f.engine.Depth(), 0);
         // Once unwound, the deferred start draws again, not nested.
         int depthOfRestart = 0;
         QTimer::singleShot(200, [&] {
             depthOfRestart = f.engine.Depth();
-            w->v.stop = kTrue;
+            w->document().v.stop = kTrue;
         });
         QTRY_VERIFY(depthOfRestart != 0);
         QCOMPARE(depthOfRestart, 1);

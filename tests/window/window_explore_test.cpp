@@ -33,23 +33,23 @@ private slots:
         WindowFixture f;
         TMDIChild* w = f.child;
         f.SetUp(w);
-        const double firstCoefficient = w->v.af[1];
+        const double firstCoefficient = w->document().v.af[1];
         f.RunDrawing([w] { w->DrawClick(5); });
-        const double fifthsCoefficient = w->v.af[1];
+        const double fifthsCoefficient = w->document().v.af[1];
         f.RunDrawing([w] { w->zoomOut(); });
-        QCOMPARE(w->v.zoom, 0.005);
+        QCOMPARE(w->document().v.zoom, 0.005);
 
-        f.RunDrawing([w] { w->undo(); });
-        QCOMPARE(w->v.zoom, 0.01);
-        QCOMPARE(w->v.formula, 5);
-        f.RunDrawing([w] { w->undo(); });
-        QCOMPARE(w->v.formula, 70);
-        QCOMPARE(w->v.af[1], firstCoefficient);
-        QVERIFY(!w->canUndo());
-        f.RunDrawing([w] { w->redo(); });
-        QCOMPARE(w->v.formula, 5);
-        QCOMPARE(w->v.af[1], fifthsCoefficient);
-        QVERIFY(w->canRedo());
+        f.RunDrawing([w] { w->document().undo(); });
+        QCOMPARE(w->document().v.zoom, 0.01);
+        QCOMPARE(w->document().v.formula, 5);
+        f.RunDrawing([w] { w->document().undo(); });
+        QCOMPARE(w->document().v.formula, 70);
+        QCOMPARE(w->document().v.af[1], firstCoefficient);
+        QVERIFY(!w->document().canUndo());
+        f.RunDrawing([w] { w->document().redo(); });
+        QCOMPARE(w->document().v.formula, 5);
+        QCOMPARE(w->document().v.af[1], fifthsCoefficient);
+        QVERIFY(w->document().canRedo());
     }
 
     // The search runs beside the drawing; what it finds is framed and drawn.
@@ -65,13 +65,13 @@ private slots:
             if (f.engine.Depth() == 1 && ++ticksDrawing == 30) f.engine.StopCurrent();
         });
         watch.start(10);
-        w->findAttractor();
+        w->document().findAttractor();
         QTRY_VERIFY(ticksDrawing >= 30 && f.engine.Depth() == 0);
-        QVERIFY(!w->searching());
-        QCOMPARE(w->v.randomStart, kFalse);
-        QVERIFY(w->v.zoom != 0.01);
+        QVERIFY(!w->document().searching());
+        QCOMPARE(w->document().v.randomStart, kFalse);
+        QVERIFY(w->document().v.zoom != 0.01);
         QVERIFY(LitShare(*w->PGImage1->currentPicture()) >= 0.02);
-        QVERIFY(w->canUndo());
+        QVERIFY(w->document().canUndo());
     }
 
     // Stopped, a search ends without a word and draws nothing.
@@ -83,10 +83,10 @@ private slots:
         f.SetUp(w);
         // With no random range every start is the origin, which settles: nothing
         // passes, and the search would go on for its whole second.
-        w->v.randomizer = 0;
-        w->findAttractor();
-        w->cancelSearch();
-        QTRY_VERIFY(!w->searching());
+        w->document().v.randomizer = 0;
+        w->document().findAttractor();
+        w->document().cancelSearch();
+        QTRY_VERIFY(!w->document().searching());
         setMessageSink({});
         QVERIFY(messages.isEmpty());
         QCOMPARE(f.engine.Depth(), 0);
@@ -96,9 +96,9 @@ private slots:
         WindowFixture f;
         TMDIChild* w = f.child;
         f.SetUp(w);
-        w->v.zoom = 1e-4;  // the attractor a dot in the middle
-        f.RunDrawing([w] { w->fitView(); }, 300);
-        QVERIFY(w->v.zoom > 1e-3);
+        w->document().v.zoom = 1e-4;  // the attractor a dot in the middle
+        f.RunDrawing([w] { w->document().fitView(); }, 300);
+        QVERIFY(w->document().v.zoom > 1e-3);
         QVERIFY(LitShare(*w->PGImage1->currentPicture()) >= 0.02);
     }
 
@@ -111,10 +111,10 @@ private slots:
         f.SetUp(w);
         w->ApplyParameters();
         w->UpdateCoefficiants();
-        QVERIFY(!w->canUndo());
+        QVERIFY(!w->document().canUndo());
         f.form4.RedBar1()->setValue(120);
         w->ApplyParameters();
-        QVERIFY(w->canUndo());
+        QVERIFY(w->document().canUndo());
     }
 
     // A notch zooms in by 1.25 about the point under the pointer, and a burst
@@ -124,12 +124,12 @@ private slots:
         TMDIChild* w = f.child;
         f.SetUp(w);
         const auto pointAt = [w](int column, int row) {
-            return PointAtPixel(w->v, ScaleOfPicture(w->v, 400, 300), column, row);
+            return PointAtPixel(w->document().v, ScaleOfPicture(w->document().v, 400, 300), column, row);
         };
         const OrbitPoint before = pointAt(100, 50);
         w->wheelZoom(1, 100, 50);
         w->wheelZoom(1, 100, 50);
-        QCOMPARE(w->v.zoom, 0.01 * 1.25 * 1.25);
+        QCOMPARE(w->document().v.zoom, 0.01 * 1.25 * 1.25);
         // The burst's one new drawing, from the wheel timer ticked by hand.
         auto* wheel = w->findChild<OneShotTimer*>(QStringLiteral("WheelTimer"));
         QVERIFY(wheel && wheel->isEnabled());
@@ -139,8 +139,8 @@ private slots:
         });
         const OrbitPoint after = pointAt(100, 50);
         QVERIFY(qAbs(after.x - before.x) < 1e-9 && qAbs(after.y - before.y) < 1e-9);
-        f.RunDrawing([w] { w->undo(); });
-        QCOMPARE(w->v.zoom, 0.01);
+        f.RunDrawing([w] { w->document().undo(); });
+        QCOMPARE(w->document().v.zoom, 0.01);
     }
 };
 

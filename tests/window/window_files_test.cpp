@@ -162,14 +162,15 @@ private slots:
         WindowFixture f;
         f.SetUp(f.child);
         TMDIChild* source = f.child;
-        source->v.formula = 63;
-        source->v.zoom = 0.0123456789012345;
-        source->v.red = -17;
-        source->v.af[77] = -0.123456789012345;
-        source->v.varBent = kTrue;
-        source->effects.modulas = kTrue;
+        source->document().v.formula = 63;
+        source->document().v.zoom = 0.0123456789012345;
+        source->document().v.red = -17;
+        source->document().v.af[77] = -0.123456789012345;
+        source->document().v.varBent = kTrue;
+        source->document().effects.modulas = kTrue;
         const QString path = dir.filePath(QStringLiteral("loaded.zpr"));
-        WriteAll(path, QByteArray::fromStdString(WriteParameterText(source->v, source->effects, separator)));
+        WriteAll(path, QByteArray::fromStdString(
+                           WriteParameterText(source->document().v, source->document().effects, separator)));
 
         TMDIChild* target = f.NewWindow();
         f.frame.active = target;
@@ -178,15 +179,15 @@ private slots:
         f.RunDrawing([&] { QVERIFY(target->LoadFromParameterFile(path)); });
         QVERIFY(messages.isEmpty());
         QCOMPARE(restarts.count(), 1);
-        QCOMPARE(target->v.formula, 63);
-        QCOMPARE(target->v.zoom, 0.0123456789012345);
-        QCOMPARE(target->v.red, -17.0);
-        QCOMPARE(target->v.af[77], -0.123456789012345);
-        QCOMPARE(target->v.af[1], source->v.af[1]);
-        QCOMPARE(target->v.varBent, kTrue);
-        QCOMPARE(target->effects.modulas, kTrue);
-        QCOMPARE(target->v.randomStart, kFalse);
-        QCOMPARE(target->v.AAStart, source->v.AAStart);
+        QCOMPARE(target->document().v.formula, 63);
+        QCOMPARE(target->document().v.zoom, 0.0123456789012345);
+        QCOMPARE(target->document().v.red, -17.0);
+        QCOMPARE(target->document().v.af[77], -0.123456789012345);
+        QCOMPARE(target->document().v.af[1], source->document().v.af[1]);
+        QCOMPARE(target->document().v.varBent, kTrue);
+        QCOMPARE(target->document().effects.modulas, kTrue);
+        QCOMPARE(target->document().v.randomStart, kFalse);
+        QCOMPARE(target->document().v.AAStart, source->document().v.AAStart);
         QCOMPARE(target->windowTitle(), path);
         QCOMPARE(modeWord(), path);
         QCOMPARE(target->PGImage1->currentPicture()->Width(), 400);
@@ -205,24 +206,24 @@ private slots:
         WindowFixture f;
         f.SetUp(f.child);
         const QString path = dir.filePath(QStringLiteral("short.zpr"));
-        const QByteArray full =
-            QByteArray::fromStdString(WriteParameterText(f.child->v, f.child->effects, '.'));
+        const QByteArray full = QByteArray::fromStdString(
+            WriteParameterText(f.child->document().v, f.child->document().effects, '.'));
         WriteAll(path, Truncated(full, lines));
         f.RunDrawing([&] { f.child->LoadFromParameterFile(path); });
         const QString missing =
             QStringLiteral("Missing variable in parameter file: ") + path + QStringLiteral(" using defaults");
         QCOMPARE(messages,
                  QStringList{times == 1 ? missing : missing + QStringLiteral(" (%1 times)").arg(times)});
-        QCOMPARE(f.child->v.startX, 5.0);
+        QCOMPARE(f.child->document().v.startX, 5.0);
     }
 
     void aWordInANumberLineStopsReadingButStillDraws() {
         WindowFixture f;
         f.SetUp(f.child);
-        const double intensity = f.child->v.intensity;
+        const double intensity = f.child->document().v.intensity;
         const QString path = dir.filePath(QStringLiteral("word.zpr"));
         QList<QByteArray> lines =
-            QByteArray::fromStdString(WriteParameterText(f.child->v, Effects{}, '.')).split('\n');
+            QByteArray::fromStdString(WriteParameterText(f.child->document().v, Effects{}, '.')).split('\n');
         lines[1] = "12\r";       // formula 12
         lines[10] = "bright\r";  // intensity
         WriteAll(path, lines.join('\n'));
@@ -230,8 +231,8 @@ private slots:
         f.RunDrawing([&] { f.child->LoadFromParameterFile(path); });
         QCOMPARE(messages,
                  QStringList{QStringLiteral("Error reading parameter file \"%1\", line 11").arg(path)});
-        QCOMPARE(f.child->v.formula, 12);
-        QCOMPARE(f.child->v.intensity, intensity);
+        QCOMPARE(f.child->document().v.formula, 12);
+        QCOMPARE(f.child->document().v.intensity, intensity);
         QCOMPARE(restarts.count(), 1);
     }
 
@@ -244,12 +245,12 @@ private slots:
         const QString gradient = dir.filePath(QStringLiteral("sub/dusk.ggr"));
         WriteAll(gradient, "GIMP Gradient\n1\n0 0.5 1 0 0 0 1 1 0.5 0 1 0 0\n");
         const QString old = dir.filePath(QStringLiteral("sub/old.zpr"));
-        WriteAll(old, QByteArray::fromStdString(WriteParameterText(f.child->v, Effects{}, '.')) +
+        WriteAll(old, QByteArray::fromStdString(WriteParameterText(f.child->document().v, Effects{}, '.')) +
                           "density=1\r\ngradient=dusk.ggr\r\n");
         f.RunDrawing([&] { QVERIFY(f.child->LoadFromParameterFile(old)); });
         QCOMPARE(messages, QStringList{});
-        QCOMPARE(QString::fromStdString(f.child->density().gradient), gradient);
-        QVERIFY(f.child->density().carried);
+        QCOMPARE(QString::fromStdString(f.child->document().density().gradient), gradient);
+        QVERIFY(f.child->document().density().carried);
 
         QVERIFY(QFile::remove(gradient));
         setFileChooser([&](const FileRequest&) {
@@ -262,7 +263,7 @@ private slots:
         f.SetUp(again);
         f.RunDrawing([&] { QVERIFY(again->LoadFromParameterFile(dir.filePath(QStringLiteral("d.png")))); });
         QCOMPARE(messages, QStringList{});
-        QCOMPARE(again->density(), f.child->density());
+        QCOMPARE(again->document().density(), f.child->document().density());
     }
 
     void aMissingFileLeavesThePictureAndTheDrawingAlone() {

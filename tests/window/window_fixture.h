@@ -68,7 +68,7 @@ public:
         QTimer::singleShot(ms, &area, [this, inside] {
             if (inside) inside();
             // As Stop does for each window, so that none goes on on the threads.
-            for (TMDIChild* window : area.findChildren<TMDIChild*>()) window->stopDrawing();
+            for (TMDIChild* window : area.findChildren<TMDIChild*>()) window->document().stopDrawing();
             engine.StopCurrent();
         });
         start();

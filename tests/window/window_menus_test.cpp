@@ -40,7 +40,8 @@ private slots:
         QFETCH(int, number);
         QFETCH(bool, enabled);
         WindowFixture f;
-        QAction* item = f.child->item(QStringLiteral("Draw%1").arg(number, 2, 10, QLatin1Char('0')));
+        QAction* item =
+            f.child->findChild<QAction*>(QStringLiteral("Draw%1").arg(number, 2, 10, QLatin1Char('0')));
         QVERIFY(item);
         QCOMPARE(item->isEnabled(), enabled);
         QVERIFY(item->isCheckable());
@@ -60,61 +61,63 @@ private slots:
         QFETCH(double, bb);
         WindowFixture f;
         f.SetUp(f.child);
-        f.child->v.BB = 0.7;
-        f.RunDrawing([&] { f.child->item(item)->trigger(); });
-        QCOMPARE(f.child->v.BB, bb);
-        QCOMPARE(f.child->v.formula, item.mid(4).toInt());
-        QVERIFY(f.child->item(item)->isChecked());
+        f.child->document().v.BB = 0.7;
+        f.RunDrawing([&] { f.child->findChild<QAction*>(item)->trigger(); });
+        QCOMPARE(f.child->document().v.BB, bb);
+        QCOMPARE(f.child->document().v.formula, item.mid(4).toInt());
+        QVERIFY(f.child->findChild<QAction*>(item)->isChecked());
     }
 
     void checkMarksFollowTheRecord() {
         WindowFixture f;
-        f.child->v.formula = 57;
-        f.child->effects.modulas = kTrue;
-        f.child->v.sqrtFilter = kTrue;
+        f.child->document().v.formula = 57;
+        f.child->document().effects.modulas = kTrue;
+        f.child->document().v.sqrtFilter = kTrue;
         f.child->UpdateMenuItems();
         for (QAction* item : f.child->findChildren<QAction*>())
             if (item->objectName().startsWith(QStringLiteral("Draw"))) QVERIFY(!item->isChecked());
-        QVERIFY(f.child->item(QStringLiteral("Modulas"))->isChecked());
-        QVERIFY(!f.child->item(QStringLiteral("Expansion"))->isChecked());
-        QVERIFY(f.child->item(QStringLiteral("SqrtFilter1"))->isChecked());
-        f.child->v.formula = 63;
+        QVERIFY(f.child->findChild<QAction*>(QStringLiteral("Modulas"))->isChecked());
+        QVERIFY(!f.child->findChild<QAction*>(QStringLiteral("Expansion"))->isChecked());
+        QVERIFY(f.child->findChild<QAction*>(QStringLiteral("SqrtFilter1"))->isChecked());
+        f.child->document().v.formula = 63;
         f.child->UpdateMenuItems();
-        QVERIFY(f.child->item(QStringLiteral("Draw63"))->isChecked());
-        QVERIFY(!f.child->item(QStringLiteral("Draw64"))->isChecked());
+        QVERIFY(f.child->findChild<QAction*>(QStringLiteral("Draw63"))->isChecked());
+        QVERIFY(!f.child->findChild<QAction*>(QStringLiteral("Draw64"))->isChecked());
     }
 
     void effectCaptionsAndColorMixDisabled() {
         WindowFixture f;
-        QCOMPARE(f.child->item(QStringLiteral("Modulas"))->text(), QStringLiteral("Modulas "));
-        QCOMPARE(f.child->item(QStringLiteral("SqrtFilter1"))->text(), QStringLiteral("Square root filter"));
-        QVERIFY(!f.child->item(QStringLiteral("ColorMix"))->isEnabled());
-        QCOMPARE(f.child->item(QStringLiteral("ZoomIn1"))->text(), QStringLiteral("Zoom into Rectangle"));
+        QCOMPARE(f.child->findChild<QAction*>(QStringLiteral("Modulas"))->text(), QStringLiteral("Modulas "));
+        QCOMPARE(f.child->findChild<QAction*>(QStringLiteral("SqrtFilter1"))->text(),
+                 QStringLiteral("Square root filter"));
+        QVERIFY(!f.child->findChild<QAction*>(QStringLiteral("ColorMix"))->isEnabled());
+        QCOMPARE(f.child->findChild<QAction*>(QStringLiteral("ZoomIn1"))->text(),
+                 QStringLiteral("Zoom into Rectangle"));
     }
 
     void squareRootFilterFlipsWithoutARestart() {
         WindowFixture f;
         f.SetUp(f.child);
         QSignalSpy restarts(f.child->PGImage1, &PictureView::newAutoSize);
-        f.child->item(QStringLiteral("SqrtFilter1"))->trigger();
-        QCOMPARE(f.child->v.sqrtFilter, kTrue);
-        QVERIFY(f.child->item(QStringLiteral("SqrtFilter1"))->isChecked());
-        f.child->item(QStringLiteral("SqrtFilter1"))->trigger();
-        QCOMPARE(f.child->v.sqrtFilter, kFalse);
+        f.child->findChild<QAction*>(QStringLiteral("SqrtFilter1"))->trigger();
+        QCOMPARE(f.child->document().v.sqrtFilter, kTrue);
+        QVERIFY(f.child->findChild<QAction*>(QStringLiteral("SqrtFilter1"))->isChecked());
+        f.child->findChild<QAction*>(QStringLiteral("SqrtFilter1"))->trigger();
+        QCOMPARE(f.child->document().v.sqrtFilter, kFalse);
         QCOMPARE(restarts.count(), 0);
     }
 
     void modulasTwiceRestartsTwiceAndEndsOff() {
         WindowFixture f;
         f.SetUp(f.child);
-        f.child->v.randomStart = kFalse;
+        f.child->document().v.randomStart = kFalse;
         QSignalSpy restarts(f.child->PGImage1, &PictureView::newAutoSize);
-        f.RunDrawing([&] { f.child->item(QStringLiteral("Modulas"))->trigger(); });
-        QCOMPARE(f.child->effects.modulas, kTrue);
-        QVERIFY(f.child->item(QStringLiteral("Modulas"))->isChecked());
-        QCOMPARE(f.child->v.randomStart, kFalse);  // an effect keeps the coefficients
-        f.RunDrawing([&] { f.child->item(QStringLiteral("Modulas"))->trigger(); });
-        QCOMPARE(f.child->effects.modulas, kFalse);
+        f.RunDrawing([&] { f.child->findChild<QAction*>(QStringLiteral("Modulas"))->trigger(); });
+        QCOMPARE(f.child->document().effects.modulas, kTrue);
+        QVERIFY(f.child->findChild<QAction*>(QStringLiteral("Modulas"))->isChecked());
+        QCOMPARE(f.child->document().v.randomStart, kFalse);  // an effect keeps the coefficients
+        f.RunDrawing([&] { f.child->findChild<QAction*>(QStringLiteral("Modulas"))->trigger(); });
+        QCOMPARE(f.child->document().effects.modulas, kFalse);
         QCOMPARE(restarts.count(), 2);
     }
 };

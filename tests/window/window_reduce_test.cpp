@@ -35,16 +35,16 @@ private slots:
         WindowFixture f;
         f.SetUp(f.child);
         Resize(f, f.child, 800, 600);
-        f.child->item(QStringLiteral("AntiAlias211"))->trigger();
+        f.child->findChild<QAction*>(QStringLiteral("AntiAlias211"))->trigger();
         QCOMPARE(modeWord(), QStringLiteral("REDUCE211"));
         QCOMPARE(f.child->PGImage1->actionMode(), PictureView::ActionMode::None);
         QTRY_COMPARE_WITH_TIMEOUT(ShownSize(f.child), QSize(400, 300), 600);
         QCOMPARE(f.child->PGImage1->actionMode(), PictureView::ActionMode::MoveImage);
-        QCOMPARE(f.child->picture, f.child->PGImage1->currentPicture());
-        QCOMPARE(f.child->v.listWidth, 800);  // the record still describes the large drawing
+        QCOMPARE(f.child->document().picture, f.child->PGImage1->currentPicture());
+        QCOMPARE(f.child->document().v.listWidth, 800);  // the record still describes the large drawing
         QCOMPARE(f.child->pendingReduction(), 0);
 
-        f.child->item(QStringLiteral("AntiAlias211"))->trigger();
+        f.child->findChild<QAction*>(QStringLiteral("AntiAlias211"))->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(ShownSize(f.child), QSize(200, 150), 600);
 
         // The next drawing is at the full size again.
@@ -64,7 +64,7 @@ private slots:
         WindowFixture f;
         f.SetUp(f.child);
         Resize(f, f.child, 401, 301);
-        f.child->item(item)->trigger();
+        f.child->findChild<QAction*>(item)->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(ShownSize(f.child), reduced, 600);
     }
 
@@ -73,11 +73,11 @@ private slots:
         TMDIChild* w = f.child;
         setModeWord(kModeNew);
         // Through the window's own first tick, as at start-up.
-        QTimer::singleShot(100, [w] { w->item(QStringLiteral("AntiAlias211"))->trigger(); });
+        QTimer::singleShot(100, [w] { w->findChild<QAction*>(QStringLiteral("AntiAlias211"))->trigger(); });
         QTimer::singleShot(3000, [&] { f.engine.StopCurrent(); });  // only if the reduction did not end it
         w->Timer1Timer();
         QCOMPARE(ShownSize(w), QSize(200, 150));
-        QCOMPARE(w->v.stop, kTrue);
+        QCOMPARE(w->document().v.stop, kTrue);
         QCOMPARE(w->pendingReduction(), 0);
         QCOMPARE(f.engine.Depth(), 0);
     }
@@ -102,7 +102,7 @@ private slots:
         Picture* shown = f.child->PGImage1->currentPicture();
         shown->SetPixel(0, 0, Picture::Pack(10, 20, 30));
         shown->SetPixel(399, 299, Picture::Pack(200, 100, 50));
-        f.child->item(QStringLiteral("Copy1"))->trigger();
+        f.child->findChild<QAction*>(QStringLiteral("Copy1"))->trigger();
         const QImage copied = QApplication::clipboard()->image();
         QCOMPARE(copied.size(), QSize(400, 300));
         QCOMPARE(copied.pixel(0, 0), qRgb(10, 20, 30));

@@ -104,26 +104,26 @@ private slots:
         WindowFixture f;
         TMDIChild* w = f.child;
         f.SetUp(w);
-        const Coefficients af = w->v.af;
+        const Coefficients af = w->document().v.af;
         QSignalSpy newPicture(w->PGImage1, &PictureView::newAutoSize);
-        f.RunDrawing([&] { w->item(item)->trigger(); });
+        f.RunDrawing([&] { w->findChild<QAction*>(item)->trigger(); });
         QCOMPARE(newPicture.count(), 1);
         QCOMPARE(PictureSize(w), QSize(width, height));
-        QCOMPARE(w->v.width, width);
-        QCOMPARE(w->v.height, height);
-        QCOMPARE(w->v.listWidth, width);
-        QCOMPARE(w->v.listHeight, height);
+        QCOMPARE(w->document().v.width, width);
+        QCOMPARE(w->document().v.height, height);
+        QCOMPARE(w->document().v.listWidth, width);
+        QCOMPARE(w->document().v.listHeight, height);
         const std::size_t side = std::max(width, height);
-        QCOMPARE(w->hitList.size(), side * side);
+        QCOMPARE(w->document().hitList.size(), side * side);
         QCOMPARE(f.xySize.RxWidth()->textValue(), double(width));
         QCOMPARE(f.xySize.RxHeight()->textValue(), double(height));
-        QVERIFY(w->v.af == af);  // same parameters, no random start
-        QCOMPARE(w->v.randomStart, kFalse);
+        QVERIFY(w->document().v.af == af);  // same parameters, no random start
+        QCOMPARE(w->document().v.randomStart, kFalse);
         QVERIFY(messages.isEmpty());
 
         f.xySize.RxWidth()->setValue(1);
         f.xySize.RxHeight()->setValue(1);
-        w->item(QStringLiteral("CustomSize1"))->trigger();
+        w->findChild<QAction*>(QStringLiteral("CustomSize1"))->trigger();
         QVERIFY(f.xySize.isVisible());
         QCOMPARE(f.xySize.RxWidth()->text(), QString::number(width));
         QCOMPARE(f.xySize.RxHeight()->text(), QString::number(height));
@@ -146,7 +146,7 @@ private slots:
         QCOMPARE(f.xySize.RxHeight()->textValue(), 45.0);
         QCOMPARE(newPicture.count(), 0);
         QCOMPARE(PictureSize(w), QSize(400, 300));
-        QCOMPARE(w->v.width, 400);
+        QCOMPARE(w->document().v.width, 400);
         QCOMPARE(f.engine.Depth(), 0);
     }
 
@@ -173,24 +173,24 @@ private slots:
         WindowFixture f;
         TMDIChild* w = f.child;
         f.SetUp(w);
-        w->v.xCenter = 10;
-        w->v.yCenter = -5;
-        w->v.zoom = 0.04;
+        w->document().v.xCenter = 10;
+        w->document().v.yCenter = -5;
+        w->document().v.zoom = 0.04;
         f.RunDrawing([&] {
-            if (!item.isEmpty()) return w->item(item)->trigger();
+            if (!item.isEmpty()) return w->findChild<QAction*>(item)->trigger();
             f.xySize.RxWidth()->setValue(width);
             f.xySize.RxHeight()->setValue(height);
             w->Resolution();
         });
         QCOMPARE(PictureSize(w), QSize(width, height));
-        QCOMPARE(w->v.xCenter, 10.0);
-        QCOMPARE(w->v.yCenter, -5.0);
-        QCOMPARE(w->v.zoom, 0.04);
+        QCOMPARE(w->document().v.xCenter, 10.0);
+        QCOMPARE(w->document().v.yCenter, -5.0);
+        QCOMPARE(w->document().v.zoom, 0.04);
         const double tolerance = 1e-9;
-        QVERIFY(qAbs(w->v.plotXMin - (10 - 50 * xFactor)) < tolerance);
-        QVERIFY(qAbs(w->v.plotXMax - (10 + 50 * xFactor)) < tolerance);
-        QVERIFY(qAbs(w->v.plotYMin - (-5 - 50 * yFactor)) < tolerance);
-        QVERIFY(qAbs(w->v.plotYMax - (-5 + 50 * yFactor)) < tolerance);
+        QVERIFY(qAbs(w->document().v.plotXMin - (10 - 50 * xFactor)) < tolerance);
+        QVERIFY(qAbs(w->document().v.plotXMax - (10 + 50 * xFactor)) < tolerance);
+        QVERIFY(qAbs(w->document().v.plotYMin - (-5 - 50 * yFactor)) < tolerance);
+        QVERIFY(qAbs(w->document().v.plotYMax - (-5 + 50 * yFactor)) < tolerance);
         w->PGImage1PicBoxOnMouseMove(Qt::NoButton, Qt::NoModifier, 0, 0);
         QCOMPARE(w->statusPanels[2]->text(), QStringLiteral("M=0.040000000000"));
     }
@@ -202,7 +202,7 @@ private slots:
         TMDIChild* w = f.child;
         f.RunDrawing([w] { w->sizeItemClick(2000, 1000); });
         f.RunDrawing([w] { w->sizeItemClick(400, 300); });
-        QCOMPARE(w->hitList.capacity(), std::size_t{160000});
+        QCOMPARE(w->document().hitList.capacity(), std::size_t{160000});
     }
 
     void aNewPictureSizeFitsTheWindow_data() {
@@ -236,7 +236,7 @@ private slots:
         f.area.show();
         TMDIChild* w = f.child;
         f.SetUp(w);
-        f.RunDrawing([&] { w->item(QStringLiteral("N120by901"))->trigger(); });
+        f.RunDrawing([&] { w->findChild<QAction*>(QStringLiteral("N120by901"))->trigger(); });
         w->PGImage1PicBoxOnMouseMove(Qt::NoButton, Qt::NoModifier, 0, 0);
         QCoreApplication::processEvents();
         const QRect bar = w->StatusBar1->rect();
@@ -257,7 +257,7 @@ private slots:
         TMDIChild* w = f.child;
         f.SetUp(w);
         QSignalSpy newPicture(w->PGImage1, &PictureView::newAutoSize);
-        f.RunDrawing([&] { w->item(QStringLiteral("N160by1201"))->trigger(); });
+        f.RunDrawing([&] { w->findChild<QAction*>(QStringLiteral("N160by1201"))->trigger(); });
         QCOMPARE(newPicture.count(), 1);
         const int needWidth = newPicture.first().at(0).toInt(), needHeight = newPicture.first().at(1).toInt();
         QVERIFY(needWidth >= 160 && needHeight >= 120);
@@ -277,7 +277,7 @@ private slots:
         f.SetUp(f.child);
         maximised ? f.child->showMaximized() : f.child->showMinimized();
         const QSize before = f.child->size();
-        f.RunDrawing([&] { f.child->item(QStringLiteral("N120by901"))->trigger(); });
+        f.RunDrawing([&] { f.child->findChild<QAction*>(QStringLiteral("N120by901"))->trigger(); });
         QCOMPARE(PictureSize(f.child), QSize(120, 90));
         QCOMPARE(f.child->size(), before);
         QCOMPARE(f.child->isMaximized(), maximised);
@@ -330,11 +330,11 @@ private slots:
         QCOMPARE(newPicture.count(), 0);
         QCOMPARE(w->PGImage1->currentPicture(), picture);
         QCOMPARE(PictureSize(w), QSize(400, 300));
-        QCOMPARE(w->v.width, 400);
-        QCOMPARE(w->v.height, 300);
-        QCOMPARE(w->v.listWidth, 400);
-        QCOMPARE(w->v.listHeight, 300);
-        QCOMPARE(w->hitList.size(), std::size_t{160000});
+        QCOMPARE(w->document().v.width, 400);
+        QCOMPARE(w->document().v.height, 300);
+        QCOMPARE(w->document().v.listWidth, 400);
+        QCOMPARE(w->document().v.listHeight, 300);
+        QCOMPARE(w->document().hitList.size(), std::size_t{160000});
         QCOMPARE(w->widget()->size(), client);
     }
 
@@ -371,16 +371,16 @@ private slots:
                  qPrintable(messages.first()));
         QCOMPARE(f.engine.Depth(), 0);
         if (sizeKept) {
-            QCOMPARE(w->v.listWidth, 400);
-            QCOMPARE(w->v.listHeight, 300);
-            QCOMPARE(w->hitList.size(), std::size_t{160000});
+            QCOMPARE(w->document().v.listWidth, 400);
+            QCOMPARE(w->document().v.listHeight, 300);
+            QCOMPARE(w->document().hitList.size(), std::size_t{160000});
         } else {
-            QCOMPARE(w->v.listWidth, 10000);  // the hit list was made; the picture failed
+            QCOMPARE(w->document().v.listWidth, 10000);  // the hit list was made; the picture failed
         }
-        const std::size_t side = std::max(w->v.listWidth, w->v.listHeight);
-        QCOMPARE(w->hitList.size(), side * side);  // the engine must never index past it
+        const std::size_t side = std::max(w->document().v.listWidth, w->document().v.listHeight);
+        QCOMPARE(w->document().hitList.size(), side * side);  // the engine must never index past it
         // The window goes on working.
-        f.RunDrawing([&] { w->item(QStringLiteral("N160by1201"))->trigger(); });
+        f.RunDrawing([&] { w->findChild<QAction*>(QStringLiteral("N160by1201"))->trigger(); });
         QCOMPARE(PictureSize(w), QSize(160, 120));
         QCOMPARE(messages.size(), 1);
     }
@@ -415,9 +415,9 @@ private slots:
         QTimer::singleShot(50, [&] { program.engine.StopCurrent(); });
         program.XYSize->CoolBtn1()->click();
         QCOMPARE(PictureSize(Q), QSize(200, 100));
-        QCOMPARE(Q->v.listWidth, 200);
+        QCOMPARE(Q->document().v.listWidth, 200);
         QCOMPARE(PictureSize(P), QSize(400, 300));
-        QCOMPARE(P->v.listWidth, 400);
+        QCOMPARE(P->document().v.listWidth, 400);
 
         program.XYSize->RxWidth()->setValue(0);
         RunawayGuard guard(program.engine);

@@ -62,9 +62,9 @@ private slots:
         QVERIFY(qAbs(w->cursorX - (399 * 466.666666666667 / 400 - 233.333333333333)) < 1e-9);
         Select(w->PGImage1, 0, 0, 200, 150);
         Release(w);
-        QCOMPARE(w->v.zoomXMin, -700.0 / 3);
-        QCOMPARE(w->v.zoomXMax, 0.0);
-        QCOMPARE(w->v.zoomYMax, 0.0);
+        QCOMPARE(w->document().v.zoomXMin, -700.0 / 3);
+        QCOMPARE(w->document().v.zoomXMax, 0.0);
+        QCOMPARE(w->document().v.zoomYMax, 0.0);
     }
 
     void releaseGivesTheSelectionThePicturesProportions() {
@@ -85,19 +85,19 @@ private slots:
         TMDIChild* w = f.child;
         Select(w->PGImage1, 0, 0, 200, 150);
         Release(w);
-        QCOMPARE(w->v.zoomXMin, -700.0 / 3);
-        QCOMPARE(w->v.zoomXMax, 0.0);
-        QCOMPARE(w->v.zoomYMin, -175.0);
-        QCOMPARE(w->v.zoomYMax, 0.0);
-        QVERIFY(qFuzzyCompare(w->v.zoomSelected, 2.0 / 102.083333333333333));
+        QCOMPARE(w->document().v.zoomXMin, -700.0 / 3);
+        QCOMPARE(w->document().v.zoomXMax, 0.0);
+        QCOMPARE(w->document().v.zoomYMin, -175.0);
+        QCOMPARE(w->document().v.zoomYMax, 0.0);
+        QVERIFY(qFuzzyCompare(w->document().v.zoomSelected, 2.0 / 102.083333333333333));
 
         f.RunDrawing([w] { w->Zoom1Click(); });
-        QVERIFY(qFuzzyCompare(w->v.xCenter, -116.666666666666667));
-        QCOMPARE(w->v.yCenter, -87.5);
-        QVERIFY(qAbs(w->v.plotXMin - -235.763888888889) < 1e-9);
-        QVERIFY(qAbs(w->v.plotXMax - 2.430555555556) < 1e-9);
-        QVERIFY(qAbs(w->v.plotYMin - -176.822916666667) < 1e-9);
-        QVERIFY(qAbs(w->v.plotYMax - 1.822916666667) < 1e-9);
+        QVERIFY(qFuzzyCompare(w->document().v.xCenter, -116.666666666666667));
+        QCOMPARE(w->document().v.yCenter, -87.5);
+        QVERIFY(qAbs(w->document().v.plotXMin - -235.763888888889) < 1e-9);
+        QVERIFY(qAbs(w->document().v.plotXMax - 2.430555555556) < 1e-9);
+        QVERIFY(qAbs(w->document().v.plotYMin - -176.822916666667) < 1e-9);
+        QVERIFY(qAbs(w->document().v.plotYMax - 1.822916666667) < 1e-9);
         QVERIFY(!w->PGImage1->hasSelection());
         QCOMPARE(w->PGImage1->actionMode(), PictureView::ActionMode::None);
         w->PGImage1PicBoxOnMouseMove(Qt::NoButton, Qt::NoModifier, 0, 0);
@@ -116,7 +116,7 @@ private slots:
         f.child->Zoom1Click();
         QCOMPARE(messages, QStringList(3, QStringLiteral("there is nothing selected")));
         QCOMPARE(restarts.count(), 0);
-        QCOMPARE(f.child->v.zoom, 0.01);
+        QCOMPARE(f.child->document().v.zoom, 0.01);
     }
 
     void aModifiedDragKeepsTheLastPendingRectangle() {
@@ -126,24 +126,24 @@ private slots:
         Select(w->PGImage1, 0, 0, 200, 150);
         Release(w, Qt::ControlModifier);
         // The pending rectangle is still the start view's.
-        QCOMPARE(w->v.zoomXMin, -1.0);
-        QCOMPARE(w->v.zoomSelected, 0.01);
+        QCOMPARE(w->document().v.zoomXMin, -1.0);
+        QCOMPARE(w->document().v.zoomSelected, 0.01);
         f.RunDrawing([w] { w->Zoom1Click(); });
-        QCOMPARE(w->v.xCenter, 0.0);
-        QCOMPARE(w->v.zoom, 0.01);
+        QCOMPARE(w->document().v.xCenter, 0.0);
+        QCOMPARE(w->document().v.zoom, 0.01);
     }
 
     void aRectangleWithoutExtentIsNotZoomedInto() {
         WindowFixture f;
         f.SetUp(f.child);
         Select(f.child->PGImage1, 10, 10, 20, 20);
-        f.child->v.zoomSelected = 0;
+        f.child->document().v.zoomSelected = 0;
         QSignalSpy restarts(f.child->PGImage1, &PictureView::newAutoSize);
         f.child->Zoom1Click();
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages[0].contains(QStringLiteral("no extent")));
         QCOMPARE(restarts.count(), 0);
-        QCOMPARE(f.child->v.zoom, 0.01);
+        QCOMPARE(f.child->document().v.zoom, 0.01);
     }
 
 private:

@@ -1,0 +1,37 @@
+#include "engine/colouring/colour_counts.h"
+
+#include <utility>
+
+#include "engine/colouring/colour_from_counts.h"
+#include "imaging/area_averaging.h"
+
+namespace zephyrin {
+
+void ColourCounts(const DensityCounts& counts, const TFractalRec& v, const CountsColouring& colouring,
+                  Picture& out) {
+    switch (colouring.mode) {
+        case ColouringMode::kClassic: {
+            Picture classic = ColourFromCounts(counts.counts, v);
+            // A reduced picture is what reducing the whole one gives.
+            if (counts.block > 1) classic = ReduceByAreaAveraging(classic, counts.block);
+            out = std::move(classic);
+            return;
+        }
+        case ColouringMode::kDensity:
+            DensityColour(counts, colouring.settings, colouring.gradient, v.white != kFalse, out);
+            return;
+    }
+}
+
+std::optional<Picture16> ColourCounts16(const DensityCounts& counts, const TFractalRec& v,
+                                        const CountsColouring& colouring) {
+    switch (colouring.mode) {
+        case ColouringMode::kClassic:
+            return std::nullopt;
+        case ColouringMode::kDensity:
+            return DensityColour(counts, colouring.settings, colouring.gradient, v.white != kFalse);
+    }
+    return std::nullopt;
+}
+
+}  // namespace zephyrin
