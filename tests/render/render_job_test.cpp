@@ -7,6 +7,7 @@
 #include "engine/core/defaults.h"
 #include "engine/core/engine.h"
 #include "engine/core/view_coords.h"
+#include "engine/faithfulness.h"
 #include "engine/file/param_file.h"
 #include "engine/test_host.h"
 
@@ -146,6 +147,24 @@ TEST(Render, ThreadsWhenTheCountsTellTheColours) {
 
     // Never more threads than iterations.
     EXPECT_EQ(Draw(NewWindow(40, 30), 4, 1, 3).threads, 3);
+}
+
+// The filtered level is a function of the final count as well, so such
+// drawings run on every thread; formula 73 with intensity 0 and None alone
+// adds 10 to one pixel at every iteration.
+TEST(Render, TheSquareRootFilterColoursFromTheCountsOnEveryThread) {
+    DrawingSetup setup{testing::StillPointRecord(), {}};
+    setup.record.sqrtFilter = kTrue;
+    const RenderResult result = Draw(setup, 2, 1, 1000);
+    EXPECT_EQ(result.threads, 2);
+    // A count of 50 + 10 * 1000: level round(2 * sqrt(2 * 10050)) = 284,
+    // ramp (255, 28, 0), grey round(283 * 0.33) = 93.
+    int painted = 0;
+    for (int row = 0; row < 30; ++row)
+        for (int column = 0; column < 40; ++column)
+            painted += result.picture.Pixel(column, row) == Picture::Pack(93, 93, 93);
+    EXPECT_EQ(painted, 1);
+    EXPECT_EQ(LitPixels(result.picture), 1);
 }
 
 TEST(Render, ATimedDrawingStopsAndReportsOnTheWay) {

@@ -17,6 +17,7 @@
 #include <cstdint>
 
 #include "engine/batch/orbit_batch.h"
+#include "engine/batch/recent_states.h"
 #include "engine/core/constants.h"
 #include "engine/core/engine.h"
 #include "engine/core/formula_table.h"
@@ -236,8 +237,10 @@ public:
         M ok = hn::And(plotting_, hn::And(hn::Gt(X, hn::Set(d, p_.xMin)), hn::Gt(Y, hn::Set(d, p_.yMin))));
         const V width = hn::Set(d, p_.width);
         const V height = hn::Set(d, p_.height);
-        const V sx = hn::Mul(hn::Sub(X, hn::Set(d, p_.xMin)), hn::Set(d, p_.xScale));
-        const V sy = hn::Mul(hn::Sub(Y, hn::Set(d, p_.yMin)), hn::Set(d, p_.yScale));
+        // The engine's very arithmetic (PixelIndex), so that a point on a
+        // pixel's edge goes where the engine's goes.
+        const V sx = hn::Mul(hn::Div(hn::Sub(X, hn::Set(d, p_.xMin)), hn::Set(d, p_.xRange)), width);
+        const V sy = hn::Mul(hn::Div(hn::Sub(Y, hn::Set(d, p_.yMin)), hn::Set(d, p_.yRange)), height);
         ok = hn::And(ok, hn::And(hn::Lt(sx, width), hn::Lt(sy, height)));
         if (hn::AllFalse(d, ok)) return;
         const V column = hn::Round(hn::IfThenElseZero(ok, sx));
@@ -579,23 +582,29 @@ public:
 };
 
 // Takes the orbit's state after kTransient iterations and every kSpacing
-// after that, and stops when it has one for every orbit of the batch.
+// after that, with whether it has settled on a cycle there, and stops when
+// it has one for every orbit of the batch.
 class WarmUpHost final : public EngineHost {
 public:
-    WarmUpHost(TFractalRec& rec, const WarmUpEngine& engine, OrbitBatch::OrbitState* taken)
-        : rec_(rec), engine_(engine), taken_(taken) {}
+    WarmUpHost(TFractalRec& rec, const WarmUpEngine& engine, OrbitBatch::OrbitState* taken, bool* settled)
+        : rec_(rec), engine_(engine), taken_(taken), settled_(settled) {}
     void ProcessMessages() override {
+        const OrbitBatch::OrbitState now = engine_.Now();
         ++done_;
-        if (done_ < OrbitBatch::kTransient || (done_ - OrbitBatch::kTransient) % OrbitBatch::kSpacing != 0)
-            return;
-        taken_[next_++] = engine_.Now();
-        if (next_ == OrbitBatch::kOrbits) rec_.stop = kTrue;
+        if (done_ >= OrbitBatch::kTransient && (done_ - OrbitBatch::kTransient) % OrbitBatch::kSpacing == 0) {
+            settled_[next_] = recent_.Repeat(now);
+            taken_[next_++] = now;
+            if (next_ == OrbitBatch::kOrbits) rec_.stop = kTrue;
+        }
+        recent_.Add(now);
     }
 
 private:
     TFractalRec& rec_;
     const WarmUpEngine& engine_;
     OrbitBatch::OrbitState* taken_;
+    bool* settled_;
+    RecentStates recent_;
     std::int64_t done_ = 0;
     int next_ = 0;
 };
@@ -632,8 +641,8 @@ OrbitBatch::OrbitBatch(const TFractalRec& start, const Effects& effects, std::ui
     view.height = std::max(start.height, 0);
     view.xMin = start.plotXMin;
     view.yMin = start.plotYMin;
-    view.xScale = view.width / (start.plotXMax - start.plotXMin);
-    view.yScale = view.height / (start.plotYMax - start.plotYMin);
+    view.xRange = start.plotXMax - start.plotXMin;
+    view.yRange = start.plotYMax - start.plotYMin;
     params_ = ParamsOf(start, effects, view);
 
     start_ = start;
@@ -663,15 +672,17 @@ void OrbitBatch::WarmUp() {
     if (restarts_) return;
     // The orbits take points kSpacing apart of the engine's own orbit past
     // its transient, each moved by a hair: on a chaotic attractor they soon
-    // go their own ways, on a cycle or a closed curve they keep to it (the
-    // very one the engine's drawing finds), spread along it as one long
-    // orbit would be.
+    // go their own ways, on a closed curve they keep to it (the very one the
+    // engine's drawing finds), spread along it as one long orbit would be.
+    // A point that has settled on a fixed point or a cycle stays where it
+    // is: moved, it would light the neighbours of a pixel whose edge it
+    // lies on, which the engine's orbit never does.
     TFractalRec rec = start_;
     rec.randomStart = kFalse;
     rec.stop = kFalse;
     rec.listWidth = rec.listHeight = 0;  // nothing to count into
     WarmUpEngine engine(warmUpSeed_);
-    WarmUpHost host(rec, engine, taken_);
+    WarmUpHost host(rec, engine, taken_, settled_);
     host.effects = effects_;
     engine.RunEngine(rec, host);
     iteration_ = static_cast<std::uint32_t>(rec.iterations);
@@ -682,8 +693,8 @@ void OrbitBatch::WarmUp() {
     };
     for (int i = 0; i < kOrbits; ++i) {
         const OrbitState& s = taken_[i];
-        lanes_.x[i] = apart(s.x);
-        lanes_.y[i] = apart(s.y);
+        lanes_.x[i] = settled_[i] ? s.x : apart(s.x);
+        lanes_.y[i] = settled_[i] ? s.y : apart(s.y);
         lanes_.accX[i] = s.accX;
         lanes_.accY[i] = s.accY;
         lanes_.W[i] = s.W;

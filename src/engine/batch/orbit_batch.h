@@ -18,8 +18,8 @@ struct BatchParams {
     bool spherical = false, swirl = false, sinusoidal = false, polar = false, horseshoe = false,
          linear = false, bent = false, none = false, inversion = false;
     bool modulas = false, expansion = false;
-    // The frozen view: a point maps to column (x - xMin) * xScale.
-    double xMin = 0, yMin = 0, xScale = 0, yScale = 0;
+    // The frozen view: a point maps to column (x - xMin) / xRange * width.
+    double xMin = 0, yMin = 0, xRange = 0, yRange = 0;
     std::int32_t width = 0, height = 0;
 };
 
@@ -30,7 +30,9 @@ struct BatchParams {
 // kUntouchedCount) as the engine would. Before they count, the orbits skip
 // a transient: they start from points kSpacing apart of the engine's own
 // orbit of the record (seeded from `seed`) past kTransient iterations, each
-// moved by a hair, so that many short orbits draw what one long one draws.
+// moved by a hair, so that many short orbits draw what one long one draws;
+// one that has settled on a fixed point or a cycle is left where it is, and
+// lights exactly the pixels the engine's orbit lights.
 // Formulas 23 to 40 make their own random starts every 1000 iterations of
 // each orbit and count from the first. The same record, effects and seed
 // draw the same counts on the same machine.
@@ -83,6 +85,7 @@ private:
     Effects effects_;
     std::uint64_t warmUpSeed_ = 0;
     OrbitState taken_[kOrbits] = {};
+    bool settled_[kOrbits] = {};  // on a fixed point or a cycle when taken
     BatchParams params_;
     std::uint32_t iteration_ = 0;  // of every orbit, wrapping as the engine's does
     bool restarts_ = false;

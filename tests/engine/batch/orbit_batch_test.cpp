@@ -92,6 +92,43 @@ TEST(OrbitBatch, TheSameSeedDrawsTheSameCountsAndAnotherAnother) {
     EXPECT_NE(a, testing::BatchRises(v, 200'000, 6));
 }
 
+// Only None on, at 256 x 256 in the view -2..2: x = 0.5078125 maps to
+// column 160.5 and y = -0.4921875 to row 96.5, both on a pixel's edge, and
+// halves go to the even neighbour.
+TFractalRec OnPixelEdges(int formula) {
+    TFractalRec v = NewWindowRecord(256, 256);
+    v.formula = formula;
+    v.randomStart = kFalse;
+    v.startX = 0.5078125;
+    v.startY = -0.4921875;
+    v.zoom = 1;
+    v.varSwirl = kFalse;
+    FreezeView(v);
+    return v;
+}
+
+std::vector<std::size_t> LitPixels(const TFractalRec& v, std::int64_t iterations) {
+    std::vector<std::size_t> lit;
+    const std::vector<double> rises = testing::BatchRises(v, iterations, 3);
+    for (std::size_t i = 0; i < rises.size(); ++i)
+        if (rises[i] > 0) lit.push_back(i);
+    return lit;
+}
+
+// Orbits that do not move or go round a cycle are not spread apart: each
+// lights just the pixels the engine's orbit lights.
+TEST(OrbitBatch, ASettledOrbitLightsTheEnginesPixelsOnly) {
+    // Formula 73 leaves the point where it is: pixel (160, 96) alone.
+    EXPECT_EQ(LitPixels(OnPixelEdges(73), 100'000), std::vector<std::size_t>{96 * 256 + 160});
+
+    // All three affine maps of formula 70 are (x, y) -> (-x, -y): a cycle of
+    // two points, the second at column 95.5 and row 159.5.
+    TFractalRec cycle = OnPixelEdges(70);
+    cycle.af = Coefficients{};
+    for (int j : {0, 19, 39}) cycle.af[1 + j] = cycle.af[4 + j] = -1;
+    EXPECT_EQ(LitPixels(cycle, 100'000), (std::vector<std::size_t>{96 * 256 + 160, 160 * 256 + 96}));
+}
+
 // A long batched drawing and the engine's own of the same record give the
 // same picture, for every formula of the menus that has a record with a
 // picture of its own (see faithfulness_records.h).
