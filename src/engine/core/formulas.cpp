@@ -1,13 +1,25 @@
 // One iteration's formula step of the engine's orbit: the shared step on
 // the engine's doubles.
+#include <cmath>
 #include <cstdint>
 
 #include "engine/core/engine.h"
+#include "engine/core/formula_table.h"
 #include "engine/core/scalar_lanes.h"
 
 namespace zephyrin {
 
 namespace {
+
+// In this file alone, so that the compiler may fold each formula's
+// expression into the one step that calls it.
+using Number = double;
+using std::fabs;
+using std::sin;
+using std::sqrt;
+
+#include "engine/core/formula_expressions.inc"
+#include "engine/core/orbit_step-inl.h"
 
 // `iterations` and `cycles` are int32 counts that a long drawing runs past
 // 2^31 - 1; they wrap instead of overflowing, and the every-1000 tests look
@@ -42,22 +54,22 @@ void Engine::FormulaStep() {
     const bool atThousand = AtThousand(v->iterations);
     if (atThousand) cycles = Counted(cycles);
     BB = v->BB;
-    const scalar::StepRules rules{v->formula, ShapeOf(v->formula),         v->randomizer,
-                                  atThousand, host_->effects.modulas != 0, host_->effects.expansion != 0};
+    const StepRules rules{v->formula, ShapeOf(v->formula),         v->randomizer,
+                          atThousand, host_->effects.modulas != 0, host_->effects.expansion != 0};
     Lanes lanes{{}, *this};
-    if (scalar::StepOrbit(lanes, rules, v->af, lanes.Vars())) ++rescues;
+    if (StepOrbit(lanes, rules, v->af, lanes.Vars())) ++rescues;
     v->lastX = x;
     v->lastY = y;
 }
 
 void Engine::CheckRunawayBoth() {
     Lanes lanes{{}, *this};
-    if (scalar::RescueBoth(lanes, x, y, v->randomizer)) ++rescues;
+    if (RescueBoth(lanes, x, y, v->randomizer)) ++rescues;
 }
 
 void Engine::CheckRunaway() {
     Lanes lanes{{}, *this};
-    scalar::RescueEach(lanes, x, y);
+    RescueEach(lanes, x, y);
     if (AtThousand(v->iterations)) RandomStart();
 }
 

@@ -2,10 +2,8 @@
 #pragma once
 
 #include <cmath>
-#include <utility>
 
 #include "engine/core/constants.h"
-#include "engine/core/formula_table.h"
 #include "engine/core/lane_policy.h"
 #include "engine/core/variation_table.h"
 
@@ -29,13 +27,6 @@ struct ScalarMath {
 };
 static_assert(LaneArithmetic<ScalarMath>);
 
-using Number = double;
-using std::fabs;
-using std::sin;
-using std::sqrt;
-
-#include "engine/core/formula_expressions.inc"
-#include "engine/core/orbit_step-inl.h"
 #include "engine/core/variation_pass-inl.h"
 
 }  // namespace zephyrin::scalar
