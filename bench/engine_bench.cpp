@@ -1,6 +1,10 @@
 // Iterations per second of RunEngine with a pump that does nothing but count.
 #include <benchmark/benchmark.h>
 
+#include <vector>
+
+#include "engine/batch/orbit_batch.h"
+#include "engine/core/count_grid.h"
 #include "engine/core/defaults.h"
 #include "engine/core/engine.h"
 #include "engine/core/view_coords.h"
@@ -61,9 +65,23 @@ void BM_Formula63(benchmark::State& state) {
     Draw(state, v, 2'000'000);
 }
 
+// The same record on the batch's vectors, its transient included.
+void BM_OrbitBatch(benchmark::State& state) {
+    const TFractalRec v = FrozenNewWindow(400, 300);
+    std::vector<std::int32_t> counts(400 * 300, kUntouchedCount);
+    constexpr long kIterations = 4'000'000;
+    for (auto _ : state) {
+        OrbitBatch batch(v, Effects{}, 12345);
+        batch.Run(kIterations, counts);
+        benchmark::DoNotOptimize(counts.data());
+    }
+    state.SetItemsProcessed(state.iterations() * kIterations);
+}
+
 BENCHMARK(BM_NewWindow)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AllVariations)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Formula63)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OrbitBatch)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zephyrin

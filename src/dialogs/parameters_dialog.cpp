@@ -8,6 +8,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <vector>
 
 #include "dialogs/design_layout.h"
 #include "dialogs/gradient_panel.h"
@@ -69,6 +70,20 @@ QToolButton* addButton(QToolBar* bar, const char* name, const QString& hint, Too
     return button;
 }
 
+// Where the design puts the variations' boxes, in its tab order: left, top
+// and least width.
+struct VariationCell {
+    Variation id;
+    int left, top, width;
+};
+constexpr VariationCell kVariationCells[] = {
+    {Variation::kNone, 9, 216, 64},        {Variation::kLinear, 9, 240, 64},
+    {Variation::kHorseshoe, 105, 240, 80}, {Variation::kSinusoidal, 9, 264, 80},
+    {Variation::kSpherical, 105, 264, 80}, {Variation::kSwirl, 9, 288, 73},
+    {Variation::kPolar, 105, 288, 57},     {Variation::kBent, 9, 312, 73},
+    {Variation::kInversion, 105, 312, 80},
+};
+
 }  // namespace
 
 TForm4::TForm4(QWidget* parent)
@@ -110,21 +125,12 @@ QWidget* TForm4::createControls(QSize designSize) {
     parameterX_ = makeSpin(panel, "parameterX", 0.001);
     constBB_ = makeSpin(panel, "constBB", 0.0001);
     parameterY_ = makeSpin(panel, "parameterY", 0.001);
-    none_ = makeBox(panel, "None", tr("None"));
     factor2Bar_ = makeBar(panel, "Factor2_bar", 0, 20, kSilver);
     factor2_ = makeValueLabel(panel, "Factor2", QStringLiteral("Factor2"));
-    linear_ = makeBox(panel, "Linear", tr("Linear"));
-    horseshoe_ = makeBox(panel, "Horseshoe", tr("Horseshoe"));
-    sinusoidal_ = makeBox(panel, "Sinusoidal", tr("Sinusoidal"));
-    spherical_ = makeBox(panel, "Spherical", tr("Spherical"));
-    swirl_ = makeBox(panel, "Swirl", tr("Swirl"));
-    polar_ = makeBox(panel, "Polar", tr("Polar"));
-    bent_ = makeBox(panel, "Bent", tr("Bent"));
-    inversion_ = makeBox(panel, "Inversion", tr("Inversion"));
 
     // Left, top and least width in pixels, row by row.
     // clang-format off
-    layOutByDesign(panel, designSize, {
+    std::vector<DesignSlot> design({
         {squareRoot_, 9, 8, 121},    {invert_, 145, 8, 57},
         {intensity_, 9, 32, 112},    {factor1_, 129, 32},       {text(tr("Intensity")), 161, 32},
         {redBar1_, 9, 56, 112},      {redLabel1_, 129, 56},     {text(tr("Red")), 161, 56},
@@ -135,15 +141,31 @@ QWidget* TForm4::createControls(QSize designSize) {
         {parameterX_, 128, 152, 97}, {text(tr("X")), 229, 152},
         {constBB_, 8, 176, 97},      {text(tr("B")), 109, 176},
         {parameterY_, 128, 176, 97}, {text(tr("Y")), 229, 176},
-        {none_, 9, 216, 64},         {factor2Bar_, 89, 216, 97}, {factor2_, 193, 216},
+        {factor2Bar_, 89, 216, 97},  {factor2_, 193, 216},
         {text(tr("Scaling")), 200, 236},
-        {linear_, 9, 240, 64},       {horseshoe_, 105, 240, 80},
-        {sinusoidal_, 9, 264, 80},   {spherical_, 105, 264, 80},
-        {swirl_, 9, 288, 73},        {polar_, 105, 288, 57},
-        {bent_, 9, 312, 73},         {inversion_, 105, 312, 80},
     });
     // clang-format on
+    createVariationBoxes(panel, design);
+    setTabOrder(None(), factor2Bar_);
+    layOutByDesign(panel, designSize, design);
     return panel;
+}
+
+void TForm4::createVariationBoxes(QWidget* panel, std::vector<DesignSlot>& design) {
+    auto make = [&](const VariationInfo& variation) {
+        QCheckBox*& box = variationBoxes_[static_cast<std::size_t>(variation.id)];
+        box = makeBox(panel, variation.name, tr(variation.name));
+        return box;
+    };
+    for (const VariationCell& cell : kVariationCells)
+        design.push_back({make(InfoOf(cell.id)), cell.left, cell.top, cell.width});
+    // A variation the design has no cell for goes below the designed ones, two to a row.
+    int extra = 0;
+    for (const VariationInfo& variation : kVariations) {
+        if (variationBox(variation.id)) continue;
+        design.push_back({make(variation), extra % 2 ? 105 : 9, 336 + 24 * (extra / 2), 80});
+        ++extra;
+    }
 }
 
 QToolBar* TForm4::createToolBar() {
@@ -170,10 +192,9 @@ QToolBar* TForm4::createToolBar() {
 
 void TForm4::connectChanges() {
     // Check boxes count only when clicked: the owner ticks them from code without a change.
-    for (QCheckBox* box : {squareRoot_, invert_, none_, linear_, sinusoidal_, spherical_, swirl_, horseshoe_,
-                           polar_, bent_, inversion_}) {
+    for (QCheckBox* box : {squareRoot_, invert_})
         connect(box, &QCheckBox::clicked, colourTimer_, &SettleTimer::arm);
-    }
+    for (QCheckBox* box : variationBoxes_) connect(box, &QCheckBox::clicked, colourTimer_, &SettleTimer::arm);
     for (QSlider* bar : {intensity_, randomizer_, redBar1_, grnBar1_, bluBar1_, factor2Bar_}) {
         connect(bar, &QSlider::valueChanged, colourTimer_, &SettleTimer::arm);
     }

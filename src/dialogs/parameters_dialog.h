@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
+#include <vector>
+
+#include "engine/core/variation_table.h"
 
 class QCheckBox;
 class QLabel;
@@ -8,6 +12,8 @@ class QSlider;
 class QToolBar;
 
 namespace zephyrin {
+
+struct DesignSlot;
 
 class SettleTimer;
 class SpinEdit;
@@ -48,15 +54,17 @@ public:
     QSlider* Factor2_bar() const { return factor2Bar_; }
     QLabel* Factor2() const { return factor2_; }
 
-    QCheckBox* None() const { return none_; }
-    QCheckBox* Linear() const { return linear_; }
-    QCheckBox* Horseshoe() const { return horseshoe_; }
-    QCheckBox* Sinusoidal() const { return sinusoidal_; }
-    QCheckBox* Spherical() const { return spherical_; }
-    QCheckBox* Swirl() const { return swirl_; }
-    QCheckBox* Polar() const { return polar_; }
-    QCheckBox* Bent() const { return bent_; }
-    QCheckBox* Inversion() const { return inversion_; }
+    // The check box of each variation, named and captioned as its row of kVariations.
+    QCheckBox* variationBox(Variation id) const { return variationBoxes_[static_cast<std::size_t>(id)]; }
+    QCheckBox* None() const { return variationBox(Variation::kNone); }
+    QCheckBox* Linear() const { return variationBox(Variation::kLinear); }
+    QCheckBox* Horseshoe() const { return variationBox(Variation::kHorseshoe); }
+    QCheckBox* Sinusoidal() const { return variationBox(Variation::kSinusoidal); }
+    QCheckBox* Spherical() const { return variationBox(Variation::kSpherical); }
+    QCheckBox* Swirl() const { return variationBox(Variation::kSwirl); }
+    QCheckBox* Polar() const { return variationBox(Variation::kPolar); }
+    QCheckBox* Bent() const { return variationBox(Variation::kBent); }
+    QCheckBox* Inversion() const { return variationBox(Variation::kInversion); }
 
 signals:
     void coloursSettled();
@@ -71,6 +79,8 @@ protected:
 
 private:
     QWidget* createControls(QSize designSize);
+    // The variations' boxes in the design's tab order, and their places.
+    void createVariationBoxes(QWidget* panel, std::vector<DesignSlot>& design);
     QToolBar* createToolBar();
     void connectChanges();
 
@@ -92,15 +102,7 @@ private:
     SpinEdit* parameterY_ = nullptr;
     QSlider* factor2Bar_ = nullptr;
     QLabel* factor2_ = nullptr;
-    QCheckBox* none_ = nullptr;
-    QCheckBox* linear_ = nullptr;
-    QCheckBox* horseshoe_ = nullptr;
-    QCheckBox* sinusoidal_ = nullptr;
-    QCheckBox* spherical_ = nullptr;
-    QCheckBox* swirl_ = nullptr;
-    QCheckBox* polar_ = nullptr;
-    QCheckBox* bent_ = nullptr;
-    QCheckBox* inversion_ = nullptr;
+    std::array<QCheckBox*, kVariationCount> variationBoxes_{};
     SettleTimer* colourTimer_ = nullptr;
 };
 

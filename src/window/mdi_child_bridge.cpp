@@ -8,6 +8,7 @@
 #include "dialogs/coefficients_dialog.h"
 #include "dialogs/parameters_dialog.h"
 #include "dialogs/spin_edit.h"
+#include "engine/core/variation_table.h"
 #include "services/locale_format.h"
 #include "util/number_format.h"
 #include "util/rounding.h"
@@ -51,15 +52,8 @@ void readParametersDialog(const TForm4& form, TFractalRec& into) {
     into.white = ToFlag(form.Invert()->isChecked());
     into.startX = form.parameterX()->textValue();
     into.startY = form.parameterY()->textValue();
-    into.varNone = ToFlag(form.None()->isChecked());
-    into.varLinear = ToFlag(form.Linear()->isChecked());
-    into.varSinusoidal = ToFlag(form.Sinusoidal()->isChecked());
-    into.varSpherical = ToFlag(form.Spherical()->isChecked());
-    into.varSwirl = ToFlag(form.Swirl()->isChecked());
-    into.varHorseshoe = ToFlag(form.Horseshoe()->isChecked());
-    into.varPolar = ToFlag(form.Polar()->isChecked());
-    into.varBent = ToFlag(form.Bent()->isChecked());
-    into.varInversion = ToFlag(form.Inversion()->isChecked());
+    for (const VariationInfo& variation : kVariations)
+        into.*variation.field = ToFlag(form.variationBox(variation.id)->isChecked());
 }
 
 void readCoefficientsDialog(const TCForm& form, TFractalRec& into) {
@@ -127,15 +121,8 @@ void TMDIChild::Parameters1Update() {
         form->constBB()->setValue(v.BB);
         form->parameterX()->setValue(v.startX);
         form->parameterY()->setValue(v.startY);
-        form->None()->setChecked(v.varNone != 0);
-        form->Linear()->setChecked(v.varLinear != 0);
-        form->Sinusoidal()->setChecked(v.varSinusoidal != 0);
-        form->Spherical()->setChecked(v.varSpherical != 0);
-        form->Swirl()->setChecked(v.varSwirl != 0);
-        form->Horseshoe()->setChecked(v.varHorseshoe != 0);
-        form->Polar()->setChecked(v.varPolar != 0);
-        form->Bent()->setChecked(v.varBent != 0);
-        form->Inversion()->setChecked(v.varInversion != 0);
+        for (const VariationInfo& variation : kVariations)
+            form->variationBox(variation.id)->setChecked(v.*variation.field != 0);
     }
     if (TCForm* cform = cform_)
         for (int i = 1; i <= TCForm::kCount; ++i) cform->coefficient(i)->setValue(v.af[i]);

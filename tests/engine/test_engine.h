@@ -37,7 +37,6 @@ public:
     using Engine::x;
     using Engine::xIn;
     using Engine::xn;
-    using Engine::xOld;
     using Engine::y;
     using Engine::yIn;
 };

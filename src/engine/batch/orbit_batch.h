@@ -2,9 +2,11 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "engine/core/effects.h"
 #include "engine/core/fractal_rec.h"
+#include "engine/core/variation_table.h"
 
 namespace zephyrin {
 
@@ -15,8 +17,7 @@ struct BatchParams {
     std::int32_t transformMode = 0;
     double BB = 0, factor2 = 0, intensity = 0, randomizer = 0;
     double af[Coefficients::kCount + 1] = {};
-    bool spherical = false, swirl = false, sinusoidal = false, polar = false, horseshoe = false,
-         linear = false, bent = false, none = false, inversion = false;
+    VariationSet variations = 0;
     bool modulas = false, expansion = false;
     // The frozen view: a point maps to column (x - xMin) / xRange * width.
     double xMin = 0, yMin = 0, xRange = 0, yRange = 0;
@@ -70,6 +71,9 @@ public:
     struct OrbitState {
         double x, y, accX, accY, W, xn, sign, AA, j;
     };
+    struct PlottedPoint {
+        double x, y;
+    };
     struct Outcome {
         double lastX = 0, lastY = 0;
         std::int32_t lastCount = 0;
@@ -105,5 +109,13 @@ void BatchHitIncrements(double intensity, std::span<const double> moved, std::sp
 void BatchSin(std::span<const double> in, std::span<double> out);
 void BatchCos(std::span<const double> in, std::span<double> out);
 void BatchAtan(std::span<const double> in, std::span<double> out);
+
+// One iteration on the batch's vectors of an orbit in `state` at the
+// orbit's iteration count `iteration`, its random draws the uniforms
+// `uniforms` in turn, for tests beside the engine's step: the points the
+// variations plot are appended to `plotted`.
+void BatchStepOnce(const TFractalRec& rec, const Effects& effects, std::uint32_t iteration,
+                   OrbitBatch::OrbitState& state, std::span<const double> uniforms,
+                   std::vector<OrbitBatch::PlottedPoint>& plotted);
 
 }  // namespace zephyrin

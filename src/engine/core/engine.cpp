@@ -14,17 +14,6 @@ std::uint64_t ClockSeed() {
     return static_cast<std::uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
 }
 
-// `iterations` and `cycles` are int32 counts that a long drawing runs past
-// 2^31 - 1; they wrap instead of overflowing, and the every-1000 tests look
-// at `iterations` as unsigned so that they keep their rhythm across the wrap.
-std::int32_t Counted(std::int32_t count) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(count) + 1u);
-}
-
-bool AtThousand(std::int32_t iterations) {
-    return static_cast<std::uint32_t>(iterations) % 1000u == 0;
-}
-
 }  // namespace
 
 Engine::Engine() : random_(ClockSeed()) {}
@@ -166,42 +155,6 @@ void Engine::ChooseTransform() {
         j = static_cast<std::int32_t>(std::lrint(Random() * mode * 20.0));
     }
     j = j < 19 ? 0 : j < 39 ? 19 : 39;
-}
-
-void Engine::CountIteration() {
-    v->iterations = Counted(v->iterations);
-}
-
-void Engine::FormulaStep() {
-    if (AtThousand(v->iterations)) {
-        if (host_->effects.modulas) v->AA = v->AA - 0.0002 * std::sin(v->AA);
-        cycles = Counted(cycles);
-    }
-    if (host_->effects.expansion) x = x - 5e-05 * (x * sign) / std::sqrt(x * x + y * y);
-    AA = v->AA;
-    BB = v->BB;
-    sign = x < 0 ? -1.0 : 1.0;
-    xIn = x;
-    yIn = y;
-    ApplyFormula();
-    CheckRunawayBoth();
-    v->lastX = x;
-    v->lastY = y;
-}
-
-void Engine::CheckRunawayBoth() {
-    const double ax = std::fabs(x), ay = std::fabs(y);
-    if ((ax > 10000 && ay > 10000) || (ax < 1e-4 && ay < 1e-4)) {
-        ++rescues;
-        x = (Random() - 0.5) * (2 * v->randomizer);
-        y = (Random() - 0.5) * (2 * v->randomizer);
-    }
-}
-
-void Engine::CheckRunaway() {
-    if (std::fabs(x) > 10000 || std::fabs(x) < 1e-4) x = (Random() - 0.5) * 2.0;
-    if (std::fabs(y) > 10000 || std::fabs(y) < 1e-4) y = (Random() - 0.5) * 2.0;
-    if (AtThousand(v->iterations)) RandomStart();
 }
 
 }  // namespace zephyrin

@@ -126,15 +126,12 @@ protected:
     TFractalRec* v = nullptr;
     double x = 0, y = 0;
     double xIn = 0, yIn = 0;
-    double xOld = 0;
     double xn = 0;
     double W = 0;
     double sign = 1.0;
     double AA = 0, BB = 0;
     std::int32_t j = 0;
-    double xSave = 0, ySave = 0;
     double accX = 0, accY = 0;
-    double vx = 0, vy = 0, r2 = 0, theta = 0;
     std::int32_t px = 0, py = 0;
     std::int32_t hits = 0;
     std::int32_t level = 0;
@@ -144,7 +141,8 @@ protected:
     std::int64_t rescues = 0;
 
 private:
-    void ApplyFormula();
+    // The step's random draws and choices for this engine's orbit (formulas.cpp).
+    struct Lanes;
     void IterateUntilStopped();
 
     EngineHost* host_ = nullptr;

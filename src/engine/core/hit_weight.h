@@ -25,30 +25,13 @@ namespace hit_weight_detail {
 // Arguments up to this reduce accurately below.
 inline constexpr double kMaxReducedArgument = 1048576.0;
 
-// t minus the nearest multiple of pi, in [-pi/2, pi/2] (a hair beyond at the
-// ends), for |t| <= kMaxReducedArgument. Pi is split into a 33-bit head and
-// two tails (Cody-Waite), so k * kPiHi is exact for such k and the result is
-// off by less than 1e-15. |sin(t)| = |sin(r)|, and reducing by pi rather
-// than pi/2 spares a choice between sine and cosine that the processor
-// could not predict.
-inline double ReduceByPi(double t) {
-    constexpr double kOneOverPi = 0.31830988618379067154;
-    constexpr double kPiHi = 3.14159265346825122833e+00;
-    constexpr double kPiMid = 1.21542010130123844986e-10;
-    constexpr double kPiLo = 4.04453249759190126308e-21;
-    const double k = RoundHalfEvenSmall(t * kOneOverPi);
-    return ((t - k * kPiHi) - k * kPiMid) - k * kPiLo;
-}
+#include "engine/core/hit_weight_polynomial.inc"
 
-// |sin(r)| on [-pi/2, pi/2] by the odd Taylor polynomial of degree 11, in
-// Estrin's scheme to keep the chain of dependent products short. Error
-// below (pi/2)^13 / 13! < 6e-8.
-inline double AbsSinReduced(double r) {
-    const double r2 = r * r;
-    const double r4 = r2 * r2;
-    const double p =
-        (-1.0 / 6 + r2 * (1.0 / 120)) + r4 * ((-1.0 / 5040 + r2 * (1.0 / 362880)) + r4 * (-1.0 / 39916800));
-    return std::fabs(r + r * r2 * p);
+// How far from a half a sum must lie for its rounding to be decided: the
+// errors of the polynomial (< 6e-8 per unit of intensity), of the library's
+// own sine (< 2.3e-16) and of the additions (< 3e-14 absolute).
+constexpr double DecidedMargin(double intensity) {
+    return 0.5 - (intensity + 1.0) * 1e-7;
 }
 
 }  // namespace hit_weight_detail
@@ -63,12 +46,11 @@ inline double RoundedHitIncrement(double intensity, double moved) {
     using namespace hit_weight_detail;
     const double t = constPI * moved;
     if (std::fabs(t) <= kMaxReducedArgument) {
-        const double sum = intensity * AbsSinReduced(ReduceByPi(t)) + 10.0;
+        const double sum =
+            intensity * std::fabs(SinReduced(ReduceByPi(t, [](double a) { return RoundHalfEvenSmall(a); }))) +
+            10.0;
         const double nearest = RoundHalfEvenSmall(sum);
-        // Errors: the polynomial (< 6e-8 per unit of intensity), the
-        // library's own sine (< 2.3e-16) and the additions (< 3e-14 absolute).
-        const double margin = (intensity + 1.0) * 1e-7;
-        if (std::fabs(sum - nearest) < 0.5 - margin) return nearest;
+        if (std::fabs(sum - nearest) < DecidedMargin(intensity)) return nearest;
     }
     return ReferenceHitIncrement(intensity, moved);
 }

@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 
+#include "engine/core/variation_table.h"
 #include "engine/file/param_file.h"
 #include "util/number_format.h"
 
@@ -111,19 +112,9 @@ std::string RecordDifference(const CountsDescription& a, const CountsDescription
     for (int i = 1; i <= Coefficients::kCount; ++i)
         if (v.af[i] != w.af[i])
             return "coefficient af[" + std::to_string(i) + "]: " + Values(v.af[i], w.af[i]);
-    const std::pair<std::string_view, Flag TFractalRec::*> variations[] = {
-        {"None", &TFractalRec::varNone},
-        {"Linear", &TFractalRec::varLinear},
-        {"Sinusoidal", &TFractalRec::varSinusoidal},
-        {"Spherical", &TFractalRec::varSpherical},
-        {"Swirl", &TFractalRec::varSwirl},
-        {"Horseshoe", &TFractalRec::varHorseshoe},
-        {"Polar", &TFractalRec::varPolar},
-        {"Bent", &TFractalRec::varBent},
-        {"Inversion", &TFractalRec::varInversion},
-    };
-    for (const auto& [name, field] : variations)
-        if ((v.*field != kFalse) != (w.*field != kFalse)) return "the variation " + std::string(name);
+    for (const VariationInfo& variation : kVariations)
+        if ((v.*variation.field != kFalse) != (w.*variation.field != kFalse))
+            return "the variation " + std::string(variation.name);
     if (a.effects != b.effects) return "the effects (Color Mix, Expansion, Modulas)";
     return {};
 }

@@ -6,6 +6,7 @@
 #include <span>
 #include <system_error>
 
+#include "engine/core/variation_table.h"
 #include "engine/core/view_coords.h"
 #include "engine/file/density_lines.h"
 #include "engine/file/line_reader.h"
@@ -68,10 +69,7 @@ std::vector<LineSlot> LineSlots(TFractalRec& v, Effects& effects) {
     for (Flag* field : {&effects.colorMix, &effects.expansion, &effects.modulas}) flag(*field);
     real(v.startX, Rule::kStartPoint);
     real(v.startY, Rule::kStartPoint);
-    for (Flag* field : {&v.varNone, &v.varLinear, &v.varSinusoidal, &v.varSpherical, &v.varSwirl,
-                        &v.varHorseshoe, &v.varPolar, &v.varBent, &v.varInversion}) {
-        flag(*field);
-    }
+    for (const VariationInfo& variation : kVariations) flag(v.*variation.field);
     return slots;
 }
 

@@ -2,25 +2,33 @@
 
 #include <tuple>
 
+#include "engine/core/variation_table.h"
+
 namespace zephyrin {
 
 namespace {
 
-// Every field a drawing starts from. AA is left out: each drawing loads it
-// from AAStart.
+// Every field a drawing starts from besides the variations (compared by
+// VariationSameSet). AA is left out: each drawing loads it from AAStart.
 template <typename Record>
 auto DefiningFields(Record& v) {
     return std::tie(v.startX, v.startY, v.xCenter, v.yCenter, v.zoom, v.intensity, v.factor2, v.randomizer,
                     v.red, v.blue, v.green, v.listWidth, v.listHeight, v.width, v.height, v.formula,
-                    v.transformMode, v.BB, v.AACopy, v.AAStart, v.varNone, v.varLinear, v.varSinusoidal,
-                    v.varSpherical, v.varSwirl, v.varHorseshoe, v.varPolar, v.varBent, v.varInversion,
-                    v.white, v.sqrtFilter, v.af);
+                    v.transformMode, v.BB, v.AACopy, v.AAStart, v.white, v.sqrtFilter, v.af);
+}
+
+// The variation switches as they were stored, not only whether each is on.
+bool SameVariationSwitches(const TFractalRec& v, const TFractalRec& w) {
+    for (const VariationInfo& variation : kVariations)
+        if (v.*variation.field != w.*variation.field) return false;
+    return true;
 }
 
 }  // namespace
 
 bool DrawsTheSameCounts(const PictureState& a, const PictureState& b) {
-    return DefiningFields(a.record) == DefiningFields(b.record) && a.effects == b.effects;
+    return DefiningFields(a.record) == DefiningFields(b.record) &&
+           SameVariationSwitches(a.record, b.record) && a.effects == b.effects;
 }
 
 bool DefinesSamePicture(const PictureState& a, const PictureState& b) {
@@ -29,6 +37,7 @@ bool DefinesSamePicture(const PictureState& a, const PictureState& b) {
 
 void RestorePicture(const PictureState& saved, TFractalRec& v, Effects& effects, DensitySettings& density) {
     DefiningFields(v) = DefiningFields(saved.record);
+    for (const VariationInfo& variation : kVariations) v.*variation.field = saved.record.*variation.field;
     v.AA = v.AAStart;
     effects = saved.effects;
     density = saved.density;
