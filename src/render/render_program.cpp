@@ -26,6 +26,8 @@
 namespace zephyrin {
 namespace {
 
+constexpr std::string_view kShortOfMemory = "not enough memory";
+
 std::string SizeText(std::int64_t width, std::int64_t height) {
     return std::to_string(width) + " x " + std::to_string(height) + " pixels";
 }
@@ -87,14 +89,14 @@ private:
         return {};
     }
 
-    // Where a step of the drawing runs out of memory: it fails, saying
-    // "not enough memory " and what the step was doing.
+    // Where a step of the drawing runs out of memory: it fails with
+    // `shortOfMemory`, which may say what the step was doing.
     template <typename Step>
-    [[nodiscard]] static auto WithinMemory(std::string_view doing, Step step) -> decltype(step()) {
+    [[nodiscard]] static auto WithinMemory(std::string_view shortOfMemory, Step step) -> decltype(step()) {
         try {
             return step();
         } catch (const std::bad_alloc&) {
-            return Failure("not enough memory " + std::string(doing));
+            return Failure(std::string(shortOfMemory));
         }
     }
 
@@ -110,9 +112,9 @@ private:
 
     [[nodiscard]] static Result<PreparedDrawing> Prepare(const RenderOptions& options) {
         const std::string doing = options.parameterFile
-                                      ? "to read \"" + options.parameterFile->string() + "\""
-                                      : std::string("to set up the drawing");
-        return WithinMemory(doing, [&] { return PrepareDrawing(options); });
+                                      ? " to read \"" + options.parameterFile->string() + "\""
+                                      : std::string(" to set up the drawing");
+        return WithinMemory(std::string(kShortOfMemory) + doing, [&] { return PrepareDrawing(options); });
     }
 
     // The drawing's settings once the start is found or framed, as asked;
@@ -145,10 +147,9 @@ private:
     }
 
     int Draw(const RenderOptions& options) {
-        Result<PreparedDrawing> prepared =
-            CheckOutputs(options).and_then([&] { return FitsInMemory(options, 1); }).and_then([&] {
-                return Prepare(options);
-            });
+        for (Result<> checked : {CheckOutputs(options), FitsInMemory(options, 1)})
+            if (!checked) return Fail(checked.error());
+        Result<PreparedDrawing> prepared = Prepare(options);
         if (!prepared) return Fail(prepared.error());
         // Missing lines do not stop the drawing.
         for (const std::string& message : prepared->messages) console_.Say(message);
@@ -158,7 +159,8 @@ private:
                 "a drawing painted as it goes (Color Mix, or an intensity of -9.5 or less) has no counts "
                 "to save or export");
 
-        const Result<std::optional<RenderSettings>> settings = Settle(options, setup);
+        const Result<std::optional<RenderSettings>> settings =
+            WithinMemory(kShortOfMemory, [&] { return Settle(options, setup); });
         if (!settings) return Fail(settings.error());
         if (!*settings) {
             console_.Say("no attractor of formula " + std::to_string(setup.record.formula) +
@@ -167,8 +169,9 @@ private:
         }
         Result<RenderResult> result = Render(options, setup, **settings);
         if (!result) return Fail(result.error());
-        if (Result<> written = Write(options, *prepared, *result, (*settings)->seed); !written)
-            return Fail(written.error());
+        const Result<> written = WithinMemory(
+            kShortOfMemory, [&] { return Write(options, *prepared, *result, (*settings)->seed); });
+        if (!written) return Fail(written.error());
         if (!options.quiet) console_.Out() << DrawingSummary(*result, (*settings)->seed) << '\n';
         return kRenderDone;
     }
@@ -185,7 +188,7 @@ int RunRenderProgram(std::span<const std::string_view> arguments, std::ostream& 
         return Program(out, err, progressOnTerminal).Run(arguments);
     } catch (const std::bad_alloc&) {
         // Whatever the steps above left unnamed: the options, a message, the summary.
-        err << "zephyrin-render: not enough memory\n";
+        err << "zephyrin-render: " << kShortOfMemory << '\n';
         return kRenderFailed;
     }
 }
