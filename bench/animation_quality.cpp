@@ -100,7 +100,8 @@ void Neighbour(const std::filesystem::path& found, const std::filesystem::path& 
     TFractalRec v{};
     Effects effects;
     DensitySettings density;
-    ReadParameterText(ReadEmbeddedParameters(found).value(), "found", '.', v, effects, density);
+    if (ReadParameterText(ReadEmbeddedParameters(found).value(), "found", '.', v, effects, density).Failed())
+        std::exit(1);
     for (int i = 1; i <= Coefficients::kCount; ++i) v.af[i] += 0.01;
     if (!WriteParameterFile(neighbour, WriteParameterText(v, effects, density, '.'))) std::exit(1);
 }

@@ -103,7 +103,7 @@ std::string Unfit(TIFF* tiff) {
     return {};
 }
 
-Result<CountsTiffHeader> ReadHeader(TIFF* tiff, const std::filesystem::path& path) {
+[[nodiscard]] Result<CountsTiffHeader> ReadHeader(TIFF* tiff, const std::filesystem::path& path) {
     CountsTiffHeader header;
     if (TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &header.width) != 1 ||
         TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &header.height) != 1 || header.width == 0 ||
@@ -121,8 +121,8 @@ Result<CountsTiffHeader> ReadHeader(TIFF* tiff, const std::filesystem::path& pat
     return header;
 }
 
-Result<> ReadStrips(TIFF* tiff, const CountsTiffHeader& header, std::span<std::int32_t> samples,
-                    const std::filesystem::path& path, const TiffReader& reader) {
+[[nodiscard]] Result<> ReadStrips(TIFF* tiff, const CountsTiffHeader& header, std::span<std::int32_t> samples,
+                                  const std::filesystem::path& path, const TiffReader& reader) {
     std::uint32_t rowsPerStrip = 0;
     TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
     rowsPerStrip = std::clamp<std::uint32_t>(rowsPerStrip, 1, header.height);

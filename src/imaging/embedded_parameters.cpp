@@ -50,7 +50,7 @@ bool ReadPngInfo(png_structp png, png_infop info, std::FILE* file, png_textp* te
     return true;
 }
 
-Result<std::string> ReadPng(const std::filesystem::path& path) {
+[[nodiscard]] Result<std::string> ReadPng(const std::filesystem::path& path) {
     const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) return Failure("Cannot open " + Quoted(path) + ": " + std::generic_category().message(errno));
     PngFailure failure{};
@@ -91,7 +91,7 @@ int OnTiffWarning(TIFF*, void*, const char*, const char*, va_list) {
     return 1;
 }
 
-Result<std::string> ReadTiff(const std::filesystem::path& path) {
+[[nodiscard]] Result<std::string> ReadTiff(const std::filesystem::path& path) {
     std::string message;
     const std::unique_ptr<TIFFOpenOptions, decltype(&TIFFOpenOptionsFree)> options(TIFFOpenOptionsAlloc(),
                                                                                    TIFFOpenOptionsFree);

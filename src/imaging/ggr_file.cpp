@@ -15,7 +15,7 @@ class GgrParser {
 public:
     GgrParser(std::string_view text, std::string_view source) : rest_(text), source_(source) {}
 
-    Result<GradientDefinition> Parse() {
+    [[nodiscard]] Result<GradientDefinition> Parse() {
         if (Trimmed(NextLine()) != "GIMP Gradient")
             return Fail("not a GIMP gradient (the first line should be \"GIMP Gradient\")");
         std::string_view line = Trimmed(NextLine());

@@ -14,7 +14,7 @@ namespace zephyrin {
 // Lines may end in CR LF; blank lines, blanks around numbers and lines after
 // the last segment do not matter. Fails naming the file (`source`) and the
 // line.
-Result<GradientDefinition> ParseGgr(std::string_view text, std::string_view source);
-Result<GradientDefinition> ReadGgr(const std::filesystem::path& path);
+[[nodiscard]] Result<GradientDefinition> ParseGgr(std::string_view text, std::string_view source);
+[[nodiscard]] Result<GradientDefinition> ReadGgr(const std::filesystem::path& path);
 
 }  // namespace zephyrin

@@ -61,6 +61,6 @@ bool NamesGgrFile(std::string_view path);
 
 // A built-in name, or else the path of a .ggr file. Fails with the built-in
 // names listed when `nameOrPath` is neither.
-Result<Gradient> FindGradient(std::string_view nameOrPath);
+[[nodiscard]] Result<Gradient> FindGradient(std::string_view nameOrPath);
 
 }  // namespace zephyrin

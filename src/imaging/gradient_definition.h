@@ -47,7 +47,8 @@ struct GradientDefinition {
 // wrong, for the caller to name the file and line: a word that is not a
 // finite number, a count other than 13 to 15, a position outside [0, 1] or
 // out of order, a segment starting before `previous` (the one above it).
-Result<GradientSegment> ParseGradientSegment(std::string_view line, const GradientSegment* previous);
+[[nodiscard]] Result<GradientSegment> ParseGradientSegment(std::string_view line,
+                                                           const GradientSegment* previous);
 
 // The line ParseGradientSegment reads back as `segment`: its 13 numbers with
 // '.' decimals, at most 201 characters.

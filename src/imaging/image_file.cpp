@@ -32,8 +32,8 @@ std::string UnknownExtension(const std::filesystem::path& path) {
 }
 
 template <typename AnyPicture>
-Result<> Save(const AnyPicture& picture, const std::filesystem::path& path, ColourChange colourChange,
-              std::string_view parameters, bool sixteenBits) {
+[[nodiscard]] Result<> Save(const AnyPicture& picture, const std::filesystem::path& path,
+                            ColourChange colourChange, std::string_view parameters, bool sixteenBits) {
     const ImageFormatInfo* format = FindImageFormat(path);
     if (format == nullptr) return SaveFailure(path, UnknownExtension(path));
     if (sixteenBits && !format->SixteenBits())

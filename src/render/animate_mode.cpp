@@ -76,7 +76,7 @@ private:
         if (!Options().quiet) out_ << line << '\n';
     }
 
-    Result<> Prepare(const RenderOptions& options) {
+    [[nodiscard]] Result<> Prepare(const RenderOptions& options) {
         Result<PreparedAnimation> prepared = PrepareAnimation(options);
         if (!prepared) return Failure(prepared.error());
         prepared_ = *std::move(prepared);
@@ -106,7 +106,7 @@ private:
     }
 
     // Before any drawing, so that a missing ffmpeg is heard of at once.
-    Result<> StartVideo() {
+    [[nodiscard]] Result<> StartVideo() {
         if (!Animate().video) return {};
         if (Result<> writable = CheckOutput(*Animate().video); !writable) return writable;
         Result<VideoPipe> video = VideoPipe::Start(*Animate().video, Options().width, Options().height,
@@ -116,7 +116,7 @@ private:
         return {};
     }
 
-    Result<> CheckPath() {
+    [[nodiscard]] Result<> CheckPath() {
         if (!Options().quiet)
             SayLines(err_, "measuring the orbits of frames " + std::to_string(range_.first) + " to " +
                                std::to_string(range_.last));
@@ -141,7 +141,7 @@ private:
 
     double Seconds() const { return std::chrono::duration<double>(Clock::now() - start_).count(); }
 
-    Result<> DrawOrKeep(std::int64_t frame) {
+    [[nodiscard]] Result<> DrawOrKeep(std::int64_t frame) {
         const FrameChaos& chaos = chaos_[static_cast<std::size_t>(frame - range_.first)];
         const std::filesystem::path name = pattern_.Name(frame);
         std::string line = "frame " + std::to_string(frame) + "  L " + Measure(chaos.measures.lyapunov, 4) +
@@ -176,7 +176,7 @@ private:
         return {};
     }
 
-    Result<DrawnFrame> Draw(std::int64_t frame) {
+    [[nodiscard]] Result<DrawnFrame> Draw(std::int64_t frame) {
         const std::string size = std::to_string(Options().width) + " x " + std::to_string(Options().height);
         try {
             return drawer_->Draw(frame, Report(frame));

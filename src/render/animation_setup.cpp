@@ -26,7 +26,7 @@ void TakeSettings(const AnimationSettings& settings, RenderOptions& options) {
     if (!options.Given("--smooth")) a.smooth = settings.smooth;
 }
 
-Result<> AddKeyframe(Result<PreparedDrawing> drawing, bool cut, PreparedAnimation& prepared) {
+[[nodiscard]] Result<> AddKeyframe(Result<PreparedDrawing> drawing, bool cut, PreparedAnimation& prepared) {
     if (!drawing) return Failure(drawing.error());
     const DrawingSetup& setup = drawing->setup;
     prepared.animation.keyframes.push_back({.record = setup.record,
@@ -42,7 +42,7 @@ Result<> AddKeyframe(Result<PreparedDrawing> drawing, bool cut, PreparedAnimatio
     return {};
 }
 
-Result<> CheckMotionBlur(const PreparedAnimation& prepared) {
+[[nodiscard]] Result<> CheckMotionBlur(const PreparedAnimation& prepared) {
     if (prepared.options.animation.motionBlur <= 1) return {};
     for (const Keyframe& k : prepared.animation.keyframes)
         if (!CountsTellTheColours({k.record, k.effects, k.density}))

@@ -28,6 +28,6 @@ struct PreparedAnimation {
 // drawings, so it needs frames whose colours the counts tell (no Color Mix
 // in classic colouring). Fails naming the file or keyframe, and when a frame
 // would not fit in memory.
-Result<PreparedAnimation> PrepareAnimation(const RenderOptions& options);
+[[nodiscard]] Result<PreparedAnimation> PrepareAnimation(const RenderOptions& options);
 
 }  // namespace zephyrin

@@ -10,7 +10,8 @@
 namespace zephyrin {
 namespace {
 
-Result<> ExportDensity(const CountGrid& counts, std::int32_t supersample, const std::filesystem::path& path) {
+[[nodiscard]] Result<> ExportDensity(const CountGrid& counts, std::int32_t supersample,
+                                     const std::filesystem::path& path) {
     std::vector<float> levels;
     try {
         levels = DensityLevels({counts, supersample});

@@ -16,8 +16,9 @@ namespace zephyrin {
 // file and the density levels, ln(1 + H / m) / ln(1 + R / m) at the
 // picture's size, as floats. Returns the notes to show; failures name the
 // file or the memory that ran short.
-Result<std::vector<std::string>> WriteCountsOutputs(const CountGrid& counts,
-                                                    const CountsDescription& description,
-                                                    const Gradient& gradient, const RenderOptions& options);
+[[nodiscard]] Result<std::vector<std::string>> WriteCountsOutputs(const CountGrid& counts,
+                                                                  const CountsDescription& description,
+                                                                  const Gradient& gradient,
+                                                                  const RenderOptions& options);
 
 }  // namespace zephyrin

@@ -18,23 +18,27 @@ namespace {
 // file with a line that cannot be read: a window shows what a broken file
 // left and can be given another; a command would only save a picture
 // nobody asked for. A relative gradient path is taken from `folder`.
-Result<> LoadText(std::string_view text, std::string_view caption, const std::filesystem::path& folder,
-                  const RenderOptions& options, PreparedDrawing& prepared) {
+[[nodiscard]] Result<> LoadText(std::string_view text, std::string_view caption,
+                                const std::filesystem::path& folder, const RenderOptions& options,
+                                PreparedDrawing& prepared) {
     DrawingSetup& setup = prepared.setup;
     TFractalRec& v = setup.record;
     // The renderer writes with a point; the reader takes a comma as well.
-    prepared.messages = ReadParameterText(text, caption, '.', v, setup.effects, setup.density, folder);
-    if (!prepared.messages.empty() && IsReadingError(prepared.messages.back())) {
+    const ParameterReadReport report =
+        ReadParameterText(text, caption, '.', v, setup.effects, setup.density, folder);
+    if (report.Failed()) {
         std::string all;
-        for (const std::string& message : prepared.messages) all += (all.empty() ? "" : "\n") + message;
+        for (const std::string& message : report.Messages()) all += (all.empty() ? "" : "\n") + message;
         return Failure(all);
     }
+    prepared.messages = report.notes;
     v.randomStart = ToFlag(options.random);
     return {};
 }
 
-Result<PreparedDrawing> Prepare(std::optional<std::string_view> text, std::string_view caption,
-                                const std::filesystem::path& folder, const RenderOptions& options) {
+[[nodiscard]] Result<PreparedDrawing> Prepare(std::optional<std::string_view> text, std::string_view caption,
+                                              const std::filesystem::path& folder,
+                                              const RenderOptions& options) {
     PreparedDrawing prepared;
     DrawingSetup& setup = prepared.setup;
     setup.record = NewWindowRecord(options.width * options.supersample, options.height * options.supersample);

@@ -37,17 +37,17 @@ struct PreparedDrawing {
 // when the parameter file cannot be opened or read, or holds a line that
 // cannot be read (after the complaints about lines before it, one per
 // line), or the gradient cannot be found.
-Result<PreparedDrawing> PrepareDrawing(const RenderOptions& options);
+[[nodiscard]] Result<PreparedDrawing> PrepareDrawing(const RenderOptions& options);
 
 // The same from a parameter file's text (an animation file's keyframe),
 // named `caption` in the messages, instead of options.parameterFile.
-Result<PreparedDrawing> PrepareDrawingFromText(std::string_view text, std::string_view caption,
-                                               const RenderOptions& options);
+[[nodiscard]] Result<PreparedDrawing> PrepareDrawingFromText(std::string_view text, std::string_view caption,
+                                                             const RenderOptions& options);
 
 // The options' colouring over the setup's: --white, --sqrt-filter and the
 // density settings, any of which turns density colouring on. Returns the
 // gradient of density colouring (an empty one for the classic colouring);
 // fails when it cannot be found.
-Result<Gradient> ColourAsAsked(const RenderOptions& options, DrawingSetup& setup);
+[[nodiscard]] Result<Gradient> ColourAsAsked(const RenderOptions& options, DrawingSetup& setup);
 
 }  // namespace zephyrin

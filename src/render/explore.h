@@ -21,6 +21,7 @@ inline constexpr std::int32_t kRenderFindTries = 1000;
 // would. Either way the record's view is frozen again for the drawing.
 // kNothingFound and kCannotFrame leave the setup as it was; fails only when
 // memory runs short.
-Result<Exploration> Explore(DrawingSetup& setup, const RenderOptions& options, std::uint64_t seed);
+[[nodiscard]] Result<Exploration> Explore(DrawingSetup& setup, const RenderOptions& options,
+                                          std::uint64_t seed);
 
 }  // namespace zephyrin

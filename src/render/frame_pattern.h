@@ -15,7 +15,7 @@ namespace zephyrin {
 class FramePattern {
 public:
     // Fails for any other % in the pattern, or for more than one conversion.
-    static Result<FramePattern> Parse(const std::filesystem::path& pattern);
+    [[nodiscard]] static Result<FramePattern> Parse(const std::filesystem::path& pattern);
 
     std::filesystem::path Name(std::int64_t frame) const;
     // Where the frames go (and frames.csv beside them); empty for the working folder.

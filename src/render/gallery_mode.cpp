@@ -117,7 +117,7 @@ private:
     }
 
     // Before the search, so that a folder that is not there fails at once.
-    Result<> CheckOutputs() const {
+    [[nodiscard]] Result<> CheckOutputs() const {
         Result<> writable = CheckOutput(options_.output);
         if (writable) writable = CheckOutput(Csv());
         for (int tile = 1; writable && options_.writeParameters && tile <= *options_.gallery; ++tile)
@@ -125,7 +125,7 @@ private:
         return writable;
     }
 
-    Result<PreparedDrawing> PrepareTiles() const {
+    [[nodiscard]] Result<PreparedDrawing> PrepareTiles() const {
         RenderOptions tileOptions = options_;
         if (!options_.sizeGiven) {
             tileOptions.width = kTileWidth;
@@ -135,7 +135,7 @@ private:
         return PrepareDrawing(tileOptions);
     }
 
-    Result<GalleryResult> Search(const DrawingSetup& base) {
+    [[nodiscard]] Result<GalleryResult> Search(const DrawingSetup& base) {
         const std::vector<std::int32_t> formulas =
             options_.allFormulas ? GalleryFormulas() : std::vector<std::int32_t>{base.record.formula};
         const GalleryOptions gallery{.tiles = *options_.gallery, .keepQuasiPeriodic = options_.quasiPeriodic};
@@ -194,7 +194,7 @@ private:
         return text;
     }
 
-    Result<> Write(const std::vector<DrawnTile>& tiles) const {
+    [[nodiscard]] Result<> Write(const std::vector<DrawnTile>& tiles) const {
         std::vector<Picture> pictures;
         for (const DrawnTile& tile : tiles) pictures.push_back(tile.picture);
         const int columns = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(tiles.size()))));

@@ -13,8 +13,8 @@ constexpr std::string_view kDrawingOptions[] = {"--formula", "--random",     "--
                                                 "--seconds", "--iterations", "--seed"};
 
 // Adds the counts of `next` to `sum`, unless their drawings differ.
-Result<> AddTo(CountsFile& sum, const CountsFile& next, const std::filesystem::path& first,
-               const std::filesystem::path& path) {
+[[nodiscard]] Result<> AddTo(CountsFile& sum, const CountsFile& next, const std::filesystem::path& first,
+                             const std::filesystem::path& path) {
     const std::string difference = CountsDifference(sum.description, next.description);
     if (!difference.empty())
         return Failure("cannot add \"" + path.string() + "\" to \"" + first.string() + "\": " + difference);

@@ -15,10 +15,10 @@ std::filesystem::path ParameterFileBeside(const std::filesystem::path& picture);
 // What stands against writing a file at `path`, found before a long drawing
 // rather than after it: a folder that does not exist, or a folder in the
 // file's place.
-Result<> CheckOutput(const std::filesystem::path& path);
+[[nodiscard]] Result<> CheckOutput(const std::filesystem::path& path);
 
 // CheckOutput of every file the options ask for: the picture and its
 // parameter file, the counts file and the density levels.
-Result<> CheckOutputs(const RenderOptions& options);
+[[nodiscard]] Result<> CheckOutputs(const RenderOptions& options);
 
 }  // namespace zephyrin

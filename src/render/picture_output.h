@@ -27,7 +27,7 @@ struct FinishedDrawing {
 // carries them, and their parameter file beside it (unless --no-params).
 // Returns the notes to show (a change of colours the format needed).
 // Failures name the file, or the memory that ran short.
-Result<std::vector<std::string>> WritePictureFiles(const FinishedDrawing& drawing,
-                                                   const RenderOptions& options);
+[[nodiscard]] Result<std::vector<std::string>> WritePictureFiles(const FinishedDrawing& drawing,
+                                                                 const RenderOptions& options);
 
 }  // namespace zephyrin

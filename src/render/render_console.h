@@ -44,8 +44,9 @@ private:
 // Render with the console's progress bar; running out of memory fails with
 // "not enough memory " + `forWhat`, threads that cannot start with their
 // cause.
-Result<RenderResult> RenderWithProgress(const DrawingSetup& setup, const RenderSettings& settings,
-                                        RenderConsole& console, bool quiet, std::string_view forWhat);
+[[nodiscard]] Result<RenderResult> RenderWithProgress(const DrawingSetup& setup,
+                                                      const RenderSettings& settings, RenderConsole& console,
+                                                      bool quiet, std::string_view forWhat);
 
 // "N iterations, S s, R million iterations per second (seed X, T threads)".
 std::string DrawingSummary(const RenderResult& result, std::uint64_t seed);

@@ -53,7 +53,7 @@ class Parser {
 public:
     explicit Parser(std::span<const std::string_view> arguments) : arguments_(arguments) {}
 
-    Result<RenderOptions> Parse() {
+    [[nodiscard]] Result<RenderOptions> Parse() {
         for (next_ = 0; next_ < arguments_.size() && error_.empty() && !options_.help && !options_.version;) {
             std::string_view argument = arguments_[next_++];
             inlineValue_.reset();
@@ -345,7 +345,8 @@ private:
             error_ = "give either --iterations or --seconds, not both";
         } else if (const std::string conflict = ModeConflict(); !conflict.empty()) {
             error_ = conflict;
-        } else if (options_.output.empty() && !options_.metrics && !options_.saveCounts && !options_.exportDensity) {
+        } else if (options_.output.empty() && !options_.metrics && !options_.saveCounts &&
+                   !options_.exportDensity) {
             error_ =
                 "no output file given (-o OUT.ext, --save-counts COUNTS.tif or --export-density OUT.exr)";
         } else if (options_.output.empty()) {

@@ -81,6 +81,6 @@ inline constexpr std::int32_t kMaxThreads = 1024;
 // and options that go together. With --animate the arguments that are not
 // options are keyframes; a .zpa argument is an animation file
 // (animate_options.h). Stops at the first problem, and at --help.
-Result<RenderOptions> ParseRenderOptions(std::span<const std::string_view> arguments);
+[[nodiscard]] Result<RenderOptions> ParseRenderOptions(std::span<const std::string_view> arguments);
 
 }  // namespace zephyrin

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <new>
+#include <optional>
 #include <string>
 
 #include "engine/file/counts_file.h"
@@ -24,6 +25,8 @@
 
 namespace zephyrin {
 namespace {
+
+constexpr std::string_view kShortOfMemory = "not enough memory";
 
 std::string SizeText(std::int64_t width, std::int64_t height) {
     return std::to_string(width) + " x " + std::to_string(height) + " pixels";
@@ -66,8 +69,8 @@ private:
     int Fail(std::string_view message) { return console_.Fail(message); }
 
     // The outputs of a drawing done; `seed` for the counts file.
-    int Write(const RenderOptions& options, const PreparedDrawing& prepared, RenderResult& result,
-              std::uint64_t seed) {
+    [[nodiscard]] Result<> Write(const RenderOptions& options, const PreparedDrawing& prepared,
+                                 RenderResult& result, std::uint64_t seed) {
         const DrawingSetup& setup = prepared.setup;
         Result<std::vector<std::string>> written;
         if (options.saveCounts || options.exportDensity) {
@@ -80,67 +83,96 @@ private:
             written = WritePictureFiles(
                 {finished, prepared.gradient, options.supersample, &result.counts, &result.picture}, options);
         }
-        if (!written) return Fail(written.error());
+        if (!written) return Failure(written.error());
         if (!options.quiet)
             for (const std::string& note : *written) console_.Say(note);
-        return kRenderDone;
+        return {};
     }
 
-    int Draw(const RenderOptions& options) {
-        if (Result<> writable = CheckOutputs(options); !writable) return Fail(writable.error());
+    // Where a step of the drawing runs out of memory: it fails with
+    // `shortOfMemory`, which may say what the step was doing.
+    template <typename Step>
+    [[nodiscard]] static auto WithinMemory(std::string_view shortOfMemory, Step step) -> decltype(step()) {
+        try {
+            return step();
+        } catch (const std::bad_alloc&) {
+            return Failure(std::string(shortOfMemory));
+        }
+    }
 
+    [[nodiscard]] static Result<> FitsInMemory(const RenderOptions& options, std::int32_t threads) {
         const std::int64_t width = std::int64_t{options.width} * options.supersample;
         const std::int64_t height = std::int64_t{options.height} * options.supersample;
-        if (!RenderFitsInMemory(width, height, 1))
-            return Fail("a drawing of " + SizeText(width, height) + " does not fit in memory");
+        if (RenderFitsInMemory(width, height, threads)) return {};
+        if (threads == 1)
+            return Failure("a drawing of " + SizeText(width, height) + " does not fit in memory");
+        return Failure("a drawing of " + SizeText(width, height) + " with " + std::to_string(threads) +
+                       " threads does not fit in memory; try fewer --threads");
+    }
 
-        Result<PreparedDrawing> prepared;
-        try {
-            prepared = PrepareDrawing(options);
-        } catch (const std::bad_alloc&) {
-            return Fail(options.parameterFile
-                            ? "not enough memory to read \"" + options.parameterFile->string() + "\""
-                            : std::string("not enough memory to set up the drawing"));
-        }
-        if (!prepared) return Fail(prepared.error());
-        // Missing lines do not stop the drawing.
-        for (const std::string& message : prepared->messages) console_.Say(message);
-        DrawingSetup& setup = prepared->setup;
-        const bool keepCounts = options.saveCounts || options.exportDensity;
-        if (keepCounts && !CountsTellTheColours(setup))
-            return console_.Refuse(
-                "a drawing painted as it goes (Color Mix, or an intensity of -9.5 or less) has no counts "
-                "to save or export");
+    [[nodiscard]] static Result<PreparedDrawing> Prepare(const RenderOptions& options) {
+        const std::string doing = options.parameterFile
+                                      ? " to read \"" + options.parameterFile->string() + "\""
+                                      : std::string(" to set up the drawing");
+        return WithinMemory(std::string(kShortOfMemory) + doing, [&] { return PrepareDrawing(options); });
+    }
 
+    // The drawing's settings once the start is found or framed, as asked;
+    // none when there is no attractor to draw.
+    [[nodiscard]] Result<std::optional<RenderSettings>> Settle(const RenderOptions& options,
+                                                               DrawingSetup& setup) {
         RenderSettings settings;
         settings.seed = *options.seed;
         if (options.find || options.fit) {
             const Result<Exploration> explored = Explore(setup, options, settings.seed);
-            if (!explored) return Fail(explored.error());
-            if (*explored == Exploration::kNothingFound) {
-                console_.Say("no attractor of formula " + std::to_string(setup.record.formula) +
-                             " found from seed " + std::to_string(settings.seed));
-                return kRenderNothingFound;
-            }
+            if (!explored) return Failure(explored.error());
+            if (*explored == Exploration::kNothingFound) return std::nullopt;
             if (*explored == Exploration::kCannotFrame && !options.quiet)
                 console_.Say("note: the orbit runs away or plots nothing; drawn in the view as it was");
         }
         settings.threads = UsableThreads(setup, options.threads.value_or(AllCores()));
         settings.iterations = options.iterations;
         settings.seconds = options.seconds;
-        settings.keepCounts = keepCounts;
-        if (!RenderFitsInMemory(width, height, settings.threads))
-            return Fail("a drawing of " + SizeText(width, height) + " with " +
-                        std::to_string(settings.threads) +
-                        " threads does not fit in memory; try fewer --threads");
+        settings.keepCounts = options.saveCounts || options.exportDensity;
+        if (Result<> fits = FitsInMemory(options, settings.threads); !fits) return Failure(fits.error());
+        return settings;
+    }
 
-        Result<RenderResult> result =
-            RenderWithProgress(setup, settings, console_, options.quiet,
-                               "for the picture and hit counters of a drawing of " + SizeText(width, height));
+    [[nodiscard]] Result<RenderResult> Render(const RenderOptions& options, const DrawingSetup& setup,
+                                              const RenderSettings& settings) {
+        const std::string size = SizeText(std::int64_t{options.width} * options.supersample,
+                                          std::int64_t{options.height} * options.supersample);
+        return RenderWithProgress(setup, settings, console_, options.quiet,
+                                  "for the picture and hit counters of a drawing of " + size);
+    }
+
+    int Draw(const RenderOptions& options) {
+        for (Result<> checked : {CheckOutputs(options), FitsInMemory(options, 1)})
+            if (!checked) return Fail(checked.error());
+        Result<PreparedDrawing> prepared = Prepare(options);
+        if (!prepared) return Fail(prepared.error());
+        // Missing lines do not stop the drawing.
+        for (const std::string& message : prepared->messages) console_.Say(message);
+        DrawingSetup& setup = prepared->setup;
+        if ((options.saveCounts || options.exportDensity) && !CountsTellTheColours(setup))
+            return console_.Refuse(
+                "a drawing painted as it goes (Color Mix, or an intensity of -9.5 or less) has no counts "
+                "to save or export");
+
+        const Result<std::optional<RenderSettings>> settings =
+            WithinMemory(kShortOfMemory, [&] { return Settle(options, setup); });
+        if (!settings) return Fail(settings.error());
+        if (!*settings) {
+            console_.Say("no attractor of formula " + std::to_string(setup.record.formula) +
+                         " found from seed " + std::to_string(*options.seed));
+            return kRenderNothingFound;
+        }
+        Result<RenderResult> result = Render(options, setup, **settings);
         if (!result) return Fail(result.error());
-        if (const int status = Write(options, *prepared, *result, settings.seed); status != kRenderDone)
-            return status;
-        if (!options.quiet) console_.Out() << DrawingSummary(*result, settings.seed) << '\n';
+        const Result<> written = WithinMemory(
+            kShortOfMemory, [&] { return Write(options, *prepared, *result, (*settings)->seed); });
+        if (!written) return Fail(written.error());
+        if (!options.quiet) console_.Out() << DrawingSummary(*result, (*settings)->seed) << '\n';
         return kRenderDone;
     }
 
@@ -156,7 +188,7 @@ int RunRenderProgram(std::span<const std::string_view> arguments, std::ostream& 
         return Program(out, err, progressOnTerminal).Run(arguments);
     } catch (const std::bad_alloc&) {
         // Whatever the steps above left unnamed: the options, a message, the summary.
-        err << "zephyrin-render: not enough memory\n";
+        err << "zephyrin-render: " << kShortOfMemory << '\n';
         return kRenderFailed;
     }
 }

@@ -20,8 +20,8 @@ class VideoPipe {
 public:
     // Starts `program` (looked up on PATH) for width x height frames at
     // `fps`. Fails with a message saying how to get ffmpeg when it is not found.
-    static Result<VideoPipe> Start(const std::filesystem::path& video, int width, int height, double fps,
-                                   const std::string& program = "ffmpeg");
+    [[nodiscard]] static Result<VideoPipe> Start(const std::filesystem::path& video, int width, int height,
+                                                 double fps, const std::string& program = "ffmpeg");
 
     VideoPipe(VideoPipe&& other) noexcept;
     VideoPipe& operator=(VideoPipe&&) = delete;

@@ -14,19 +14,25 @@ public:
     static constexpr std::chrono::microseconds kPeriod{2000};
     static constexpr std::uint32_t kCallsPerClockRead = 64;
 
+    using Clock = std::chrono::steady_clock;
+    // Where the pump reads the time: the steady clock, or a test's own.
+    using ClockReader = Clock::time_point (*)();
+
+    explicit EventPump(ClockReader now = &Clock::now) : now_(now), lastDispatch_(now()) {}
+
     void pump() {
         if (++calls_ % kCallsPerClockRead != 0) return;
-        const auto now = std::chrono::steady_clock::now();
-        if (now - lastDispatch_ < kPeriod) return;
+        if (now_() - lastDispatch_ < kPeriod) return;
         dispatch();
-        lastDispatch_ = std::chrono::steady_clock::now();
+        lastDispatch_ = now_();
     }
 
 private:
     static void dispatch();
 
+    ClockReader now_;
     std::uint32_t calls_ = 0;
-    std::chrono::steady_clock::time_point lastDispatch_ = std::chrono::steady_clock::now();
+    Clock::time_point lastDispatch_;
 };
 
 }  // namespace zephyrin

@@ -14,8 +14,10 @@ QSettings openStore() {
 QVariant rememberedValue(const QString& key, const QVariant& fallback) {
     const QSettings store = openStore();
     if (store.status() != QSettings::NoError) return fallback;
-    const QVariant value = store.value(key, fallback);
-    if (fallback.isValid() && !value.canConvert(fallback.metaType())) return fallback;
+    // The file holds text: whether a value is of the fallback's kind shows
+    // only in converting it.
+    QVariant value = store.value(key, fallback);
+    if (fallback.isValid() && !value.convert(fallback.metaType())) return fallback;
     return value;
 }
 

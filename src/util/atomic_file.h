@@ -19,7 +19,8 @@ namespace zephyrin {
 // removed and the failure is the cause alone, for the caller to name the file.
 // The temporary file is removed too should SIGINT, SIGTERM or SIGHUP end the
 // process meanwhile (RemoveFilesOnSignals).
-Result<> WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+[[nodiscard]] Result<> WriteFileAtomically(const std::filesystem::path& path,
+                                           std::span<const std::uint8_t> bytes);
 
 // For tests of what an interrupted save leaves: `interruption` is called in
 // every save once its temporary file is complete, just before it replaces

@@ -51,7 +51,8 @@ bool PictureDocument::readParameters(const QString& path) {
             return false;
         }
         messages = ReadParameterText(*text, path.toStdString(), localeDecimalSeparator(), v, effects,
-                                     density_, QFileInfo(path).absolutePath().toStdString());
+                                     density_, QFileInfo(path).absolutePath().toStdString())
+                       .Messages();
     } catch (const std::bad_alloc&) {
         showError(QStringLiteral("There is not enough memory to read the parameter file \"%1\".").arg(path));
         return false;

@@ -10,6 +10,7 @@
 
 #include "frame/main_form.h"
 #include "frame/program.h"
+#include "program_fixture.h"
 #include "qt_test_main.h"
 #include "services/one_shot_timer.h"
 #include "window/tmdi_child.h"
@@ -17,18 +18,6 @@
 namespace zephyrin::testing {
 
 namespace {
-
-// The program with one picture window whose set-up has not run.
-struct ProgramWithWindow {
-    ProgramWithWindow() {
-        program.MainForm->Timer1()->setEnabled(false);
-        program.MainForm->FileNewItemClick();
-        child = program.MainForm->activeChild();
-        child->Timer1->setEnabled(false);
-    }
-    Program program;
-    TMDIChild* child = nullptr;
-};
 
 void addWithSubmenus(QList<QAction*>& into, const QList<QAction*>& actions) {
     for (QAction* action : actions) {

@@ -35,7 +35,7 @@ std::string ReadAll(const std::filesystem::path& path) {
 TFractalRec ReadBack(const std::filesystem::path& path) {
     TFractalRec v;
     Effects effects;
-    ReadParameterText(ReadAll(path), "test", '.', v, effects);
+    EXPECT_EQ(ReadParameterText(ReadAll(path), "test", '.', v, effects), ParameterReadReport{}) << path;
     return v;
 }
 

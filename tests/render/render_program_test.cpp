@@ -243,7 +243,7 @@ TEST(RenderProgram, AClassicParameterFileDrawsTheEnginesOwnPicture) {
 
     TFractalRec v = NewWindowRecord(160, 120);
     Effects effects;
-    ASSERT_TRUE(ReadParameterText(ReadAll(folder / "classic.zpr"), "", '.', v, effects).empty());
+    ASSERT_TRUE(ReadParameterText(ReadAll(folder / "classic.zpr"), "", '.', v, effects).Messages().empty());
     v.randomStart = kFalse;
     FreezeView(v);
     testing::TestHost host(v);

@@ -15,9 +15,11 @@
 
 #include "dialogs/coefficients_dialog.h"
 #include "dialogs/parameters_dialog.h"
+#include "dialogs/settle_timer.h"
 #include "dialogs/spin_edit.h"
 #include "frame/main_form.h"
 #include "frame/program.h"
+#include "program_fixture.h"
 #include "qt_test_main.h"
 #include "services/locale_format.h"
 #include "services/one_shot_timer.h"
@@ -34,45 +36,6 @@
 namespace zephyrin::testing {
 
 namespace {
-
-void After(int ms, std::function<void()> action) {
-    QTimer::singleShot(ms, std::move(action));
-}
-
-// The program with NONAME1 open but never drawing, so that only the test
-// changes the dialogs; the frame forwards every settled dialog to the active
-// window as it always does.
-class QuietProgram {
-public:
-    QuietProgram() {
-        program.MainForm->show();
-        ready = QTest::qWaitFor([this] { return program.MainForm->attractorWindows().size() == 1; }, 3000);
-        if (ready) P = Quieten(program.MainForm->activeChild());
-    }
-
-    TMDIChild* NewWindow() {
-        program.MainForm->FileNewItemClick();
-        return Quieten(program.MainForm->activeChild());
-    }
-
-    bool Activate(TMDIChild* window) {
-        program.MainForm->mdiArea()->setActiveSubWindow(window);
-        return program.MainForm->activeChild() == window;
-    }
-
-    TForm4* form() const { return program.Form4; }
-    TCForm* cform() const { return program.CForm; }
-
-    Program program;
-    TMDIChild* P = nullptr;
-    bool ready = false;
-
-private:
-    static TMDIChild* Quieten(TMDIChild* window) {
-        window->Timer1->setEnabled(false);
-        return window;
-    }
-};
 
 // "%F" texts are written with the locale's separator.
 QString Fixed(const char* text) {
@@ -134,6 +97,7 @@ private slots:
         Program program;
         program.MainForm->show();
         TForm4* form = program.Form4;
+        SettleTimer* settle = form->findChild<SettleTimer*>(QStringLiteral("ColorTimer"));
         int changesMade = 0;
         QList<int> changesBeforeApplication;
         QList<double> redApplied, redBeforeEachChange;
@@ -146,22 +110,25 @@ private slots:
             redApplied << program.MainForm->activeChild()->document().v.red;
             depthAtApplication = program.engine.Depth();
         });
-        // NONAME1 draws from about 600 ms; the return trip of its start has settled by 1500 ms.
-        After(1500, [&] {
-            TMDIChild* child = program.MainForm->activeChild();
-            watching = true;
-            for (int i = 0; i < 5; ++i)
-                After(100 * i, [&, child, i] {
-                    redBeforeEachChange << child->document().v.red;
-                    form->RedBar1()->setValue(10 * (i + 1));
-                    ++changesMade;
-                });
-            After(1400, [&] {
-                done = true;
-                program.MainForm->StopButtonClick();
-            });
-        });
-        QTRY_VERIFY_WITH_TIMEOUT(done, 10000);
+        // Once NONAME1 draws and the return trip of its start has settled.
+        When([&] { return program.engine.Depth() == 1 && !settle->isActive(); },
+             [&] {
+                 TMDIChild* child = program.MainForm->activeChild();
+                 watching = true;
+                 for (int i = 0; i < 5; ++i) {
+                     if (i > 0) settle->tick();  // a period between two changes settles nothing
+                     redBeforeEachChange << child->document().v.red;
+                     form->RedBar1()->setValue(10 * (i + 1));
+                     ++changesMade;
+                 }
+                 // Settled, and nothing more to come.
+                 When([&] { return !changesBeforeApplication.isEmpty() && !settle->isActive(); },
+                      [&] {
+                          done = true;
+                          program.MainForm->StopButtonClick();
+                      });
+             });
+        QTRY_VERIFY_WITH_TIMEOUT(done, 30000);
         QCOMPARE(redBeforeEachChange, QList<double>(5, 0.0));
         QCOMPARE(changesBeforeApplication, QList<int>{5});
         COMPARE_EXACTLY(redApplied.first(), 50.0);
@@ -199,17 +166,16 @@ private slots:
         QFETCH(double, value);
         QFETCH(QString, label);
         QFETCH(QString, text);
-        QuietProgram q;
-        QVERIFY(q.ready);
-        QSignalSpy settled(q.form(), &TForm4::coloursSettled);
-        q.form()->findChild<QSlider*>(bar)->setValue(position);
+        ProgramWithWindow q;
+        QSignalSpy settled(q.program.Form4, &TForm4::coloursSettled);
+        q.program.Form4->findChild<QSlider*>(bar)->setValue(position);
         QVERIFY(settled.wait(1000));
-        COMPARE_EXACTLY(Real(q.P->document().v, field), value);
-        QCOMPARE(q.form()->findChild<QLabel*>(label)->text(), text);
+        COMPARE_EXACTLY(Real(q.child->document().v, field), value);
+        QCOMPARE(q.program.Form4->findChild<QLabel*>(label)->text(), text);
         // Each colour by its name: the other two bars still stand at 0.
         for (const char* colour : {"red", "green", "blue"})
             if (field != QLatin1String(colour))
-                QCOMPARE(Real(q.P->document().v, QString::fromLatin1(colour)), 0.0);
+                QCOMPARE(Real(q.child->document().v, QString::fromLatin1(colour)), 0.0);
     }
 
     void theRecordSetsTheBars_data() {
@@ -261,21 +227,20 @@ private slots:
         QFETCH(int, position);
         QFETCH(QString, label);
         QFETCH(QString, text);
-        QuietProgram q;
-        QVERIFY(q.ready);
-        Real(q.P->document().v, field) = value;
+        ProgramWithWindow q;
+        Real(q.child->document().v, field) = value;
         q.program.MainForm->UpdateParameters();
-        QCOMPARE(q.form()->findChild<QSlider*>(bar)->value(), position);
-        QCOMPARE(q.form()->findChild<QLabel*>(label)->text(), text);
+        QCOMPARE(q.program.Form4->findChild<QSlider*>(bar)->value(), position);
+        QCOMPARE(q.program.Form4->findChild<QLabel*>(label)->text(), text);
         for (const char* colour : {"RedBar1", "GrnBar1", "BluBar1"})
-            if (bar != QLatin1String(colour)) QCOMPARE(q.form()->findChild<QSlider*>(colour)->value(), 0);
+            if (bar != QLatin1String(colour))
+                QCOMPARE(q.program.Form4->findChild<QSlider*>(colour)->value(), 0);
     }
 
     // Shown at the bar's end with its own text; applied, the end is what stays.
     void showingAndHidingLeavesOnlyTheReturnTrip() {
-        QuietProgram q;
-        QVERIFY(q.ready);
-        TFractalRec& v = q.P->document().v;
+        ProgramWithWindow q;
+        TFractalRec& v = q.child->document().v;
         v.factor2 = 0.35;
         v.intensity = 12;
         v.red = 3;
@@ -287,16 +252,16 @@ private slots:
         v.startX = -0.125;
         v.startY = 0.375;
         v.varBent = kTrue;
-        QSignalSpy settled(q.form(), &TForm4::coloursSettled);
+        QSignalSpy settled(q.program.Form4, &TForm4::coloursSettled);
         q.program.MainForm->ParmatersButtonClick();
-        QVERIFY(q.form()->isVisible());
-        QCOMPARE(q.form()->Factor2_bar()->value(), 20);
-        QCOMPARE(q.form()->Factor2()->text(), Fixed("0.35"));
+        QVERIFY(q.program.Form4->isVisible());
+        QCOMPARE(q.program.Form4->Factor2_bar()->value(), 20);
+        QCOMPARE(q.program.Form4->Factor2()->text(), Fixed("0.35"));
         q.program.MainForm->ParmatersButtonClick();
-        QVERIFY(!q.form()->isVisible());
+        QVERIFY(!q.program.Form4->isVisible());
         QVERIFY(settled.wait(1000));  // the settle timer runs on while hidden
         COMPARE_EXACTLY(v.factor2, 0.2);
-        QCOMPARE(q.form()->Factor2()->text(), Fixed("0.20"));
+        QCOMPARE(q.program.Form4->Factor2()->text(), Fixed("0.20"));
         COMPARE_EXACTLY(v.intensity, 12.0);
         COMPARE_EXACTLY(v.red, 3.0);
         COMPARE_EXACTLY(v.green, -4.0);
@@ -311,15 +276,14 @@ private slots:
     }
 
     void spinsComeBackWithNineDecimals() {
-        QuietProgram q;
-        QVERIFY(q.ready);
-        TFractalRec& v = q.P->document().v;
+        ProgramWithWindow q;
+        TFractalRec& v = q.child->document().v;
         v.AA = 0.1234567891234;
         v.AAStart = v.AACopy = 5;  // the spin shows AA, not these
         v.BB = -1.0000000004;
         v.startX = 1.23456789012;
         v.startY = -0.0000000016;
-        QSignalSpy settled(q.form(), &TForm4::coloursSettled);
+        QSignalSpy settled(q.program.Form4, &TForm4::coloursSettled);
         q.program.MainForm->UpdateParameters();
         QVERIFY(settled.wait(1000));
         COMPARE_EXACTLY(v.AAStart, 0.123456789);
@@ -331,105 +295,99 @@ private slots:
     }
 
     void aClearedSpinAppliesAsZeroWithTheNextChange() {
-        QuietProgram q;
-        QVERIFY(q.ready);
-        q.P->document().v.BB = 0.75;
-        QSignalSpy settled(q.form(), &TForm4::coloursSettled);
+        ProgramWithWindow q;
+        q.child->document().v.BB = 0.75;
+        QSignalSpy settled(q.program.Form4, &TForm4::coloursSettled);
         q.program.MainForm->UpdateParameters();
         QVERIFY(settled.wait(1000));
-        COMPARE_EXACTLY(q.P->document().v.BB, 0.75);
-        q.form()->constBB()->findChild<QLineEdit*>()->clear();
-        q.form()->Intensity()->setValue(9);
+        COMPARE_EXACTLY(q.child->document().v.BB, 0.75);
+        q.program.Form4->constBB()->findChild<QLineEdit*>()->clear();
+        q.program.Form4->Intensity()->setValue(9);
         QVERIFY(settled.wait(1000));
-        COMPARE_EXACTLY(q.P->document().v.intensity, 9.0);
-        COMPARE_EXACTLY(q.P->document().v.BB, 0.0);
+        COMPARE_EXACTLY(q.child->document().v.intensity, 9.0);
+        COMPARE_EXACTLY(q.child->document().v.BB, 0.0);
     }
 
     void aClickedBoxSetsOnlyItsOwnFlag_data() { AddBoxRows(); }
     void aClickedBoxSetsOnlyItsOwnFlag() {
         QFETCH(QString, box);
-        QuietProgram q;
-        QVERIFY(q.ready);
-        ClearFlags(q.P->document().v);
-        QSignalSpy settled(q.form(), &TForm4::coloursSettled);
-        q.form()->findChild<QCheckBox*>(box)->click();
+        ProgramWithWindow q;
+        ClearFlags(q.child->document().v);
+        QSignalSpy settled(q.program.Form4, &TForm4::coloursSettled);
+        q.program.Form4->findChild<QCheckBox*>(box)->click();
         QVERIFY(settled.wait(1000));
         for (const auto& b : kBoxes)
-            QCOMPARE(q.P->document().v.*b.flag, box == QLatin1String(b.box) ? kTrue : kFalse);
+            QCOMPARE(q.child->document().v.*b.flag, box == QLatin1String(b.box) ? kTrue : kFalse);
     }
 
     // Inversion and Polar share one change handler.
     void polarAndInversionAreAppliedApart() {
-        QuietProgram q;
-        QVERIFY(q.ready);
-        ClearFlags(q.P->document().v);
-        QSignalSpy settled(q.form(), &TForm4::coloursSettled);
-        q.form()->Inversion()->click();
-        q.form()->Polar()->click();
-        q.form()->Inversion()->click();
+        ProgramWithWindow q;
+        ClearFlags(q.child->document().v);
+        QSignalSpy settled(q.program.Form4, &TForm4::coloursSettled);
+        q.program.Form4->Inversion()->click();
+        q.program.Form4->Polar()->click();
+        q.program.Form4->Inversion()->click();
         QVERIFY(settled.wait(1000));
         QCOMPARE(settled.count(), 1);
-        QCOMPARE(q.P->document().v.varPolar, kTrue);
-        QCOMPARE(q.P->document().v.varInversion, kFalse);
+        QCOMPARE(q.child->document().v.varPolar, kTrue);
+        QCOMPARE(q.child->document().v.varInversion, kFalse);
     }
 
     void aSetFlagTicksOnlyItsBox_data() { AddBoxRows(); }
     void aSetFlagTicksOnlyItsBox() {
         QFETCH(QString, box);
-        QuietProgram q;
-        QVERIFY(q.ready);
-        ClearFlags(q.P->document().v);
+        ProgramWithWindow q;
+        ClearFlags(q.child->document().v);
         for (const auto& b : kBoxes)
-            if (box == QLatin1String(b.box)) q.P->document().v.*b.flag = 1;  // any non-zero value is true
+            if (box == QLatin1String(b.box)) q.child->document().v.*b.flag = 1;  // any non-zero value is true
         q.program.MainForm->UpdateParameters();
         for (const auto& b : kBoxes)
-            QCOMPARE(q.form()->findChild<QCheckBox*>(b.box)->isChecked(), box == QLatin1String(b.box));
+            QCOMPARE(q.program.Form4->findChild<QCheckBox*>(b.box)->isChecked(), box == QLatin1String(b.box));
     }
 
     void coefficientsGoByTheirNames() {
-        QuietProgram q;
-        QVERIFY(q.ready);
+        ProgramWithWindow q;
         const char* names[] = {"A01", "A02", "A03", "A04", "A05", "A06", "B01", "B02", "B03",
                                "B04", "B05", "B06", "C01", "C02", "C03", "C04", "C05", "C06"};
-        q.P->document().v.af[19] = 7.5;
-        QSignalSpy settled(q.cform(), &TCForm::coefficientsSettled);
-        for (int i = 1; i <= 18; ++i) q.cform()->findChild<SpinEdit*>(names[i - 1])->setValue(i + 0.25);
+        q.child->document().v.af[19] = 7.5;
+        QSignalSpy settled(q.program.CForm, &TCForm::coefficientsSettled);
+        for (int i = 1; i <= 18; ++i) q.program.CForm->findChild<SpinEdit*>(names[i - 1])->setValue(i + 0.25);
         QVERIFY(settled.wait(1000));
         QCOMPARE(settled.count(), 1);
-        for (int i = 1; i <= 18; ++i) COMPARE_EXACTLY(q.P->document().v.af[i], i + 0.25);
-        COMPARE_EXACTLY(q.P->document().v.af[19], 7.5);
+        for (int i = 1; i <= 18; ++i) COMPARE_EXACTLY(q.child->document().v.af[i], i + 0.25);
+        COMPARE_EXACTLY(q.child->document().v.af[19], 7.5);
 
-        for (int i = 1; i <= 18; ++i) q.P->document().v.af[i] = -0.125 * i;
+        for (int i = 1; i <= 18; ++i) q.child->document().v.af[i] = -0.125 * i;
         q.program.MainForm->UpdateParameters();
         for (int i = 1; i <= 18; ++i)
-            QCOMPARE(q.cform()->findChild<SpinEdit*>(names[i - 1])->textValue(), -0.125 * i);
+            QCOMPARE(q.program.CForm->findChild<SpinEdit*>(names[i - 1])->textValue(), -0.125 * i);
     }
 
     void showingADialogLoadsBothFromTheWindowAndHidingLoadsNothing() {
-        QuietProgram q;
-        QVERIFY(q.ready);
-        TMDIChild* w = q.P;
+        ProgramWithWindow q;
+        TMDIChild* w = q.child;
         w->document().v.intensity = 17;
         w->document().v.af[5] = 0.25;
         w->findChild<QAction*>(QStringLiteral("IFSConstants1"))->trigger();
-        QVERIFY(q.cform()->isVisible());
-        QVERIFY(!q.form()->isVisible());
-        QCOMPARE(q.cform()->coefficient(5)->textValue(), 0.25);
-        QCOMPARE(q.form()->Intensity()->value(), 17);
+        QVERIFY(q.program.CForm->isVisible());
+        QVERIFY(!q.program.Form4->isVisible());
+        QCOMPARE(q.program.CForm->coefficient(5)->textValue(), 0.25);
+        QCOMPARE(q.program.Form4->Intensity()->value(), 17);
 
         w->document().v.intensity = 3;
         w->document().v.af[5] = -1;
         w->findChild<QAction*>(QStringLiteral("IFSConstants1"))->trigger();
-        QVERIFY(!q.cform()->isVisible());
-        QCOMPARE(q.cform()->coefficient(5)->textValue(), 0.25);
-        QCOMPARE(q.form()->Intensity()->value(), 17);
+        QVERIFY(!q.program.CForm->isVisible());
+        QCOMPARE(q.program.CForm->coefficient(5)->textValue(), 0.25);
+        QCOMPARE(q.program.Form4->Intensity()->value(), 17);
 
         w->findChild<QAction*>(QStringLiteral("Parameters1"))->trigger();
-        QVERIFY(q.form()->isVisible());
-        QCOMPARE(q.form()->Intensity()->value(), 3);
-        QCOMPARE(q.cform()->coefficient(5)->textValue(), -1.0);
+        QVERIFY(q.program.Form4->isVisible());
+        QCOMPARE(q.program.Form4->Intensity()->value(), 3);
+        QCOMPARE(q.program.CForm->coefficient(5)->textValue(), -1.0);
         w->findChild<QAction*>(QStringLiteral("Parameters1"))->trigger();
-        QVERIFY(!q.form()->isVisible());
+        QVERIFY(!q.program.Form4->isVisible());
     }
 
     void aRandomStartsCoefficientsComeBackWithNineDecimals() {
@@ -444,12 +402,16 @@ private slots:
             captured = true;
             TMDIChild* child = program.MainForm->activeChild();
             shown = child->document().v.af;
-            After(900, [&, child] {
-                applied = child->document().v.af;
-                depth = program.engine.Depth();
-                done = true;
-                program.MainForm->StopButtonClick();
-            });
+            // The dialog settles once, writing what it shows into the record.
+            const SettleTimer* settle =
+                program.CForm->findChild<SettleTimer*>(QStringLiteral("CoefficiantTimer"));
+            When([settle] { return !settle->isActive(); },
+                 [&, child] {
+                     applied = child->document().v.af;
+                     depth = program.engine.Depth();
+                     done = true;
+                     program.MainForm->StopButtonClick();
+                 });
         });
         QTRY_VERIFY_WITH_TIMEOUT(done, 10000);
         QCOMPARE(depth, 1);
@@ -468,9 +430,8 @@ private slots:
     // The dialogs last loaded from P; after a switch to Q the first
     // application writes everything shown into Q.
     void theFirstApplicationAfterASwitchWritesAllShownIntoTheActiveWindow() {
-        QuietProgram q;
-        QVERIFY(q.ready);
-        TMDIChild* P = q.P;
+        ProgramWithWindow q;
+        TMDIChild* P = q.child;
         TMDIChild* Q = q.NewWindow();
         TFractalRec& p = P->document().v;
         p.intensity = 20;
@@ -501,17 +462,17 @@ private slots:
         r.varNone = kTrue;
         r.af[1] = -0.5;
 
-        QSignalSpy colors(q.form(), &TForm4::coloursSettled);
-        QSignalSpy coefficients(q.cform(), &TCForm::coefficientsSettled);
+        QSignalSpy colors(q.program.Form4, &TForm4::coloursSettled);
+        QSignalSpy coefficients(q.program.CForm, &TCForm::coefficientsSettled);
         QVERIFY(q.Activate(P));
         q.program.MainForm->ParmatersButtonClick();
-        QVERIFY(q.form()->isVisible());
+        QVERIFY(q.program.Form4->isVisible());
         QTRY_COMPARE(colors.count(), 1);  // P's own return trip
         QTRY_COMPARE(coefficients.count(), 1);
 
         QVERIFY(q.Activate(Q));
-        QCOMPARE(q.form()->Intensity()->value(), 20);  // still P's
-        q.form()->RedBar1()->setValue(77);
+        QCOMPARE(q.program.Form4->Intensity()->value(), 20);  // still P's
+        q.program.Form4->RedBar1()->setValue(77);
         QTRY_COMPARE(colors.count(), 2);
         COMPARE_EXACTLY(r.red, 77.0);
         COMPARE_EXACTLY(r.green, 40.0);

@@ -50,13 +50,13 @@ std::int64_t KeyframeFrame(const Animation& animation, std::size_t index);
 // Shares `frames` frames in all out over the segments, as evenly as whole
 // frames go, the earlier segments taking the odd ones. Fails when there are
 // fewer than the keyframes need (one segment, one frame).
-Result<> SpreadFrames(Animation& animation, std::int64_t frames);
+[[nodiscard]] Result<> SpreadFrames(Animation& animation, std::int64_t frames);
 
 // What stands against drawing the animation: fewer than two keyframes, a
 // segment without frames, more than kMostFrames in all, a magnification that
 // is not a positive number, or a formula that changes at a keyframe that is
 // not a cut. The message names the keyframe, counting from 1.
-Result<> CheckAnimation(const Animation& animation);
+[[nodiscard]] Result<> CheckAnimation(const Animation& animation);
 
 // The keyframe a value of the path comes from and how far on to the next.
 struct PathPosition {

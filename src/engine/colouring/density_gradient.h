@@ -12,7 +12,7 @@ namespace zephyrin {
 // built-in gradient of its name, else the .ggr file its name is the path of,
 // which it then carries, so that the picture's files take the gradient
 // along. Fails as FindGradient does.
-Result<Gradient> TakeGradient(DensitySettings& density);
+[[nodiscard]] Result<Gradient> TakeGradient(DensitySettings& density);
 
 // Chooses a built-in gradient or a .ggr file by name or path; another
 // choice than the present one drops the gradient carried, for the next

@@ -36,9 +36,9 @@ bool InBands(const OrbitMeasures& measures, const GalleryOptions& options) {
 // The search shared by the gallery and its variations; `makeCandidate(seed)`
 // gives the record to judge.
 template <typename MakeCandidate>
-Result<GalleryResult> Search(const Effects& effects, const GalleryOptions& options,
-                             const std::atomic<bool>& cancel, const TileFound& found, std::uint64_t seed,
-                             MakeCandidate makeCandidate) {
+[[nodiscard]] Result<GalleryResult> Search(const Effects& effects, const GalleryOptions& options,
+                                           const std::atomic<bool>& cancel, const TileFound& found,
+                                           std::uint64_t seed, MakeCandidate makeCandidate) {
     GalleryResult result;
     const std::int64_t budget =
         std::int64_t{std::max(options.tiles, 0)} * std::max(options.candidatesPerTile, 0);

@@ -63,7 +63,7 @@ std::map<std::string, std::string, std::less<>> KeyLines(std::string_view text) 
 
 // The history, supersampling and white switch of the key lines, or the key
 // that is missing or wrong.
-Result<> ReadKeys(std::string_view parameterText, CountsDescription& description) {
+[[nodiscard]] Result<> ReadKeys(std::string_view parameterText, CountsDescription& description) {
     const auto keys = KeyLines(parameterText);
     for (const std::string_view key : kKeys)
         if (!keys.contains(key)) return Failure("its description has no " + std::string(key) + " line");
@@ -181,8 +181,10 @@ Result<CountsDescription> ReadCountsDescription(std::string_view text, std::stri
 
     CountsDescription description;
     description.record = record;
-    const std::vector<std::string> messages = ReadParameterText(
-        parameterText, caption, '.', description.record, description.effects, description.density);
+    const std::vector<std::string> messages =
+        ReadParameterText(parameterText, caption, '.', description.record, description.effects,
+                          description.density)
+            .Messages();
     if (!messages.empty()) return Failure(quoted + " is a damaged counts file: " + messages.front());
     if (const Result<> keys = ReadKeys(parameterText, description); !keys)
         return Failure(quoted + " is a damaged counts file: " + keys.error());

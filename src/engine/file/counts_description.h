@@ -57,8 +57,8 @@ std::string WriteCountsDescription(const CountsDescription& description);
 // unreadable line, a key line missing, a value out of range (supersample 1
 // to 4), no seed or a seed twice, and a colouring that contradicts the
 // parameter text's.
-Result<CountsDescription> ReadCountsDescription(std::string_view text, std::string_view caption,
-                                                const TFractalRec& record);
+[[nodiscard]] Result<CountsDescription> ReadCountsDescription(std::string_view text, std::string_view caption,
+                                                              const TFractalRec& record);
 
 // What keeps two counts from being added up: their drawings differ ("the
 // formula: 70 and 63", "coefficient af[7]: ...", "the supersampling: ..."),

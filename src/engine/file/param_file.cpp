@@ -28,7 +28,6 @@ enum class Rule {
 
 constexpr double kMissingStart = 5.0;
 constexpr int kCoefficientPairs = Coefficients::kCount / 2;
-constexpr std::string_view kReadError = "Error reading parameter file";
 
 struct LineSlot {
     Encoding encoding;
@@ -119,8 +118,10 @@ bool StoreValue(const LineSlot& slot, const std::string& text, char separator) {
     return true;
 }
 
-std::string ReadingError(std::string_view caption, int line) {
-    return std::string(kReadError) + " \"" + std::string(caption) + "\", line " + std::to_string(line);
+void EndWithError(ParameterReadReport& report, std::string_view caption, int line) {
+    report.error =
+        "Error reading parameter file \"" + std::string(caption) + "\", line " + std::to_string(line);
+    report.errorLine = line;
 }
 
 std::string Quoted(const std::filesystem::path& path) {
@@ -150,19 +151,25 @@ std::string WriteParameterText(const TFractalRec& v, const Effects& effects, cha
     return text;
 }
 
-std::vector<std::string> ReadParameterText(std::string_view fileText, std::string_view caption,
-                                           char decimalSeparator, TFractalRec& v, Effects& effects) {
+std::vector<std::string> ParameterReadReport::Messages() const {
+    std::vector<std::string> messages = notes;
+    if (Failed()) messages.push_back(error);
+    return messages;
+}
+
+ParameterReadReport ReadParameterText(std::string_view fileText, std::string_view caption,
+                                      char decimalSeparator, TFractalRec& v, Effects& effects) {
     const char separator = FileSeparator(decimalSeparator);
     const bool decimalPoint = separator == '.';
     LineReader file(fileText);
-    std::vector<std::string> messages;
+    ParameterReadReport report;
 
     const auto tooLong = [&](std::string_view line) {
         if (line.size() <= kLongestParameterLine) return false;
-        messages.push_back(ReadingError(caption, file.Number()));
+        EndWithError(report, caption, file.Number());
         return true;
     };
-    if (tooLong(file.Next())) return messages;  // the header, whatever else it says
+    if (tooLong(file.Next())) return report;  // the header, whatever else it says
     bool parameterOK = true;
     for (const LineSlot& slot : LineSlots(v, effects)) {
         std::string parameterLine;
@@ -170,8 +177,8 @@ std::vector<std::string> ReadParameterText(std::string_view fileText, std::strin
             parameterLine = std::string(file.Next());
             if (tooLong(parameterLine)) break;
             if (parameterLine.empty()) {
-                messages.push_back("Missing variable in parameter file: " + std::string(caption) +
-                                   " using defaults");
+                report.notes.push_back("Missing variable in parameter file: " + std::string(caption) +
+                                       " using defaults");
                 parameterOK = false;
             }
             parameterLine =
@@ -179,7 +186,7 @@ std::vector<std::string> ReadParameterText(std::string_view fileText, std::strin
         }
         if (parameterOK) {
             if (!StoreValue(slot, parameterLine, separator)) {
-                messages.push_back(ReadingError(caption, file.Number()));
+                EndWithError(report, caption, file.Number());
                 break;
             }
         } else if (slot.rule == Rule::kResuming) {
@@ -188,7 +195,7 @@ std::vector<std::string> ReadParameterText(std::string_view fileText, std::strin
             *slot.real = kMissingStart;
         }
     }
-    return messages;
+    return report;
 }
 
 std::string WriteParameterText(const TFractalRec& v, const Effects& effects, const DensitySettings& density,
@@ -197,25 +204,23 @@ std::string WriteParameterText(const TFractalRec& v, const Effects& effects, con
            WriteDensityLines(density, FileSeparator(decimalSeparator));
 }
 
-std::vector<std::string> ReadParameterText(std::string_view fileText, std::string_view caption,
-                                           char decimalSeparator, TFractalRec& v, Effects& effects,
-                                           DensitySettings& density, const std::filesystem::path& folder) {
-    std::vector<std::string> messages = ReadParameterText(fileText, caption, decimalSeparator, v, effects);
-    if (!messages.empty() && IsReadingError(messages.back())) return messages;
+ParameterReadReport ReadParameterText(std::string_view fileText, std::string_view caption,
+                                      char decimalSeparator, TFractalRec& v, Effects& effects,
+                                      DensitySettings& density, const std::filesystem::path& folder) {
+    ParameterReadReport report = ReadParameterText(fileText, caption, decimalSeparator, v, effects);
+    if (report.Failed()) return report;
     LineReader file(fileText);
     for (int line = 0; line < kParameterLineCount; ++line) file.Next();
     if (const std::optional<int> unread =
             ReadDensityLines(file, FileSeparator(decimalSeparator), folder, density))
-        messages.push_back(ReadingError(caption, *unread));
-    return messages;
+        EndWithError(report, caption, *unread);
+    return report;
 }
 
 void RoundAsWritten(TFractalRec& v, Effects& effects) {
-    ReadParameterText(WriteParameterText(v, effects, '.'), {}, '.', v, effects);
-}
-
-bool IsReadingError(std::string_view message) {
-    return message.starts_with(kReadError);
+    // The text was just written in full: its report is empty.
+    [[maybe_unused]] const ParameterReadReport report =
+        ReadParameterText(WriteParameterText(v, effects, '.'), {}, '.', v, effects);
 }
 
 Result<std::string> ReadParameterFile(const std::filesystem::path& path) {

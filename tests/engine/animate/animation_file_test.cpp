@@ -56,7 +56,8 @@ TEST(AnimationFile, WrittenAndReadBack) {
     TFractalRec v = NewWindowRecord(160, 120);
     Effects effects;
     DensitySettings density;
-    EXPECT_TRUE(ReadParameterText(read->keyframes[0].parameters, "a", '.', v, effects, density).empty());
+    EXPECT_TRUE(
+        ReadParameterText(read->keyframes[0].parameters, "a", '.', v, effects, density).Messages().empty());
     EXPECT_EQ(v.af[7], 0.333333333333333);
     EXPECT_EQ(effects.modulas, kTrue);
     EXPECT_EQ(density.gradient, "ice");

@@ -26,7 +26,7 @@ std::vector<std::string> Load(std::string_view text, DensitySettings& density,
                               const std::filesystem::path& folder = {}) {
     TFractalRec v = NewWindowRecord(400, 300);
     Effects effects;
-    return ReadParameterText(text, kCaption, '.', v, effects, density, folder);
+    return ReadParameterText(text, kCaption, '.', v, effects, density, folder).Messages();
 }
 
 std::string Text(const DensitySettings& density, char separator = '.') {

@@ -29,7 +29,7 @@ struct Window {
     Effects effects;
 
     std::vector<std::string> Load(std::string_view text, char separator = '.') {
-        return ReadParameterText(text, kCaption, separator, v, effects);
+        return ReadParameterText(text, kCaption, separator, v, effects).Messages();
     }
     std::string Text(char separator = '.') const { return WriteParameterText(v, effects, separator); }
 };
@@ -252,7 +252,9 @@ TEST(ParameterReader, AnEmptyLineInTheViewShiftsTheRestOntoLaterFields) {
 
     lines[5] = "word";  // read for line 12; the error names where it stands
     Window shifted = PresentWindow();
-    EXPECT_EQ(shifted.Load(Join(lines)), (std::vector<std::string>{kMissing, ReadError(6)}));
+    // The missing line is a note the load went past; the word is the error that ended it.
+    EXPECT_EQ(ReadParameterText(Join(lines), kCaption, '.', shifted.v, shifted.effects),
+              (ParameterReadReport{{kMissing}, ReadError(6), 6}));
 }
 
 TEST(ParameterReader, AnInvalidNumberStopsTheLoadKeepingWhatCameBefore) {
@@ -376,7 +378,7 @@ TEST(DensityLines, ReadWhenPresentOffWithoutThemAndUnknownKeysIgnored) {
     const DensitySettings present{true, 3, 4, 0.5, "ice"};
     const auto load = [&](const std::string& text, char separator, DensitySettings& density) {
         Window w = PresentWindow();
-        return ReadParameterText(text, kCaption, separator, w.v, w.effects, density);
+        return ReadParameterText(text, kCaption, separator, w.v, w.effects, density).Messages();
     };
 
     DensitySettings read = present;
@@ -407,7 +409,7 @@ TEST(DensityLines, AValueOutOfItsRangeOrNotANumberIsAReadingErrorOfItsLine) {
         DensitySettings density;
         EXPECT_EQ(ReadParameterText(classic + "density=1\r\n" + line + "\r\n", kCaption, '.', w.v, w.effects,
                                     density),
-                  std::vector<std::string>{ReadError(152)})
+                  (ParameterReadReport{{}, ReadError(152), 152}))
             << line;
     }
     // A gradient line of 256 characters, the longest to read back, is written; a longer one is not.
