@@ -114,6 +114,14 @@ void TMDIChild::createMenus() {
     QAction* copyItem = addItem(edit, "Copy1", QStringLiteral("Copy"));
     copyItem->setShortcut(QKeySequence::Copy);
     connect(copyItem, &QAction::triggered, this, &TMDIChild::Copy1Click);
+    QAction* copyParametersItem = addItem(edit, "CopyParameters", QStringLiteral("Copy Parameters"));
+    copyParametersItem->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    connect(copyParametersItem, &QAction::triggered, this, &TMDIChild::copyParameters);
+    QAction* pasteParametersItem = addItem(edit, "PasteParameters", QStringLiteral("Paste Parameters"));
+    pasteParametersItem->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+    connect(pasteParametersItem, &QAction::triggered, this, [this] {
+        if (parts_.frame) parts_.frame->pasteParameters();
+    });
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));

@@ -1,5 +1,7 @@
 // Loading a parameter file into the window, and writing one beside a saved
 // picture.
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
@@ -40,25 +42,46 @@ QString groupMessages(const std::vector<std::string>& messages) {
 }  // namespace
 
 bool TMDIChild::readParameters(const QString& path) {
-    std::vector<std::string> messages;
+    Result<std::string> text;
     try {
         // A PNG or TIFF picture of ours carries its parameter file inside.
         const std::filesystem::path file = path.toStdString();
-        const Result<std::string> text =
-            CarriesParameters(file) ? ReadEmbeddedParameters(file) : ReadParameterFile(file);
-        if (!text) {
-            showError(QString::fromStdString(text.error()));
-            return false;
-        }
-        messages = ReadParameterText(*text, path.toStdString(), localeDecimalSeparator(), v, effects,
-                                     density_, QFileInfo(path).absolutePath().toStdString());
+        text = CarriesParameters(file) ? ReadEmbeddedParameters(file) : ReadParameterFile(file);
     } catch (const std::bad_alloc&) {
-        showError(QStringLiteral("There is not enough memory to read the parameter file \"%1\".").arg(path));
+        text =
+            Failure("There is not enough memory to read the parameter file \"" + path.toStdString() + "\".");
+    }
+    if (!text) {
+        showError(QString::fromStdString(text.error()));
+        return false;
+    }
+    return takeParameterText(*text, path, QFileInfo(path).absolutePath());
+}
+
+bool TMDIChild::takeParameterText(const std::string& text, const QString& caption, const QString& folder) {
+    std::vector<std::string> messages;
+    try {
+        messages = ReadParameterText(text, caption.toStdString(), localeDecimalSeparator(), v, effects,
+                                     density_, folder.toStdString());
+    } catch (const std::bad_alloc&) {
+        showError(
+            QStringLiteral("There is not enough memory to read the parameters of \"%1\".").arg(caption));
         return false;
     }
     if (!messages.empty()) ShowMessage(groupMessages(messages));
     if (density_.enabled) useGradient();
     return true;
+}
+
+void TMDIChild::setParameterTextToLoad(const QString& text, const QString& caption) {
+    parameterTextToLoad_ = text;
+    parameterTextCaption_ = caption;
+}
+
+void TMDIChild::copyParameters() {
+    // A point, whatever this system's separator: the text may be pasted on
+    // another system, whose reader takes a point as well.
+    QApplication::clipboard()->setText(QString::fromStdString(parameterText('.')));
 }
 
 bool TMDIChild::LoadFromParameterFile(const QString& path) {
