@@ -16,7 +16,6 @@ namespace zephyrin {
 TileView::TileView(QWidget* parent)
     : QFrame(parent), picture_(new QLabel(this)), caption_(new QLabel(this)), star_(new QToolButton(this)) {
     setFrameStyle(QFrame::Box | QFrame::Plain);
-    setLineWidth(2);
     picture_->setFixedSize(kTileWidth, kTileHeight);
     picture_->setAlignment(Qt::AlignCenter);
     picture_->setStyleSheet(QStringLiteral("background: black"));
@@ -37,14 +36,19 @@ TileView::TileView(QWidget* parent)
 }
 
 void TileView::showEntry(const GalleryEntry& entry) {
-    picture_->setPixmap(entry.picture.isNull() ? QPixmap() : QPixmap::fromImage(entry.picture));
+    // The grid is laid out anew at every tile found or drawn: only what
+    // changed is shown again.
+    if (entry.picture.cacheKey() != pictureKey_) {
+        pictureKey_ = entry.picture.cacheKey();
+        picture_->setPixmap(entry.picture.isNull() ? QPixmap() : QPixmap::fromImage(entry.picture));
+    }
     caption_->setText(
         QStringLiteral("Formula %1\n%2").arg(entry.record.formula).arg(measuresText(entry.measures)));
     setToolTip(entry.file);
 }
 
 void TileView::setSelected(bool selected) {
-    setStyleSheet(selected ? QStringLiteral("TileView { color: palette(highlight) }") : QString());
+    setLineWidth(selected ? 3 : 1);
 }
 
 void TileView::setStarred(bool starred) {

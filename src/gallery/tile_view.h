@@ -37,6 +37,7 @@ private:
     QLabel* picture_;
     QLabel* caption_;
     QToolButton* star_;
+    qint64 pictureKey_ = 0;
 };
 
 }  // namespace zephyrin
