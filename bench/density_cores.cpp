@@ -44,6 +44,7 @@ class NoFrame final : public FrameServices {
 public:
     void UpdateParameters() override {}
     QSize frameClientSize() const override { return QSize(1200, 900); }
+    void pasteParameters() override {}
 };
 
 }  // namespace

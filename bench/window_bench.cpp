@@ -33,6 +33,7 @@ class NoFrame final : public FrameServices {
 public:
     void UpdateParameters() override {}
     QSize frameClientSize() const override { return QSize(1200, 900); }
+    void pasteParameters() override {}
 };
 
 // Stops the drawing once the time is up, reading the clock now and then.

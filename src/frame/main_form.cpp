@@ -61,6 +61,7 @@ TMainForm::TMainForm(const ProgramParts& parts, QWidget* parent) : QMainWindow(p
     progress_ = new QLabel(statusBar());
     progress_->setObjectName(QStringLiteral("DrawingProgress"));
     statusBar()->addPermanentWidget(progress_);
+    createMeasures();
     createMenus();
     createToolBar();
 
@@ -294,6 +295,7 @@ void TMainForm::mergeMenus(QMdiSubWindow* active) {
     child->UpdateMenuItems();
     UpdateMenuItems();
     showProgress();
+    measureActive();
 }
 
 void TMainForm::showProgress() {
@@ -339,6 +341,7 @@ void TMainForm::UpdateColors() {
 
 void TMainForm::UpdateCoefficiants() {
     if (TMDIChild* child = activeChild()) child->UpdateCoefficiants();
+    measureActive();
 }
 
 void TMainForm::UpdateParameters() {
@@ -346,6 +349,7 @@ void TMainForm::UpdateParameters() {
         child->Parameters1Update();
         child->colouringUpdate();
     }
+    measureActive();
 }
 
 void TMainForm::TP01() {

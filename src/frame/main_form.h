@@ -14,7 +14,9 @@ class QToolBar;
 
 namespace zephyrin {
 
+class GalleryWindow;
 class OneShotTimer;
+class OrbitMeasurer;
 class TAboutBox;
 class ToolWindowPlacer;
 class TMDIChild;
@@ -74,6 +76,11 @@ public:
     void ParmatersButtonClick();
     void findAttractorClick();
     void fitViewClick();
+    // Drawing > Gallery: shows the gallery, set to the active window's formula.
+    void galleryClick();
+    GalleryWindow* gallery() const { return gallery_; }
+    // A new picture window that draws the parameter file `text`.
+    TMDIChild* openParameterText(const QString& text, const QString& caption);
 
     // Services of the dialogs, each forwarded to the active window.
     void UpdateColors();
@@ -88,6 +95,7 @@ public:
     // FrameServices.
     void UpdateParameters() override;
     QSize frameClientSize() const override;
+    void pasteParameters() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -101,6 +109,9 @@ private:
     void fillWindowList();
     // The active window's iterations and rate, in the status bar.
     void showProgress();
+    // The active window's L, D2 and score, measured off this thread.
+    void createMeasures();
+    void measureActive();
 
     ProgramParts parts_;
     QMdiArea* mdiArea_ = nullptr;
@@ -111,6 +122,9 @@ private:
     QMenu* drawingMenu_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QLabel* progress_ = nullptr;
+    QLabel* measures_ = nullptr;
+    OrbitMeasurer* measurer_ = nullptr;
+    GalleryWindow* gallery_ = nullptr;
     QList<QAction*> windowListActions_;
     QList<QAction*> mergedMenus_;
     QPointer<TMDIChild> mergedChild_;

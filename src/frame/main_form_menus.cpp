@@ -132,6 +132,11 @@ void TMainForm::createToolBar() {
     fitView->setStatusTip(QStringLiteral("Frame the attractor so that it fills the picture"));
     fitView->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
     connect(fitView, &QAction::triggered, this, &TMainForm::fitViewClick);
+    QAction* gallery = drawingMenu_->addAction(QStringLiteral("Gallery"));
+    gallery->setObjectName(QStringLiteral("Gallery"));
+    gallery->setStatusTip(QStringLiteral("Many attractors side by side, measured and ranked"));
+    gallery->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    connect(gallery, &QAction::triggered, this, &TMainForm::galleryClick);
     drawingMenu_->addSeparator();
     QAction* findOnStart = drawingMenu_->addAction(QStringLiteral("Find Attractor in New Windows"));
     findOnStart->setObjectName(QStringLiteral("FindOnStart"));

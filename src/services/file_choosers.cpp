@@ -29,6 +29,9 @@ std::optional<FileChoice> ask(QWidget* parent, const FileRequest& request) {
         // Saving replaces an existing picture without a question.
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
         dialog.selectFile(request.proposedName);
+    } else if (request.kind == FileRequest::Kind::kFolder) {
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
     } else {
         dialog.setFileMode(QFileDialog::ExistingFile);
     }

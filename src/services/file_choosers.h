@@ -16,7 +16,7 @@ struct FileChoice {
 };
 
 struct FileRequest {
-    enum class Kind { kOpen, kSave };
+    enum class Kind { kOpen, kSave, kFolder };
     Kind kind = Kind::kOpen;
     // Pictures (with their parameter files) are opened and saved in one
     // folder, gradients are loaded from another.

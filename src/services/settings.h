@@ -26,5 +26,6 @@ inline const QString kGammaKey = QStringLiteral("density/gamma");
 inline const QString kVibrancyKey = QStringLiteral("density/vibrancy");
 inline const QString kGradientKey = QStringLiteral("density/gradient");
 inline const QString kSixteenBitsKey = QStringLiteral("saving/sixteenBits");
+inline const QString kFavouritesFolderKey = QStringLiteral("gallery/favourites");
 
 }  // namespace zephyrin

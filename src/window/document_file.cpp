@@ -40,21 +40,32 @@ QString groupMessages(const std::vector<std::string>& messages) {
 }  // namespace
 
 bool PictureDocument::readParameters(const QString& path) {
-    std::vector<std::string> messages;
+    Result<std::string> text;
     try {
         // A PNG or TIFF picture of ours carries its parameter file inside.
         const std::filesystem::path file = path.toStdString();
-        const Result<std::string> text =
-            CarriesParameters(file) ? ReadEmbeddedParameters(file) : ReadParameterFile(file);
-        if (!text) {
-            showError(QString::fromStdString(text.error()));
-            return false;
-        }
-        messages = ReadParameterText(*text, path.toStdString(), localeDecimalSeparator(), v, effects,
-                                     density_, QFileInfo(path).absolutePath().toStdString())
+        text = CarriesParameters(file) ? ReadEmbeddedParameters(file) : ReadParameterFile(file);
+    } catch (const std::bad_alloc&) {
+        text =
+            Failure("There is not enough memory to read the parameter file \"" + path.toStdString() + "\".");
+    }
+    if (!text) {
+        showError(QString::fromStdString(text.error()));
+        return false;
+    }
+    return takeParameterText(*text, path, QFileInfo(path).absolutePath());
+}
+
+bool PictureDocument::takeParameterText(const std::string& text, const QString& caption,
+                                        const QString& folder) {
+    std::vector<std::string> messages;
+    try {
+        messages = ReadParameterText(text, caption.toStdString(), localeDecimalSeparator(), v, effects,
+                                     density_, folder.toStdString())
                        .Messages();
     } catch (const std::bad_alloc&) {
-        showError(QStringLiteral("There is not enough memory to read the parameter file \"%1\".").arg(path));
+        showError(
+            QStringLiteral("There is not enough memory to read the parameters of \"%1\".").arg(caption));
         return false;
     }
     if (!messages.empty()) ShowMessage(groupMessages(messages));

@@ -163,6 +163,13 @@ void TMDIChild::FormPaint() {
         CreateTList();
         const QString parameters = std::exchange(parameterFileToLoad_, QString());
         if (!parameters.isEmpty() && LoadFromParameterFile(parameters)) return;
+        const QString text = std::exchange(parameterTextToLoad_, QString());
+        if (!text.isEmpty() &&
+            document_->takeParameterText(text.toStdString(), parameterTextCaption_, QString())) {
+            v.randomStart = kFalse;
+            UpdateGrafX();
+            return;
+        }
         // A new window shows an attractor worth drawing, unless the user
         // asked for the plain random start.
         if (rememberedValue(kFindOnStartKey, true).toBool())

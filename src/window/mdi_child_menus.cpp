@@ -120,6 +120,14 @@ void TMDIChild::createEditMenu() {
     QAction* copyItem = addItem(edit, "Copy1", QStringLiteral("Copy"));
     copyItem->setShortcut(QKeySequence::Copy);
     connect(copyItem, &QAction::triggered, this, &TMDIChild::Copy1Click);
+    QAction* copyParametersItem = addItem(edit, "CopyParameters", QStringLiteral("Copy Parameters"));
+    copyParametersItem->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    connect(copyParametersItem, &QAction::triggered, this, &TMDIChild::copyParameters);
+    QAction* pasteParametersItem = addItem(edit, "PasteParameters", QStringLiteral("Paste Parameters"));
+    pasteParametersItem->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+    connect(pasteParametersItem, &QAction::triggered, this, [this] {
+        if (frame_) frame_->pasteParameters();
+    });
 }
 
 void TMDIChild::DrawClick(int formula) {

@@ -1,5 +1,7 @@
 // Loading a parameter file into the window, and writing one beside a saved
 // picture.
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 
@@ -7,6 +9,17 @@
 #include "window/tmdi_child.h"
 
 namespace zephyrin {
+
+void TMDIChild::setParameterTextToLoad(const QString& text, const QString& caption) {
+    parameterTextToLoad_ = text;
+    parameterTextCaption_ = caption;
+}
+
+void TMDIChild::copyParameters() {
+    // A point, whatever this system's separator: the text may be pasted on
+    // another system, whose reader takes a point as well.
+    QApplication::clipboard()->setText(QString::fromStdString(document_->parameterText('.')));
+}
 
 bool TMDIChild::LoadFromParameterFile(const QString& path) {
     // Nothing is loaded when the file cannot be read: the picture, the

@@ -131,6 +131,10 @@ public:
     // Reads a parameter file (or a picture carrying one) into the record,
     // showing its complaints; false when it cannot be read at all.
     bool readParameters(const QString& path);
+    // Takes parameter file text (pasted, a gallery's tile, a file's) into
+    // the record, its complaints captioned with `caption`; a gradient path
+    // in it is taken relative to `folder`.
+    bool takeParameterText(const std::string& text, const QString& caption, const QString& folder);
     std::string parameterText(char separator) const;
     // Writes the parameter file, saying what it could not carry.
     bool writeParameterFile(const QString& path) const;

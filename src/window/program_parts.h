@@ -20,6 +20,8 @@ public:
     virtual void UpdateParameters() = 0;
     // The size of the frame's client area, which a window fits into.
     virtual QSize frameClientSize() const = 0;
+    // Edit > Paste Parameters: a new window from the parameters on the clipboard.
+    virtual void pasteParameters() = 0;
 
 protected:
     ~FrameServices() = default;

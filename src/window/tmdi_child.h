@@ -88,6 +88,11 @@ public:
     // The parameter file a new window draws at its set-up instead of a
     // random start.
     void setParameterFileToLoad(const QString& path) { parameterFileToLoad_ = path; }
+    // Parameter file text (pasted, or a gallery's tile) a new window draws at
+    // its set-up, its complaints captioned with `caption`.
+    void setParameterTextToLoad(const QString& text, const QString& caption);
+    // Edit > Copy Parameters: the parameter file's text onto the clipboard.
+    void copyParameters();
     void SaveAs1Click();
     static QStringList saveFilters();
     static QString parameterFilePathFor(const QString& picturePath);
@@ -172,6 +177,8 @@ private:
     QSize viewSizeForPicture_;  // what the view last asked for to show its picture
     QImage openedImage_;        // until the set-up shows it
     QString parameterFileToLoad_;
+    QString parameterTextToLoad_;
+    QString parameterTextCaption_;
     int saveFilterIndex_ = 0;       // the save dialog's entry used last
     PictureState dialogsAsLoaded_;  // what the dialogs showed after this window last loaded them
     OneShotTimer* wheelTimer_ = nullptr;

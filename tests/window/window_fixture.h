@@ -26,10 +26,12 @@ public:
         if (active) active->Parameters1Update();
     }
     QSize frameClientSize() const override { return clientSize; }
+    void pasteParameters() override { ++pasteCalls; }
 
     TMDIChild* active = nullptr;
     QSize clientSize{1200, 900};
     int updateParametersCalls = 0;
+    int pasteCalls = 0;
 };
 
 // One picture window in an MDI area with the shared dialogs, set up but

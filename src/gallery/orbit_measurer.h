@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+#include <optional>
+#include <thread>
+
+#include "engine/core/effects.h"
+#include "engine/core/fractal_rec.h"
+#include "engine/explore/orbit_measures.h"
+
+namespace zephyrin {
+
+// Measures records off the interface thread: one at a time, and of the
+// records asked for meanwhile only the latest, as only it is still shown.
+class OrbitMeasurer : public QObject {
+    Q_OBJECT
+
+public:
+    explicit OrbitMeasurer(QObject* parent = nullptr);
+    // Waits for the measuring in progress, which takes a fraction of a second.
+    ~OrbitMeasurer() override;
+
+    void measure(const TFractalRec& v, const Effects& effects);
+    bool busy() const { return worker_.joinable(); }
+
+signals:
+    // Of the latest record asked for.
+    void measured(const zephyrin::OrbitMeasures& measures);
+
+private:
+    struct Request {
+        TFractalRec record;
+        Effects effects;
+    };
+    void start(const Request& request);
+    void finish(const OrbitMeasures& measures);
+
+    std::thread worker_;
+    std::optional<Request> waiting_;
+};
+
+}  // namespace zephyrin
