@@ -1,7 +1,9 @@
 #include "render/render_program.h"
 
 #include <algorithm>
+#include <chrono>
 #include <new>
+#include <numeric>
 #include <string>
 
 #include "engine/file/counts_file.h"
@@ -20,6 +22,7 @@
 #include "render/render_job.h"
 #include "render/render_memory.h"
 #include "render/render_options.h"
+#include "render/render_team.h"
 #include "util/version.h"
 
 namespace zephyrin {
@@ -31,8 +34,8 @@ std::string SizeText(std::int64_t width, std::int64_t height) {
 
 class Program {
 public:
-    Program(std::ostream& out, std::ostream& err, bool progressOnTerminal)
-        : console_(out, err, progressOnTerminal), progressOnTerminal_(progressOnTerminal) {}
+    Program(std::ostream& out, std::ostream& err, bool progressOnTerminal, RenderTeam* team)
+        : console_(out, err, progressOnTerminal), progressOnTerminal_(progressOnTerminal), team_(team) {}
 
     int Run(std::span<const std::string_view> arguments) {
         const Result<RenderOptions> parsed = ParseRenderOptions(arguments);
@@ -45,13 +48,21 @@ public:
             console_.Out() << "zephyrin-render " << kVersion << '\n';
             return kRenderDone;
         }
+        // What the first member does alone.
+        if (team_ && (!parsed->merge.empty() || parsed->gallery || parsed->metrics)) {
+            if (!team_->First()) return kRenderDone;
+            team_ = nullptr;
+        }
+        if (team_ && !team_->Share().Whole() && parsed->share)
+            return console_.Refuse(
+                "--share draws one share alone, not under mpirun, whose ranks are the shares");
         if (!parsed->merge.empty()) return MergeCounts(*parsed, console_);
         // Only a counts file takes --iterations 0; it says what is wrong with any other.
-        if (parsed->parameterFile && (parsed->iterations == 0 || IsCountsFile(*parsed->parameterFile)))
-            return ContinueCounts(*parsed, console_);
+        if (parsed->parameterFile && CountsInput(*parsed)) return ContinueCounts(*parsed, console_, team_);
         // Every other mode draws with the seed it reports.
         RenderOptions options = *parsed;
         if (!options.seed) options.seed = RandomSeed();
+        if (team_) options.seed = team_->FromFirst(*options.seed);
         if (options.animation.On())
             return RunAnimation(options, console_.Out(), console_.Err(), progressOnTerminal_);
         if (options.gallery) return RunGallery(options, console_.Out(), console_.Err(), progressOnTerminal_);
@@ -65,15 +76,27 @@ public:
 private:
     int Fail(std::string_view message) { return console_.Fail(message); }
 
-    // The outputs of a drawing done; `seed` for the counts file.
+    // Whether the input is a counts file, as the first member of a team finds.
+    bool CountsInput(const RenderOptions& options) {
+        const bool counts = options.iterations == 0 || IsCountsFile(*options.parameterFile);
+        return team_ ? team_->FromFirst(counts ? 1 : 0) == 1 : counts;
+    }
+
+    // The outputs of a drawing done; `drawn`, the iterations of each share
+    // of the team (or of the one share drawn here), for the counts file.
     int Write(const RenderOptions& options, const PreparedDrawing& prepared, RenderResult& result,
-              std::uint64_t seed) {
+              const RenderSettings& settings, const std::vector<std::int64_t>& drawn) {
         const DrawingSetup& setup = prepared.setup;
         Result<std::vector<std::string>> written;
         if (options.saveCounts || options.exportDensity) {
             CountsDescription description{
                 result.start, setup.effects, setup.density, options.supersample, {}};
-            description.history.AddRun(seed, result.iterations);
+            for (std::size_t i = 0; i < drawn.size(); ++i) {
+                RenderShare share = settings.share;
+                if (team_) share.index = static_cast<std::int32_t>(i);
+                // Each share's streams are those of a drawing of its own seed.
+                description.history.AddRun(ShareSeed(settings.seed, share), drawn[i]);
+            }
             written = WriteCountsOutputs(result.counts, description, prepared.gradient, options);
         } else if (!options.output.empty()) {
             const DrawingSetup finished{result.start, setup.effects, setup.density};
@@ -86,74 +109,111 @@ private:
         return kRenderDone;
     }
 
-    int Draw(const RenderOptions& options) {
-        if (Result<> writable = CheckOutputs(options); !writable) return Fail(writable.error());
-
+    // Everything before the drawing: the setup, the exploration, the
+    // settings. Returns 0 or the exit status of a failure.
+    int Prepare(const RenderOptions& options, PreparedDrawing& prepared, RenderSettings& settings) {
+        if (!team_ || team_->First())
+            if (Result<> writable = CheckOutputs(options); !writable) return Fail(writable.error());
         const std::int64_t width = std::int64_t{options.width} * options.supersample;
         const std::int64_t height = std::int64_t{options.height} * options.supersample;
         if (!RenderFitsInMemory(width, height, 1))
             return Fail("a drawing of " + SizeText(width, height) + " does not fit in memory");
-
-        Result<PreparedDrawing> prepared;
         try {
-            prepared = PrepareDrawing(options);
+            Result<PreparedDrawing> read = PrepareDrawing(options);
+            if (!read) return Fail(read.error());
+            prepared = *std::move(read);
         } catch (const std::bad_alloc&) {
             return Fail(options.parameterFile
                             ? "not enough memory to read \"" + options.parameterFile->string() + "\""
                             : std::string("not enough memory to set up the drawing"));
         }
-        if (!prepared) return Fail(prepared.error());
         // Missing lines do not stop the drawing.
-        for (const std::string& message : prepared->messages) console_.Say(message);
-        DrawingSetup& setup = prepared->setup;
-        const bool keepCounts = options.saveCounts || options.exportDensity;
-        if (keepCounts && !CountsTellTheColours(setup))
+        for (const std::string& message : prepared.messages) console_.Say(message);
+        DrawingSetup& setup = prepared.setup;
+        settings.share = team_ ? team_->Share() : options.share.value_or(RenderShare{});
+        settings.keepCounts = options.saveCounts || options.exportDensity;
+        if ((settings.keepCounts || !settings.share.Whole()) && !CountsTellTheColours(setup))
             return console_.Refuse(
                 "a drawing painted as it goes (Color Mix, or an intensity of -9.5 or less) has no counts "
-                "to save or export");
-
-        RenderSettings settings;
+                "to save, export or share out");
         settings.seed = *options.seed;
-        if (options.find || options.fit) {
-            const Result<Exploration> explored = Explore(setup, options, settings.seed);
-            if (!explored) return Fail(explored.error());
-            if (*explored == Exploration::kNothingFound) {
-                console_.Say("no attractor of formula " + std::to_string(setup.record.formula) +
-                             " found from seed " + std::to_string(settings.seed));
-                return kRenderNothingFound;
-            }
-            if (*explored == Exploration::kCannotFrame && !options.quiet)
-                console_.Say("note: the orbit runs away or plots nothing; drawn in the view as it was");
-        }
+        if (options.find || options.fit)
+            if (const int status = Search(setup, options, settings.seed); status != kRenderDone)
+                return status;
         settings.threads = UsableThreads(setup, options.threads.value_or(AllCores()));
         settings.iterations = options.iterations;
         settings.seconds = options.seconds;
-        settings.keepCounts = keepCounts;
+        settings.uncoloured = team_ != nullptr;
         if (!RenderFitsInMemory(width, height, settings.threads))
             return Fail("a drawing of " + SizeText(width, height) + " with " +
                         std::to_string(settings.threads) +
                         " threads does not fit in memory; try fewer --threads");
-
-        Result<RenderResult> result =
-            RenderWithProgress(setup, settings, console_, options.quiet,
-                               "for the picture and hit counters of a drawing of " + SizeText(width, height));
-        if (!result) return Fail(result.error());
-        if (const int status = Write(options, *prepared, *result, settings.seed); status != kRenderDone)
-            return status;
-        if (!options.quiet) console_.Out() << DrawingSummary(*result, settings.seed) << '\n';
         return kRenderDone;
+    }
+
+    int Search(DrawingSetup& setup, const RenderOptions& options, std::uint64_t seed) {
+        const Result<Exploration> explored = Explore(setup, options, seed);
+        if (!explored) return Fail(explored.error());
+        if (*explored == Exploration::kNothingFound) {
+            console_.Say("no attractor of formula " + std::to_string(setup.record.formula) +
+                         " found from seed " + std::to_string(seed));
+            return kRenderNothingFound;
+        }
+        if (*explored == Exploration::kCannotFrame && !options.quiet)
+            console_.Say("note: the orbit runs away or plots nothing; drawn in the view as it was");
+        return kRenderDone;
+    }
+
+    int Draw(const RenderOptions& options) {
+        PreparedDrawing prepared;
+        RenderSettings settings;
+        if (const int status = Agreed(Prepare(options, prepared, settings)); status != kRenderDone)
+            return status;
+        const std::int64_t width = std::int64_t{options.width} * options.supersample;
+        const std::int64_t height = std::int64_t{options.height} * options.supersample;
+        Result<RenderResult> result =
+            RenderWithProgress(prepared.setup, settings, console_, options.quiet,
+                               "for the picture and hit counters of a drawing of " + SizeText(width, height));
+        if (const int status = Agreed(result ? kRenderDone : Fail(result.error())); status != kRenderDone)
+            return status;
+        std::vector<std::int64_t> drawn{result->iterations};
+        if (team_) {
+            const auto start = std::chrono::steady_clock::now();
+            drawn = team_->AddCounts(result->counts, result->iterations);
+            if (!team_->First()) return kRenderDone;
+            // The adding up is part of the drawing's time.
+            result->seconds +=
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            result->iterations = std::reduce(drawn.begin(), drawn.end(), std::int64_t{0});
+        }
+        if (const int status = Write(options, prepared, *result, settings, drawn); status != kRenderDone)
+            return status;
+        if (!options.quiet)
+            console_.Out() << DrawingSummary(*result, settings.seed) << ShareText(settings) << '\n';
+        return kRenderDone;
+    }
+
+    // The team's status where it has one; the member's own otherwise.
+    int Agreed(int status) { return team_ ? team_->Agree(status) : status; }
+
+    std::string ShareText(const RenderSettings& settings) const {
+        const RenderShare share = settings.share;
+        if (share.Whole()) return {};
+        if (team_) return "; " + std::to_string(share.count) + " processes";
+        return "; share " + std::to_string(share.index) + " of " + std::to_string(share.count);
     }
 
     RenderConsole console_;
     bool progressOnTerminal_;
+    RenderTeam* team_;
 };
 
 }  // namespace
 
 int RunRenderProgram(std::span<const std::string_view> arguments, std::ostream& out, std::ostream& err,
-                     bool progressOnTerminal) {
+                     bool progressOnTerminal, RenderTeam* team) {
     try {
-        return Program(out, err, progressOnTerminal).Run(arguments);
+        return Program(out, err, progressOnTerminal, team).Run(arguments);
     } catch (const std::bad_alloc&) {
         // Whatever the steps above left unnamed: the options, a message, the summary.
         err << "zephyrin-render: not enough memory\n";
