@@ -64,7 +64,7 @@ public:
         if (!options.seed) options.seed = RandomSeed();
         if (team_) options.seed = team_->FromFirst(*options.seed);
         if (options.animation.On())
-            return RunAnimation(options, console_.Out(), console_.Err(), progressOnTerminal_);
+            return RunAnimation(options, console_.Out(), console_.Err(), progressOnTerminal_, team_);
         if (options.gallery) return RunGallery(options, console_.Out(), console_.Err(), progressOnTerminal_);
         if (options.metrics) {
             const int status = RunMetrics(options, console_.Out(), console_.Err());

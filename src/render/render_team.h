@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <ostream>
+#include <span>
 #include <vector>
 
 #include "engine/core/count_grid.h"
@@ -34,6 +35,9 @@ public:
     // and then kept within the int32 range as CountGrid::Add keeps them;
     // returns, on the first, the iterations each member drew, in order.
     virtual std::vector<std::int64_t> AddCounts(CountGrid& counts, std::int64_t iterations) = 0;
+    // Every member's values one after the other, in order, on the first;
+    // empty on the others.
+    virtual std::vector<double> GatherOnFirst(std::span<const double> values) = 0;
 };
 
 }  // namespace zephyrin

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iostream>
 #include <limits>
+#include <numeric>
 
 namespace zephyrin {
 namespace {
@@ -52,6 +53,18 @@ std::vector<std::int64_t> MpiTeam::AddCounts(CountGrid& counts, std::int64_t ite
     std::vector<std::int64_t> drawn(rank_ == 0 ? static_cast<std::size_t>(size_) : 0);
     MPI_Gather(&iterations, 1, MPI_INT64_T, drawn.data(), 1, MPI_INT64_T, 0, communicator_);
     return drawn;
+}
+
+std::vector<double> MpiTeam::GatherOnFirst(std::span<const double> values) {
+    const int count = static_cast<int>(values.size());
+    std::vector<int> counts(rank_ == 0 ? static_cast<std::size_t>(size_) : 0);
+    MPI_Gather(&count, 1, MPI_INT, counts.data(), 1, MPI_INT, 0, communicator_);
+    std::vector<int> offsets(counts.size());
+    std::exclusive_scan(counts.begin(), counts.end(), offsets.begin(), 0);
+    std::vector<double> gathered(rank_ == 0 ? static_cast<std::size_t>(offsets.back() + counts.back()) : 0);
+    MPI_Gatherv(values.data(), count, MPI_DOUBLE, gathered.data(), counts.data(), offsets.data(), MPI_DOUBLE, 0,
+                communicator_);
+    return gathered;
 }
 
 }  // namespace zephyrin

@@ -24,6 +24,8 @@ public:
     // within range and no rank needs more than two chunks beside its counts.
     std::vector<std::int64_t> AddCounts(CountGrid& counts, std::int64_t iterations) override;
 
+    std::vector<double> GatherOnFirst(std::span<const double> values) override;
+
     static constexpr std::size_t kChunk = std::size_t{1} << 20;
 
 private:
