@@ -83,6 +83,9 @@ int DrawMore(CountsFile& file, const RenderOptions& options, RenderConsole& cons
 int Open(const RenderOptions& options, RenderConsole& console, bool writes, Result<CountsFile>& file) {
     if (writes)
         if (Result<> writable = CheckOutputs(options); !writable) return console.Fail(writable.error());
+    // A member of a team started with other arguments than the first's.
+    if (!options.parameterFile)
+        return console.Fail("the first process has a counts file to draw on, this one none");
     file = LoadCountsFile(*options.parameterFile);
     if (!file) return console.Fail(file.error());
     const CountsDescription& description = file->description;

@@ -58,7 +58,7 @@ public:
                 "--share draws one share alone, not under mpirun, whose ranks are the shares");
         if (!parsed->merge.empty()) return MergeCounts(*parsed, console_);
         // Only a counts file takes --iterations 0; it says what is wrong with any other.
-        if (parsed->parameterFile && CountsInput(*parsed)) return ContinueCounts(*parsed, console_, team_);
+        if (CountsInput(*parsed)) return ContinueCounts(*parsed, console_, team_);
         // Every other mode draws with the seed it reports.
         RenderOptions options = *parsed;
         if (!options.seed) options.seed = RandomSeed();
@@ -76,9 +76,12 @@ public:
 private:
     int Fail(std::string_view message) { return console_.Fail(message); }
 
-    // Whether the input is a counts file, as the first member of a team finds.
+    // Whether the input is a counts file, as the first member of a team
+    // finds; every member asks, so that their calls to the team stay in step
+    // even when their arguments differ.
     bool CountsInput(const RenderOptions& options) {
-        const bool counts = options.iterations == 0 || IsCountsFile(*options.parameterFile);
+        const bool counts =
+            options.parameterFile && (options.iterations == 0 || IsCountsFile(*options.parameterFile));
         return team_ ? team_->FromFirst(counts ? 1 : 0) == 1 : counts;
     }
 
