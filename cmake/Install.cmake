@@ -3,6 +3,12 @@ include(GNUInstallDirs)
 
 install(TARGETS zephyrin-render RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 set(zephyrin_man_pages zephyrin-render)
+if(ZEPHYRIN_MPI)
+  install(TARGETS zephyrin-render-mpi RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # Its manual is zephyrin-render's.
+  file(WRITE ${CMAKE_BINARY_DIR}/man/zephyrin-render-mpi.1 ".so man1/zephyrin-render.1\n")
+  list(APPEND zephyrin_man_pages zephyrin-render-mpi)
+endif()
 if(ZEPHYRIN_BUILD_GUI)
   install(TARGETS zephyrin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   list(APPEND zephyrin_man_pages zephyrin)
@@ -21,6 +27,11 @@ if(ZEPHYRIN_BUILD_GUI)
 endif()
 install(FILES ${PROJECT_SOURCE_DIR}/data/completion/zephyrin-render
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+if(ZEPHYRIN_MPI)
+  # bash-completion loads a command's completion from a file of its name.
+  install(FILES ${PROJECT_SOURCE_DIR}/data/completion/zephyrin-render
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME zephyrin-render-mpi)
+endif()
 
 # The manual pages carry the project's version; they and the package's
 # changelog go compressed, as Debian wants them.

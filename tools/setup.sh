@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(g++ cmake ninja-build pkg-config libhwy-dev qt6-base-dev qt6-image-formats-plugins libgl-dev libpng-dev libjpeg-dev libtiff-dev
-          libopenexr-dev nlohmann-json3-dev ffmpeg
+          libopenexr-dev nlohmann-json3-dev ffmpeg libopenmpi-dev openmpi-bin
           libgtest-dev libbenchmark-dev desktop-file-utils appstream shared-mime-info xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do

@@ -44,14 +44,17 @@ std::string FrameList(const std::vector<std::int64_t>& frames) {
 
 class AnimationRun {
 public:
-    AnimationRun(std::ostream& out, std::ostream& err, bool progressOnTerminal)
-        : out_(out), err_(err), bar_(err), progressOnTerminal_(progressOnTerminal) {}
+    AnimationRun(std::ostream& out, std::ostream& err, bool progressOnTerminal, RenderTeam* team)
+        : out_(out), err_(err), bar_(err), progressOnTerminal_(progressOnTerminal), team_(team) {
+        if (team_) share_ = team_->Share();
+    }
 
     int Run(const RenderOptions& options) {
-        if (Result<> ready = Prepare(options); !ready) return Fail(ready.error());
-        if (Result<> checked = CheckPath(); !checked) return Fail(checked.error());
-        for (std::int64_t frame = range_.first; frame <= range_.last; ++frame)
-            if (Result<> done = DrawOrKeep(frame); !done) return Fail(done.error());
+        const int status = DrawFrames(options);
+        if (const int agreed = team_ ? team_->Agree(status) : status; agreed != 0) return agreed;
+        if (team_)
+            if (Result<> gathered = GatherFrames(); !gathered) return Fail(gathered.error());
+        if (share_.index > 0) return 0;
         if (video_) {
             const Result<> made = video_->Finish();
             video_.reset();
@@ -62,6 +65,49 @@ public:
     }
 
 private:
+    // The frames of this member's turns (every one without a team).
+    int DrawFrames(const RenderOptions& options) {
+        if (Result<> ready = Prepare(options); !ready) return Fail(ready.error());
+        if (Result<> checked = CheckPath(); !checked) return Fail(checked.error());
+        for (std::int64_t frame = range_.first + share_.index; frame <= range_.last; frame += share_.count)
+            if (Result<> done = DrawOrKeep(frame); !done) return Fail(done.error());
+        return 0;
+    }
+
+    // The other members' rows and iterations to the first, which writes
+    // the table and then makes the video from the frames in order.
+    Result<> GatherFrames() {
+        std::vector<double> mine{static_cast<double>(iterations_), static_cast<double>(drawnRows_.size())};
+        for (const FrameRow& row : drawnRows_)
+            mine.insert(mine.end(), {static_cast<double>(row.frame), row.lyapunov, row.dimension,
+                                     row.litShare, row.meanBrightness});
+        const std::vector<double> all = team_->GatherOnFirst(mine);
+        if (!team_->First()) return {};
+        iterations_ = 0;
+        // Each member's iterations and its number of rows, then its rows.
+        for (std::size_t i = 0; i + 1 < all.size();) {
+            iterations_ += static_cast<std::int64_t>(all[i]);
+            const auto rows = static_cast<std::size_t>(all[i + 1]);
+            i += 2;
+            for (std::size_t row = 0; row < rows && i + 5 <= all.size(); ++row, i += 5)
+                table_.Set(
+                    {static_cast<std::int64_t>(all[i]), all[i + 1], all[i + 2], all[i + 3], all[i + 4]});
+        }
+        if (Result<> written = table_.Write(tablePath_); !written) return written;
+        return AddFramesToVideo();
+    }
+
+    // A team's frames go to the video once all are drawn, in order.
+    Result<> AddFramesToVideo() {
+        if (!video_ || share_.Whole()) return {};
+        for (std::int64_t frame = range_.first; frame <= range_.last; ++frame) {
+            Result<Picture> drawn = ReadPngPicture(pattern_.Name(frame));
+            if (!drawn) return Failure(drawn.error());
+            if (Result<> added = video_->Add(*drawn); !added) return added;
+        }
+        return {};
+    }
+
     const RenderOptions& Options() const { return prepared_.options; }
     const AnimateOptions& Animate() const { return prepared_.options.animation; }
 
@@ -107,7 +153,7 @@ private:
 
     // Before any drawing, so that a missing ffmpeg is heard of at once.
     [[nodiscard]] Result<> StartVideo() {
-        if (!Animate().video) return {};
+        if (!Animate().video || share_.index > 0) return {};
         if (Result<> writable = CheckOutput(*Animate().video); !writable) return writable;
         Result<VideoPipe> video = VideoPipe::Start(*Animate().video, Options().width, Options().height,
                                                    Animate().fps.value_or(kDefaultFps));
@@ -133,8 +179,11 @@ private:
     ProgressReport Report(std::int64_t frame) {
         if (!progressOnTerminal_ || Options().quiet) return {};
         return [this, frame](const RenderProgress& progress) {
-            const double framesToDraw = static_cast<double>(range_.last - range_.first + 1);
-            const double done = static_cast<double>(frame - range_.first) + progress.fraction;
+            // Of this member's frames.
+            const double framesToDraw =
+                static_cast<double>((range_.last - range_.first - share_.index) / share_.count + 1);
+            const double done =
+                static_cast<double>((frame - range_.first) / share_.count) + progress.fraction;
             bar_.Show({iterations_ + progress.iterations, Seconds(), done / framesToDraw});
         };
     }
@@ -150,7 +199,7 @@ private:
             line += "  " + std::string(VerdictText(chaos.verdict));
         std::error_code error;
         if (Animate().skipExisting && std::filesystem::exists(name, error)) {
-            if (video_) {
+            if (video_ && share_.Whole()) {
                 Result<Picture> kept = ReadPngPicture(name);
                 if (!kept) return Failure(kept.error());
                 if (Result<> added = video_->Add(*kept); !added) return added;
@@ -161,16 +210,20 @@ private:
         Result<DrawnFrame> drawn = Draw(frame);
         if (!drawn) return Failure(drawn.error());
         iterations_ += drawn->iterations;
+        const FrameRow row{frame, chaos.measures.lyapunov, chaos.measures.dimension, drawn->litShare,
+                           drawn->meanBrightness};
         const Result<> saved =
             Options().depth == 16 ? SaveImage16(drawn->wide, name, ColourChange::kAgreed, drawn->parameters)
                                   : SaveImage(drawn->picture, name, ColourChange::kAgreed, drawn->parameters);
         if (!saved) return saved;
-        if (video_)
+        if (video_ && share_.Whole())
             if (Result<> added = video_->Add(drawn->picture); !added) return added;
-        table_.Set({frame, chaos.measures.lyapunov, chaos.measures.dimension, drawn->litShare,
-                    drawn->meanBrightness});
-        // Written as it grows, so that a stopped run leaves the rows of its frames.
-        if (Result<> written = table_.Write(tablePath_); !written) return written;
+        table_.Set(row);
+        drawnRows_.push_back(row);
+        // Written as it grows, so that a stopped run leaves the rows of its
+        // frames; in a team by the first alone.
+        if (share_.index == 0)
+            if (Result<> written = table_.Write(tablePath_); !written) return written;
         Line(line + "  lit " + FormatFixed(drawn->litShare, 3, '.') + "  brightness " +
              FormatFixed(drawn->meanBrightness, 4, '.'));
         return {};
@@ -227,13 +280,16 @@ private:
     std::optional<VideoPipe> video_;
     std::vector<FrameChaos> chaos_;
     std::int64_t iterations_ = 0;
+    RenderTeam* team_;
+    RenderShare share_;
+    std::vector<FrameRow> drawnRows_;  // of this run
 };
 
 }  // namespace
 
-int RunAnimation(const RenderOptions& options, std::ostream& out, std::ostream& err,
-                 bool progressOnTerminal) {
-    return AnimationRun(out, err, progressOnTerminal).Run(options);
+int RunAnimation(const RenderOptions& options, std::ostream& out, std::ostream& err, bool progressOnTerminal,
+                 RenderTeam* team) {
+    return AnimationRun(out, err, progressOnTerminal, team).Run(options);
 }
 
 }  // namespace zephyrin

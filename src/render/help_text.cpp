@@ -65,6 +65,8 @@ PARAMS may also be a )" +
   --export-density F     write the density level of every pixel as floats,
                          F.exr (OpenEXR) or F.tif
   --merge A.tif B.tif... add up counts files of the same drawing and size
+  --share R/N            draw share R (from 0) of N alone, with the streams
+                         rank R of N draws under mpirun, for --merge
   --metrics              print the orbit's measures (lyapunov=, dimension=,
                          coverage=, score=, orbit= lines) of the parameter
                          file, the found or the random start; -o draws too
@@ -112,6 +114,11 @@ more iterations on the counts, with random streams of their own (from
 --seed, by default the file's first), so that runs add up as one long run;
 --iterations 0 only colours them, with the file's colouring or the
 options'. Outputs: -o, --save-counts and --export-density, any of them.
+
+On Open MPI: mpirun -np N zephyrin-render-mpi [options] draws one picture
+(or a counts file's next run) with every rank's threads, each its share of
+the iterations (--share R/N alone gives the same counts), and rank 0 adds
+the counts up and writes; the ranks take an animation's frames in turn.
 
 Missing lines in PARAMS.zpr are reported and the drawing goes on; a line
 that cannot be read ends the program.

@@ -86,7 +86,8 @@ RenderResult RenderCounted(const DrawingSetup& setup, const RenderSettings& sett
     ThreadPool pool(threads);
     std::optional<std::int64_t> budget;
     if (!settings.seconds) budget = settings.iterations;
-    CountsDrawing drawing(pool, result.start, setup.effects, RunSeed(settings.seed, settings.run),
+    CountsDrawing drawing(pool, result.start, setup.effects,
+                          ShareSeed(RunSeed(settings.seed, settings.run), settings.share),
                           from ? *from : CountGrid(), budget);
     const Progress progress(settings, report);
     try {
@@ -110,7 +111,7 @@ RenderResult RenderCounted(const DrawingSetup& setup, const RenderSettings& sett
     result.record.lastX = status.lastX;
     result.record.lastY = status.lastY;
     drawing.SumCounts(result.counts);
-    if (!setup.density.enabled) {
+    if (!setup.density.enabled && !settings.uncoloured) {
         result.picture = ColourFromCounts(result.counts, result.start);
         if (!settings.keepCounts) result.counts = {};
     }
@@ -159,7 +160,13 @@ std::int32_t UsableThreads(const DrawingSetup& setup, std::int32_t requested) {
     return CountsTellTheColours(setup) ? std::max(requested, 1) : 1;
 }
 
-RenderResult Render(const DrawingSetup& setup, const RenderSettings& settings, const ProgressReport& report) {
+RenderResult Render(const DrawingSetup& setup, const RenderSettings& whole, const ProgressReport& report) {
+    RenderSettings settings = whole;
+    if (!settings.share.Whole()) {
+        if (!CountsTellTheColours(setup))
+            throw std::invalid_argument("a drawing painted as it goes cannot be shared out");
+        settings.iterations = BudgetShare(whole.iterations, whole.share.count, whole.share.index);
+    }
     std::int32_t threads = UsableThreads(setup, settings.threads);
     // Every thread but a lone one gets at least one iteration.
     if (!settings.seconds)

@@ -8,6 +8,7 @@
 #include "engine/core/fractal_rec.h"
 #include "imaging/picture.h"
 #include "render/drawing_setup.h"
+#include "render/render_share.h"
 
 namespace zephyrin {
 
@@ -23,6 +24,11 @@ struct RenderSettings {
     std::int64_t run = 0;
     const CountGrid* startCounts = nullptr;
     bool keepCounts = false;
+    // The share of the iterations this process draws (BudgetShare of the
+    // budget), with the streams of ShareSeed; and whether to hand the counts
+    // back uncoloured, for a team to add them up before they are coloured.
+    RenderShare share = {};
+    bool uncoloured = false;
 };
 
 struct RenderProgress {
@@ -39,8 +45,8 @@ struct RenderResult {
     // What the drawing started from: after the random start, every value
     // rounded as its parameter file holds it.
     TFractalRec start;
-    // With density colouring or keepCounts: all threads' counts added (to
-    // the start counts, if any).
+    // With density colouring, keepCounts or uncoloured: all threads' counts
+    // added (to the start counts, if any).
     CountGrid counts;
     std::int32_t threads = 1;
     std::int64_t iterations = 0;

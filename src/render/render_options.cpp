@@ -119,6 +119,7 @@ private:
         if (name == "--save-counts") return CountsPath(name, options_.saveCounts, {".tif", ".tiff"});
         if (name == "--export-density")
             return CountsPath(name, options_.exportDensity, {".exr", ".tif", ".tiff"});
+        if (name == "--share") return Share(name);
         if (name == "--metrics") return Switch(name, options_.metrics);
         if (name == "--gallery") return Gallery(name);
         if (name == "--quasi-periodic") return Switch(name, options_.quasiPeriodic);
@@ -311,6 +312,15 @@ private:
                 "--iterations expects a whole number of at least 1 (0 recolours a counts file), not \"0\"";
     }
 
+    void Share(std::string_view name) {
+        const auto value = Value(name);
+        if (!value) return;
+        options_.share = ParseShare(*value);
+        if (!options_.share)
+            Refuse(name, *value,
+                   "R/N, share R (from 0) of N (1 to " + std::to_string(kMostShares) + "), R below N");
+    }
+
     void Gallery(std::string_view name) {
         const auto value = Value(name);
         if (!value) return;
@@ -331,6 +341,8 @@ private:
         if (o.classic && !o.gallery) return "--classic goes with --gallery";
         if (o.classic && coloured) return "give either --classic or density colouring, not both";
         if (o.allFormulas && !o.gallery) return "--formula all goes with --gallery";
+        if (o.share && (o.gallery || o.metrics || !o.merge.empty() || o.animation.On()))
+            return "--share goes with one picture (frames of an animation are shared with --frame-range)";
         if (o.quasiPeriodic && !o.gallery && !o.find && !o.animation.On())
             return "--quasi-periodic goes with --find, --gallery or an animation";
         return {};

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "render/animate_options.h"
+#include "render/render_share.h"
 #include "util/result.h"
 
 namespace zephyrin {
@@ -44,6 +45,9 @@ struct RenderOptions {
     std::optional<std::filesystem::path> saveCounts;
     std::vector<std::filesystem::path> merge;
     std::optional<std::filesystem::path> exportDensity;
+    // --share R/N: only this share of the drawing, for a counts file to be
+    // merged with the other shares'.
+    std::optional<RenderShare> share;
     // Every long option named, as written before any "=", so that an
     // animation file's settings give way only to those.
     std::vector<std::string> given;
@@ -78,6 +82,7 @@ inline constexpr std::int32_t kMaxThreads = 1024;
 // (none needed with --metrics), at most one parameter file (with --merge: at
 // least two counts files), a gradient that is a built-in name or ends in
 // .ggr, counts files that end in .tif, --iterations 0 only for a .tif input,
+// --share R/N with R below N and only for one picture,
 // and options that go together. With --animate the arguments that are not
 // options are keyframes; a .zpa argument is an animation file
 // (animate_options.h). Stops at the first problem, and at --help.

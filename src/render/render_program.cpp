@@ -1,7 +1,9 @@
 #include "render/render_program.h"
 
 #include <algorithm>
+#include <chrono>
 #include <new>
+#include <numeric>
 #include <optional>
 #include <string>
 
@@ -21,6 +23,7 @@
 #include "render/render_job.h"
 #include "render/render_memory.h"
 #include "render/render_options.h"
+#include "render/render_team.h"
 #include "util/version.h"
 
 namespace zephyrin {
@@ -34,8 +37,8 @@ std::string SizeText(std::int64_t width, std::int64_t height) {
 
 class Program {
 public:
-    Program(std::ostream& out, std::ostream& err, bool progressOnTerminal)
-        : console_(out, err, progressOnTerminal), progressOnTerminal_(progressOnTerminal) {}
+    Program(std::ostream& out, std::ostream& err, bool progressOnTerminal, RenderTeam* team)
+        : console_(out, err, progressOnTerminal), progressOnTerminal_(progressOnTerminal), team_(team) {}
 
     int Run(std::span<const std::string_view> arguments) {
         const Result<RenderOptions> parsed = ParseRenderOptions(arguments);
@@ -48,15 +51,23 @@ public:
             console_.Out() << "zephyrin-render " << kVersion << '\n';
             return kRenderDone;
         }
+        // What the first member does alone.
+        if (team_ && (!parsed->merge.empty() || parsed->gallery || parsed->metrics)) {
+            if (!team_->First()) return kRenderDone;
+            team_ = nullptr;
+        }
+        if (team_ && !team_->Share().Whole() && parsed->share)
+            return console_.Refuse(
+                "--share draws one share alone, not under mpirun, whose ranks are the shares");
         if (!parsed->merge.empty()) return MergeCounts(*parsed, console_);
         // Only a counts file takes --iterations 0; it says what is wrong with any other.
-        if (parsed->parameterFile && (parsed->iterations == 0 || IsCountsFile(*parsed->parameterFile)))
-            return ContinueCounts(*parsed, console_);
+        if (CountsInput(*parsed)) return ContinueCounts(*parsed, console_, team_);
         // Every other mode draws with the seed it reports.
         RenderOptions options = *parsed;
         if (!options.seed) options.seed = RandomSeed();
+        if (team_) options.seed = team_->FromFirst(*options.seed);
         if (options.animation.On())
-            return RunAnimation(options, console_.Out(), console_.Err(), progressOnTerminal_);
+            return RunAnimation(options, console_.Out(), console_.Err(), progressOnTerminal_, team_);
         if (options.gallery) return RunGallery(options, console_.Out(), console_.Err(), progressOnTerminal_);
         if (options.metrics) {
             const int status = RunMetrics(options, console_.Out(), console_.Err());
@@ -68,15 +79,31 @@ public:
 private:
     int Fail(std::string_view message) { return console_.Fail(message); }
 
-    // The outputs of a drawing done; `seed` for the counts file.
+    // Whether the input is a counts file, as the first member of a team
+    // finds; every member asks, so that their calls to the team stay in step
+    // even when their arguments differ.
+    bool CountsInput(const RenderOptions& options) {
+        const bool counts =
+            options.parameterFile && (options.iterations == 0 || IsCountsFile(*options.parameterFile));
+        return team_ ? team_->FromFirst(counts ? 1 : 0) == 1 : counts;
+    }
+
+    // The outputs of a drawing done; `drawn`, the iterations of each share
+    // of the team (or of the one share drawn here), for the counts file.
     [[nodiscard]] Result<> Write(const RenderOptions& options, const PreparedDrawing& prepared,
-                                 RenderResult& result, std::uint64_t seed) {
+                                 RenderResult& result, const RenderSettings& settings,
+                                 const std::vector<std::int64_t>& drawn) {
         const DrawingSetup& setup = prepared.setup;
         Result<std::vector<std::string>> written;
         if (options.saveCounts || options.exportDensity) {
             CountsDescription description{
                 result.start, setup.effects, setup.density, options.supersample, {}};
-            description.history.AddRun(seed, result.iterations);
+            for (std::size_t i = 0; i < drawn.size(); ++i) {
+                RenderShare share = settings.share;
+                if (team_) share.index = static_cast<std::int32_t>(i);
+                // Each share's streams are those of a drawing of its own seed.
+                description.history.AddRun(ShareSeed(settings.seed, share), drawn[i]);
+            }
             written = WriteCountsOutputs(result.counts, description, prepared.gradient, options);
         } else if (!options.output.empty()) {
             const DrawingSetup finished{result.start, setup.effects, setup.density};
@@ -134,8 +161,39 @@ private:
         settings.iterations = options.iterations;
         settings.seconds = options.seconds;
         settings.keepCounts = options.saveCounts || options.exportDensity;
+        settings.share = team_ ? team_->Share() : options.share.value_or(RenderShare{});
+        settings.uncoloured = team_ != nullptr;
         if (Result<> fits = FitsInMemory(options, settings.threads); !fits) return Failure(fits.error());
         return settings;
+    }
+
+    // Everything before the drawing: the setup, the exploration, the
+    // settings. Returns kRenderDone or the exit status of a failure.
+    int Ready(const RenderOptions& options, PreparedDrawing& prepared, RenderSettings& settings) {
+        if (!team_ || team_->First())
+            if (Result<> writable = CheckOutputs(options); !writable) return Fail(writable.error());
+        if (Result<> fits = FitsInMemory(options, 1); !fits) return Fail(fits.error());
+        Result<PreparedDrawing> read = Prepare(options);
+        if (!read) return Fail(read.error());
+        prepared = *std::move(read);
+        // Missing lines do not stop the drawing.
+        for (const std::string& message : prepared.messages) console_.Say(message);
+        DrawingSetup& setup = prepared.setup;
+        const bool shared = team_ ? !team_->Share().Whole() : options.share && !options.share->Whole();
+        if ((options.saveCounts || options.exportDensity || shared) && !CountsTellTheColours(setup))
+            return console_.Refuse(
+                "a drawing painted as it goes (Color Mix, or an intensity of -9.5 or less) has no counts "
+                "to save, export or share out");
+        const Result<std::optional<RenderSettings>> settled =
+            WithinMemory(kShortOfMemory, [&] { return Settle(options, setup); });
+        if (!settled) return Fail(settled.error());
+        if (!*settled) {
+            console_.Say("no attractor of formula " + std::to_string(setup.record.formula) +
+                         " found from seed " + std::to_string(*options.seed));
+            return kRenderNothingFound;
+        }
+        settings = **settled;
+        return kRenderDone;
     }
 
     [[nodiscard]] Result<RenderResult> Render(const RenderOptions& options, const DrawingSetup& setup,
@@ -147,45 +205,52 @@ private:
     }
 
     int Draw(const RenderOptions& options) {
-        for (Result<> checked : {CheckOutputs(options), FitsInMemory(options, 1)})
-            if (!checked) return Fail(checked.error());
-        Result<PreparedDrawing> prepared = Prepare(options);
-        if (!prepared) return Fail(prepared.error());
-        // Missing lines do not stop the drawing.
-        for (const std::string& message : prepared->messages) console_.Say(message);
-        DrawingSetup& setup = prepared->setup;
-        if ((options.saveCounts || options.exportDensity) && !CountsTellTheColours(setup))
-            return console_.Refuse(
-                "a drawing painted as it goes (Color Mix, or an intensity of -9.5 or less) has no counts "
-                "to save or export");
-
-        const Result<std::optional<RenderSettings>> settings =
-            WithinMemory(kShortOfMemory, [&] { return Settle(options, setup); });
-        if (!settings) return Fail(settings.error());
-        if (!*settings) {
-            console_.Say("no attractor of formula " + std::to_string(setup.record.formula) +
-                         " found from seed " + std::to_string(*options.seed));
-            return kRenderNothingFound;
+        PreparedDrawing prepared;
+        RenderSettings settings;
+        if (const int status = Agreed(Ready(options, prepared, settings)); status != kRenderDone)
+            return status;
+        Result<RenderResult> result = Render(options, prepared.setup, settings);
+        if (const int status = Agreed(result ? kRenderDone : Fail(result.error())); status != kRenderDone)
+            return status;
+        std::vector<std::int64_t> drawn{result->iterations};
+        if (team_) {
+            const auto start = std::chrono::steady_clock::now();
+            drawn = team_->AddCounts(result->counts, result->iterations);
+            if (!team_->First()) return kRenderDone;
+            // The adding up is part of the drawing's time.
+            result->seconds +=
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            result->iterations = std::reduce(drawn.begin(), drawn.end(), std::int64_t{0});
         }
-        Result<RenderResult> result = Render(options, setup, **settings);
-        if (!result) return Fail(result.error());
-        const Result<> written = WithinMemory(
-            kShortOfMemory, [&] { return Write(options, *prepared, *result, (*settings)->seed); });
+        const Result<> written =
+            WithinMemory(kShortOfMemory, [&] { return Write(options, prepared, *result, settings, drawn); });
         if (!written) return Fail(written.error());
-        if (!options.quiet) console_.Out() << DrawingSummary(*result, (*settings)->seed) << '\n';
+        if (!options.quiet)
+            console_.Out() << DrawingSummary(*result, settings.seed) << ShareText(settings) << '\n';
         return kRenderDone;
+    }
+
+    // The team's status where it has one; the member's own otherwise.
+    int Agreed(int status) { return team_ ? team_->Agree(status) : status; }
+
+    std::string ShareText(const RenderSettings& settings) const {
+        const RenderShare share = settings.share;
+        if (share.Whole()) return {};
+        if (team_) return "; " + std::to_string(share.count) + " processes";
+        return "; share " + std::to_string(share.index) + " of " + std::to_string(share.count);
     }
 
     RenderConsole console_;
     bool progressOnTerminal_;
+    RenderTeam* team_;
 };
 
 }  // namespace
 
 int RunRenderProgram(std::span<const std::string_view> arguments, std::ostream& out, std::ostream& err,
-                     bool progressOnTerminal) {
+                     bool progressOnTerminal, RenderTeam* team) {
     try {
-        return Program(out, err, progressOnTerminal).Run(arguments);
+        return Program(out, err, progressOnTerminal, team).Run(arguments);
     } catch (const std::bad_alloc&) {
         // Whatever the steps above left unnamed: the options, a message, the summary.
         err << "zephyrin-render: " << kShortOfMemory << '\n';

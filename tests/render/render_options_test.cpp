@@ -83,6 +83,10 @@ TEST(RenderOptions, CountsFilesInAndOut) {
     ASSERT_TRUE(recolour) << recolour.error();
     EXPECT_EQ(recolour->parameterFile, "c.tiff");
     EXPECT_EQ(recolour->iterations, 0);
+
+    const Result<RenderOptions> share = Parse({"--share", "2/3", "--save-counts", "s.tif"});
+    ASSERT_TRUE(share) << share.error();
+    EXPECT_EQ(share->share, (RenderShare{2, 3}));
 }
 
 TEST(RenderOptions, MetricsNeedNoOutputAndTheGalleryItsOwn) {
@@ -157,6 +161,16 @@ TEST(RenderOptions, Refusals) {
         {{"-o", "a.png", "--classic"}, "--classic goes with --gallery"},
         {{"-o", "a.png", "--formula", "all"}, "--formula all goes with --gallery"},
         {{"-o", "a.png", "--quasi-periodic"}, "--quasi-periodic goes with --find, --gallery or an animation"},
+        {{"-o", "a.png", "--share", "2/2"},
+         "--share expects R/N, share R (from 0) of N (1 to 1000000), R below N"},
+        {{"-o", "a.png", "--share", "0/0"}, "--share expects R/N"},
+        {{"-o", "a.png", "--share", "-1/2"}, "--share expects R/N"},
+        {{"-o", "a.png", "--share", "1"}, "--share expects R/N"},
+        {{"-o", "a.png", "--share", "0/1000001"}, "--share expects R/N"},
+        {{"-o", "a.png", "--share", "0/2", "--gallery", "4"}, "--share goes with one picture"},
+        {{"--merge", "a.tif", "b.tif", "-o", "a.png", "--share", "0/2"}, "--share goes with one picture"},
+        {{"--animate", "a.zpr", "b.zpr", "--frames", "4", "-o", "f/f-%02d.png", "--share", "0/2"},
+         "frames of an animation are shared with --frame-range"},
     };
     for (const auto& c : cases) {
         const Result<RenderOptions> parsed = Parse(c.arguments);
