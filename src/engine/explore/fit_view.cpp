@@ -120,12 +120,7 @@ Framing FrameRecord(TFractalRec& v, const Effects& effects, std::uint64_t seed,
 
 Result<bool> FitView(TFractalRec& v, const Effects& effects, std::uint64_t seed) {
     try {
-        TFractalRec record = v;
-        if (record.randomStart) {
-            OrbitProbe starter(record, effects, seed);
-            starter.MakeRandomStart();
-            TakeStartValues(record, starter.Record());
-        }
+        TFractalRec record = WithStartMade(v, effects, seed);
         std::vector<Point2D> points;
         if (!FrameRecord(record, effects, seed, points).framed) return false;
         v = record;

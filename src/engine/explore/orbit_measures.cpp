@@ -121,12 +121,7 @@ Result<OrbitMeasures> MeasureOrbit(const TFractalRec& v, const Effects& effects,
     if (shape == FormulaShape::kNone) return measures;
     measures.measured = true;
     try {
-        TFractalRec record = v;
-        if (record.randomStart) {
-            OrbitProbe starter(record, effects, seed);
-            starter.MakeRandomStart();
-            TakeStartValues(record, starter.Record());
-        }
+        TFractalRec record = WithStartMade(v, effects, seed);
         const bool restarts = RestartsItself(shape);
         OrbitProbe probe(record, effects, seed);
         const std::int32_t forgiven = (budget.transient + kRepeatWindow) / kStepsPerForgivenEscape;

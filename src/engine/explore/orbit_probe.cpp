@@ -75,4 +75,14 @@ void TakeStartValues(TFractalRec& into, const TFractalRec& from) {
     into.randomStart = from.randomStart;
 }
 
+TFractalRec WithStartMade(const TFractalRec& v, const Effects& effects, std::uint64_t seed) {
+    TFractalRec record = v;
+    if (record.randomStart) {
+        OrbitProbe starter(record, effects, seed);
+        starter.MakeRandomStart();
+        TakeStartValues(record, starter.Record());
+    }
+    return record;
+}
+
 }  // namespace zephyrin

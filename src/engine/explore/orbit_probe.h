@@ -68,4 +68,8 @@ inline bool RestartsItself(FormulaShape shape) {
 // pending flag) from `from` into `into`.
 void TakeStartValues(TFractalRec& into, const TFractalRec& from);
 
+// `v` with the random start it asks for made (from `seed`), so that its
+// orbit can be stepped; `v` itself when it asks for none.
+TFractalRec WithStartMade(const TFractalRec& v, const Effects& effects, std::uint64_t seed);
+
 }  // namespace zephyrin
