@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "imaging/temp_folder.h"
-#include "render/frame_pattern.h"
+#include "engine/animate/frame_pattern.h"
 #include "render/frame_table.h"
 #include "render/render_options.h"
 
