@@ -190,7 +190,8 @@ void AnimationWindow::fillList() {
         const Item& item = keyframes_[i];
         const bool last = i + 1 == keyframes_.size();
         QString text = QStringLiteral("%1. %2").arg(i + 1).arg(item.caption);
-        if (!last || loop_->isChecked()) text += QStringLiteral("\n%1 frames to the next").arg(*item.text.frames);
+        if (!last || loop_->isChecked())
+            text += QStringLiteral("\n%1 frames to the next").arg(*item.text.frames);
         if (item.text.cut) text += QStringLiteral("\ncut");
         auto* row = new QListWidgetItem(QPixmap::fromImage(item.thumbnail), text, list_);
         row->setSizeHint(QSize(ThumbnailDrawer::kWidth + 200, ThumbnailDrawer::kHeight + 8));
@@ -218,7 +219,8 @@ void AnimationWindow::takeThumbnail(int id, const QImage& picture) {
     for (std::size_t i = 0; i < keyframes_.size(); ++i)
         if (keyframes_[i].id == id) {
             keyframes_[i].thumbnail = picture;
-            if (QListWidgetItem* row = list_->item(static_cast<int>(i))) row->setIcon(QPixmap::fromImage(picture));
+            if (QListWidgetItem* row = list_->item(static_cast<int>(i)))
+                row->setIcon(QPixmap::fromImage(picture));
         }
 }
 
@@ -226,10 +228,10 @@ void AnimationWindow::takeCheck(const std::vector<FrameChaos>& frames) {
     std::vector<std::int64_t> flagged;
     for (const FrameChaos& frame : frames)
         if (Flagged(frame.verdict, false)) flagged.push_back(frame.frame);
-    checkStatus_->setText(flagged.empty()
-                              ? QStringLiteral("Every frame is chaotic")
-                              : QStringLiteral("Not chaotic: frames %1")
-                                    .arg(QString::fromStdString(FrameListText(flagged))));
+    checkStatus_->setText(
+        flagged.empty()
+            ? QStringLiteral("Every frame is chaotic")
+            : QStringLiteral("Not chaotic: frames %1").arg(QString::fromStdString(FrameListText(flagged))));
     timeLine_->setChecked(static_cast<std::int64_t>(frames.size()), std::move(flagged));
     emit checked();
 }

@@ -75,18 +75,22 @@ AnimationWindow::AnimationWindow(ThreadPool& pool, QWidget* parent)
 }
 
 void AnimationWindow::createActions() {
-    addCurrent_ = newAction(this, "AddCurrentPicture", QStringLiteral("Add Current Picture"),
-                            QStringLiteral("The active picture window's attractor and colouring as a keyframe"));
+    addCurrent_ =
+        newAction(this, "AddCurrentPicture", QStringLiteral("Add Current Picture"),
+                  QStringLiteral("The active picture window's attractor and colouring as a keyframe"));
     addGallery_ = newAction(this, "AddFromGallery", QStringLiteral("Add from Gallery"),
                             QStringLiteral("The tile selected in the Gallery as a keyframe"));
-    addFile_ = newAction(this, "AddFromFile", QStringLiteral("Add from File..."),
-                         QStringLiteral("A parameter file, or a PNG or TIFF picture with parameters, as a keyframe"));
-    remove_ = newAction(this, "RemoveKeyframe", QStringLiteral("Remove"), QStringLiteral("Remove the keyframe"));
+    addFile_ = newAction(
+        this, "AddFromFile", QStringLiteral("Add from File..."),
+        QStringLiteral("A parameter file, or a PNG or TIFF picture with parameters, as a keyframe"));
+    remove_ =
+        newAction(this, "RemoveKeyframe", QStringLiteral("Remove"), QStringLiteral("Remove the keyframe"));
     moveUp_ = newAction(this, "MoveKeyframeUp", QStringLiteral("Move Up"),
                         QStringLiteral("Move the keyframe one place earlier"));
     moveDown_ = newAction(this, "MoveKeyframeDown", QStringLiteral("Move Down"),
                           QStringLiteral("Move the keyframe one place later"));
-    play_ = newAction(this, "PlayPreview", QStringLiteral("Play"), QStringLiteral("Play the animation small"));
+    play_ =
+        newAction(this, "PlayPreview", QStringLiteral("Play"), QStringLiteral("Play the animation small"));
     stop_ = newAction(this, "StopPreview", QStringLiteral("Stop"), QStringLiteral("Stop the preview"));
     render_ = newAction(this, "RenderAnimation", QStringLiteral("Render..."),
                         QStringLiteral("Draw the frames into a folder, and a video"));

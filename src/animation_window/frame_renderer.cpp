@@ -66,7 +66,8 @@ Result<> FrameRenderer::prepare(const AnimationDocument& document, const RenderC
     pattern_ = *std::move(pattern);
     video_.reset();
     if (choice.video) {
-        Result<VideoPipe> video = VideoPipe::Start(folder / kVideoName, choice.width, choice.height, choice.fps);
+        Result<VideoPipe> video =
+            VideoPipe::Start(folder / kVideoName, choice.width, choice.height, choice.fps);
         if (!video) return Failure(video.error());
         video_ = std::make_shared<VideoPipe>(*std::move(video));
     }
@@ -127,8 +128,8 @@ void FrameRenderer::startNext() {
     step_ = std::move(steps_.front());
     steps_.pop_front();
     try {
-        drawing_ = std::make_unique<CountsDrawing>(pool_, step_->run.record, step_->run.effects, step_->run.seed,
-                                                   CountGrid{}, step_->run.iterations);
+        drawing_ = std::make_unique<CountsDrawing>(pool_, step_->run.record, step_->run.effects,
+                                                   step_->run.seed, CountGrid{}, step_->run.iterations);
     } catch (const std::bad_alloc&) {
         end(QStringLiteral("Not enough memory to draw frame %1").arg(frame_), false);
     }
@@ -158,17 +159,16 @@ void FrameRenderer::startSave() {
     std::optional<ToneReferences> tone;
     if (state.density.enabled) tone = tones_->At(animation, state.position);
     taskResult_ = std::make_shared<Result<>>();
-    task_ = std::make_unique<PoolTask>(
-        pool_, [this, state, tone, counts = counts_, result = taskResult_, frame = frame_,
-                name = pattern_->Name(frame_), video = video_](const PoolTask&) {
-            DrawnFrame out;
-            ColourFrame(state, *counts, tone, loaded_.gradients, settings_, out);
-            FinishFrame(state, frame, seed_, settings_, out);
-            *result = settings_.depth == 16
-                          ? SaveImage16(out.wide, name, ColourChange::kAgreed, out.parameters)
-                          : SaveImage(out.picture, name, ColourChange::kAgreed, out.parameters);
-            if (*result && video) *result = video->Add(out.picture);
-        });
+    task_ = std::make_unique<PoolTask>(pool_, [this, state, tone, counts = counts_, result = taskResult_,
+                                               frame = frame_, name = pattern_->Name(frame_),
+                                               video = video_](const PoolTask&) {
+        DrawnFrame out;
+        ColourFrame(state, *counts, tone, loaded_.gradients, settings_, out);
+        FinishFrame(state, frame, seed_, settings_, out);
+        *result = settings_.depth == 16 ? SaveImage16(out.wide, name, ColourChange::kAgreed, out.parameters)
+                                        : SaveImage(out.picture, name, ColourChange::kAgreed, out.parameters);
+        if (*result && video) *result = video->Add(out.picture);
+    });
     task_->Start();
 }
 

@@ -71,8 +71,8 @@ void PreviewPlayer::show(std::int64_t frame) {
 
 void PreviewPlayer::startDrawing(std::int64_t frame) {
     result_ = std::make_shared<Picture>();
-    task_ = std::make_unique<PoolTask>(
-        pool_, [preview = preview_, picture = result_, frame](const PoolTask&) { *picture = preview->Draw(frame); });
+    task_ = std::make_unique<PoolTask>(pool_, [preview = preview_, picture = result_,
+                                               frame](const PoolTask&) { *picture = preview->Draw(frame); });
     drawing_ = frame;
     task_->Start();
 }
@@ -96,7 +96,8 @@ void PreviewPlayer::tick() {
     }
     next_ = (next_ + 1) % frames();
     // Once every frame is drawn, they are shown at the animation's pace.
-    const bool allDrawn = std::none_of(drawn_.begin(), drawn_.end(), [](const QImage& i) { return i.isNull(); });
+    const bool allDrawn =
+        std::none_of(drawn_.begin(), drawn_.end(), [](const QImage& i) { return i.isNull(); });
     tick_->setInterval(allDrawn ? kIntervalMilliseconds : kPollMilliseconds);
 }
 

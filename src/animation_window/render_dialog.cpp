@@ -160,7 +160,8 @@ QString RenderDialog::status() const {
 void RenderDialog::showProgress(std::int64_t done, std::int64_t frames, double secondsLeft) {
     progress_->setRange(0, static_cast<int>(frames));
     progress_->setValue(static_cast<int>(done));
-    status_->setText(QStringLiteral("%1 of %2 frames, about %3 left").arg(done).arg(frames).arg(timeText(secondsLeft)));
+    status_->setText(
+        QStringLiteral("%1 of %2 frames, about %3 left").arg(done).arg(frames).arg(timeText(secondsLeft)));
 }
 
 void RenderDialog::showFinished(const QString& summary, bool completed) {
@@ -173,7 +174,8 @@ void RenderDialog::updateButtons() {
     const bool running = renderer_->running();
     renderButton_->setEnabled(!running);
     cancelButton_->setText(running ? QStringLiteral("Cancel") : QStringLiteral("Close"));
-    for (QWidget* field : std::initializer_list<QWidget*>{folder_, width_, height_, iterations_, depth_, seed_, video_, fps_})
+    for (QWidget* field :
+         std::initializer_list<QWidget*>{folder_, width_, height_, iterations_, depth_, seed_, video_, fps_})
         field->setEnabled(!running);
 }
 

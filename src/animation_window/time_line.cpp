@@ -47,7 +47,8 @@ QSize TimeLine::sizeHint() const {
 
 double TimeLine::frameX(std::int64_t frame) const {
     const double span = std::max(width() - 2 * kMargin, 1);
-    return kMargin + span * (static_cast<double>(frame) + 0.5) / static_cast<double>(std::max<std::int64_t>(frames_, 1));
+    return kMargin + span * (static_cast<double>(frame) + 0.5) /
+                         static_cast<double>(std::max<std::int64_t>(frames_, 1));
 }
 
 void TimeLine::paintEvent(QPaintEvent*) {
@@ -58,9 +59,9 @@ void TimeLine::paintEvent(QPaintEvent*) {
     const double band = std::max(step, 1.0);
     const int top = height() / 4, bottom = height() * 3 / 4;
     // Frames not checked yet, then the flagged ones over the checked.
-    painter.fillRect(QRectF(frameX(checked_) - step / 2, top, frameX(frames_ - 1) - frameX(checked_) + band,
-                            bottom - top),
-                     QColor(200, 200, 200));
+    painter.fillRect(
+        QRectF(frameX(checked_) - step / 2, top, frameX(frames_ - 1) - frameX(checked_) + band, bottom - top),
+        QColor(200, 200, 200));
     painter.fillRect(QRectF(kMargin, top, frameX(checked_) - step / 2 - kMargin, bottom - top),
                      QColor(120, 190, 120));
     for (const std::int64_t frame : flagged_)
@@ -77,7 +78,8 @@ void TimeLine::paintEvent(QPaintEvent*) {
 void TimeLine::mousePressEvent(QMouseEvent* event) {
     if (frames_ == 0) return;
     const double span = std::max(width() - 2 * kMargin, 1);
-    const auto frame = static_cast<std::int64_t>((event->position().x() - kMargin) / span * static_cast<double>(frames_));
+    const auto frame =
+        static_cast<std::int64_t>((event->position().x() - kMargin) / span * static_cast<double>(frames_));
     emit frameChosen(std::clamp<std::int64_t>(frame, 0, frames_ - 1));
 }
 

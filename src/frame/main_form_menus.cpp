@@ -139,7 +139,8 @@ void TMainForm::createToolBar() {
     connect(gallery, &QAction::triggered, this, &TMainForm::galleryClick);
     QAction* animation = drawingMenu_->addAction(QStringLiteral("Animation"));
     animation->setObjectName(QStringLiteral("AnimationWindow"));
-    animation->setStatusTip(QStringLiteral("Keyframes, a path through them, a preview and the frames rendered"));
+    animation->setStatusTip(
+        QStringLiteral("Keyframes, a path through them, a preview and the frames rendered"));
     connect(animation, &QAction::triggered, this, &TMainForm::animationClick);
     drawingMenu_->addSeparator();
     QAction* findOnStart = drawingMenu_->addAction(QStringLiteral("Find Attractor in New Windows"));

@@ -6,18 +6,18 @@
 #include <optional>
 #include <system_error>
 
+#include "engine/animate/frame_pattern.h"
 #include "engine/animate/path_chaos.h"
+#include "engine/animate/video_pipe.h"
 #include "imaging/image_file.h"
 #include "imaging/png_reader.h"
 #include "render/animation_setup.h"
 #include "render/command_line.h"
 #include "render/frame_drawing.h"
-#include "engine/animate/frame_pattern.h"
 #include "render/frame_table.h"
 #include "render/output_files.h"
 #include "render/progress_bar.h"
 #include "render/render_memory.h"
-#include "engine/animate/video_pipe.h"
 #include "util/number_format.h"
 
 namespace zephyrin {

@@ -36,7 +36,8 @@ CountGrid FrameDrawer::SampleCounts(std::int64_t frame, const ProgressReport& re
     for (std::size_t i = 0; i < runs.size(); ++i) {
         const ProgressReport sampleReport = [&](const RenderProgress& progress) {
             if (report)
-                report({progress.iterations, progress.seconds, (static_cast<double>(i) + progress.fraction) / samples});
+                report({progress.iterations, progress.seconds,
+                        (static_cast<double>(i) + progress.fraction) / samples});
         };
         RenderResult drawn = Counted(runs[i], sampleReport);
         if (i == 0)
@@ -56,7 +57,8 @@ DrawnFrame FrameDrawer::Draw(std::int64_t frame, const ProgressReport& report) {
         settings.threads = threads_;
         settings.seed = FrameSeed(seed_, frame);
         settings.iterations = settings_.iterations;
-        TakePaintedFrame(state, Render({state.record, state.effects, state.density}, settings, report).picture,
+        TakePaintedFrame(state,
+                         Render({state.record, state.effects, state.density}, settings, report).picture,
                          settings_, out);
     } else {
         std::optional<ToneReferences> tone;

@@ -60,7 +60,8 @@ double LitShare(const Picture& picture, bool white) {
 }  // namespace
 
 void ColourFrame(const FrameState& state, const CountGrid& counts, const std::optional<ToneReferences>& tone,
-                 std::span<const Gradient> keyframeGradients, const FrameSettings& settings, DrawnFrame& out) {
+                 std::span<const Gradient> keyframeGradients, const FrameSettings& settings,
+                 DrawnFrame& out) {
     const bool white = state.record.white != kFalse;
     if (state.density.enabled) {
         const Gradient gradient = FrameGradient(state, keyframeGradients);
@@ -79,20 +80,20 @@ void ColourFrame(const FrameState& state, const CountGrid& counts, const std::op
 
 void TakePaintedFrame(const FrameState& state, Picture painted, const FrameSettings& settings,
                       DrawnFrame& out) {
-    out.picture = settings.supersample > 1 ? ReduceByAreaAveraging(painted, settings.supersample)
-                                           : std::move(painted);
+    out.picture =
+        settings.supersample > 1 ? ReduceByAreaAveraging(painted, settings.supersample) : std::move(painted);
     if (settings.depth == 16) out.wide = Widen(out.picture);
     out.litShare = LitShare(out.picture, state.record.white != kFalse);
 }
 
-void FinishFrame(const FrameState& state, std::int64_t frame, std::uint64_t seed, const FrameSettings& settings,
-                 DrawnFrame& out) {
+void FinishFrame(const FrameState& state, std::int64_t frame, std::uint64_t seed,
+                 const FrameSettings& settings, DrawnFrame& out) {
     out.iterations = settings.iterations;
     out.meanBrightness = settings.depth == 16 ? MeanBrightness(out.wide) : MeanBrightness(out.picture);
     if (settings.writeParameters)
         out.parameters = WriteParameterText(state.record, state.effects, state.density, '.') +
-                         "seed=" + std::to_string(FrameSeed(seed, frame)) + "\r\nframe=" + std::to_string(frame) +
-                         "\r\n";
+                         "seed=" + std::to_string(FrameSeed(seed, frame)) +
+                         "\r\nframe=" + std::to_string(frame) + "\r\n";
 }
 
 }  // namespace zephyrin

@@ -36,7 +36,7 @@ void TakePaintedFrame(const FrameState& state, Picture painted, const FrameSetti
 
 // The frame's iterations, mean brightness and, where they are written, its
 // parameters with its seed and number after them.
-void FinishFrame(const FrameState& state, std::int64_t frame, std::uint64_t seed, const FrameSettings& settings,
-                 DrawnFrame& out);
+void FinishFrame(const FrameState& state, std::int64_t frame, std::uint64_t seed,
+                 const FrameSettings& settings, DrawnFrame& out);
 
 }  // namespace zephyrin

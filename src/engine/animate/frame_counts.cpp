@@ -22,7 +22,8 @@ std::vector<CountsRun> FrameSampleRuns(const Animation& animation, std::int64_t 
         const FrameState state = FrameAt(animation, time);
         const std::uint64_t sampleSeed =
             i == 0 ? frameSeed : MixBits(frameSeed ^ (static_cast<std::uint64_t>(i) * kGoldenGamma));
-        const std::int64_t share = settings.iterations / samples + (i < settings.iterations % samples ? 1 : 0);
+        const std::int64_t share =
+            settings.iterations / samples + (i < settings.iterations % samples ? 1 : 0);
         runs.push_back({state.record, state.effects, sampleSeed, share});
     }
     return runs;

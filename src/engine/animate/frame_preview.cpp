@@ -46,7 +46,8 @@ std::optional<ToneReferences> FramePreview::KeyframeTone(std::size_t keyframe) {
     if (!toneMeasured_[keyframe]) {
         const Keyframe& k = animation_.keyframes[keyframe];
         const auto frame = static_cast<std::uint64_t>(KeyframeFrame(animation_, keyframe));
-        const CountGrid counts = PreviewCounts(k.record, k.effects, width_, height_, iterations_, seed_ + frame);
+        const CountGrid counts =
+            PreviewCounts(k.record, k.effects, width_, height_, iterations_, seed_ + frame);
         tones_[keyframe] = MeasureToneReferences({counts, 1});
         toneMeasured_[keyframe] = true;
     }
@@ -68,7 +69,8 @@ Picture FramePreview::Draw(std::int64_t frame) {
 
 Picture DrawStill(const Keyframe& keyframe, const Gradient& gradient, std::int32_t width, std::int32_t height,
                   std::int64_t iterations, std::uint64_t seed) {
-    const CountGrid counts = PreviewCounts(keyframe.record, keyframe.effects, width, height, iterations, seed);
+    const CountGrid counts =
+        PreviewCounts(keyframe.record, keyframe.effects, width, height, iterations, seed);
     if (!keyframe.density.enabled) return ClassicPicture(counts, keyframe.record);
     Picture picture;
     DensityColour({counts, 1}, keyframe.density, gradient, keyframe.record.white != kFalse, picture);

@@ -48,7 +48,8 @@ struct FrameChaos {
 
 // Measures frame `frame`'s orbit (MeasureOrbit, with seed + frame, as it is
 // drawn) and judges it. Fails only when memory runs short.
-[[nodiscard]] Result<FrameChaos> CheckFrame(const Animation& animation, std::int64_t frame, std::uint64_t seed);
+[[nodiscard]] Result<FrameChaos> CheckFrame(const Animation& animation, std::int64_t frame,
+                                            std::uint64_t seed);
 
 // Measures the orbits of frames `first` to `last` (MeasureOrbit, frame k
 // with seed + k, as it is drawn) on `threads` threads, before any of them
