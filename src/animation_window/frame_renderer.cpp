@@ -159,24 +159,25 @@ void FrameRenderer::startSave() {
     std::optional<ToneReferences> tone;
     if (state.density.enabled) tone = tones_->At(animation, state.position);
     taskResult_ = std::make_shared<Result<>>();
-    task_ = std::make_unique<PoolTask>(pool_, [this, state, tone, counts = counts_, result = taskResult_,
-                                               frame = frame_, name = pattern_->Name(frame_),
-                                               video = video_](const PoolTask&) {
-        DrawnFrame out;
-        ColourFrame(state, *counts, tone, loaded_.gradients, settings_, out);
-        FinishFrame(state, frame, seed_, settings_, out);
-        *result = settings_.depth == 16 ? SaveImage16(out.wide, name, ColourChange::kAgreed, out.parameters)
-                                        : SaveImage(out.picture, name, ColourChange::kAgreed, out.parameters);
-        if (*result && video) *result = video->Add(out.picture);
-    });
+    task_ =
+        std::make_unique<PoolTask>(pool_, [this, state, tone, counts = counts_, result = taskResult_,
+                                           frame = frame_, name = pattern_->Name(frame_), video = video_] {
+            DrawnFrame out;
+            ColourFrame(state, *counts, tone, loaded_.gradients, settings_, out);
+            FinishFrame(state, frame, seed_, settings_, out);
+            *result = settings_.depth == 16
+                          ? SaveImage16(out.wide, name, ColourChange::kAgreed, out.parameters)
+                          : SaveImage(out.picture, name, ColourChange::kAgreed, out.parameters);
+            if (*result && video) *result = video->Add(out.picture);
+        });
     task_->Start();
 }
 
 void FrameRenderer::startVideoEnd() {
     endingVideo_ = true;
     taskResult_ = std::make_shared<Result<>>();
-    task_ = std::make_unique<PoolTask>(
-        pool_, [video = video_, result = taskResult_](const PoolTask&) { *result = video->Finish(); });
+    task_ = std::make_unique<PoolTask>(pool_,
+                                       [video = video_, result = taskResult_] { *result = video->Finish(); });
     task_->Start();
 }
 
