@@ -9,6 +9,7 @@
 #include "engine/animate/frame_colouring.h"
 #include "engine/animate/video_pipe.h"
 #include "engine/batch/counts_drawing.h"
+#include "engine/core/painted_drawing.h"
 #include "imaging/image_file.h"
 #include "util/pool_task.h"
 
@@ -18,16 +19,6 @@ namespace {
 
 // A frame's drawing ends within some milliseconds of its budget.
 constexpr int kPollMilliseconds = 20;
-
-// The frames' colours must come from counts drawn on the pool's threads.
-[[nodiscard]] Result<> CheckColouredFromCounts(const Animation& animation, const FrameSettings& settings) {
-    for (std::int64_t frame = 0; frame < FrameCount(animation); ++frame)
-        if (PaintedAsDrawn(FrameAt(animation, static_cast<double>(frame)), settings))
-            return Failure("frame " + std::to_string(frame) +
-                           " is painted as it is drawn (Color Mix, or an intensity of -9.5 or less, in the "
-                           "classic colouring): draw it with zephyrin-render, or use density colouring");
-    return {};
-}
 
 std::string ErrorText(const std::exception_ptr& failure) {
     try {
@@ -57,7 +48,6 @@ Result<> FrameRenderer::prepare(const AnimationDocument& document, const RenderC
     if (!loaded) return Failure(loaded.error());
     loaded_ = *std::move(loaded);
     settings_ = {.iterations = choice.iterations, .depth = choice.depth};
-    if (Result<> counted = CheckColouredFromCounts(loaded_.animation, settings_); !counted) return counted;
     if (choice.folder.isEmpty() || !QDir().mkpath(choice.folder))
         return Failure("cannot make the folder \"" + choice.folder.toStdString() + "\"");
     const std::filesystem::path folder = choice.folder.toStdString();
@@ -113,8 +103,9 @@ void FrameRenderer::planFrame() {
     if (state.density.enabled)
         for (const std::size_t k : tones_->Missing(animation, state.position))
             steps_.push_back({KeyframeToneRun(animation, k, seed_, settings_), k});
-    for (CountsRun& run : FrameSampleRuns(animation, frame_, seed_, settings_))
-        steps_.push_back({std::move(run), std::nullopt});
+    if (!PaintedAsDrawn(state, settings_))
+        for (CountsRun& run : FrameSampleRuns(animation, frame_, seed_, settings_))
+            steps_.push_back({std::move(run), std::nullopt});
     stepsOfFrame_ = steps_.size();
     counts_ = std::make_shared<CountGrid>();
     startNext();
@@ -152,32 +143,40 @@ void FrameRenderer::takeDrawing() {
     startNext();
 }
 
-// Coloured, saved and added to the video off the interface thread.
+// Coloured (or painted), saved and added to the video off the interface thread.
 void FrameRenderer::startSave() {
     const Animation& animation = loaded_.animation;
     const FrameState state = FrameAt(animation, static_cast<double>(frame_));
     std::optional<ToneReferences> tone;
     if (state.density.enabled) tone = tones_->At(animation, state.position);
     taskResult_ = std::make_shared<Result<>>();
-    task_ =
-        std::make_unique<PoolTask>(pool_, [this, state, tone, counts = counts_, result = taskResult_,
-                                           frame = frame_, name = pattern_->Name(frame_), video = video_] {
-            DrawnFrame out;
+    task_ = std::make_unique<PoolTask>(pool_, [this, state, tone, counts = counts_, result = taskResult_,
+                                               frame = frame_, name = pattern_->Name(frame_),
+                                               video = video_](const PoolTask& task) {
+        DrawnFrame out;
+        if (PaintedAsDrawn(state, settings_)) {
+            // As zephyrin-render paints it: the engine's own run on one thread.
+            PaintedDrawing painted =
+                PaintAsItGoes(state.record, state.effects, FrameSeed(seed_, frame), settings_.iterations,
+                              [&task](std::int64_t) { return !task.Stopping(); });
+            if (task.Stopping()) return;
+            TakePaintedFrame(state, std::move(painted.picture), settings_, out);
+        } else {
             ColourFrame(state, *counts, tone, loaded_.gradients, settings_, out);
-            FinishFrame(state, frame, seed_, settings_, out);
-            *result = settings_.depth == 16
-                          ? SaveImage16(out.wide, name, ColourChange::kAgreed, out.parameters)
-                          : SaveImage(out.picture, name, ColourChange::kAgreed, out.parameters);
-            if (*result && video) *result = video->Add(out.picture);
-        });
+        }
+        FinishFrame(state, frame, seed_, settings_, out);
+        *result = settings_.depth == 16 ? SaveImage16(out.wide, name, ColourChange::kAgreed, out.parameters)
+                                        : SaveImage(out.picture, name, ColourChange::kAgreed, out.parameters);
+        if (*result && video) *result = video->Add(out.picture);
+    });
     task_->Start();
 }
 
 void FrameRenderer::startVideoEnd() {
     endingVideo_ = true;
     taskResult_ = std::make_shared<Result<>>();
-    task_ = std::make_unique<PoolTask>(pool_,
-                                       [video = video_, result = taskResult_] { *result = video->Finish(); });
+    task_ = std::make_unique<PoolTask>(
+        pool_, [video = video_, result = taskResult_](const PoolTask&) { *result = video->Finish(); });
     task_->Start();
 }
 

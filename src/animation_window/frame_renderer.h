@@ -28,7 +28,8 @@ class VideoPipe;
 // counts drawing a frame needs (its keyframes' tone drawings first, once
 // each) runs as a CountsDrawing on the pool, and the frame is coloured,
 // saved with its parameters and seed and added to the video on the pool as
-// well. The frames are those zephyrin-render --animate draws from the same
+// well; a frame whose counts do not tell its colours (PaintedAsDrawn) is
+// painted by the engine on one of the pool's threads. The frames are those zephyrin-render --animate draws from the same
 // animation file with --threads as many as the pool has.
 class FrameRenderer : public QObject {
     Q_OBJECT

@@ -71,8 +71,8 @@ void PreviewPlayer::show(std::int64_t frame) {
 
 void PreviewPlayer::startDrawing(std::int64_t frame) {
     result_ = std::make_shared<Picture>();
-    task_ = std::make_unique<PoolTask>(
-        pool_, [preview = preview_, picture = result_, frame] { *picture = preview->Draw(frame); });
+    task_ = std::make_unique<PoolTask>(pool_, [preview = preview_, picture = result_,
+                                               frame](const PoolTask&) { *picture = preview->Draw(frame); });
     drawing_ = frame;
     task_->Start();
 }

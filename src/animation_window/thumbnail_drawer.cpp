@@ -24,7 +24,7 @@ ThumbnailDrawer::~ThumbnailDrawer() = default;
 
 void ThumbnailDrawer::draw(int id, const Keyframe& keyframe, const Gradient& gradient) {
     auto picture = std::make_shared<Picture>();
-    auto task = std::make_unique<PoolTask>(pool_, [picture, keyframe, gradient] {
+    auto task = std::make_unique<PoolTask>(pool_, [picture, keyframe, gradient](const PoolTask&) {
         *picture = DrawStill(keyframe, gradient, kWidth, kHeight, kIterations, kThumbnailSeed);
     });
     task->Start();

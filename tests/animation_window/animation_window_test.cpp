@@ -30,7 +30,9 @@ constexpr int kPatience = 120000;  // ms; slow under the sanitizers
 
 // A formula 12 attractor whose A moved down by 0.005 settles on a cycle;
 // moved by a little less than 0.001 it stays chaotic.
-std::string recordText(double aShift, bool density = false) {
+enum class Colouring { kClassic, kDensity, kColorMix };
+
+std::string recordText(double aShift, Colouring colouring = Colouring::kClassic) {
     TFractalRec v = NewWindowRecord(160, 120);
     SelectFormula(v, 12);
     v.randomStart = kFalse;
@@ -38,9 +40,11 @@ std::string recordText(double aShift, bool density = false) {
     v.startX = -0.92162178503187;
     v.startY = 0.185936378724646;
     FreezeView(v);
-    DensitySettings colouring;
-    colouring.enabled = density;
-    return WriteParameterText(v, Effects{}, colouring, '.');
+    DensitySettings density;
+    density.enabled = colouring == Colouring::kDensity;
+    Effects effects;
+    effects.colorMix = ToFlag(colouring == Colouring::kColorMix);
+    return WriteParameterText(v, effects, density, '.');
 }
 
 std::string letterText(QChar letter) {
@@ -69,6 +73,12 @@ RenderChoice tinyChoice(const QString& folder) {
 }
 
 }  // namespace
+
+}  // namespace zephyrin::testing
+
+Q_DECLARE_METATYPE(zephyrin::testing::Colouring)
+
+namespace zephyrin::testing {
 
 class AnimationWindowTest : public QObject {
     Q_OBJECT
@@ -168,14 +178,22 @@ private slots:
         QCOMPARE(opened.timeLine()->frames(), 12 + 30 + 30);
     }
 
+    void rendersTheFramesTheRendererDraws_data() {
+        QTest::addColumn<Colouring>("colouring");
+        QTest::newRow("density") << Colouring::kDensity;
+        QTest::newRow("classic, from the counts") << Colouring::kClassic;
+        QTest::newRow("Color Mix, painted as it goes") << Colouring::kColorMix;
+    }
+
     // The frames are zephyrin-render's from the saved animation file, with
     // as many threads as the pool has.
     void rendersTheFramesTheRendererDraws() {
+        QFETCH(Colouring, colouring);
         QTemporaryDir folder;
         ThreadPool pool(2);
         AnimationWindow window(pool);
-        QVERIFY(window.addKeyframeText(recordText(0, true), QStringLiteral("A")));
-        QVERIFY(window.addKeyframeText(recordText(0.0008, true), QStringLiteral("B")));
+        QVERIFY(window.addKeyframeText(recordText(0, colouring), QStringLiteral("A")));
+        QVERIFY(window.addKeyframeText(recordText(0.0008, colouring), QStringLiteral("B")));
         window.select(0);
         window.setSegmentFrames(2);
         const QString frames = folder.filePath(QStringLiteral("window"));
@@ -209,8 +227,8 @@ private slots:
         QTemporaryDir folder;
         ThreadPool pool(2);
         AnimationWindow window(pool);
-        QVERIFY(window.addKeyframeText(recordText(0, true), QStringLiteral("A")));
-        QVERIFY(window.addKeyframeText(recordText(0.0008, true), QStringLiteral("B")));
+        QVERIFY(window.addKeyframeText(recordText(0, Colouring::kDensity), QStringLiteral("A")));
+        QVERIFY(window.addKeyframeText(recordText(0.0008, Colouring::kDensity), QStringLiteral("B")));
         window.select(0);
         window.setSegmentFrames(200);
         const QString frames = folder.filePath(QStringLiteral("frames"));
