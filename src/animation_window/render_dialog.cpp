@@ -2,7 +2,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QDoubleSpinBox>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,6 +17,7 @@
 
 #include "animation_window/frame_renderer.h"
 #include "services/file_choosers.h"
+#include "services/messages.h"
 #include "util/thread_pool.h"
 
 namespace zephyrin {
@@ -131,6 +134,10 @@ void RenderDialog::chooseFolder() {
 }
 
 void RenderDialog::render(const AnimationDocument& document) {
+    if (QFileInfo::exists(QDir(folder_->text()).filePath(QStringLiteral("frame-0000.png"))) &&
+        !askOkCancel(
+            QStringLiteral("The folder %1 holds frames already. Replace them?").arg(folder_->text())))
+        return;
     emit choiceChanged(choice());
     progress_->setValue(0);
     if (const Result<> started = renderer_->start(document, choice()); !started)
@@ -149,6 +156,7 @@ void RenderDialog::cancelOrClose() {
 
 void RenderDialog::reject() {
     // Closing the dialog stops its render, so that nothing draws unseen.
+    if (renderer_->running() && !askOkCancel(QStringLiteral("Stop the render?"))) return;
     renderer_->cancel();
     QDialog::reject();
 }

@@ -84,7 +84,10 @@ class AnimationWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() { setMessageSink({}); }
+    void cleanup() {
+        setMessageSink({});
+        setQuestionHandler({});
+    }
 
     void addsAndReorders_data() {
         QTest::addColumn<int>("select");
@@ -221,6 +224,15 @@ private slots:
             QCOMPARE(ours->Width(), 40);
             QVERIFY2(std::equal(ours->Words(), ours->Words() + 40 * 30, theirs->Words()), name);
         }
+        // Frames already there are replaced only when the user agrees.
+        QStringList questions;
+        setQuestionHandler([&](const QString& question) {
+            questions << question;
+            return false;
+        });
+        dialog->render(window.document());
+        QVERIFY(!dialog->renderer()->running());
+        QCOMPARE(questions.size(), 1);
     }
 
     void cancelStopsTheRenderAndRemovesTheUnfinishedVideo() {
