@@ -11,9 +11,11 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <cmath>
+#include <cstdint>
 
 #include "animation_window/frame_renderer.h"
 #include "services/file_choosers.h"
@@ -89,8 +91,10 @@ QWidget* RenderDialog::createFields() {
     depth_->addItem(QStringLiteral("8 bits"), 8);
     depth_->addItem(QStringLiteral("16 bits"), 16);
     form->addRow(QStringLiteral("Depth"), depth_);
-    seed_ = new QSpinBox(fields);
-    seed_->setRange(0, 2'000'000'000);
+    // Any seed an animation file holds, up to 2^64 - 1.
+    seed_ = new QLineEdit(fields);
+    seed_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,20}")), seed_));
     seed_->setToolTip(QStringLiteral("Frame k is drawn with this seed + k"));
     form->addRow(QStringLiteral("Seed"), seed_);
     video_ = new QCheckBox(QStringLiteral("Video (%1, by ffmpeg)").arg(QLatin1String(kVideoName)), fields);
@@ -110,7 +114,7 @@ void RenderDialog::setChoice(const RenderChoice& choice) {
     height_->setValue(choice.height);
     iterations_->setValue(static_cast<double>(choice.iterations));
     depth_->setCurrentIndex(choice.depth == 16 ? 1 : 0);
-    seed_->setValue(static_cast<int>(std::min<std::uint64_t>(choice.seed, 2'000'000'000)));
+    seed_->setText(QString::number(choice.seed));
     video_->setChecked(choice.video);
     fps_->setValue(choice.fps);
 }
@@ -121,7 +125,7 @@ RenderChoice RenderDialog::choice() const {
             .height = height_->value(),
             .iterations = static_cast<std::int64_t>(iterations_->value()),
             .depth = depth_->currentData().toInt(),
-            .seed = static_cast<std::uint64_t>(seed_->value()),
+            .seed = seed_->text().toULongLong(),
             .video = video_->isChecked(),
             .fps = fps_->value()};
 }
@@ -134,6 +138,12 @@ void RenderDialog::chooseFolder() {
 }
 
 void RenderDialog::render(const AnimationDocument& document) {
+    bool seedRead = false;
+    seed_->text().toULongLong(&seedRead);
+    if (!seedRead) {
+        status_->setText(QStringLiteral("The seed must be a whole number from 0 to %1").arg(UINT64_MAX));
+        return;
+    }
     if (QFileInfo::exists(QDir(folder_->text()).filePath(QStringLiteral("frame-0000.png"))) &&
         !askOkCancel(
             QStringLiteral("The folder %1 holds frames already. Replace them?").arg(folder_->text())))

@@ -59,7 +59,7 @@ private:
     QSpinBox* height_ = nullptr;
     QDoubleSpinBox* iterations_ = nullptr;
     QComboBox* depth_ = nullptr;
-    QSpinBox* seed_ = nullptr;
+    QLineEdit* seed_ = nullptr;
     QCheckBox* video_ = nullptr;
     QDoubleSpinBox* fps_ = nullptr;
     QProgressBar* progress_ = nullptr;
