@@ -197,6 +197,7 @@ void AnimationWindow::fillList() {
         row->setSizeHint(QSize(ThumbnailDrawer::kWidth + 200, ThumbnailDrawer::kHeight + 8));
     }
     list_->setCurrentRow(std::min(at, keyframeCount() - 1));
+    showSelected();
 }
 
 void AnimationWindow::showSelected() {

@@ -141,7 +141,8 @@ QWidget* AnimationWindow::createPreviewPanel() {
     auto* panel = new QWidget(this);
     previewPicture_ = new QLabel(panel);
     previewPicture_->setObjectName(QStringLiteral("Preview"));
-    previewPicture_->setFixedSize(PreviewPlayer::kWidth, 2 * PreviewPlayer::kWidth);
+    previewPicture_->setFixedWidth(PreviewPlayer::kWidth);
+    previewPicture_->setMinimumHeight(PreviewPlayer::kWidth * 3 / 4);
     previewPicture_->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
     loop_ = new QCheckBox(QStringLiteral("Loop"), panel);
     loop_->setObjectName(QStringLiteral("Loop"));

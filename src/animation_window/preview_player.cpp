@@ -80,7 +80,7 @@ void PreviewPlayer::startDrawing(std::int64_t frame) {
 void PreviewPlayer::tick() {
     if (task_ && task_->Finished()) {
         // A frame short of memory is drawn again on the next round.
-        if (!task_->Failure()) drawn_[static_cast<std::size_t>(drawing_)] = imageOfPicture(*result_);
+        if (!task_->Failure()) drawn_[static_cast<std::size_t>(drawing_)] = imageOfPicture(*result_).copy();
         task_.reset();
     }
     if (next_ < 0 || next_ >= frames()) return;

@@ -10,7 +10,6 @@ namespace zephyrin {
 
 namespace {
 constexpr int kPollMilliseconds = 15;
-constexpr std::uint64_t kThumbnailSeed = 1;
 }  // namespace
 
 ThumbnailDrawer::ThumbnailDrawer(ThreadPool& pool, QObject* parent)
@@ -25,7 +24,7 @@ ThumbnailDrawer::~ThumbnailDrawer() = default;
 void ThumbnailDrawer::draw(int id, const Keyframe& keyframe, const Gradient& gradient) {
     auto picture = std::make_shared<Picture>();
     auto task = std::make_unique<PoolTask>(pool_, [picture, keyframe, gradient](const PoolTask&) {
-        *picture = DrawStill(keyframe, gradient, kWidth, kHeight, kIterations, kThumbnailSeed);
+        *picture = DrawStill(keyframe, gradient, kWidth, kHeight, kIterations, kSeed);
     });
     task->Start();
     running_.push_back({id, std::move(picture), std::move(task)});
@@ -40,7 +39,7 @@ void ThumbnailDrawer::poll() {
             continue;
         }
         // A thumbnail short of memory stays blank.
-        if (!it->task->Failure()) done.emplace_back(it->id, imageOfPicture(*it->picture));
+        if (!it->task->Failure()) done.emplace_back(it->id, imageOfPicture(*it->picture).copy());
         it = running_.erase(it);
     }
     if (running_.empty()) poll_->stop();

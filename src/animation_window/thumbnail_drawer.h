@@ -26,6 +26,8 @@ public:
     static constexpr int kHeight = 72;
     // Enough to show the shape; a thumbnail takes some milliseconds.
     static constexpr std::int64_t kIterations = 200'000;
+    // One seed for every thumbnail, so that a keyframe always looks the same.
+    static constexpr std::uint64_t kSeed = 1;
 
     explicit ThumbnailDrawer(ThreadPool& pool, QObject* parent = nullptr);
     ~ThumbnailDrawer() override;

@@ -10,8 +10,10 @@
 #include "animation_window/animation_window.h"
 #include "animation_window/frame_renderer.h"
 #include "animation_window/render_dialog.h"
+#include "animation_window/thumbnail_drawer.h"
 #include "animation_window/time_line.h"
 #include "engine/animate/animation_loading.h"
+#include "engine/animate/frame_preview.h"
 #include "engine/core/defaults.h"
 #include "engine/core/formula_table.h"
 #include "engine/core/view_coords.h"
@@ -21,6 +23,7 @@
 #include "render/run_render.h"
 #include "services/messages.h"
 #include "util/thread_pool.h"
+#include "view/picture_image.h"
 
 namespace zephyrin::testing {
 
@@ -136,6 +139,15 @@ private slots:
         QVERIFY(!window.addKeyframeText("Zephyrin\nnot a number\n", QStringLiteral("broken")));
         QCOMPARE(order(window), QStringLiteral("A"));
         QCOMPARE(messages.size(), 2);
+        // The thumbnail is the keyframe alone, drawn as the preview draws.
+        const Result<LoadedKeyframe> a = LoadKeyframe({letterText('A'), 30, false}, "A",
+                                                      ThumbnailDrawer::kWidth, ThumbnailDrawer::kHeight);
+        QVERIFY(a);
+        const Picture expected =
+            DrawStill(a->keyframe, a->gradient, ThumbnailDrawer::kWidth, ThumbnailDrawer::kHeight,
+                      ThumbnailDrawer::kIterations, ThumbnailDrawer::kSeed);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.thumbnail(0).isNull(), kPatience);
+        QCOMPARE(window.thumbnail(0), imageOfPicture(expected));
         QVERIFY(messages[0].contains(QStringLiteral("Gallery")));
         QVERIFY(messages[1].contains(QStringLiteral("broken")));
     }
