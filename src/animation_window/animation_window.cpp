@@ -66,7 +66,7 @@ void AnimationWindow::addOffered(const std::optional<OfferedParameters>& offered
 
 void AnimationWindow::addCurrentPicture() {
     addOffered(currentPicture_ ? currentPicture_() : std::nullopt,
-               QStringLiteral("No picture window is open to add as a keyframe."));
+               QStringLiteral("No picture window has a picture to add as a keyframe yet."));
 }
 
 void AnimationWindow::addFromGallery() {

@@ -35,9 +35,13 @@ void TMainForm::animationClick() {
     if (!animation_) {
         animation_ = new AnimationWindow(*parts_.pool, this);
         animation_->setCurrentPictureSource([this]() -> std::optional<OfferedParameters> {
+            // A window that has not set up its first picture has nothing to offer yet.
             const TMDIChild* child = activeChild();
-            if (!child) return std::nullopt;
-            return OfferedParameters{child->document().parameterText('.'), child->pictureName};
+            if (!child || child->setupPending != kFalse) return std::nullopt;
+            // Named as the window is when it is not busy drawing.
+            return OfferedParameters{child->document().parameterText('.'), child->pictureName.isEmpty()
+                                                                               ? child->windowTitle()
+                                                                               : child->pictureName};
         });
         animation_->setGallerySource([this]() -> std::optional<OfferedParameters> {
             if (!gallery_) return std::nullopt;
