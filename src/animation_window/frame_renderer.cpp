@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "engine/animate/frame_colouring.h"
+#include "engine/animate/path_chaos.h"
 #include "engine/animate/video_pipe.h"
 #include "engine/batch/counts_drawing.h"
 #include "engine/core/painted_drawing.h"
@@ -28,6 +29,18 @@ std::string ErrorText(const std::exception_ptr& failure) {
     } catch (const std::exception& error) {
         return error.what();
     }
+}
+
+// The frame's row of frames.csv as zephyrin-render writes it, the file
+// written again as it grows so that a stopped render leaves its frames' rows.
+[[nodiscard]] Result<> WriteRow(const Animation& animation, std::int64_t frame, std::uint64_t seed,
+                                const DrawnFrame& drawn, FrameTable& table,
+                                const std::filesystem::path& path) {
+    const Result<FrameChaos> chaos = CheckFrame(animation, frame, seed);
+    if (!chaos) return Failure(chaos.error());
+    table.Set(
+        {frame, chaos->measures.lyapunov, chaos->measures.dimension, drawn.litShare, drawn.meanBrightness});
+    return table.Write(path);
 }
 
 }  // namespace
@@ -54,6 +67,8 @@ Result<> FrameRenderer::prepare(const AnimationDocument& document, const RenderC
     Result<FramePattern> pattern = FramePattern::Parse(folder / "frame.png");
     if (!pattern) return Failure(pattern.error());
     pattern_ = *std::move(pattern);
+    tablePath_ = folder / "frames.csv";
+    table_ = std::make_shared<FrameTable>(FrameTable::Read(tablePath_));
     video_.reset();
     if (choice.video) {
         Result<VideoPipe> video =
@@ -151,8 +166,8 @@ void FrameRenderer::startSave() {
     if (state.density.enabled) tone = tones_->At(animation, state.position);
     taskResult_ = std::make_shared<Result<>>();
     task_ = std::make_unique<PoolTask>(pool_, [this, state, tone, counts = counts_, result = taskResult_,
-                                               frame = frame_, name = pattern_->Name(frame_),
-                                               video = video_](const PoolTask& task) {
+                                               frame = frame_, name = pattern_->Name(frame_), video = video_,
+                                               table = table_](const PoolTask& task) {
         DrawnFrame out;
         if (PaintedAsDrawn(state, settings_)) {
             // As zephyrin-render paints it: the engine's own run on one thread.
@@ -168,6 +183,7 @@ void FrameRenderer::startSave() {
         *result = settings_.depth == 16 ? SaveImage16(out.wide, name, ColourChange::kAgreed, out.parameters)
                                         : SaveImage(out.picture, name, ColourChange::kAgreed, out.parameters);
         if (*result && video) *result = video->Add(out.picture);
+        if (*result) *result = WriteRow(loaded_.animation, frame, seed_, out, *table, tablePath_);
     });
     task_->Start();
 }

@@ -12,6 +12,7 @@
 #include "engine/animate/animation_loading.h"
 #include "engine/animate/frame_counts.h"
 #include "engine/animate/frame_pattern.h"
+#include "engine/animate/frame_table.h"
 #include "util/result.h"
 
 class QTimer;
@@ -28,8 +29,9 @@ class VideoPipe;
 // counts drawing a frame needs (its keyframes' tone drawings first, once
 // each) runs as a CountsDrawing on the pool, and the frame is coloured,
 // saved with its parameters and seed and added to the video on the pool as
-// well; a frame whose counts do not tell its colours (PaintedAsDrawn) is
-// painted by the engine on one of the pool's threads. The frames are those zephyrin-render --animate draws from the same
+// well, with its row of FOLDER/frames.csv; a frame whose counts do not
+// tell its colours (PaintedAsDrawn) is painted by the engine on one of the
+// pool's threads. The frames are those zephyrin-render --animate draws from the same
 // animation file with --threads as many as the pool has.
 class FrameRenderer : public QObject {
     Q_OBJECT
@@ -74,6 +76,8 @@ private:
     FrameSettings settings_;
     std::uint64_t seed_ = 0;
     std::optional<FramePattern> pattern_;
+    std::filesystem::path tablePath_;
+    std::shared_ptr<FrameTable> table_;  // written by the save tasks, one at a time
     std::shared_ptr<VideoPipe> video_;
     std::optional<KeyframeTones> tones_;
     std::int64_t frames_ = 0;

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "engine/animate/frame_pattern.h"
+#include "engine/animate/frame_table.h"
 #include "engine/animate/path_chaos.h"
 #include "engine/animate/video_pipe.h"
 #include "imaging/image_file.h"
@@ -14,7 +15,6 @@
 #include "render/animation_setup.h"
 #include "render/command_line.h"
 #include "render/frame_drawing.h"
-#include "render/frame_table.h"
 #include "render/output_files.h"
 #include "render/progress_bar.h"
 #include "render/render_memory.h"

@@ -67,8 +67,9 @@ QString order(const AnimationWindow& window) {
     return letters;
 }
 
-int filesIn(const QString& folder) {
-    return static_cast<int>(QDir(folder).entryList(QDir::Files).size());
+// Hidden ones too: ffmpeg writes the video as a hidden file first.
+QStringList filesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
 RenderChoice tinyChoice(const QString& folder) {
@@ -218,7 +219,8 @@ private slots:
         dialog->render(window.document());
         QVERIFY(finished.wait(kPatience));
         QCOMPARE(finished.at(0).at(1).toBool(), true);
-        QCOMPARE(filesIn(frames), 3);
+        QCOMPARE(filesIn(frames),
+                 (QStringList{"frame-0000.png", "frame-0001.png", "frame-0002.png", "frames.csv"}));
 
         const QString zpa = folder.filePath(QStringLiteral("a.zpa"));
         QVERIFY(window.saveTo(zpa));
@@ -236,6 +238,9 @@ private slots:
             QCOMPARE(ours->Width(), 40);
             QVERIFY2(std::equal(ours->Words(), ours->Words() + 40 * 30, theirs->Words()), name);
         }
+        // Their table too, its measures from the same check of each frame.
+        QCOMPARE(ReadAll((frames + QStringLiteral("/frames.csv")).toStdString()),
+                 ReadAll(folder.filePath(QStringLiteral("cli/frames.csv")).toStdString()));
         // Frames already there are replaced only when the user agrees.
         QStringList questions;
         setQuestionHandler([&](const QString& question) {
@@ -270,8 +275,11 @@ private slots:
         QCOMPARE(finished.size(), 1);
         QCOMPARE(finished.at(0).at(1).toBool(), false);
         QVERIFY(dialog->status().startsWith(QStringLiteral("Stopped")));
-        // The frames written, and neither the video nor ffmpeg's file of it.
-        QCOMPARE(filesIn(frames), renderer->framesDone());
+        // The frames written and their table, and neither the video nor ffmpeg's file of it.
+        const QStringList left = filesIn(frames);
+        QCOMPARE(left.size(), renderer->framesDone() + 1);
+        QVERIFY(left.contains(QStringLiteral("frames.csv")));
+        QCOMPARE(left.filter(QStringLiteral("mp4")), QStringList());
         QVERIFY(renderer->framesDone() < 201);
     }
 
