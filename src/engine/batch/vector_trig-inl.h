@@ -1,10 +1,10 @@
 // Sine and cosine of vectors of doubles, reduced by pi/2 on the vector so
-// that the large arguments of the swirls of runaway-rescued orbits (up to
-// 2 x 10^8 for formulas 23 to 40) stay off the library's lane-by-lane path,
-// and both from one reduction where a step takes both of one argument.
-// Within 3 ulps of the library's sine and cosine up to kTrigLimit; beyond
-// it the library takes over. Included by vector_lanes-inl.h inside its
-// namespace, after its D, DU and V.
+// that large arguments (the swirls of formula 72's orbits reach 3.3 x 10^8,
+// those of the rescued orbits of formulas 23 to 40 up to 2 x 10^8) stay off
+// the library's lane-by-lane path, and both from one reduction where a step
+// takes both of one argument. Within 3 ulps of the library's sine and
+// cosine up to kTrigLimit; beyond it the library takes over. Included by
+// vector_lanes-inl.h inside its namespace, after its D, DU, V and M.
 #if defined(ZEPHYRIN_VECTOR_TRIG_INL_H_) == defined(HWY_TARGET_TOGGLE)
 #ifdef ZEPHYRIN_VECTOR_TRIG_INL_H_
 #undef ZEPHYRIN_VECTOR_TRIG_INL_H_
@@ -12,16 +12,33 @@
 #define ZEPHYRIN_VECTOR_TRIG_INL_H_
 #endif
 
-// pi/2 in four parts, the first three of 26 bits, so that k times each is
-// exact for |k| < 2^27 and x - k pi/2 loses nothing to cancellation even a
-// hair from a multiple: the error left is k times 2e-41.
-inline constexpr double kHalfPi1 = 0x1.921fb58p+0;
-inline constexpr double kHalfPi2 = -0x1.dde974p-27;
-inline constexpr double kHalfPi3 = 0x1.1a62630p-54;
-inline constexpr double kHalfPi4 = 0x1.8a2e03707344ap-81;
+#if HWY_NATIVE_FMA
+// pi/2 in three doubles. A fused x - k p1 is exact while |k| < 2^50 (the
+// difference is below 1 and a multiple of 2^-52), and the two further
+// parts leave k times 6e-50: nothing, even a hair from a multiple, while
+// |k| < 2^31.
+inline constexpr double kTrigLimit = 3.3e9;
 
-// The reduction holds while the multiple of pi/2 stays below 2^27.
+HWY_INLINE V MinusHalfPiTimes(V k, V x) {
+    const D d;
+    V r = hn::NegMulAdd(k, hn::Set(d, 0x1.921fb54442d18p+0), x);
+    r = hn::NegMulAdd(k, hn::Set(d, 0x1.1a62633145c07p-54), r);
+    return hn::NegMulAdd(k, hn::Set(d, -0x1.f1976b7ed8fbcp-110), r);
+}
+#else
+// Without a fused multiply-add: pi/2 in four parts, the first three of 26
+// bits, so that k times each is exact for |k| < 2^27 and x - k pi/2 loses
+// nothing to cancellation; the error left is k times 2e-41.
 inline constexpr double kTrigLimit = 2.1e8;
+
+HWY_INLINE V MinusHalfPiTimes(V k, V x) {
+    const D d;
+    V r = hn::NegMulAdd(k, hn::Set(d, 0x1.921fb58p+0), x);
+    r = hn::NegMulAdd(k, hn::Set(d, -0x1.dde974p-27), r);
+    r = hn::NegMulAdd(k, hn::Set(d, 0x1.1a62630p-54), r);
+    return hn::NegMulAdd(k, hn::Set(d, 0x1.8a2e03707344ap-81), r);
+}
+#endif
 
 struct SinCosV {
     V sin, cos;
@@ -62,10 +79,7 @@ HWY_INLINE SinCosV ReducedSinCos(V x) {
     const DU du;
     const V shifted = hn::MulAdd(x, hn::Set(d, 0.63661977236758134308), hn::Set(d, kRoundingShift));
     const V k = hn::Sub(shifted, hn::Set(d, kRoundingShift));
-    V r = hn::NegMulAdd(k, hn::Set(d, kHalfPi1), x);
-    r = hn::NegMulAdd(k, hn::Set(d, kHalfPi2), r);
-    r = hn::NegMulAdd(k, hn::Set(d, kHalfPi3), r);
-    r = hn::NegMulAdd(k, hn::Set(d, kHalfPi4), r);
+    const V r = MinusHalfPiTimes(k, x);
     const V z = hn::Mul(r, r);
     const V s = SinKernel(r, z), c = CosKernel(z);
     // sin x = sin r, cos r, -sin r, -cos r and cos x = cos r, -sin r, -cos r,
@@ -93,6 +107,25 @@ HWY_NOINLINE V LibraryLanes(V x, V r, M outside) {
     return hn::Load(d, out);
 }
 
+// Both at once: the library shares one reduction between them.
+HWY_NOINLINE void LibrarySinCosLanes(V x, M outside, SinCosV& r) {
+    const D d;
+    HWY_ALIGN double in[kMaxLanes];
+    HWY_ALIGN double sines[kMaxLanes];
+    HWY_ALIGN double cosines[kMaxLanes];
+    std::uint8_t bits[8] = {};
+    hn::Store(x, d, in);
+    hn::Store(r.sin, d, sines);
+    hn::Store(r.cos, d, cosines);
+    hn::StoreMaskBits(d, outside, bits);
+    for (std::size_t i = 0; i < hn::Lanes(d); ++i)
+        if (bits[i / 8] >> (i % 8) & 1) {
+            sines[i] = std::sin(in[i]);
+            cosines[i] = std::cos(in[i]);
+        }
+    r = {hn::Load(d, sines), hn::Load(d, cosines)};
+}
+
 inline double LibrarySin(double x) {
     return std::sin(x);
 }
@@ -109,10 +142,7 @@ HWY_INLINE SinCosV SinCosOf(V x) {
     const D d;
     const M outside = OutsideTrigRange(x);
     SinCosV r = ReducedSinCos(hn::IfThenZeroElse(outside, x));
-    if (HWY_UNLIKELY(!hn::AllFalse(d, outside))) {
-        r.sin = LibraryLanes<LibrarySin>(x, r.sin, outside);
-        r.cos = LibraryLanes<LibraryCos>(x, r.cos, outside);
-    }
+    if (HWY_UNLIKELY(!hn::AllFalse(d, outside))) LibrarySinCosLanes(x, outside, r);
     return r;
 }
 
