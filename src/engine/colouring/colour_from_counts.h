@@ -14,4 +14,9 @@ namespace zephyrin {
 // are background.
 Picture ColourFromCounts(const CountGrid& counts, const TFractalRec& v);
 
+// Row `row` of that picture, v.width words, for writers that take the rows
+// as they come; rows may be coloured side by side on threads.
+void ColourRowFromCounts(const CountGrid& counts, const TFractalRec& v, std::int32_t row,
+                         std::uint32_t* words);
+
 }  // namespace zephyrin

@@ -27,8 +27,11 @@ struct ToneReferences {
     bool operator==(const ToneReferences&) const = default;
 };
 
-// The counts' own m and R, as the colouring takes them; none when no pixel is lit.
-std::optional<ToneReferences> MeasureToneReferences(const DensityCounts& counts);
+class ThreadPool;
+
+// The counts' own m and R, as the colouring takes them; none when no pixel
+// is lit. `pool`, if any, shares out the rows among its threads.
+std::optional<ToneReferences> MeasureToneReferences(const DensityCounts& counts, ThreadPool* pool = nullptr);
 
 // Colours a (width div block) x (height div block) picture from the hits:
 //  1. a pixel's hits H: the rise of its counts above kUntouchedCount (never
