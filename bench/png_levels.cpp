@@ -3,7 +3,8 @@
 // measuring tool, not a test:
 //   png_levels ROUNDS PICTURE.png...
 // For each picture and level: the median CPU milliseconds of an encoding
-// over ROUNDS and the size beside level 6's (libpng's own default).
+// over ROUNDS and the size beside level 6's (zlib's own default), the rows
+// unfiltered as the encoder writes them.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>

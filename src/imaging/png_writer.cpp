@@ -81,6 +81,7 @@ bool WriteImage(png_structp png, png_infop info, const PngRows& image, int level
                 const std::string* parameters, std::uint8_t* band, int bandRows) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_set_compression_level(png, std::clamp(level, 0, 9));
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height),
                  image.depth, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
