@@ -27,14 +27,15 @@ void Colour(const FinishedDrawing& drawing, const RenderOptions& options, Pictur
         const DensityCounts counts{*drawing.counts, drawing.supersample};
         const bool white = setup.record.white != kFalse;
         if (options.depth == 16)
-            DensityColour(counts, setup.density, drawing.gradient, white, wide);
+            DensityColour(counts, setup.density, drawing.gradient, white, wide, std::nullopt, drawing.pool);
         else
-            DensityColour(counts, setup.density, drawing.gradient, white, picture);
+            DensityColour(counts, setup.density, drawing.gradient, white, picture, std::nullopt,
+                          drawing.pool);
         return;
     }
     Picture full = drawing.painted != nullptr && !drawing.painted->Empty()
                        ? std::move(*drawing.painted)
-                       : ColourFromCounts(*drawing.counts, setup.record);
+                       : ColourFromCounts(*drawing.counts, setup.record, drawing.pool);
     picture = drawing.supersample > 1 ? ReduceByAreaAveraging(full, drawing.supersample) : std::move(full);
     if (options.depth == 16) wide = Widen(picture);
 }
@@ -95,7 +96,8 @@ Result<std::vector<std::string>> WritePictureFiles(const FinishedDrawing& drawin
     }
 
     if (WritesPngRows(options)) {
-        if (const Result<> saved = WritePng(drawing, options, parameters); !saved) return Failure(saved.error());
+        if (const Result<> saved = WritePng(drawing, options, parameters); !saved)
+            return Failure(saved.error());
     } else if (const Result<> saved = WriteWholePicture(drawing, options, parameters, notes); !saved) {
         return Failure(saved.error());
     }

@@ -77,7 +77,7 @@ PngRows PictureRowsOf(const Picture& picture, int depth) {
 Picture WholePicture(const FinishedDrawing& drawing) {
     Picture full = drawing.painted != nullptr && !drawing.painted->Empty()
                        ? std::move(*drawing.painted)
-                       : ColourFromCounts(*drawing.counts, drawing.setup.record);
+                       : ColourFromCounts(*drawing.counts, drawing.setup.record, drawing.pool);
     return drawing.supersample > 1 ? ReduceByAreaAveraging(full, drawing.supersample) : full;
 }
 

@@ -114,7 +114,7 @@ RenderResult RenderCounted(const DrawingSetup& setup, const RenderSettings& sett
     drawing.SumCounts(result.counts);
     result.pool = pool;
     if (!setup.density.enabled && !settings.uncoloured) {
-        result.picture = ColourFromCounts(result.counts, result.start);
+        result.picture = ColourFromCounts(result.counts, result.start, pool.get());
         if (!settings.keepCounts) result.counts = {};
     }
     return result;

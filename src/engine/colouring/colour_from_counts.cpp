@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/core/plot_colour.h"
+#include "util/parallel_rows.h"
 
 namespace zephyrin {
 
@@ -18,12 +19,13 @@ void ColourRowFromCounts(const CountGrid& counts, const TFractalRec& v, std::int
     }
 }
 
-Picture ColourFromCounts(const CountGrid& counts, const TFractalRec& v) {
+Picture ColourFromCounts(const CountGrid& counts, const TFractalRec& v, ThreadPool* pool) {
     Picture picture(v.width, v.height);
-    for (std::int32_t row = 0; row < picture.Height(); ++row)
-        ColourRowFromCounts(
-            counts, v, row,
-            picture.Words() + static_cast<std::size_t>(row) * static_cast<std::size_t>(v.width));
+    const auto width = static_cast<std::size_t>(picture.Width());
+    ForRowsInParallel(pool, picture.Height(), [&](int first, int end, int) {
+        for (std::int32_t row = first; row < end; ++row)
+            ColourRowFromCounts(counts, v, row, picture.Words() + static_cast<std::size_t>(row) * width);
+    });
     return picture;
 }
 

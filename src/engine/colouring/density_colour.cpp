@@ -77,14 +77,18 @@ Histogram LitHistogram(const CountGrid& grid, int block, ThreadPool* pool) {
     return histograms[0];
 }
 
-// Colours every row of `out`, sized for the counts, with row(colours, index).
+// Colours every row of `out`, sized for the counts, with row(colours,
+// index), the rows shared out among the pool's threads.
 template <typename Out, typename ColourRow>
 void ColourRows(const DensityCounts& counts, const DensitySettings& settings, const Gradient& gradient,
-                bool white, const std::optional<ToneReferences>& given, Out& out, ColourRow&& row) {
-    const DensityRows colours(counts, settings, gradient, white, given);
+                bool white, const std::optional<ToneReferences>& given, ThreadPool* pool, Out& out,
+                ColourRow&& row) {
+    const DensityRows colours(counts, settings, gradient, white, given, pool);
     if (out.Width() != colours.Width() || out.Height() != colours.Height())
         out.SetSize(colours.Width(), colours.Height());
-    for (int index = 0; index < colours.Height(); ++index) row(colours, index);
+    ForRowsInParallel(pool, colours.Height(), [&](int first, int end, int) {
+        for (int index = first; index < end; ++index) row(colours, index);
+    });
 }
 
 }  // namespace
@@ -96,14 +100,14 @@ std::optional<ToneReferences> MeasureToneReferences(const DensityCounts& counts,
 }
 
 void DensityColour(const DensityCounts& counts, const DensitySettings& settings, const Gradient& gradient,
-                   bool white, Picture16& out, const std::optional<ToneReferences>& tone) {
-    ColourRows(counts, settings, gradient, white, tone, out,
+                   bool white, Picture16& out, const std::optional<ToneReferences>& tone, ThreadPool* pool) {
+    ColourRows(counts, settings, gradient, white, tone, pool, out,
                [&](const DensityRows& colours, int row) { colours.Row16(row, out.Row(row)); });
 }
 
 void DensityColour(const DensityCounts& counts, const DensitySettings& settings, const Gradient& gradient,
-                   bool white, Picture& out, const std::optional<ToneReferences>& tone) {
-    ColourRows(counts, settings, gradient, white, tone, out, [&](const DensityRows& colours, int row) {
+                   bool white, Picture& out, const std::optional<ToneReferences>& tone, ThreadPool* pool) {
+    ColourRows(counts, settings, gradient, white, tone, pool, out, [&](const DensityRows& colours, int row) {
         colours.Row8(row,
                      out.Words() + static_cast<std::size_t>(row) * static_cast<std::size_t>(out.Width()));
     });

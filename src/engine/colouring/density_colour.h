@@ -50,12 +50,14 @@ std::optional<ToneReferences> MeasureToneReferences(const DensityCounts& counts,
 // Settings beyond their ranges are taken at the nearer end; `tone`, when
 // given with positive finite values, stands for the counts' own m and R. `out` keeps its
 // memory when it has the size already, so that recolouring at every refresh
-// allocates nothing.
+// allocates nothing. `pool`, if any, shares out the rows among its threads.
 void DensityColour(const DensityCounts& counts, const DensitySettings& settings, const Gradient& gradient,
-                   bool white, Picture16& out, const std::optional<ToneReferences>& tone = std::nullopt);
+                   bool white, Picture16& out, const std::optional<ToneReferences>& tone = std::nullopt,
+                   ThreadPool* pool = nullptr);
 // The same picture as ToPicture of the 16-bit one, without holding both.
 void DensityColour(const DensityCounts& counts, const DensitySettings& settings, const Gradient& gradient,
-                   bool white, Picture& out, const std::optional<ToneReferences>& tone = std::nullopt);
+                   bool white, Picture& out, const std::optional<ToneReferences>& tone = std::nullopt,
+                   ThreadPool* pool = nullptr);
 Picture16 DensityColour(const DensityCounts& counts, const DensitySettings& settings,
                         const Gradient& gradient, bool white);
 
