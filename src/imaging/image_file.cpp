@@ -31,6 +31,21 @@ std::string UnknownExtension(const std::filesystem::path& path) {
     return "no image format is known for the extension \"" + extension + "\"";
 }
 
+template <typename Encoding>
+[[nodiscard]] Result<> EncodeAndWrite(const std::filesystem::path& path, Encoding encode) {
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = encode();
+    } catch (const EncodeError& error) {
+        return SaveFailure(path, error.what());
+    } catch (const std::bad_alloc&) {
+        return SaveFailure(path, "not enough memory");
+    }
+    if (const Result<> written = WriteFileAtomically(path, bytes); !written)
+        return SaveFailure(path, written.error());
+    return {};
+}
+
 template <typename AnyPicture>
 [[nodiscard]] Result<> Save(const AnyPicture& picture, const std::filesystem::path& path,
                             ColourChange colourChange, std::string_view parameters, bool sixteenBits) {
@@ -44,17 +59,7 @@ template <typename AnyPicture>
     if (colourChange == ColourChange::kRefused)
         if (const auto change = ColourResolutionChangeFor(path)) return Failure(change->refusal);
 
-    std::vector<std::uint8_t> bytes;
-    try {
-        bytes = Encode(*format, picture, parameters);
-    } catch (const EncodeError& error) {
-        return SaveFailure(path, error.what());
-    } catch (const std::bad_alloc&) {
-        return SaveFailure(path, "not enough memory");
-    }
-    if (const Result<> written = WriteFileAtomically(path, bytes); !written)
-        return SaveFailure(path, written.error());
-    return {};
+    return EncodeAndWrite(path, [&] { return Encode(*format, picture, parameters); });
 }
 
 }  // namespace
@@ -62,6 +67,12 @@ template <typename AnyPicture>
 Result<> SaveImage(const Picture& picture, const std::filesystem::path& path, ColourChange colourChange,
                    std::string_view parameters) {
     return Save(picture, path, colourChange, parameters, false);
+}
+
+Result<> SavePngRows(const PngRows& rows, const std::filesystem::path& path, int level,
+                     std::string_view parameters) {
+    if (rows.width <= 0 || rows.height <= 0) return SaveFailure(path, "there is no picture to save");
+    return EncodeAndWrite(path, [&] { return EncodePngRows(rows, parameters, level); });
 }
 
 Result<> SaveImage16(const Picture16& picture, const std::filesystem::path& path, ColourChange colourChange,

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "imaging/image_encoders.h"
 #include "imaging/picture.h"
 #include "imaging/picture16.h"
 #include "util/result.h"
@@ -29,5 +30,10 @@ enum class ColourChange { kRefused, kAgreed };
 // set (PNG, TIFF, PPM and PGM); any other extension fails.
 [[nodiscard]] Result<> SaveImage16(const Picture16& picture, const std::filesystem::path& path,
                                    ColourChange colourChange, std::string_view parameters = {});
+
+// A PNG file of rows made as they are written (PngRows, image_encoders.h),
+// at zlib level `level`; failures as SaveImage's.
+[[nodiscard]] Result<> SavePngRows(const PngRows& rows, const std::filesystem::path& path, int level,
+                                   std::string_view parameters = {});
 
 }  // namespace zephyrin

@@ -1,6 +1,7 @@
 #include "render/help_text.h"
 
 #include "imaging/gradient.h"
+#include "imaging/image_encoders.h"
 #include "imaging/image_formats.h"
 
 namespace zephyrin {
@@ -59,6 +60,9 @@ PARAMS may also be a )" +
                          gradient file NAME.ggr
   --depth 8|16           bits per channel (16: )" +
            ExtensionList(FormatSet::kSixteenBits, "and") + R"( only)
+  --png-level L          compression of a png picture, 0 (fastest, largest)
+                         to 9 (smallest; default )" +
+           std::to_string(kDefaultPngLevel) + R"(); the pixels are the same
   --save-counts C.tif    save the drawing's counts (a 32-bit TIFF) to draw
                          on, recolour or add up later; not for drawings
                          painted as they go (Color Mix)

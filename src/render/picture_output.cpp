@@ -11,6 +11,7 @@
 #include "imaging/image_formats.h"
 #include "imaging/picture16.h"
 #include "render/output_files.h"
+#include "render/png_output.h"
 
 namespace zephyrin {
 namespace {
@@ -26,19 +27,54 @@ void Colour(const FinishedDrawing& drawing, const RenderOptions& options, Pictur
         const DensityCounts counts{*drawing.counts, drawing.supersample};
         const bool white = setup.record.white != kFalse;
         if (options.depth == 16)
-            DensityColour(counts, setup.density, drawing.gradient, white, wide);
+            DensityColour(counts, setup.density, drawing.gradient, white, wide, std::nullopt, drawing.pool);
         else
-            DensityColour(counts, setup.density, drawing.gradient, white, picture);
+            DensityColour(counts, setup.density, drawing.gradient, white, picture, std::nullopt,
+                          drawing.pool);
         return;
     }
     Picture full = drawing.painted != nullptr && !drawing.painted->Empty()
                        ? std::move(*drawing.painted)
-                       : ColourFromCounts(*drawing.counts, setup.record);
+                       : ColourFromCounts(*drawing.counts, setup.record, drawing.pool);
     picture = drawing.supersample > 1 ? ReduceByAreaAveraging(full, drawing.supersample) : std::move(full);
     if (options.depth == 16) wide = Widen(picture);
 }
 
+// Colours the whole picture, then writes it in the output's format.
+Result<> WriteWholePicture(const FinishedDrawing& drawing, const RenderOptions& options,
+                           const std::string& parameters, std::vector<std::string>& notes) {
+    Picture picture;
+    Picture16 wide;
+    try {
+        Colour(drawing, options, picture, wide);
+    } catch (const std::bad_alloc&) {
+        return Failure("not enough memory to colour or reduce the drawing of " +
+                       SizeText(drawing.setup.record));
+    }
+    try {
+        // Nobody is there to ask whether PBM and PGM may take fewer colours.
+        const auto change = ColourResolutionChangeFor(options.output);
+        const Result<> saved = options.depth == 16
+                                   ? SaveImage16(wide, options.output, ColourChange::kAgreed, parameters)
+                                   : SaveImage(picture, options.output, ColourChange::kAgreed, parameters);
+        if (!saved) return Failure(saved.error());
+        if (change)
+            notes.push_back("note: the picture was converted to " +
+                            std::string(ColourResolutionName(change->resolution)) + " for \"" +
+                            options.output.string() + "\"");
+    } catch (const std::bad_alloc&) {
+        return Failure("not enough memory to save \"" + options.output.string() + "\"");
+    }
+
+    return {};
+}
+
 }  // namespace
+
+bool WritesPngRows(const RenderOptions& options) {
+    const ImageFormatInfo* format = FindImageFormat(options.output);
+    return format != nullptr && format->extension == "png";
+}
 
 Result<std::vector<std::string>> WritePictureFiles(const FinishedDrawing& drawing,
                                                    const RenderOptions& options) {
@@ -59,28 +95,11 @@ Result<std::vector<std::string>> WritePictureFiles(const FinishedDrawing& drawin
             notes.push_back("note: " + note);
     }
 
-    Picture picture;
-    Picture16 wide;
-    try {
-        Colour(drawing, options, picture, wide);
-    } catch (const std::bad_alloc&) {
-        return Failure("not enough memory to colour or reduce the drawing of " +
-                       SizeText(drawing.setup.record));
-    }
-
-    try {
-        // Nobody is there to ask whether PBM and PGM may take fewer colours.
-        const auto change = ColourResolutionChangeFor(options.output);
-        const Result<> saved = options.depth == 16
-                                   ? SaveImage16(wide, options.output, ColourChange::kAgreed, parameters)
-                                   : SaveImage(picture, options.output, ColourChange::kAgreed, parameters);
-        if (!saved) return Failure(saved.error());
-        if (change)
-            notes.push_back("note: the picture was converted to " +
-                            std::string(ColourResolutionName(change->resolution)) + " for \"" +
-                            options.output.string() + "\"");
-    } catch (const std::bad_alloc&) {
-        return Failure("not enough memory to save \"" + options.output.string() + "\"");
+    if (WritesPngRows(options)) {
+        if (const Result<> saved = WritePng(drawing, options, parameters); !saved)
+            return Failure(saved.error());
+    } else if (const Result<> saved = WriteWholePicture(drawing, options, parameters, notes); !saved) {
+        return Failure(saved.error());
     }
 
     if (options.writeParameters) {

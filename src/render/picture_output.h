@@ -12,6 +12,8 @@
 
 namespace zephyrin {
 
+class ThreadPool;
+
 // A drawing done, to be coloured and written.
 struct FinishedDrawing {
     const DrawingSetup& setup;  // its record: the start its parameters are written from
@@ -19,7 +21,11 @@ struct FinishedDrawing {
     std::int32_t supersample = 1;
     const CountGrid* counts = nullptr;  // where the counts tell the colours
     Picture* painted = nullptr;         // the full-size picture painted as it went, if any
+    ThreadPool* pool = nullptr;         // the drawing's threads, to colour on; none: this one
 };
+
+// Whether the options' picture is a PNG file, whose rows are coloured as they are written.
+bool WritesPngRows(const RenderOptions& options);
 
 // Colours the drawing (by density, from the painted picture, or from the
 // counts in the classic colouring), reduces it by the supersampling and

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <exception>
 #include <limits>
+#include <memory>
 #include <stdexcept>
 #include <utility>
 
@@ -84,10 +85,10 @@ RenderResult RenderCounted(const DrawingSetup& setup, const RenderSettings& sett
     const CountGrid* from = settings.startCounts;
     if (from && (from->Width() != result.start.width || from->Height() != result.start.height))
         throw std::invalid_argument("start counts of another size");
-    ThreadPool pool(threads);
+    const auto pool = std::make_shared<ThreadPool>(threads);
     std::optional<std::int64_t> budget;
     if (!settings.seconds) budget = settings.iterations;
-    CountsDrawing drawing(pool, result.start, setup.effects,
+    CountsDrawing drawing(*pool, result.start, setup.effects,
                           ShareSeed(RunSeed(settings.seed, settings.run), settings.share),
                           from ? *from : CountGrid(), budget);
     const Progress progress(settings, report);
@@ -112,8 +113,9 @@ RenderResult RenderCounted(const DrawingSetup& setup, const RenderSettings& sett
     result.record.lastX = status.lastX;
     result.record.lastY = status.lastY;
     drawing.SumCounts(result.counts);
+    result.pool = pool;
     if (!setup.density.enabled && !settings.uncoloured) {
-        result.picture = ColourFromCounts(result.counts, result.start);
+        result.picture = ColourFromCounts(result.counts, result.start, pool.get());
         if (!settings.keepCounts) result.counts = {};
     }
     return result;

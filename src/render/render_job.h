@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "engine/core/count_grid.h"
@@ -11,6 +12,8 @@
 #include "render/render_share.h"
 
 namespace zephyrin {
+
+class ThreadPool;
 
 struct RenderSettings {
     std::int32_t threads = 1;
@@ -26,7 +29,8 @@ struct RenderSettings {
     bool keepCounts = false;
     // The share of the iterations this process draws (BudgetShare of the
     // budget), with the streams of ShareSeed; and whether to hand the counts
-    // back uncoloured, for a team to add them up before they are coloured.
+    // back uncoloured, for a team to add them up before they are coloured
+    // or for a writer that colours them row by row.
     RenderShare share = {};
     bool uncoloured = false;
 };
@@ -51,6 +55,8 @@ struct RenderResult {
     std::int32_t threads = 1;
     std::int64_t iterations = 0;
     double seconds = 0;
+    // The threads that drew the counts, to colour them on; none for a painted drawing.
+    std::shared_ptr<ThreadPool> pool;
 };
 
 // Whether a drawing's final counts tell its colours: always with density

@@ -108,7 +108,8 @@ private:
         if (name == "--iterations") return Iterations(name);
         if (name == "--seconds") return Seconds(name);
         if (name == "--seed") return Seed(name);
-        if (name == "--threads") return Threads(name);
+        if (name == "--threads") return WholeOption(name, 1, kMaxThreads, options_.threads);
+        if (name == "--png-level") return WholeOption(name, 0, 9, options_.pngLevel);
         if (name == "--density") return Switch(name, options_.density);
         if (name == "--brightness") return DensityReal(name, kBrightnessRange, options_.brightness);
         if (name == "--gamma") return DensityReal(name, kGammaRange, options_.gamma);
@@ -234,12 +235,15 @@ private:
         options_.seed = seed;
     }
 
-    void Threads(std::string_view name) {
+    template <typename Whole>
+    void WholeOption(std::string_view name, std::int32_t low, std::int32_t high, Whole& setting) {
         const auto value = Value(name);
         if (!value) return;
-        const auto threads = ParseWhole(*value, 1, kMaxThreads);
-        if (!threads) return Refuse(name, *value, "a whole number from 1 to " + std::to_string(kMaxThreads));
-        options_.threads = threads;
+        const auto whole = ParseWhole(*value, low, high);
+        if (!whole)
+            return Refuse(name, *value,
+                          "a whole number from " + std::to_string(low) + " to " + std::to_string(high));
+        setting = *whole;
     }
 
     void DensityReal(std::string_view name, SettingRange range, std::optional<double>& setting) {

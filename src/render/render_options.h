@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "imaging/image_encoders.h"
 #include "render/animate_options.h"
 #include "render/render_share.h"
 #include "util/result.h"
@@ -39,6 +40,7 @@ struct RenderOptions {
     std::optional<double> vibrancy;
     std::optional<std::string> gradient;  // a built-in name or a .ggr file
     std::int32_t depth = 8;               // bits per channel of the picture file
+    std::int32_t pngLevel = kDefaultPngLevel;  // zlib level of a PNG picture file
     // Counts files (a TIFF of the drawing's counts and their description):
     // where to save the counts, the files --merge adds up, and where the
     // density levels go (.exr or .tif).

@@ -108,7 +108,8 @@ private:
         } else if (!options.output.empty()) {
             const DrawingSetup finished{result.start, setup.effects, setup.density};
             written = WritePictureFiles(
-                {finished, prepared.gradient, options.supersample, &result.counts, &result.picture}, options);
+                {finished, prepared.gradient, options.supersample, &result.counts, &result.picture, result.pool.get()},
+                options);
         }
         if (!written) return Failure(written.error());
         if (!options.quiet)
@@ -162,7 +163,8 @@ private:
         settings.seconds = options.seconds;
         settings.keepCounts = options.saveCounts || options.exportDensity;
         settings.share = team_ ? team_->Share() : options.share.value_or(RenderShare{});
-        settings.uncoloured = team_ != nullptr;
+        // A PNG file takes its rows as they are coloured from the counts.
+        settings.uncoloured = team_ != nullptr || WritesPngRows(options);
         if (Result<> fits = FitsInMemory(options, settings.threads); !fits) return Failure(fits.error());
         return settings;
     }

@@ -92,6 +92,25 @@ DecodedImage ReadNetpbm(const std::filesystem::path& path) {
     return image;
 }
 
+DecodedSamples ReadNetpbmSamples(const std::filesystem::path& path) {
+    const std::vector<std::uint8_t> bytes = ReadBytes(path);
+    if (bytes.size() < 2 || bytes[0] != 'P' || (bytes[1] != '5' && bytes[1] != '6')) return {};
+    const std::size_t channels = bytes[1] == '6' ? 3 : 1;
+    HeaderScanner scanner(bytes, 2);
+    const int width = scanner.Number(), height = scanner.Number(), maxval = scanner.Number();
+    if (width <= 0 || height <= 0 || (maxval != 255 && maxval != 65535)) return {};
+    const std::size_t count = channels * static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    const std::size_t size = maxval == 255 ? 1 : 2;  // big-endian pairs
+    const std::size_t start = scanner.RasterStart();
+    if (bytes.size() != start + size * count) return {};
+    DecodedSamples decoded{maxval == 255 ? 8 : 16, {}};
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t* at = bytes.data() + start + size * i;
+        decoded.samples.push_back(static_cast<std::uint16_t>(size == 1 ? at[0] : at[0] << 8 | at[1]));
+    }
+    return decoded;
+}
+
 DecodedImage ReadBmp(const std::filesystem::path& path) {
     const std::vector<std::uint8_t> bytes = ReadBytes(path);
     if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') return Failed("no BM signature");

@@ -2,7 +2,7 @@
 // formulas and the step read as the engine's do, and the lane arithmetic of
 // lane_policy.h on such vectors. Re-included per instruction set under
 // Highway's foreach_target; what vectors do badly (a sine beyond the reduced
-// range) falls back to the library lane by lane.
+// range, vector_trig-inl.h) falls back to the library lane by lane.
 #if defined(ZEPHYRIN_VECTOR_LANES_INL_H_) == defined(HWY_TARGET_TOGGLE)
 #ifdef ZEPHYRIN_VECTOR_LANES_INL_H_
 #undef ZEPHYRIN_VECTOR_LANES_INL_H_
@@ -29,9 +29,6 @@ using VU = hn::Vec<DU>;
 using M = hn::Mask<D>;
 
 inline constexpr std::size_t kMaxLanes = hn::MaxLanes(D());
-
-// Beyond this the vector sine and cosine lose accuracy; the library takes over.
-inline constexpr double kTrigLimit = 30000.0;
 
 struct L {
     HWY_INLINE L(V lanes) : v(lanes) {}
@@ -87,46 +84,7 @@ HWY_INLINE L sqrt(L a) {
     return {hn::Sqrt(a.v)};
 }
 
-// Lanes whose argument the vector function does not take get the library's value.
-template <double (*Library)(double)>
-HWY_NOINLINE V LibraryLanes(V x, V r, M outside) {
-    const D d;
-    HWY_ALIGN double in[kMaxLanes];
-    HWY_ALIGN double out[kMaxLanes];
-    std::uint8_t bits[8] = {};
-    hn::Store(x, d, in);
-    hn::Store(r, d, out);
-    hn::StoreMaskBits(d, outside, bits);
-    for (std::size_t i = 0; i < hn::Lanes(d); ++i)
-        if (bits[i / 8] >> (i % 8) & 1) out[i] = Library(in[i]);
-    return hn::Load(d, out);
-}
-
-inline double LibrarySin(double x) {
-    return std::sin(x);
-}
-inline double LibraryCos(double x) {
-    return std::cos(x);
-}
-
-// NaN is not outside: it goes through the vector code and stays NaN.
-HWY_INLINE M OutsideTrigRange(V x) {
-    return hn::Gt(hn::Abs(x), hn::Set(D(), kTrigLimit));
-}
-
-HWY_INLINE V SinV(V x) {
-    const D d;
-    const M outside = OutsideTrigRange(x);
-    const V r = hn::Sin(d, hn::IfThenZeroElse(outside, x));
-    return hn::AllFalse(d, outside) ? r : LibraryLanes<LibrarySin>(x, r, outside);
-}
-
-HWY_INLINE V CosV(V x) {
-    const D d;
-    const M outside = OutsideTrigRange(x);
-    const V r = hn::Cos(d, hn::IfThenZeroElse(outside, x));
-    return hn::AllFalse(d, outside) ? r : LibraryLanes<LibraryCos>(x, r, outside);
-}
+#include "engine/batch/vector_trig-inl.h"
 
 // The one-argument arctangent, of infinities too.
 HWY_INLINE V AtanV(V q) {
@@ -154,6 +112,10 @@ struct VectorMath {
     static HWY_INLINE L Sqrt(L a) { return {hn::Sqrt(a.v)}; }
     static HWY_INLINE L Sin(L a) { return {SinV(a.v)}; }
     static HWY_INLINE L Cos(L a) { return {CosV(a.v)}; }
+    static HWY_INLINE SinCos<L> SinAndCos(L a) {
+        const SinCosV both = SinCosOf(a.v);
+        return {both.sin, both.cos};
+    }
     static HWY_INLINE L Atan(L a) { return {AtanV(a.v)}; }
 };
 static_assert(LaneArithmetic<VectorMath>);

@@ -27,8 +27,11 @@ struct ToneReferences {
     bool operator==(const ToneReferences&) const = default;
 };
 
-// The counts' own m and R, as the colouring takes them; none when no pixel is lit.
-std::optional<ToneReferences> MeasureToneReferences(const DensityCounts& counts);
+class ThreadPool;
+
+// The counts' own m and R, as the colouring takes them; none when no pixel
+// is lit. `pool`, if any, shares out the rows among its threads.
+std::optional<ToneReferences> MeasureToneReferences(const DensityCounts& counts, ThreadPool* pool = nullptr);
 
 // Colours a (width div block) x (height div block) picture from the hits:
 //  1. a pixel's hits H: the rise of its counts above kUntouchedCount (never
@@ -47,12 +50,14 @@ std::optional<ToneReferences> MeasureToneReferences(const DensityCounts& counts)
 // Settings beyond their ranges are taken at the nearer end; `tone`, when
 // given with positive finite values, stands for the counts' own m and R. `out` keeps its
 // memory when it has the size already, so that recolouring at every refresh
-// allocates nothing.
+// allocates nothing. `pool`, if any, shares out the rows among its threads.
 void DensityColour(const DensityCounts& counts, const DensitySettings& settings, const Gradient& gradient,
-                   bool white, Picture16& out, const std::optional<ToneReferences>& tone = std::nullopt);
+                   bool white, Picture16& out, const std::optional<ToneReferences>& tone = std::nullopt,
+                   ThreadPool* pool = nullptr);
 // The same picture as ToPicture of the 16-bit one, without holding both.
 void DensityColour(const DensityCounts& counts, const DensitySettings& settings, const Gradient& gradient,
-                   bool white, Picture& out, const std::optional<ToneReferences>& tone = std::nullopt);
+                   bool white, Picture& out, const std::optional<ToneReferences>& tone = std::nullopt,
+                   ThreadPool* pool = nullptr);
 Picture16 DensityColour(const DensityCounts& counts, const DensitySettings& settings,
                         const Gradient& gradient, bool white);
 

@@ -16,6 +16,12 @@ struct StepVars {
     Num &x, &y, &W, &xn, &sign, &recordA, &AA, &BB, &xIn, &yIn, &accX, &accY;
 };
 
+// The sine and cosine of one argument, from one reduction where that saves work.
+template <typename Num>
+struct SinCos {
+    Num sin, cos;
+};
+
 template <typename P>
 concept LaneArithmetic = requires(typename P::Num a, typename P::Mask m, double c) {
     { P::Lift(c) } -> std::same_as<typename P::Num>;
@@ -29,6 +35,7 @@ concept LaneArithmetic = requires(typename P::Num a, typename P::Mask m, double 
     { P::Sqrt(a) } -> std::same_as<typename P::Num>;
     { P::Sin(a) } -> std::same_as<typename P::Num>;
     { P::Cos(a) } -> std::same_as<typename P::Num>;
+    { P::SinAndCos(a) } -> std::same_as<SinCos<typename P::Num>>;
     { P::Atan(a) } -> std::same_as<typename P::Num>;
     { a + a } -> std::convertible_to<typename P::Num>;
     { a - a } -> std::convertible_to<typename P::Num>;

@@ -23,6 +23,7 @@ struct ScalarMath {
     static double Sqrt(double a) { return std::sqrt(a); }
     static double Sin(double a) { return std::sin(a); }
     static double Cos(double a) { return std::cos(a); }
+    static SinCos<double> SinAndCos(double a) { return {std::sin(a), std::cos(a)}; }
     static double Atan(double a) { return std::atan(a); }
 };
 static_assert(LaneArithmetic<ScalarMath>);

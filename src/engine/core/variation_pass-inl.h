@@ -31,7 +31,7 @@ LanePoint<typename P::Num> VariationTerms(typename P::Num x, typename P::Num y, 
         return {x / r2, y / r2};
     } else if constexpr (id == Variation::kSwirl) {
         const Num r2 = x * x + 1e-12 + y * y;
-        const Num sn = P::Sin(r2), cs = P::Cos(r2);
+        const auto [sn, cs] = P::SinAndCos(r2);
         return {sn * x - cs * y, cs * x + sn * y};
     } else if constexpr (id == Variation::kSinusoidal) {
         return {P::Sin(x), P::Sin(y)};
@@ -40,7 +40,7 @@ LanePoint<typename P::Num> VariationTerms(typename P::Num x, typename P::Num y, 
         return {angle / constPI, P::Sqrt(x * x + 1e-12 + y * y) - 1};
     } else if constexpr (id == Variation::kHorseshoe) {
         const Num theta = P::Select(AwayFromOrigin<P>(x, y), P::Atan(x / y), P::Lift(0.0));
-        const Num sn = P::Sin(theta), cs = P::Cos(theta);
+        const auto [sn, cs] = P::SinAndCos(theta);
         return {sn * x - cs * y, cs * x + sn * y};
     } else if constexpr (id == Variation::kLinear) {
         return {x, y};
