@@ -5,6 +5,7 @@
 #include <exception>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 #include "engine/batch/counts_drawing.h"
 #include "engine/colouring/colour_from_counts.h"
@@ -110,7 +111,7 @@ RenderResult RenderCounted(const DrawingSetup& setup, const RenderSettings& sett
     result.record.iterations = static_cast<std::int32_t>(static_cast<std::uint64_t>(result.iterations));
     result.record.lastX = status.lastX;
     result.record.lastY = status.lastY;
-    drawing.SumCounts(result.counts);
+    result.counts = std::move(drawing).TakeCounts();
     if (!setup.density.enabled && !settings.uncoloured) {
         result.picture = ColourFromCounts(result.counts, result.start);
         if (!settings.keepCounts) result.counts = {};

@@ -1,7 +1,7 @@
 // Counting a vector of plotted points: the frozen view's pixel of each and
 // its hit increment, the hit weight's polynomial where it decides the
-// rounding and the library sine elsewhere (hit_weight.h). Re-included per
-// instruction set as vector_lanes-inl.h is.
+// rounding and the library sine elsewhere (hit_weight.h), binned by band
+// for the shared grid. Re-included per instruction set as vector_lanes-inl.h is.
 #if defined(ZEPHYRIN_HIT_PLOTTER_INL_H_) == defined(HWY_TARGET_TOGGLE)
 #ifdef ZEPHYRIN_HIT_PLOTTER_INL_H_
 #undef ZEPHYRIN_HIT_PLOTTER_INL_H_
@@ -9,9 +9,11 @@
 #define ZEPHYRIN_HIT_PLOTTER_INL_H_
 #endif
 
-#include <atomic>
+#include <cstddef>
 #include <cstdint>
 
+#include "engine/batch/banded_counts.h"
+#include "engine/batch/hit_bins.h"
 #include "engine/batch/orbit_kernel.h"
 #include "engine/batch/vector_lanes-inl.h"
 #include "engine/core/constants.h"
@@ -19,6 +21,8 @@
 
 HWY_BEFORE_NAMESPACE();
 namespace zephyrin::HWY_NAMESPACE {
+
+using VI = hn::Vec<DI>;
 
 namespace hit_weight_lanes {
 #include "engine/core/hit_weight_polynomial.inc"
@@ -65,77 +69,119 @@ HWY_INLINE PixelLanes RoundToPixels(const BatchParams& p, PixelLanes scaled) {
     return {column, row, hn::And(scaled.ok, ok)};
 }
 
-// Counts the hits of one vector of plotted points.
+// Increments as AddHit takes them, rounded on the vector: beyond a billion
+// either way they stand for "to that end of the int32 range", and a NaN
+// adds nothing.
+HWY_INLINE VI RoundedIncrements(V increment) {
+    const D d;
+    const DI di;
+    const V billion = hn::Set(d, 1e9);
+    const M within = hn::Lt(hn::Abs(increment), billion);
+    const VI rounded = hn::ConvertTo(di, hn::IfThenElseZero(within, hn::Round(increment)));
+    const VI top =
+        hn::IfThenElse(hn::RebindMask(di, hn::Ge(increment, billion)), hn::Set(di, kSetToTop), rounded);
+    return hn::IfThenElse(hn::RebindMask(di, hn::Le(increment, hn::Neg(billion))), hn::Set(di, kSetToBottom),
+                          top);
+}
+
+// The reference sums of the lanes in `library`, where the polynomial cannot
+// tell the rounding; rare, so lane by lane.
+HWY_NOINLINE V LibraryIncrements(double intensity, V moved, V increment, M library) {
+    const D d;
+    HWY_ALIGN double moves[kMaxLanes];
+    HWY_ALIGN double out[kMaxLanes];
+    std::uint8_t bits[8] = {};
+    hn::Store(moved, d, moves);
+    hn::Store(increment, d, out);
+    hn::StoreMaskBits(d, library, bits);
+    for (std::size_t i = 0; i < hn::Lanes(d); ++i)
+        if (bits[i / 8] >> (i % 8) & 1) out[i] = ReferenceHitIncrement(intensity, moves[i]);
+    return hn::Load(d, out);
+}
+
+// Counts the hits of vectors of plotted points into a thread's bins, and
+// remembers the last one plotted for the status line.
 class Plotter {
 public:
-    Plotter(const BatchParams& p, const batch_detail::StepJob& job, M plotting)
+    Plotter(const BatchParams& p, HitBins& bins, M plotting)
         : p_(p),
-          job_(job),
+          bins_(bins),
           plotting_(plotting),
-          fast_(p.intensity >= 0 && p.intensity <= kMaxFastIntensity) {}
+          fast_(p.intensity >= 0 && p.intensity <= kMaxFastIntensity),
+          rowShift_(bins.Layout().rowShift),
+          lastX_(hn::Zero(D())),
+          lastY_(hn::Zero(D())),
+          lastPlotted_(hn::FirstN(D(), 0)) {}
 
-    HWY_INLINE void operator()(L X, L Y, L xIn, L yIn) const {
+    HWY_INLINE void operator()(L X, L Y, L xIn, L yIn) {
         const D d;
         const PixelLanes scaled = ScaleToView(p_, X.v, Y.v, plotting_);
         if (hn::AllFalse(d, scaled.ok)) return;
         const PixelLanes pixels = RoundToPixels(p_, scaled);
+        if (hn::AllFalse(d, pixels.ok)) return;
         const V one = hn::Set(d, 1.0);
         const V moved = hn::Add(hn::Sub(hn::Add(one, X.v), xIn.v), hn::Sub(hn::Add(one, Y.v), yIn.v));
         V increment = moved;
-        M exact = pixels.ok;
+        M library = pixels.ok;
         if (fast_) {
             M decided;
             increment = FastIncrements(moved, p_.intensity, decided);
-            exact = hn::AndNot(decided, pixels.ok);
+            library = hn::AndNot(decided, pixels.ok);
         }
-        Count(pixels, increment, moved, exact, X.v, Y.v);
+        if (!hn::AllFalse(d, library)) increment = LibraryIncrements(p_.intensity, moved, increment, library);
+        Bin(pixels, RoundedIncrements(increment));
+        lastX_ = X.v;
+        lastY_ = Y.v;
+        lastPlotted_ = pixels.ok;
+        plotted_ = true;
+    }
+
+    // The last point plotted, its highest lane, if any was.
+    void Report(OrbitBatch::Outcome& outcome) const {
+        if (!plotted_) return;
+        const D d;
+        HWY_ALIGN double xs[kMaxLanes];
+        HWY_ALIGN double ys[kMaxLanes];
+        std::uint8_t bits[8] = {};
+        hn::Store(lastX_, d, xs);
+        hn::Store(lastY_, d, ys);
+        hn::StoreMaskBits(d, lastPlotted_, bits);
+        std::size_t last = hn::Lanes(d) - 1;
+        while (!(bits[last / 8] >> (last % 8) & 1)) --last;
+        outcome.lastX = xs[last];
+        outcome.lastY = ys[last];
+        outcome.plotted = true;
     }
 
 private:
-    HWY_INLINE void Count(const PixelLanes& pixels, V increment, V moved, M exact, V X, V Y) const {
+    // Each plotted lane's band and hit, computed on the vector; only the
+    // plotted ones are stored, packed together, for the bins.
+    HWY_INLINE void Bin(const PixelLanes& pixels, VI increments) {
         const D d;
         const DI di;
-        HWY_ALIGN std::int64_t columns[kMaxLanes];
-        HWY_ALIGN std::int64_t rows[kMaxLanes];
-        HWY_ALIGN double increments[kMaxLanes];
-        HWY_ALIGN double moves[kMaxLanes];
-        HWY_ALIGN double xs[kMaxLanes];
-        HWY_ALIGN double ys[kMaxLanes];
-        std::uint8_t plotted[8] = {};
-        std::uint8_t library[8] = {};
-        hn::Store(hn::ConvertTo(di, pixels.column), di, columns);
-        hn::Store(hn::ConvertTo(di, pixels.row), di, rows);
-        hn::Store(increment, d, increments);
-        hn::Store(moved, d, moves);
-        hn::Store(X, d, xs);
-        hn::Store(Y, d, ys);
-        hn::StoreMaskBits(d, pixels.ok, plotted);
-        hn::StoreMaskBits(d, exact, library);
-        const auto width64 = static_cast<std::size_t>(p_.width);
-        std::size_t last = kMaxLanes;
-        std::int32_t lastCount = 0;
-        for (std::size_t i = 0; i < hn::Lanes(d); ++i) {
-            if (!(plotted[i / 8] >> (i % 8) & 1)) continue;
-            const double add =
-                library[i / 8] >> (i % 8) & 1 ? ReferenceHitIncrement(p_.intensity, moves[i]) : increments[i];
-            std::int32_t& counter = job_.counts[static_cast<std::size_t>(rows[i]) * width64 +
-                                                static_cast<std::size_t>(columns[i])];
-            std::atomic_ref<std::int32_t> shared(counter);
-            lastCount = AddHit(shared.load(std::memory_order_relaxed), add);
-            shared.store(lastCount, std::memory_order_relaxed);
-            last = i;
-        }
-        if (last == kMaxLanes) return;
-        job_.outcome->lastX = xs[last];
-        job_.outcome->lastY = ys[last];
-        job_.outcome->lastCount = lastCount;
-        job_.outcome->plotted = true;
+        const VI bands = hn::ShiftRightSame(hn::ConvertTo(di, pixels.row), rowShift_);
+        const V firstRows = hn::ConvertTo(d, hn::ShiftLeftSame(bands, rowShift_));
+        const V offsets =
+            hn::Add(hn::Mul(hn::Sub(pixels.row, firstRows), hn::Set(d, p_.width)), pixels.column);
+        const VI hits = hn::Or(hn::ShiftLeft<32>(hn::ConvertTo(di, offsets)),
+                               hn::And(increments, hn::Set(di, std::int64_t{0xFFFFFFFF})));
+        const auto plotted = hn::RebindMask(di, pixels.ok);
+        HWY_ALIGN std::int64_t bandOf[kMaxLanes];
+        HWY_ALIGN std::int64_t binned[kMaxLanes];
+        const std::size_t count = hn::CompressStore(hits, plotted, di, binned);
+        hn::CompressStore(bands, plotted, di, bandOf);
+        for (std::size_t i = 0; i < count; ++i)
+            bins_.Append(static_cast<std::size_t>(bandOf[i]), static_cast<BinnedHit>(binned[i]));
     }
 
     const BatchParams& p_;
-    const batch_detail::StepJob& job_;
+    HitBins& bins_;
     M plotting_;
     bool fast_;
+    int rowShift_;
+    V lastX_, lastY_;
+    M lastPlotted_;
+    bool plotted_ = false;
 };
 
 }  // namespace zephyrin::HWY_NAMESPACE

@@ -16,7 +16,7 @@ namespace {
 
 std::int64_t Rise(const CountsDrawing& drawing) {
     CountGrid counts;
-    drawing.SumCounts(counts);
+    drawing.CopyCounts(counts);
     return counts.TotalRise();
 }
 
@@ -74,8 +74,8 @@ TEST(CountsDrawing, DrawsABudgetExactlyAndRepeatably) {
     EXPECT_EQ(first.Iterations(), kBudget);
     EXPECT_EQ(Rise(first), 10 * kBudget);
     CountGrid a, b;
-    first.SumCounts(a);
-    again.SumCounts(b);
+    first.CopyCounts(a);
+    again.CopyCounts(b);
     EXPECT_EQ(a, b);
 }
 

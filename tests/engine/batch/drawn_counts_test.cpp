@@ -82,7 +82,7 @@ TEST(DrawnCounts, StayWhatTheyWere) {
         while (!drawing.WaitFor(std::chrono::milliseconds(10))) {
         }
         CountGrid counts;
-        drawing.SumCounts(counts);
+        drawing.CopyCounts(counts);
         EXPECT_EQ(HashOf(counts), pinned.hash) << pinned.what << ": 0x" << std::hex << HashOf(counts);
         EXPECT_EQ(counts.TotalRise(), pinned.rise) << pinned.what;
     }
