@@ -54,15 +54,10 @@ BandedCounts::BandedCounts(std::span<std::int32_t> counts, std::int32_t width, s
     for (std::size_t band = 0; band < layout_.bands; ++band) bands_[band].sinceScan = layout_.CellsOf(band);
 }
 
-void BandedCounts::Add(std::size_t band, std::span<const BinnedHit> hits) {
-    std::int32_t least = 0, most = 0;
-    for (const BinnedHit hit : hits) {
-        least = std::min(least, IncrementOf(hit));
-        most = std::max(most, IncrementOf(hit));
-    }
+void BandedCounts::Add(std::size_t band, std::span<const BinnedHit> hits, IncrementBounds bounds) {
     // The most any counter can rise or fall by these hits.
     const auto n = static_cast<std::int64_t>(hits.size());
-    const std::int64_t rise = n * most, fall = n * least;
+    const std::int64_t rise = n * std::max(bounds.most, 0), fall = n * std::min(bounds.least, 0);
     Band& b = bands_[band];
     const std::span<std::int32_t> cells = counts_.subspan(band * layout_.BandCells(), layout_.CellsOf(band));
     const std::scoped_lock lock(b.lock);

@@ -36,9 +36,10 @@ using BinnedHit = std::uint64_t;
 inline constexpr std::int32_t kSetToTop = std::numeric_limits<std::int32_t>::max();
 inline constexpr std::int32_t kSetToBottom = std::numeric_limits<std::int32_t>::min();
 
-inline BinnedHit MakeBinnedHit(std::uint32_t offset, std::int32_t increment) {
-    return std::uint64_t{offset} << 32 | static_cast<std::uint32_t>(increment);
-}
+// Every increment of some hits lies within [least, most].
+struct IncrementBounds {
+    std::int32_t least = 0, most = 0;
+};
 
 // One grid of counts that every drawing thread adds to, band by band: a
 // thread adds a bin of hits to a band under that band's lock, and a reader
@@ -53,8 +54,8 @@ public:
 
     const BandLayout& Layout() const { return layout_; }
 
-    // Adds `hits` to the cells of `band`.
-    void Add(std::size_t band, std::span<const BinnedHit> hits);
+    // Adds `hits`, whose increments lie within `bounds`, to the cells of `band`.
+    void Add(std::size_t band, std::span<const BinnedHit> hits, IncrementBounds bounds);
     // The counts as they are between additions, width x height row by row.
     void CopyTo(std::span<std::int32_t> into) const;
 

@@ -24,20 +24,34 @@ public:
 
     const BandLayout& Layout() const { return target_.Layout(); }
 
-    void Append(std::size_t band, BinnedHit hit) {
-        std::uint32_t& fill = fills_[band];
-        hits_[band * kCapacity + fill] = hit;
-        if (++fill == kCapacity) Empty(band);
+    // The hits to come have the increments of `intensity` (AddHit's, rounded).
+    void Expect(double intensity);
+
+    // Where each band's next hit goes, and where its bin ends.
+    struct Fill {
+        BinnedHit* end;
+        BinnedHit* limit;
+    };
+    Fill* Fills() { return fills_.data(); }
+    void Append(Fill* fills, std::size_t band, BinnedHit hit) {
+        Fill& fill = fills[band];
+        *fill.end++ = hit;
+        if (fill.end == fill.limit) Empty(band);
     }
     // Every bin into the grid: all hits appended so far are counted there.
     void EmptyAll();
 
 private:
+    // The bins lie a cache line more than their size apart, so that the
+    // ends of bins filling side by side do not fall in one cache set.
+    static constexpr std::size_t kStride = kCapacity + 64 / sizeof(BinnedHit);
     void Empty(std::size_t band);
+    BinnedHit* Start(std::size_t band) { return hits_.data() + band * kStride; }
 
     BandedCounts& target_;
     std::vector<BinnedHit> hits_;
-    std::vector<std::uint32_t> fills_;
+    std::vector<Fill> fills_;
+    IncrementBounds expected_;  // of every hit in the bins
 };
 
 }  // namespace zephyrin

@@ -9,6 +9,7 @@
 #define ZEPHYRIN_HIT_PLOTTER_INL_H_
 #endif
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -50,14 +51,36 @@ struct PixelLanes {
     M ok;
 };
 
-HWY_INLINE PixelLanes ScaleToView(const BatchParams& p, V X, V Y, M plotting) {
+// The points' places in the frozen view, in pixels, and `ok` where they lie
+// in it: the engine's very arithmetic (PixelIndex), so that a point on a
+// pixel's edge goes where the engine's goes, but by the reciprocals of the
+// ranges, without the division's latency. A product is off the quotient by
+// a few ulp (under 6e-16 of the value), which can change a pixel only where
+// the scaled value lies that close to a half, on a pixel's edge: if any lane
+// does, all take the division.
+struct ViewScale {
+    explicit ViewScale(const BatchParams& p)
+        : x(1.0 / p.xRange), y(1.0 / p.yRange), edge(0.5 - 1e-13 * std::max({p.width, p.height, 1})) {}
+    double x, y;
+    double edge;  // a scaled value this far from the nearest integer or more is near an edge
+};
+
+HWY_INLINE PixelLanes ScaleToView(const BatchParams& p, const ViewScale& scale, V X, V Y, M plotting) {
     const D d;
-    const M ok = hn::And(plotting, hn::And(hn::Gt(X, hn::Set(d, p.xMin)), hn::Gt(Y, hn::Set(d, p.yMin))));
-    // The engine's very arithmetic (PixelIndex), so that a point on a
-    // pixel's edge goes where the engine's goes.
-    const V sx = hn::Mul(hn::Div(hn::Sub(X, hn::Set(d, p.xMin)), hn::Set(d, p.xRange)), hn::Set(d, p.width));
-    const V sy = hn::Mul(hn::Div(hn::Sub(Y, hn::Set(d, p.yMin)), hn::Set(d, p.yRange)), hn::Set(d, p.height));
-    return {sx, sy, hn::And(ok, hn::And(hn::Lt(sx, hn::Set(d, p.width)), hn::Lt(sy, hn::Set(d, p.height))))};
+    const M inside = hn::And(plotting, hn::And(hn::Gt(X, hn::Set(d, p.xMin)), hn::Gt(Y, hn::Set(d, p.yMin))));
+    const V dx = hn::Sub(X, hn::Set(d, p.xMin));
+    const V dy = hn::Sub(Y, hn::Set(d, p.yMin));
+    V sx = hn::Mul(hn::Mul(dx, hn::Set(d, scale.x)), hn::Set(d, p.width));
+    V sy = hn::Mul(hn::Mul(dy, hn::Set(d, scale.y)), hn::Set(d, p.height));
+    const V edge = hn::Set(d, scale.edge);
+    const M nearEdge = hn::And(inside, hn::Or(hn::Ge(hn::Abs(hn::Sub(sx, hn::Round(sx))), edge),
+                                              hn::Ge(hn::Abs(hn::Sub(sy, hn::Round(sy))), edge)));
+    if (HWY_UNLIKELY(!hn::AllFalse(d, nearEdge))) {
+        sx = hn::Mul(hn::Div(dx, hn::Set(d, p.xRange)), hn::Set(d, p.width));
+        sy = hn::Mul(hn::Div(dy, hn::Set(d, p.yRange)), hn::Set(d, p.height));
+    }
+    return {sx, sy,
+            hn::And(inside, hn::And(hn::Lt(sx, hn::Set(d, p.width)), hn::Lt(sy, hn::Set(d, p.height))))};
 }
 
 // The pixels themselves: rounded to the nearest column and row.
@@ -107,15 +130,18 @@ public:
         : p_(p),
           bins_(bins),
           plotting_(plotting),
+          scale_(p),
           fast_(p.intensity >= 0 && p.intensity <= kMaxFastIntensity),
           rowShift_(bins.Layout().rowShift),
           lastX_(hn::Zero(D())),
           lastY_(hn::Zero(D())),
-          lastPlotted_(hn::FirstN(D(), 0)) {}
+          lastPlotted_(hn::FirstN(D(), 0)) {
+        bins.Expect(p.intensity);
+    }
 
     HWY_INLINE void operator()(L X, L Y, L xIn, L yIn) {
         const D d;
-        const PixelLanes scaled = ScaleToView(p_, X.v, Y.v, plotting_);
+        const PixelLanes scaled = ScaleToView(p_, scale_, X.v, Y.v, plotting_);
         if (hn::AllFalse(d, scaled.ok)) return;
         const PixelLanes pixels = RoundToPixels(p_, scaled);
         if (hn::AllFalse(d, pixels.ok)) return;
@@ -170,13 +196,15 @@ private:
         HWY_ALIGN std::int64_t binned[kMaxLanes];
         const std::size_t count = hn::CompressStore(hits, plotted, di, binned);
         hn::CompressStore(bands, plotted, di, bandOf);
+        HitBins::Fill* fills = bins_.Fills();
         for (std::size_t i = 0; i < count; ++i)
-            bins_.Append(static_cast<std::size_t>(bandOf[i]), static_cast<BinnedHit>(binned[i]));
+            bins_.Append(fills, static_cast<std::size_t>(bandOf[i]), static_cast<BinnedHit>(binned[i]));
     }
 
     const BatchParams& p_;
     HitBins& bins_;
     M plotting_;
+    ViewScale scale_;
     bool fast_;
     int rowShift_;
     V lastX_, lastY_;
