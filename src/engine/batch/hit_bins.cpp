@@ -12,6 +12,10 @@ HitBins::HitBins(BandedCounts& target)
         fills_[band] = {Start(band), Start(band) + kCapacity};
 }
 
+std::size_t HitBins::BytesFor(const BandLayout& layout) {
+    return layout.bands * (kStride * sizeof(BinnedHit) + sizeof(Fill));
+}
+
 void HitBins::Expect(double intensity) {
     // 10 + intensity * weight, the weight in [0, 1], rounded; a sum a
     // billion or more from 0 either way takes a counter to that end.

@@ -23,6 +23,8 @@ public:
     HitBins& operator=(const HitBins&) = delete;
 
     const BandLayout& Layout() const { return target_.Layout(); }
+    // What one thread's bins for a grid of this layout take.
+    static std::size_t BytesFor(const BandLayout& layout);
 
     // The hits to come have the increments of `intensity` (AddHit's, rounded).
     void Expect(double intensity);
