@@ -45,18 +45,17 @@ HWY_INLINE V FastIncrements(V moved, double intensity, M& decided) {
     return nearest;
 }
 
-// The points' places in the frozen view, in pixels, and `ok` where they lie in it.
+// The pixels of a vector of points, and `ok` where they lie in the frozen view.
 struct PixelLanes {
     V column, row;
     M ok;
 };
 
-// The points' places in the frozen view, in pixels, and `ok` where they lie
-// in it: the engine's very arithmetic (PixelIndex), so that a point on a
-// pixel's edge goes where the engine's goes, but by the reciprocals of the
-// ranges, without the division's latency. A product is off the quotient by
-// a few ulp (under 6e-16 of the value), which can change a pixel only where
-// the scaled value lies that close to a half, on a pixel's edge: if any lane
+// The engine's very arithmetic (PixelIndex), so that a point on a pixel's
+// edge goes where the engine's goes, but by the reciprocals of the ranges,
+// without the division's latency. A product is off the quotient by a few
+// ulp (under 6e-16 of the value), which can change a pixel only where the
+// scaled value lies that close to a half, on a pixel's edge: if any lane
 // does, all take the division.
 struct ViewScale {
     explicit ViewScale(const BatchParams& p)
@@ -65,31 +64,33 @@ struct ViewScale {
     double edge;  // a scaled value this far from the nearest integer or more is near an edge
 };
 
-HWY_INLINE PixelLanes ScaleToView(const BatchParams& p, const ViewScale& scale, V X, V Y, M plotting) {
+// The points' pixels: scaled into the view and rounded to the nearest
+// column and row.
+HWY_INLINE PixelLanes PixelsOf(const BatchParams& p, const ViewScale& scale, V X, V Y, M plotting) {
     const D d;
     const M inside = hn::And(plotting, hn::And(hn::Gt(X, hn::Set(d, p.xMin)), hn::Gt(Y, hn::Set(d, p.yMin))));
     const V dx = hn::Sub(X, hn::Set(d, p.xMin));
     const V dy = hn::Sub(Y, hn::Set(d, p.yMin));
-    V sx = hn::Mul(hn::Mul(dx, hn::Set(d, scale.x)), hn::Set(d, p.width));
-    V sy = hn::Mul(hn::Mul(dy, hn::Set(d, scale.y)), hn::Set(d, p.height));
+    const V width = hn::Set(d, p.width);
+    const V height = hn::Set(d, p.height);
+    V sx = hn::Mul(hn::Mul(dx, hn::Set(d, scale.x)), width);
+    V sy = hn::Mul(hn::Mul(dy, hn::Set(d, scale.y)), height);
+    V column = hn::Round(sx);
+    V row = hn::Round(sy);
     const V edge = hn::Set(d, scale.edge);
-    const M nearEdge = hn::And(inside, hn::Or(hn::Ge(hn::Abs(hn::Sub(sx, hn::Round(sx))), edge),
-                                              hn::Ge(hn::Abs(hn::Sub(sy, hn::Round(sy))), edge)));
+    const M nearEdge = hn::And(
+        inside, hn::Or(hn::Ge(hn::Abs(hn::Sub(sx, column)), edge), hn::Ge(hn::Abs(hn::Sub(sy, row)), edge)));
     if (HWY_UNLIKELY(!hn::AllFalse(d, nearEdge))) {
-        sx = hn::Mul(hn::Div(dx, hn::Set(d, p.xRange)), hn::Set(d, p.width));
-        sy = hn::Mul(hn::Div(dy, hn::Set(d, p.yRange)), hn::Set(d, p.height));
+        sx = hn::Mul(hn::Div(dx, hn::Set(d, p.xRange)), width);
+        sy = hn::Mul(hn::Div(dy, hn::Set(d, p.yRange)), height);
+        column = hn::Round(sx);
+        row = hn::Round(sy);
     }
-    return {sx, sy,
-            hn::And(inside, hn::And(hn::Lt(sx, hn::Set(d, p.width)), hn::Lt(sy, hn::Set(d, p.height))))};
-}
-
-// The pixels themselves: rounded to the nearest column and row.
-HWY_INLINE PixelLanes RoundToPixels(const BatchParams& p, PixelLanes scaled) {
-    const D d;
-    const V column = hn::Round(hn::IfThenElseZero(scaled.ok, scaled.column));
-    const V row = hn::Round(hn::IfThenElseZero(scaled.ok, scaled.row));
-    const M ok = hn::And(hn::Lt(column, hn::Set(d, p.width)), hn::Lt(row, hn::Set(d, p.height)));
-    return {column, row, hn::And(scaled.ok, ok)};
+    // Rounded to the width or the height is outside too.
+    const M ok = hn::And(inside, hn::And(hn::Lt(sx, width), hn::Lt(sy, height)));
+    column = hn::IfThenElseZero(ok, column);
+    row = hn::IfThenElseZero(ok, row);
+    return {column, row, hn::And(ok, hn::And(hn::Lt(column, width), hn::Lt(row, height)))};
 }
 
 // Increments as AddHit takes them, rounded on the vector: beyond a billion
@@ -141,9 +142,7 @@ public:
 
     HWY_INLINE void operator()(L X, L Y, L xIn, L yIn) {
         const D d;
-        const PixelLanes scaled = ScaleToView(p_, scale_, X.v, Y.v, plotting_);
-        if (hn::AllFalse(d, scaled.ok)) return;
-        const PixelLanes pixels = RoundToPixels(p_, scaled);
+        const PixelLanes pixels = PixelsOf(p_, scale_, X.v, Y.v, plotting_);
         if (hn::AllFalse(d, pixels.ok)) return;
         const V one = hn::Set(d, 1.0);
         const V moved = hn::Add(hn::Sub(hn::Add(one, X.v), xIn.v), hn::Sub(hn::Add(one, Y.v), yIn.v));
