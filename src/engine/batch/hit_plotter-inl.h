@@ -191,6 +191,9 @@ private:
         const VI hits = hn::Or(hn::ShiftLeft<32>(hn::ConvertTo(di, offsets)),
                                hn::And(increments, hn::Set(di, std::int64_t{0xFFFFFFFF})));
         const auto plotted = hn::RebindMask(di, pixels.ok);
+        // Straight to memory: Highway's Compress of 64-bit lanes copies its
+        // table onto the stack at every call, the native compressing store
+        // costs what a compress and a store do.
         HWY_ALIGN std::int64_t bandOf[kMaxLanes];
         HWY_ALIGN std::int64_t binned[kMaxLanes];
         const std::size_t count = hn::CompressStore(hits, plotted, di, binned);
