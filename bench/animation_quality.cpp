@@ -81,7 +81,7 @@ std::pair<Steadiness, Steadiness> Brightness(const std::vector<std::string>& com
     for (std::int64_t k = 0; k < FrameCount(prepared.animation); ++k) {
         shared.push_back(drawer.Draw(k, {}).meanBrightness);
         const FrameState state = FrameAt(prepared.animation, static_cast<double>(k));
-        RenderSettings settings{*options.threads, FrameDrawer::FrameSeed(seed, k), options.iterations, {}};
+        RenderSettings settings{*options.threads, FrameSeed(seed, k), options.iterations, {}};
         const RenderResult drawn = Render({state.record, state.effects, state.density}, settings, {});
         Picture picture;
         DensityColour({drawn.counts, 1}, state.density, FrameGradient(state, prepared.gradients), false,

@@ -14,6 +14,7 @@ class QToolBar;
 
 namespace zephyrin {
 
+class AnimationWindow;
 class GalleryWindow;
 class OneShotTimer;
 class OrbitMeasurer;
@@ -79,6 +80,9 @@ public:
     // Drawing > Gallery: shows the gallery, set to the active window's formula.
     void galleryClick();
     GalleryWindow* gallery() const { return gallery_; }
+    // Drawing > Animation: shows the animation window.
+    void animationClick();
+    AnimationWindow* animation() const { return animation_; }
     // A new picture window that draws the parameter file `text`.
     TMDIChild* openParameterText(const QString& text, const QString& caption);
 
@@ -125,6 +129,7 @@ private:
     QLabel* measures_ = nullptr;
     OrbitMeasurer* measurer_ = nullptr;
     GalleryWindow* gallery_ = nullptr;
+    AnimationWindow* animation_ = nullptr;
     QList<QAction*> windowListActions_;
     QList<QAction*> mergedMenus_;
     QPointer<TMDIChild> mergedChild_;

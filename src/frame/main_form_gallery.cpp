@@ -1,10 +1,11 @@
-// The frame's side of the gallery, of pasting parameters and of the
-// measures of the active window's record.
+// The frame's side of the gallery and the animation window, of pasting
+// parameters and of the measures of the active window's record.
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
 #include <QStatusBar>
 
+#include "animation_window/animation_window.h"
 #include "frame/main_form.h"
 #include "gallery/gallery_window.h"
 #include "gallery/measures_text.h"
@@ -27,6 +28,31 @@ void TMainForm::galleryClick() {
     gallery_->show();
     gallery_->raise();
     gallery_->activateWindow();
+}
+
+void TMainForm::animationClick() {
+    if (!parts_.pool) return;
+    if (!animation_) {
+        animation_ = new AnimationWindow(*parts_.pool, this);
+        animation_->setCurrentPictureSource([this]() -> std::optional<OfferedParameters> {
+            // A window that has not set up its first picture has nothing to offer yet.
+            const TMDIChild* child = activeChild();
+            if (!child || child->setupPending != kFalse) return std::nullopt;
+            // Named as the window is when it is not busy drawing.
+            return OfferedParameters{child->document().parameterText('.'), child->pictureName.isEmpty()
+                                                                               ? child->windowTitle()
+                                                                               : child->pictureName};
+        });
+        animation_->setGallerySource([this]() -> std::optional<OfferedParameters> {
+            if (!gallery_) return std::nullopt;
+            std::optional<std::string> text = gallery_->selectedParameters();
+            if (!text) return std::nullopt;
+            return OfferedParameters{*std::move(text), QStringLiteral("Gallery tile")};
+        });
+    }
+    animation_->show();
+    animation_->raise();
+    animation_->activateWindow();
 }
 
 TMDIChild* TMainForm::openParameterText(const QString& text, const QString& caption) {

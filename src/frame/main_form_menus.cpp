@@ -137,6 +137,11 @@ void TMainForm::createToolBar() {
     gallery->setStatusTip(QStringLiteral("Many attractors side by side, measured and ranked"));
     gallery->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
     connect(gallery, &QAction::triggered, this, &TMainForm::galleryClick);
+    QAction* animation = drawingMenu_->addAction(QStringLiteral("Animation"));
+    animation->setObjectName(QStringLiteral("AnimationWindow"));
+    animation->setStatusTip(
+        QStringLiteral("Keyframes, a path through them, a preview and the frames rendered"));
+    connect(animation, &QAction::triggered, this, &TMainForm::animationClick);
     drawingMenu_->addSeparator();
     QAction* findOnStart = drawingMenu_->addAction(QStringLiteral("Find Attractor in New Windows"));
     findOnStart->setObjectName(QStringLiteral("FindOnStart"));

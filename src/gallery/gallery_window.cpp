@@ -257,13 +257,22 @@ void GalleryWindow::openTile(int position) {
     if (position < 0 || position >= static_cast<int>(order.size())) return;
     const GalleryEntry& entry =
         entries()[static_cast<std::size_t>(order[static_cast<std::size_t>(position)])];
-    // A favourite opens as its file has it, in the colouring it was kept with.
-    std::string text = entryParameters(entry, density_);
-    if (!entry.file.isEmpty())
-        if (const Result<std::string> kept = ReadEmbeddedParameters(entry.file.toStdString())) text = *kept;
     emit openParameters(
-        QString::fromStdString(text),
+        QString::fromStdString(parametersOf(entry)),
         entry.file.isEmpty() ? QStringLiteral("Gallery, formula %1").arg(entry.record.formula) : entry.file);
+}
+
+std::string GalleryWindow::parametersOf(const GalleryEntry& entry) const {
+    // A favourite as its file has it, in the colouring it was kept with.
+    if (!entry.file.isEmpty())
+        if (const Result<std::string> kept = ReadEmbeddedParameters(entry.file.toStdString())) return *kept;
+    return entryParameters(entry, density_);
+}
+
+std::optional<std::string> GalleryWindow::selectedParameters() const {
+    const Page& page = pages_.back();
+    if (page.selected < 0) return std::nullopt;
+    return parametersOf(page.entries[static_cast<std::size_t>(page.selected)]);
 }
 
 void GalleryWindow::starTile(int position) {

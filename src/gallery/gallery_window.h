@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "engine/colouring/density_settings.h"
@@ -52,6 +54,8 @@ public:
     TileView* tile(int position) const;
     void selectTile(int position);
     void openTile(int position);
+    // The selected tile's parameter text, as Open draws it; none without a selected tile.
+    std::optional<std::string> selectedParameters() const;
     void starTile(int position);
 
 signals:
@@ -66,6 +70,7 @@ private:
         std::vector<GalleryEntry> entries;
         int selected = -1;  // an index of entries
     };
+    std::string parametersOf(const GalleryEntry& entry) const;
     QWidget* createControls();
     QWidget* createFilterControls();
     GalleryFilter filter() const;

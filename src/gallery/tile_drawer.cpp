@@ -84,7 +84,8 @@ QImage TileDrawer::colour(const Running& done) const {
         done.drawing->CopyCounts(counts);
         Picture picture;
         DensityColour(DensityCounts{counts, 1}, density_, gradient_, done.record.white != kFalse, picture);
-        return imageOfPicture(picture);
+        // A copy: the picture goes when this returns.
+        return imageOfPicture(picture).copy();
     } catch (const std::bad_alloc&) {
         return {};
     }

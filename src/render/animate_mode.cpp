@@ -6,18 +6,18 @@
 #include <optional>
 #include <system_error>
 
+#include "engine/animate/frame_pattern.h"
+#include "engine/animate/frame_table.h"
 #include "engine/animate/path_chaos.h"
+#include "engine/animate/video_pipe.h"
 #include "imaging/image_file.h"
 #include "imaging/png_reader.h"
 #include "render/animation_setup.h"
 #include "render/command_line.h"
 #include "render/frame_drawing.h"
-#include "render/frame_pattern.h"
-#include "render/frame_table.h"
 #include "render/output_files.h"
 #include "render/progress_bar.h"
 #include "render/render_memory.h"
-#include "render/video_pipe.h"
 #include "util/number_format.h"
 
 namespace zephyrin {
@@ -27,19 +27,6 @@ using Clock = std::chrono::steady_clock;
 
 std::string Measure(double value, int decimals) {
     return std::isfinite(value) ? FormatFixed(value, decimals, '.') : std::string("-");
-}
-
-// "3, 7-12, 40"
-std::string FrameList(const std::vector<std::int64_t>& frames) {
-    std::string list;
-    for (std::size_t i = 0; i < frames.size();) {
-        std::size_t j = i;
-        while (j + 1 < frames.size() && frames[j + 1] == frames[j] + 1) ++j;
-        list += (list.empty() ? "" : ", ") + std::to_string(frames[i]);
-        if (j > i) list += "-" + std::to_string(frames[j]);
-        i = j + 1;
-    }
-    return list;
 }
 
 class AnimationRun {
@@ -172,7 +159,7 @@ private:
         chaos_ = *std::move(chaos);
         // Heard of before the drawing, which may take long.
         if (const auto flagged = FlaggedFrames(); !flagged.empty() && !Options().quiet)
-            SayLines(err_, "note: frames " + FlaggedKind() + ": " + FrameList(flagged));
+            SayLines(err_, "note: frames " + FlaggedKind() + ": " + FrameListText(flagged));
         return {};
     }
 
@@ -255,7 +242,7 @@ private:
     void Summarise() {
         const std::vector<std::int64_t> flagged = FlaggedFrames();
         Line(flagged.empty() ? "no frame is " + FlaggedKind()
-                             : "frames " + FlaggedKind() + ": " + FrameList(flagged));
+                             : "frames " + FlaggedKind() + ": " + FrameListText(flagged));
         const std::int64_t count = range_.last - range_.first + 1;
         Line(std::to_string(count) + (count == 1 ? " frame (" : " frames (") + std::to_string(range_.first) +
              "-" + std::to_string(range_.last) + " of " + std::to_string(FrameCount(prepared_.animation)) +

@@ -2,26 +2,16 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
-#include <vector>
 
-#include "engine/animate/frame_state.h"
-#include "engine/colouring/density_colour.h"
-#include "imaging/picture.h"
-#include "imaging/picture16.h"
+#include "engine/animate/frame_colouring.h"
+#include "engine/animate/frame_counts.h"
 #include "render/animation_setup.h"
 #include "render/render_job.h"
 
 namespace zephyrin {
 
-struct DrawnFrame {
-    Picture picture;            // the 8-bit frame; for 16-bit frames the dithered one, for a video
-    Picture16 wide;             // the 16-bit frame, when the frames have 16 bits
-    double litShare = 0;        // of the frame's pixels, hit at least once
-    double meanBrightness = 0;  // the mean luminance 0.299 r + 0.587 g + 0.114 b, 0 to 1
-    std::string parameters;     // the frame's parameter text, its seed and number after it
-    std::int64_t iterations = 0;
-};
+// The settings of the options' frames.
+FrameSettings FrameSettingsOf(const RenderOptions& options);
 
 // Frame k of an animation is drawn by the renderer's own drawing (Render)
 // with seed + k, the threads and the iterations per frame, so that a frame
@@ -35,25 +25,18 @@ class FrameDrawer {
 public:
     FrameDrawer(const PreparedAnimation& prepared, std::uint64_t seed, std::int32_t threads);
 
-    static std::uint64_t FrameSeed(std::uint64_t seed, std::int64_t frame) {
-        return seed + static_cast<std::uint64_t>(frame);
-    }
-
     // Throws what Render throws (std::bad_alloc, std::system_error).
     DrawnFrame Draw(std::int64_t frame, const ProgressReport& report);
 
 private:
-    RenderSettings Settings(std::uint64_t seed, std::int64_t iterations) const;
-    std::optional<ToneReferences> KeyframeTone(std::size_t keyframe, const ProgressReport& report);
-    CountGrid SampleCounts(std::int64_t frame, const ProgressReport& report);
-    void Colour(const FrameState& state, const CountGrid& counts, const std::optional<ToneReferences>& tone,
-                DrawnFrame& out) const;
+    RenderResult Counted(const CountsRun& run, const ProgressReport& report) const;
+    CountGrid SampleCounts(std::int64_t frame, const ProgressReport& report) const;
 
     const PreparedAnimation& prepared_;
+    FrameSettings settings_;
     std::uint64_t seed_;
     std::int32_t threads_;
-    std::vector<bool> toneMeasured_;
-    std::vector<std::optional<ToneReferences>> tones_;
+    KeyframeTones tones_;
 };
 
 }  // namespace zephyrin

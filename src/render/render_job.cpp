@@ -10,9 +10,9 @@
 #include "engine/batch/counts_drawing.h"
 #include "engine/colouring/colour_from_counts.h"
 #include "engine/core/engine.h"
+#include "engine/core/painted_drawing.h"
 #include "engine/core/view_coords.h"
 #include "engine/file/param_file.h"
-#include "render/render_host.h"
 #include "util/thread_pool.h"
 
 namespace zephyrin {
@@ -125,26 +125,23 @@ RenderResult RenderPainted(const DrawingSetup& setup, const RenderSettings& sett
                            const ProgressReport& report) {
     RenderResult result;
     result.start = StartOf(setup, settings);
-    result.record = result.start;
     const Progress progress(settings, report);
     Clock::time_point nextReport = Clock::now() + kReportInterval;
-    RenderHost host(result.record,
-                    settings.seconds ? std::numeric_limits<std::int64_t>::max() : settings.iterations,
-                    [&](std::int64_t done) {
-                        if (Clock::now() >= nextReport) {
-                            progress.Report(done);
-                            nextReport = Clock::now() + kReportInterval;
-                        }
-                        return !progress.TimeIsUp();
-                    });
-    host.effects = setup.effects;
-    result.picture.SetSize(result.record.width, result.record.height);
-    host.picture = &result.picture;
-    Engine engine(settings.seed);
-    engine.RunEngine(result.record, host);
+    PaintedDrawing painted =
+        PaintAsItGoes(result.start, setup.effects, settings.seed,
+                      settings.seconds ? std::numeric_limits<std::int64_t>::max() : settings.iterations,
+                      [&](std::int64_t done) {
+                          if (Clock::now() >= nextReport) {
+                              progress.Report(done);
+                              nextReport = Clock::now() + kReportInterval;
+                          }
+                          return !progress.TimeIsUp();
+                      });
+    result.picture = std::move(painted.picture);
+    result.record = painted.record;
     result.seconds = progress.Seconds();
     result.threads = 1;
-    result.iterations = host.Done();
+    result.iterations = painted.iterations;
     return result;
 }
 

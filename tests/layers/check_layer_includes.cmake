@@ -17,16 +17,18 @@ set(allowed_view view services imaging util)
 set(allowed_dialogs dialogs services engine/core engine/colouring imaging util)
 set(allowed_gallery gallery view services engine/core engine/batch engine/explore engine/colouring engine/file
     imaging util)
+set(allowed_animation_window animation_window view services engine/core engine/batch engine/explore
+    engine/colouring engine/file engine/animate imaging util)
 set(allowed_window window frame dialogs view services engine/core engine/batch engine/explore engine/colouring
     engine/file engine/animate imaging util)
-set(allowed_frame frame window gallery dialogs view services engine/core engine/batch engine/explore engine/colouring
+set(allowed_frame frame window gallery animation_window dialogs view services engine/core engine/batch engine/explore engine/colouring
     engine/file engine/animate imaging util)
 set(qt_free util imaging engine_core engine_batch engine_explore engine_colouring engine_file engine_animate
     render)
 
 set(failures "")
 foreach(layer util imaging engine/core engine/batch engine/explore engine/colouring engine/file engine/animate
-        render services view dialogs gallery window frame)
+        render services view dialogs gallery animation_window window frame)
   string(REPLACE "/" "_" key ${layer})
   file(GLOB_RECURSE files ${SOURCE_DIR}/${layer}/*.h ${SOURCE_DIR}/${layer}/*.cpp ${SOURCE_DIR}/${layer}/*.inc)
   foreach(path ${files})

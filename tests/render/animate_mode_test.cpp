@@ -14,7 +14,7 @@
 #include "imaging/png_reader.h"
 #include "imaging/temp_folder.h"
 #include "render/render_program.h"
-#include "render/video_pipe.h"
+#include "engine/animate/video_pipe.h"
 
 namespace zephyrin {
 namespace {

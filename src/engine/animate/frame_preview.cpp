@@ -10,6 +10,26 @@
 #include "engine/core/view_coords.h"
 
 namespace zephyrin {
+namespace {
+
+CountGrid PreviewCounts(TFractalRec record, const Effects& effects, std::int32_t width, std::int32_t height,
+                        std::int64_t iterations, std::uint64_t seed) {
+    record.width = record.listWidth = width;
+    record.height = record.listHeight = height;
+    FreezeView(record);
+    CountGrid counts(width, height);
+    OrbitBatch batch(record, effects, seed);
+    batch.Run(iterations, counts.Counts());
+    return counts;
+}
+
+Picture ClassicPicture(const CountGrid& counts, TFractalRec record) {
+    record.width = counts.Width();
+    record.height = counts.Height();
+    return ColourFromCounts(counts, record);
+}
+
+}  // namespace
 
 FramePreview::FramePreview(Animation animation, std::vector<Gradient> gradients, std::int32_t width,
                            std::int32_t height, std::int64_t iterations, std::uint64_t seed)
@@ -22,21 +42,12 @@ FramePreview::FramePreview(Animation animation, std::vector<Gradient> gradients,
       toneMeasured_(animation_.keyframes.size(), false),
       tones_(animation_.keyframes.size()) {}
 
-CountGrid FramePreview::Counts(TFractalRec record, const Effects& effects, std::uint64_t seed) const {
-    record.width = record.listWidth = width_;
-    record.height = record.listHeight = height_;
-    FreezeView(record);
-    CountGrid counts(width_, height_);
-    OrbitBatch batch(record, effects, seed);
-    batch.Run(iterations_, counts.Counts());
-    return counts;
-}
-
 std::optional<ToneReferences> FramePreview::KeyframeTone(std::size_t keyframe) {
     if (!toneMeasured_[keyframe]) {
         const Keyframe& k = animation_.keyframes[keyframe];
         const auto frame = static_cast<std::uint64_t>(KeyframeFrame(animation_, keyframe));
-        const CountGrid counts = Counts(k.record, k.effects, seed_ + frame);
+        const CountGrid counts =
+            PreviewCounts(k.record, k.effects, width_, height_, iterations_, seed_ + frame);
         tones_[keyframe] = MeasureToneReferences({counts, 1});
         toneMeasured_[keyframe] = true;
     }
@@ -45,18 +56,24 @@ std::optional<ToneReferences> FramePreview::KeyframeTone(std::size_t keyframe) {
 
 Picture FramePreview::Draw(std::int64_t frame) {
     const FrameState state = FrameAt(animation_, static_cast<double>(frame));
-    const CountGrid counts = Counts(state.record, state.effects, seed_ + static_cast<std::uint64_t>(frame));
-    if (!state.density.enabled) {
-        TFractalRec sized = state.record;
-        sized.width = width_;
-        sized.height = height_;
-        return ColourFromCounts(counts, sized);
-    }
+    const CountGrid counts = PreviewCounts(state.record, state.effects, width_, height_, iterations_,
+                                           seed_ + static_cast<std::uint64_t>(frame));
+    if (!state.density.enabled) return ClassicPicture(counts, state.record);
     for (const std::size_t k : PathKeyframes(animation_, state.position)) KeyframeTone(k);
     const std::optional<ToneReferences> tone = ToneAt(animation_, state.position, tones_);
     Picture picture;
     DensityColour({counts, 1}, state.density, FrameGradient(state, gradients_), state.record.white != kFalse,
                   picture, tone);
+    return picture;
+}
+
+Picture DrawStill(const Keyframe& keyframe, const Gradient& gradient, std::int32_t width, std::int32_t height,
+                  std::int64_t iterations, std::uint64_t seed) {
+    const CountGrid counts =
+        PreviewCounts(keyframe.record, keyframe.effects, width, height, iterations, seed);
+    if (!keyframe.density.enabled) return ClassicPicture(counts, keyframe.record);
+    Picture picture;
+    DensityColour({counts, 1}, keyframe.density, gradient, keyframe.record.white != kFalse, picture);
     return picture;
 }
 

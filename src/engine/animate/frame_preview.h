@@ -28,7 +28,6 @@ public:
     Picture Draw(std::int64_t frame);
 
 private:
-    CountGrid Counts(TFractalRec record, const Effects& effects, std::uint64_t seed) const;
     std::optional<ToneReferences> KeyframeTone(std::size_t keyframe);
 
     Animation animation_;
@@ -39,5 +38,11 @@ private:
     std::vector<bool> toneMeasured_;
     std::vector<std::optional<ToneReferences>> tones_;
 };
+
+// A keyframe alone as the preview draws a frame: at width x height, a batch
+// of orbits with `iterations` and `seed`, coloured by its own counts. Throws
+// std::bad_alloc.
+Picture DrawStill(const Keyframe& keyframe, const Gradient& gradient, std::int32_t width, std::int32_t height,
+                  std::int64_t iterations, std::uint64_t seed);
 
 }  // namespace zephyrin

@@ -7,6 +7,7 @@
 #include <optional>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "engine/animate/frame_state.h"
 #include "engine/core/formula_table.h"
@@ -68,6 +69,26 @@ bool Flagged(FrameVerdict verdict, bool quasiPeriodicAllowed) {
     }
 }
 
+std::string FrameListText(const std::vector<std::int64_t>& frames) {
+    std::string list;
+    for (std::size_t i = 0; i < frames.size();) {
+        std::size_t j = i;
+        while (j + 1 < frames.size() && frames[j + 1] == frames[j] + 1) ++j;
+        list += (list.empty() ? "" : ", ") + std::to_string(frames[i]);
+        if (j > i) list += "-" + std::to_string(frames[j]);
+        i = j + 1;
+    }
+    return list;
+}
+
+Result<FrameChaos> CheckFrame(const Animation& animation, std::int64_t frame, std::uint64_t seed) {
+    const FrameState state = FrameAt(animation, static_cast<double>(frame));
+    const Result<OrbitMeasures> measures =
+        MeasureOrbit(state.record, state.effects, seed + static_cast<std::uint64_t>(frame));
+    if (!measures) return Failure(measures.error());
+    return FrameChaos{frame, *measures, JudgeFrame(*measures, state.record.formula)};
+}
+
 Result<std::vector<FrameChaos>> CheckPath(const Animation& animation, std::int64_t first, std::int64_t last,
                                           std::uint64_t seed, int threads, std::stop_token stop) {
     if (last < first) return std::vector<FrameChaos>{};
@@ -83,17 +104,14 @@ Result<std::vector<FrameChaos>> CheckPath(const Animation& animation, std::int64
                 done = std::min(done, i);
                 return;
             }
-            const std::int64_t frame = first + static_cast<std::int64_t>(i);
-            const FrameState state = FrameAt(animation, static_cast<double>(frame));
-            const Result<OrbitMeasures> measures =
-                MeasureOrbit(state.record, state.effects, seed + static_cast<std::uint64_t>(frame));
-            if (!measures) {
+            Result<FrameChaos> checked = CheckFrame(animation, first + static_cast<std::int64_t>(i), seed);
+            if (!checked) {
                 const std::scoped_lock lock(mutex);
-                failure = measures.error();
+                failure = checked.error();
                 next = frames.size();
                 return;
             }
-            frames[i] = {frame, *measures, JudgeFrame(*measures, state.record.formula)};
+            frames[i] = *std::move(checked);
         }
     };
     {

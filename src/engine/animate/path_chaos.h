@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <stop_token>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -36,11 +37,19 @@ std::string_view VerdictText(FrameVerdict verdict);
 // `quasiPeriodicAllowed` not quasi-periodic either. Unmeasured frames are not.
 bool Flagged(FrameVerdict verdict, bool quasiPeriodicAllowed);
 
+// Frame numbers in increasing order as "3, 7-12, 40".
+std::string FrameListText(const std::vector<std::int64_t>& frames);
+
 struct FrameChaos {
     std::int64_t frame = 0;
     OrbitMeasures measures;
     FrameVerdict verdict = FrameVerdict::kNotMeasured;
 };
+
+// Measures frame `frame`'s orbit (MeasureOrbit, with seed + frame, as it is
+// drawn) and judges it. Fails only when memory runs short.
+[[nodiscard]] Result<FrameChaos> CheckFrame(const Animation& animation, std::int64_t frame,
+                                            std::uint64_t seed);
 
 // Measures the orbits of frames `first` to `last` (MeasureOrbit, frame k
 // with seed + k, as it is drawn) on `threads` threads, before any of them

@@ -1,4 +1,4 @@
-#include "render/frame_table.h"
+#include "engine/animate/frame_table.h"
 
 #include <algorithm>
 #include <charconv>

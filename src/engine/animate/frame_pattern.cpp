@@ -1,4 +1,4 @@
-#include "render/frame_pattern.h"
+#include "engine/animate/frame_pattern.h"
 
 #include <optional>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "render/video_pipe.h"
+#include "engine/animate/video_pipe.h"
 
 #include <fcntl.h>
 #include <signal.h>
