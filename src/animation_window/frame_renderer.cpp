@@ -147,8 +147,7 @@ void FrameRenderer::takeDrawing() {
         end(QString::fromStdString("Frame " + std::to_string(frame_) + ": " + ErrorText(failure)), false);
         return;
     }
-    CountGrid counts;
-    done->SumCounts(counts);
+    CountGrid counts = std::move(*done).TakeCounts();
     if (step_->toneOf)
         tones_->Measure(*step_->toneOf, counts, settings_.supersample);
     else if (counts_->Width() == 0)

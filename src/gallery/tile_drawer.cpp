@@ -81,7 +81,7 @@ void TileDrawer::poll() {
 QImage TileDrawer::colour(const Running& done) const {
     try {
         CountGrid counts;
-        done.drawing->SumCounts(counts);
+        done.drawing->CopyCounts(counts);
         Picture picture;
         DensityColour(DensityCounts{counts, 1}, density_, gradient_, done.record.white != kFalse, picture);
         // A copy: the picture goes when this returns.

@@ -54,8 +54,8 @@ int DrawMore(CountsFile& file, const RenderOptions& options, RenderConsole& cons
     settings.keepCounts = true;
     settings.uncoloured = true;
     Result<RenderResult> result;
-    // The counts read, the first thread's copy and every other thread's own.
-    if (!RenderFitsInMemory(file.counts.Width(), file.counts.Height(), settings.threads + 1))
+    // The counts read and the drawing's copy of them.
+    if (!RenderFitsInMemory(file.counts.Width(), file.counts.Height(), settings.threads, 2))
         result = Failure("drawing on the counts of " + SizeText(file.counts) + " with " +
                          std::to_string(settings.threads) +
                          " threads does not fit in memory; try fewer --threads");

@@ -112,7 +112,7 @@ RenderResult RenderCounted(const DrawingSetup& setup, const RenderSettings& sett
     result.record.iterations = static_cast<std::int32_t>(static_cast<std::uint64_t>(result.iterations));
     result.record.lastX = status.lastX;
     result.record.lastY = status.lastY;
-    drawing.SumCounts(result.counts);
+    result.counts = std::move(drawing).TakeCounts();
     result.pool = pool;
     if (!setup.density.enabled && !settings.uncoloured) {
         result.picture = ColourFromCounts(result.counts, result.start, pool.get());

@@ -168,15 +168,14 @@ void PictureDocument::watchThreadsDrawing() {
 }
 
 void PictureDocument::takeCounts(const CountsDrawing& drawing) {
-    drawing.SumCounts(counts_);
+    drawing.CopyCounts(counts_);
     v.iterations = static_cast<std::int32_t>(static_cast<std::uint32_t>(iterationsBefore_) +
                                              static_cast<std::uint64_t>(drawing.Iterations()));
     const CountsDrawing::Status status = drawing.LastStatus();
     v.lastX = status.lastX;
     v.lastY = status.lastY;
     v.AA = status.AA;
-    // The level of the drawing's count of the last plotted pixel, as the
-    // engine's is: a thread's own count of it is only its share.
+    // The level of the drawing's count of the last plotted pixel, as the engine's is.
     const std::int32_t column = PixelIndex(status.lastX, v.plotXMin, v.plotXMax, v.width);
     const std::int32_t row = PixelIndex(status.lastY, v.plotYMin, v.plotYMax, v.height);
     if (column >= 0 && row >= 0 && column < counts_.Width() && row < counts_.Height())

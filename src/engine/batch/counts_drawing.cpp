@@ -1,7 +1,6 @@
 #include "engine/batch/counts_drawing.h"
 
 #include <algorithm>
-#include <limits>
 #include <utility>
 
 #include "engine/core/random.h"
@@ -22,20 +21,22 @@ std::int64_t BudgetShare(std::int64_t total, int threads, int index) {
     return total / threads + (index < total % threads ? 1 : 0);
 }
 
-CountsDrawing::Share::Share(OrbitBatch b, std::int32_t width, std::int32_t height, std::int64_t iterations)
-    : batch(std::move(b)), counts(width, height), budget(iterations) {}
+CountsDrawing::Share::Share(OrbitBatch b, BandedCounts& grid, std::int64_t iterations)
+    : batch(std::move(b)), bins(grid), budget(iterations) {}
 
 CountsDrawing::CountsDrawing(ThreadPool& pool, const TFractalRec& start, const Effects& effects,
                              std::uint64_t seed, const CountGrid& counted, std::optional<std::int64_t> budget)
     : ParallelJob(pool),
       width_(std::max(start.width, 0)),
       height_(std::max(start.height, 0)),
+      counts_(counted.Width() == width_ && counted.Height() == height_ ? counted
+                                                                       : CountGrid(width_, height_)),
+      grid_(counts_.Counts(), width_, height_),
       record_(start),
       effects_(effects) {
     for (int i = 0; i < Shares(); ++i)
-        shares_.push_back(std::make_unique<Share>(OrbitBatch(start, effects, StreamSeed(seed, i)), width_,
-                                                  height_, budget ? BudgetShare(*budget, Shares(), i) : -1));
-    if (counted.Width() == width_ && counted.Height() == height_) shares_.front()->counts = counted;
+        shares_.push_back(std::make_unique<Share>(OrbitBatch(start, effects, StreamSeed(seed, i)), grid_,
+                                                  budget ? BudgetShare(*budget, Shares(), i) : -1));
     Start();
 }
 
@@ -59,31 +60,25 @@ bool CountsDrawing::RunSlice(int index) {
     }
     for (std::int64_t drawn = 0; drawn < kSlice && share.budget != 0 && !StopRequested(); drawn += kPiece) {
         const std::int64_t piece = share.budget < 0 ? kPiece : std::min(kPiece, share.budget);
-        share.batch.Run(piece, share.counts.Counts());
+        share.batch.Run(piece, share.bins);
         if (share.budget > 0) share.budget -= piece;
         share.done.store(share.batch.Counted(), std::memory_order_relaxed);
     }
+    share.bins.EmptyAll();
     share.lastX.store(share.batch.LastX(), std::memory_order_relaxed);
     share.lastY.store(share.batch.LastY(), std::memory_order_relaxed);
     share.AA.store(share.batch.LastA(), std::memory_order_relaxed);
-    share.lastCount.store(share.batch.LastCount(), std::memory_order_relaxed);
     return share.budget != 0;
 }
 
-void CountsDrawing::SumCounts(CountGrid& into) const {
-    constexpr std::int64_t kLow = std::numeric_limits<std::int32_t>::min();
-    constexpr std::int64_t kHigh = std::numeric_limits<std::int32_t>::max();
+void CountsDrawing::CopyCounts(CountGrid& into) const {
     if (into.Width() != width_ || into.Height() != height_) into = CountGrid(width_, height_);
-    const std::span<std::int32_t> sums = into.Counts();
-    for (std::size_t i = 0; i < sums.size(); ++i) {
-        std::int64_t sum = kUntouchedCount;
-        // The threads write their counts meanwhile, through atomic references too.
-        for (const auto& share : shares_)
-            sum += std::atomic_ref<std::int32_t>(const_cast<std::int32_t&>(share->counts.Counts()[i]))
-                       .load(std::memory_order_relaxed) -
-                   kUntouchedCount;
-        sums[i] = static_cast<std::int32_t>(std::clamp(sum, kLow, kHigh));
-    }
+    grid_.CopyTo(into.Counts());
+}
+
+CountGrid CountsDrawing::TakeCounts() && {
+    Stop();
+    return std::exchange(counts_, CountGrid());
 }
 
 std::uint64_t CountsDrawing::Taken() const {
@@ -101,7 +96,7 @@ std::int64_t CountsDrawing::Iterations() const {
 CountsDrawing::Status CountsDrawing::LastStatus() const {
     const Share& share = *shares_.front();
     return {share.lastX.load(std::memory_order_relaxed), share.lastY.load(std::memory_order_relaxed),
-            share.AA.load(std::memory_order_relaxed), share.lastCount.load(std::memory_order_relaxed)};
+            share.AA.load(std::memory_order_relaxed)};
 }
 
 }  // namespace zephyrin

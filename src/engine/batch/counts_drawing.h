@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+#include "engine/batch/banded_counts.h"
+#include "engine/batch/hit_bins.h"
 #include "engine/batch/orbit_batch.h"
 #include "engine/core/count_grid.h"
 #include "engine/core/effects.h"
@@ -15,10 +17,14 @@
 
 namespace zephyrin {
 
-// One counts-only drawing on the pool: a batch of orbits and counts for each
-// of the pool's threads, drawn in time slices beside the pool's other jobs,
-// until stopped or, with a budget, until the budget is drawn. Share i's
-// orbits are seeded from StreamSeed(seed, i), whatever program draws.
+// One counts-only drawing on the pool: a batch of orbits for each of the
+// pool's threads, all counting into one grid, drawn in time slices beside
+// the pool's other jobs, until stopped or, with a budget, until the budget
+// is drawn. Share i's orbits are seeded from StreamSeed(seed, i), whatever
+// program draws. The grid is the drawing's one big allocation: 4 bytes a
+// pixel, and a few bins of hits per thread beside it, so that more threads
+// cost next to no more memory. Every hit a slice counts is in the grid when
+// the slice ends.
 class CountsDrawing final : public ParallelJob {
 public:
     // Slices are this many iterations of a batch; a stop is looked for
@@ -38,34 +44,37 @@ public:
     // The record's values as they are now; the threads take them up at their next slice.
     void Hand(const TFractalRec& rec, const Effects& effects);
 
-    // All threads' counts added.
-    void SumCounts(CountGrid& into) const;
+    // The counts as they are, every thread's hits of its slices so far.
+    void CopyCounts(CountGrid& into) const;
+    // Stops the drawing and hands its counts over, without a copy; the
+    // drawing is spent then: it has no counts to copy and draws no more.
+    CountGrid TakeCounts() &&;
 
     std::int64_t Iterations() const;
     // How many records handed so far every thread has taken up.
     std::uint64_t Taken() const;
-    // The last plotted point, its count and A, of the first thread's batch.
+    // The last plotted point and A of the first thread's batch.
     struct Status {
         double lastX = 0, lastY = 0, AA = 0;
-        std::int32_t lastCount = 0;
     };
     Status LastStatus() const;
 
 private:
     struct Share {
-        Share(OrbitBatch b, std::int32_t width, std::int32_t height, std::int64_t budget);
+        Share(OrbitBatch b, BandedCounts& grid, std::int64_t budget);
         OrbitBatch batch;
-        CountGrid counts;
+        HitBins bins;
         std::int64_t budget;                       // iterations left to draw; -1 for no end
         std::atomic<std::uint64_t> generation{0};  // of the record it draws
         std::atomic<std::int64_t> done{0};
         std::atomic<double> lastX{0}, lastY{0}, AA{0};
-        std::atomic<std::int32_t> lastCount{0};
     };
 
     bool RunSlice(int index) override;
 
     std::int32_t width_, height_;
+    CountGrid counts_;
+    BandedCounts grid_;  // over counts_
     std::vector<std::unique_ptr<Share>> shares_;
     mutable std::mutex handed_;
     TFractalRec record_;

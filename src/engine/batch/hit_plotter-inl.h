@@ -1,7 +1,7 @@
 // Counting a vector of plotted points: the frozen view's pixel of each and
 // its hit increment, the hit weight's polynomial where it decides the
-// rounding and the library sine elsewhere (hit_weight.h). Re-included per
-// instruction set as vector_lanes-inl.h is.
+// rounding and the library sine elsewhere (hit_weight.h), binned by band
+// for the shared grid. Re-included per instruction set as vector_lanes-inl.h is.
 #if defined(ZEPHYRIN_HIT_PLOTTER_INL_H_) == defined(HWY_TARGET_TOGGLE)
 #ifdef ZEPHYRIN_HIT_PLOTTER_INL_H_
 #undef ZEPHYRIN_HIT_PLOTTER_INL_H_
@@ -9,9 +9,12 @@
 #define ZEPHYRIN_HIT_PLOTTER_INL_H_
 #endif
 
-#include <atomic>
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 
+#include "engine/batch/banded_counts.h"
+#include "engine/batch/hit_bins.h"
 #include "engine/batch/orbit_kernel.h"
 #include "engine/batch/vector_lanes-inl.h"
 #include "engine/core/constants.h"
@@ -19,6 +22,8 @@
 
 HWY_BEFORE_NAMESPACE();
 namespace zephyrin::HWY_NAMESPACE {
+
+using VI = hn::Vec<DI>;
 
 namespace hit_weight_lanes {
 #include "engine/core/hit_weight_polynomial.inc"
@@ -40,102 +45,173 @@ HWY_INLINE V FastIncrements(V moved, double intensity, M& decided) {
     return nearest;
 }
 
-// The points' places in the frozen view, in pixels, and `ok` where they lie in it.
+// The pixels of a vector of points, and `ok` where they lie in the frozen view.
 struct PixelLanes {
     V column, row;
     M ok;
 };
 
-HWY_INLINE PixelLanes ScaleToView(const BatchParams& p, V X, V Y, M plotting) {
+// The engine's very arithmetic (PixelIndex), so that a point on a pixel's
+// edge goes where the engine's goes, but by the reciprocals of the ranges,
+// without the division's latency. A product is off the quotient by a few
+// ulp (under 6e-16 of the value), which can change a pixel only where the
+// scaled value lies that close to a half, on a pixel's edge: if any lane
+// does, all take the division.
+struct ViewScale {
+    explicit ViewScale(const BatchParams& p)
+        : x(1.0 / p.xRange), y(1.0 / p.yRange), edge(0.5 - 1e-13 * std::max({p.width, p.height, 1})) {}
+    double x, y;
+    double edge;  // a scaled value this far from the nearest integer or more is near an edge
+};
+
+// The points' pixels: scaled into the view and rounded to the nearest
+// column and row.
+HWY_INLINE PixelLanes PixelsOf(const BatchParams& p, const ViewScale& scale, V X, V Y, M plotting) {
     const D d;
-    const M ok = hn::And(plotting, hn::And(hn::Gt(X, hn::Set(d, p.xMin)), hn::Gt(Y, hn::Set(d, p.yMin))));
-    // The engine's very arithmetic (PixelIndex), so that a point on a
-    // pixel's edge goes where the engine's goes.
-    const V sx = hn::Mul(hn::Div(hn::Sub(X, hn::Set(d, p.xMin)), hn::Set(d, p.xRange)), hn::Set(d, p.width));
-    const V sy = hn::Mul(hn::Div(hn::Sub(Y, hn::Set(d, p.yMin)), hn::Set(d, p.yRange)), hn::Set(d, p.height));
-    return {sx, sy, hn::And(ok, hn::And(hn::Lt(sx, hn::Set(d, p.width)), hn::Lt(sy, hn::Set(d, p.height))))};
+    const M inside = hn::And(plotting, hn::And(hn::Gt(X, hn::Set(d, p.xMin)), hn::Gt(Y, hn::Set(d, p.yMin))));
+    const V dx = hn::Sub(X, hn::Set(d, p.xMin));
+    const V dy = hn::Sub(Y, hn::Set(d, p.yMin));
+    const V width = hn::Set(d, p.width);
+    const V height = hn::Set(d, p.height);
+    V sx = hn::Mul(hn::Mul(dx, hn::Set(d, scale.x)), width);
+    V sy = hn::Mul(hn::Mul(dy, hn::Set(d, scale.y)), height);
+    V column = hn::Round(sx);
+    V row = hn::Round(sy);
+    const V edge = hn::Set(d, scale.edge);
+    const M nearEdge = hn::And(
+        inside, hn::Or(hn::Ge(hn::Abs(hn::Sub(sx, column)), edge), hn::Ge(hn::Abs(hn::Sub(sy, row)), edge)));
+    if (HWY_UNLIKELY(!hn::AllFalse(d, nearEdge))) {
+        sx = hn::Mul(hn::Div(dx, hn::Set(d, p.xRange)), width);
+        sy = hn::Mul(hn::Div(dy, hn::Set(d, p.yRange)), height);
+        column = hn::Round(sx);
+        row = hn::Round(sy);
+    }
+    // Rounded to the width or the height is outside too.
+    const M ok = hn::And(inside, hn::And(hn::Lt(sx, width), hn::Lt(sy, height)));
+    column = hn::IfThenElseZero(ok, column);
+    row = hn::IfThenElseZero(ok, row);
+    return {column, row, hn::And(ok, hn::And(hn::Lt(column, width), hn::Lt(row, height)))};
 }
 
-// The pixels themselves: rounded to the nearest column and row.
-HWY_INLINE PixelLanes RoundToPixels(const BatchParams& p, PixelLanes scaled) {
+// Increments as AddHit takes them, rounded on the vector: beyond a billion
+// either way they stand for "to that end of the int32 range", and a NaN
+// adds nothing.
+HWY_INLINE VI RoundedIncrements(V increment) {
     const D d;
-    const V column = hn::Round(hn::IfThenElseZero(scaled.ok, scaled.column));
-    const V row = hn::Round(hn::IfThenElseZero(scaled.ok, scaled.row));
-    const M ok = hn::And(hn::Lt(column, hn::Set(d, p.width)), hn::Lt(row, hn::Set(d, p.height)));
-    return {column, row, hn::And(scaled.ok, ok)};
+    const DI di;
+    const V billion = hn::Set(d, 1e9);
+    const M within = hn::Lt(hn::Abs(increment), billion);
+    const VI rounded = hn::ConvertTo(di, hn::IfThenElseZero(within, hn::Round(increment)));
+    const VI top =
+        hn::IfThenElse(hn::RebindMask(di, hn::Ge(increment, billion)), hn::Set(di, kSetToTop), rounded);
+    return hn::IfThenElse(hn::RebindMask(di, hn::Le(increment, hn::Neg(billion))), hn::Set(di, kSetToBottom),
+                          top);
 }
 
-// Counts the hits of one vector of plotted points.
+// The reference sums of the lanes in `library`, where the polynomial cannot
+// tell the rounding; rare, so lane by lane.
+HWY_NOINLINE V LibraryIncrements(double intensity, V moved, V increment, M library) {
+    const D d;
+    HWY_ALIGN double moves[kMaxLanes];
+    HWY_ALIGN double out[kMaxLanes];
+    std::uint8_t bits[8] = {};
+    hn::Store(moved, d, moves);
+    hn::Store(increment, d, out);
+    hn::StoreMaskBits(d, library, bits);
+    for (std::size_t i = 0; i < hn::Lanes(d); ++i)
+        if (bits[i / 8] >> (i % 8) & 1) out[i] = ReferenceHitIncrement(intensity, moves[i]);
+    return hn::Load(d, out);
+}
+
+// Counts the hits of vectors of plotted points into a thread's bins, and
+// remembers the last one plotted for the status line.
 class Plotter {
 public:
-    Plotter(const BatchParams& p, const batch_detail::StepJob& job, M plotting)
+    Plotter(const BatchParams& p, HitBins& bins, M plotting)
         : p_(p),
-          job_(job),
+          bins_(bins),
           plotting_(plotting),
-          fast_(p.intensity >= 0 && p.intensity <= kMaxFastIntensity) {}
+          scale_(p),
+          fast_(p.intensity >= 0 && p.intensity <= kMaxFastIntensity),
+          rowShift_(bins.Layout().rowShift),
+          lastX_(hn::Zero(D())),
+          lastY_(hn::Zero(D())),
+          lastPlotted_(hn::FirstN(D(), 0)) {
+        bins.Expect(p.intensity);
+    }
 
-    HWY_INLINE void operator()(L X, L Y, L xIn, L yIn) const {
+    HWY_INLINE void operator()(L X, L Y, L xIn, L yIn) {
         const D d;
-        const PixelLanes scaled = ScaleToView(p_, X.v, Y.v, plotting_);
-        if (hn::AllFalse(d, scaled.ok)) return;
-        const PixelLanes pixels = RoundToPixels(p_, scaled);
+        const PixelLanes pixels = PixelsOf(p_, scale_, X.v, Y.v, plotting_);
+        if (hn::AllFalse(d, pixels.ok)) return;
         const V one = hn::Set(d, 1.0);
         const V moved = hn::Add(hn::Sub(hn::Add(one, X.v), xIn.v), hn::Sub(hn::Add(one, Y.v), yIn.v));
         V increment = moved;
-        M exact = pixels.ok;
+        M library = pixels.ok;
         if (fast_) {
             M decided;
             increment = FastIncrements(moved, p_.intensity, decided);
-            exact = hn::AndNot(decided, pixels.ok);
+            library = hn::AndNot(decided, pixels.ok);
         }
-        Count(pixels, increment, moved, exact, X.v, Y.v);
+        if (!hn::AllFalse(d, library)) increment = LibraryIncrements(p_.intensity, moved, increment, library);
+        Bin(pixels, RoundedIncrements(increment));
+        lastX_ = X.v;
+        lastY_ = Y.v;
+        lastPlotted_ = pixels.ok;
+        plotted_ = true;
+    }
+
+    // The last point plotted, its highest lane, if any was.
+    void Report(OrbitBatch::Outcome& outcome) const {
+        if (!plotted_) return;
+        const D d;
+        HWY_ALIGN double xs[kMaxLanes];
+        HWY_ALIGN double ys[kMaxLanes];
+        std::uint8_t bits[8] = {};
+        hn::Store(lastX_, d, xs);
+        hn::Store(lastY_, d, ys);
+        hn::StoreMaskBits(d, lastPlotted_, bits);
+        std::size_t last = hn::Lanes(d) - 1;
+        while (!(bits[last / 8] >> (last % 8) & 1)) --last;
+        outcome.lastX = xs[last];
+        outcome.lastY = ys[last];
+        outcome.plotted = true;
     }
 
 private:
-    HWY_INLINE void Count(const PixelLanes& pixels, V increment, V moved, M exact, V X, V Y) const {
+    // Each plotted lane's band and hit, computed on the vector; only the
+    // plotted ones are stored, packed together, for the bins.
+    HWY_INLINE void Bin(const PixelLanes& pixels, VI increments) {
         const D d;
         const DI di;
-        HWY_ALIGN std::int64_t columns[kMaxLanes];
-        HWY_ALIGN std::int64_t rows[kMaxLanes];
-        HWY_ALIGN double increments[kMaxLanes];
-        HWY_ALIGN double moves[kMaxLanes];
-        HWY_ALIGN double xs[kMaxLanes];
-        HWY_ALIGN double ys[kMaxLanes];
-        std::uint8_t plotted[8] = {};
-        std::uint8_t library[8] = {};
-        hn::Store(hn::ConvertTo(di, pixels.column), di, columns);
-        hn::Store(hn::ConvertTo(di, pixels.row), di, rows);
-        hn::Store(increment, d, increments);
-        hn::Store(moved, d, moves);
-        hn::Store(X, d, xs);
-        hn::Store(Y, d, ys);
-        hn::StoreMaskBits(d, pixels.ok, plotted);
-        hn::StoreMaskBits(d, exact, library);
-        const auto width64 = static_cast<std::size_t>(p_.width);
-        std::size_t last = kMaxLanes;
-        std::int32_t lastCount = 0;
-        for (std::size_t i = 0; i < hn::Lanes(d); ++i) {
-            if (!(plotted[i / 8] >> (i % 8) & 1)) continue;
-            const double add =
-                library[i / 8] >> (i % 8) & 1 ? ReferenceHitIncrement(p_.intensity, moves[i]) : increments[i];
-            std::int32_t& counter = job_.counts[static_cast<std::size_t>(rows[i]) * width64 +
-                                                static_cast<std::size_t>(columns[i])];
-            std::atomic_ref<std::int32_t> shared(counter);
-            lastCount = AddHit(shared.load(std::memory_order_relaxed), add);
-            shared.store(lastCount, std::memory_order_relaxed);
-            last = i;
-        }
-        if (last == kMaxLanes) return;
-        job_.outcome->lastX = xs[last];
-        job_.outcome->lastY = ys[last];
-        job_.outcome->lastCount = lastCount;
-        job_.outcome->plotted = true;
+        const VI bands = hn::ShiftRightSame(hn::ConvertTo(di, pixels.row), rowShift_);
+        const V firstRows = hn::ConvertTo(d, hn::ShiftLeftSame(bands, rowShift_));
+        const V offsets =
+            hn::Add(hn::Mul(hn::Sub(pixels.row, firstRows), hn::Set(d, p_.width)), pixels.column);
+        const VI hits = hn::Or(hn::ShiftLeft<32>(hn::ConvertTo(di, offsets)),
+                               hn::And(increments, hn::Set(di, std::int64_t{0xFFFFFFFF})));
+        const auto plotted = hn::RebindMask(di, pixels.ok);
+        // Straight to memory: Highway's Compress of 64-bit lanes copies its
+        // table onto the stack at every call, the native compressing store
+        // costs what a compress and a store do.
+        HWY_ALIGN std::int64_t bandOf[kMaxLanes];
+        HWY_ALIGN std::int64_t binned[kMaxLanes];
+        const std::size_t count = hn::CompressStore(hits, plotted, di, binned);
+        hn::CompressStore(bands, plotted, di, bandOf);
+        HitBins::Fill* fills = bins_.Fills();
+        for (std::size_t i = 0; i < count; ++i)
+            bins_.Append(fills, static_cast<std::size_t>(bandOf[i]), static_cast<BinnedHit>(binned[i]));
     }
 
     const BatchParams& p_;
-    const batch_detail::StepJob& job_;
+    HitBins& bins_;
     M plotting_;
+    ViewScale scale_;
     bool fast_;
+    int rowShift_;
+    V lastX_, lastY_;
+    M lastPlotted_;
+    bool plotted_ = false;
 };
 
 }  // namespace zephyrin::HWY_NAMESPACE

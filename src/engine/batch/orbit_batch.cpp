@@ -149,28 +149,35 @@ double OrbitBatch::LastA() const {
     return lanes_.AA[0];
 }
 
-void OrbitBatch::Steps(std::int64_t steps, int plottingOrbits, std::span<std::int32_t> counts) {
+void OrbitBatch::Steps(std::int64_t steps, int plottingOrbits, HitBins& bins) {
     Outcome outcome;
-    const batch_detail::StepJob job{iteration_, steps, plottingOrbits, counts.data(), &outcome};
+    const batch_detail::StepJob job{iteration_, steps, plottingOrbits, &bins, &outcome};
     batch_detail::RunBatchSteps(lanes_, params_, job);
     iteration_ += static_cast<std::uint32_t>(steps);
     if (outcome.plotted) {
         lastX_ = outcome.lastX;
         lastY_ = outcome.lastY;
-        lastCount_ = outcome.lastCount;
     }
 }
 
-void OrbitBatch::Run(std::int64_t iterations, std::span<std::int32_t> counts) {
+void OrbitBatch::Run(std::int64_t iterations, HitBins& bins) {
     if (iterations <= 0) return;
-    if (counts.size() < static_cast<std::size_t>(params_.width) * static_cast<std::size_t>(params_.height))
-        return;
+    if (bins.Layout().width != params_.width || bins.Layout().height != params_.height) return;
     if (!warmedUp_) WarmUp();
     const std::int64_t whole = iterations / kOrbits;
     const int rest = static_cast<int>(iterations % kOrbits);
-    if (whole > 0) Steps(whole, kOrbits, counts);
-    if (rest > 0) Steps(1, rest, counts);
+    if (whole > 0) Steps(whole, kOrbits, bins);
+    if (rest > 0) Steps(1, rest, bins);
     counted_ += iterations;
+}
+
+void OrbitBatch::Run(std::int64_t iterations, std::span<std::int32_t> counts) {
+    if (counts.size() < static_cast<std::size_t>(params_.width) * static_cast<std::size_t>(params_.height))
+        return;
+    BandedCounts grid(counts, params_.width, params_.height);
+    HitBins bins(grid);
+    Run(iterations, bins);
+    bins.EmptyAll();
 }
 
 void BatchStepOnce(const TFractalRec& rec, const Effects& effects, std::uint32_t iteration,

@@ -4,6 +4,7 @@
 #include <span>
 #include <vector>
 
+#include "engine/batch/hit_bins.h"
 #include "engine/core/effects.h"
 #include "engine/core/fractal_rec.h"
 #include "engine/core/variation_table.h"
@@ -50,16 +51,17 @@ public:
     void Update(const TFractalRec& rec, const Effects& effects);
 
     // Counts `iterations` more iterations (shared out over the orbits, so a
-    // budget is met exactly) into `counts`, after the transient if it is
-    // still to come. Writes through atomic references, so that another
-    // thread may read the counts meanwhile.
+    // budget is met exactly) into `bins`, after the transient if it is
+    // still to come; the hits reach the bins' grid as the bins fill and
+    // when they are emptied. Bins of another size count nothing.
+    void Run(std::int64_t iterations, HitBins& bins);
+    // The same into counts this batch alone writes to, all counted on return.
     void Run(std::int64_t iterations, std::span<std::int32_t> counts);
 
     std::int64_t Counted() const { return counted_; }
-    // The last point plotted and the count it left, for a status line.
+    // The last point plotted, for a status line.
     double LastX() const { return lastX_; }
     double LastY() const { return lastY_; }
-    std::int32_t LastCount() const { return lastCount_; }
     double LastA() const;
 
     // SIMD state, laid out for the kernel.
@@ -76,13 +78,12 @@ public:
     };
     struct Outcome {
         double lastX = 0, lastY = 0;
-        std::int32_t lastCount = 0;
         bool plotted = false;
     };
 
 private:
     void WarmUp();
-    void Steps(std::int64_t steps, int plottingOrbits, std::span<std::int32_t> counts);
+    void Steps(std::int64_t steps, int plottingOrbits, HitBins& bins);
 
     Lanes lanes_;
     TFractalRec start_;
@@ -96,7 +97,6 @@ private:
     bool warmedUp_ = false;
     std::int64_t counted_ = 0;
     double lastX_ = 0, lastY_ = 0;
-    std::int32_t lastCount_ = 0;
 };
 
 // The name of the vector instruction set the batches run on.

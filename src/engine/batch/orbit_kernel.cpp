@@ -110,7 +110,7 @@ HWY_INLINE void ChooseTransform(Source& random, int mode, L& j) {
 // any, is called with each point the variations plot and the step's start.
 template <typename Source, typename Plot>
 HWY_INLINE void StepVector(Source& random, const BatchParams& p, std::uint32_t iteration, VectorState& s,
-                           const Plot* plot) {
+                           Plot* plot) {
     ChooseTransform(random, p.transformMode, s.j);
     VectorLanes<Source> lanes{{}, random, p.af, s.j, p.randomizer};
     static_assert(OrbitLanes<VectorLanes<Source>>);
@@ -142,10 +142,11 @@ void RunVector(OrbitBatch::Lanes& lanes, std::size_t first, const BatchParams& p
 
     const std::int64_t plottingHere = std::clamp<std::int64_t>(
         job.plottingOrbits - static_cast<std::int64_t>(first), 0, static_cast<std::int64_t>(hn::Lanes(d)));
-    const Plotter plot(p, job, hn::FirstN(d, static_cast<std::size_t>(plottingHere)));
-    const Plotter* plotting = plottingHere > 0 ? &plot : nullptr;
+    Plotter plot(p, *job.bins, hn::FirstN(d, static_cast<std::size_t>(plottingHere)));
+    Plotter* plotting = plottingHere > 0 ? &plot : nullptr;
     for (std::int64_t step = 0; step < job.steps; ++step)
         StepVector(random, p, job.firstIteration + static_cast<std::uint32_t>(step), s, plotting);
+    plot.Report(*job.outcome);
 
     auto store = [&](L value, double* values) { hn::Store(value.v, d, values + first); };
     store(s.x, lanes.x);
@@ -184,7 +185,7 @@ void StepOnce(const BatchParams& p, std::uint32_t iteration, OrbitBatch::OrbitSt
     VectorState s{Lift(state.x),  Lift(state.y),    Lift(state.accX), Lift(state.accY), Lift(state.W),
                   Lift(state.xn), Lift(state.sign), Lift(state.AA),   Lift(state.j)};
     GivenDraws draws{uniforms, count};
-    const PointRecorder recorder{plotted};
+    PointRecorder recorder{plotted};
     StepVector(draws, p, iteration, s, &recorder);
     state = {hn::GetLane(s.x.v),    hn::GetLane(s.y.v),  hn::GetLane(s.accX.v),
              hn::GetLane(s.accY.v), hn::GetLane(s.W.v),  hn::GetLane(s.xn.v),

@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "engine/batch/hit_bins.h"
 #include "engine/batch/orbit_batch.h"
 
 namespace zephyrin::batch_detail {
@@ -15,7 +16,7 @@ struct StepJob {
     std::uint32_t firstIteration;
     std::int64_t steps;
     int plottingOrbits;  // orbits from this index on do not count
-    std::int32_t* counts;
+    HitBins* bins;
     OrbitBatch::Outcome* outcome;
 };
 

@@ -16,7 +16,7 @@ namespace {
 
 std::int64_t Rise(const CountsDrawing& drawing) {
     CountGrid counts;
-    drawing.SumCounts(counts);
+    drawing.CopyCounts(counts);
     return counts.TotalRise();
 }
 
@@ -74,9 +74,24 @@ TEST(CountsDrawing, DrawsABudgetExactlyAndRepeatably) {
     EXPECT_EQ(first.Iterations(), kBudget);
     EXPECT_EQ(Rise(first), 10 * kBudget);
     CountGrid a, b;
-    first.SumCounts(a);
-    again.SumCounts(b);
+    first.CopyCounts(a);
+    again.CopyCounts(b);
     EXPECT_EQ(a, b);
+}
+
+// Both threads add to the one pixel of a still point while the counts are
+// copied: no copy holds fewer hits than the one before, the last holds all.
+TEST(CountsDrawing, CopiesWhileTheThreadsCount) {
+    ThreadPool pool(2);
+    constexpr std::int64_t kBudget = 3 * CountsDrawing::kSlice + 5;
+    CountsDrawing drawing(pool, testing::StillPointRecord(), {}, 4, {}, kBudget);
+    std::int64_t last = 0;
+    while (!drawing.Finished()) {
+        const std::int64_t rise = Rise(drawing);
+        EXPECT_GE(rise, last);
+        last = rise;
+    }
+    EXPECT_EQ(Rise(drawing), 10 * kBudget);
 }
 
 // Every variation switched off: once the threads have taken the record up,

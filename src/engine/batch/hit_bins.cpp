@@ -1,0 +1,43 @@
+#include "engine/batch/hit_bins.h"
+
+#include <algorithm>
+#include <cmath>
+#include <span>
+
+namespace zephyrin {
+
+HitBins::HitBins(BandedCounts& target)
+    : target_(target), hits_(target.Layout().bands * kStride), fills_(target.Layout().bands) {
+    for (std::size_t band = 0; band < fills_.size(); ++band)
+        fills_[band] = {Start(band), Start(band) + kCapacity};
+}
+
+std::size_t HitBins::BytesFor(const BandLayout& layout) {
+    return layout.bands * (kStride * sizeof(BinnedHit) + sizeof(Fill));
+}
+
+void HitBins::Expect(double intensity) {
+    // 10 + intensity * weight, the weight in [0, 1], rounded; a sum a
+    // billion or more from 0 either way takes a counter to that end.
+    IncrementBounds bounds{kSetToBottom, kSetToTop};
+    if (std::fabs(intensity) < 1e9 - 20) {
+        bounds.least = static_cast<std::int32_t>(std::floor(std::min(intensity, 0.0))) + 9;
+        bounds.most = static_cast<std::int32_t>(std::ceil(std::max(intensity, 0.0))) + 11;
+    }
+    expected_.least = std::min(expected_.least, bounds.least);
+    expected_.most = std::max(expected_.most, bounds.most);
+}
+
+void HitBins::Empty(std::size_t band) {
+    BinnedHit* start = Start(band);
+    target_.Add(band, std::span<const BinnedHit>(start, fills_[band].end), expected_);
+    fills_[band].end = start;
+}
+
+void HitBins::EmptyAll() {
+    for (std::size_t band = 0; band < fills_.size(); ++band)
+        if (fills_[band].end != Start(band)) Empty(band);
+    expected_ = {};
+}
+
+}  // namespace zephyrin
