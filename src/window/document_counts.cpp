@@ -139,6 +139,7 @@ bool PictureDocument::showCountsToOpen() {
     recolour();
     recordHistory();
     emit parametersInUse();
+    emit progressChanged();
     return true;
 }
 
