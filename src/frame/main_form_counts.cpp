@@ -2,6 +2,7 @@
 // Counts... and File > Open of a counts file.
 #include <QAction>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 #include "frame/main_form.h"
 #include "services/file_choosers.h"
@@ -9,6 +10,19 @@
 #include "window/tmdi_child.h"
 
 namespace zephyrin {
+
+namespace {
+
+// A poster's counts take seconds to write or read.
+class WaitCursor {
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+}  // namespace
 
 void TMainForm::updateCountsItems() {
     const TMDIChild* child = activeChild();
@@ -36,13 +50,27 @@ void TMainForm::SaveCounts1Click() {
     const std::optional<FileChoice> choice = chooseFile(this, request);
     if (!choice) return;
     QString path = choice->path;
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".tif");
-    child->document().saveCounts(path);
+    // Open knows a counts file by its extension.
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix != QLatin1String("tif") && suffix != QLatin1String("tiff")) path += QStringLiteral(".tif");
+    Result<> saved;
+    {
+        const WaitCursor waiting;
+        saved = child->document().saveCounts(path);
+    }
+    if (!saved) showError(QString::fromStdString(saved.error()));
 }
 
 TMDIChild* TMainForm::openCounts(const QString& path) {
-    std::optional<CountsFile> file = PictureDocument::readCountsFile(path);
-    if (!file) return nullptr;
+    Result<CountsFile> file;
+    {
+        const WaitCursor waiting;
+        file = PictureDocument::readCountsFile(path);
+    }
+    if (!file) {
+        showError(QString::fromStdString(file.error()));
+        return nullptr;
+    }
     TMDIChild* child = CreateAttractorWindow(path);
     child->document().setCountsToOpen(*std::move(file));
     return child;

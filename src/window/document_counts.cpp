@@ -6,7 +6,6 @@
 
 #include "engine/colouring/colour_counts.h"
 #include "imaging/picture.h"
-#include "services/messages.h"
 #include "window/picture_document.h"
 
 namespace zephyrin {
@@ -14,11 +13,11 @@ namespace zephyrin {
 namespace {
 
 // The engine's messages are clauses for a command line; a box shows a sentence.
-QString Sentence(const std::string& clause) {
-    QString text = QString::fromStdString(clause);
-    if (!text.isEmpty()) text[0] = text[0].toUpper();
-    if (!text.endsWith(QLatin1Char('.'))) text += QLatin1Char('.');
-    return text;
+std::string Sentence(std::string clause) {
+    if (!clause.empty() && clause.front() >= 'a' && clause.front() <= 'z')
+        clause.front() = static_cast<char>(clause.front() - 'a' + 'A');
+    if (!clause.ends_with('.')) clause += '.';
+    return clause;
 }
 
 }  // namespace
@@ -72,11 +71,8 @@ std::int32_t PictureDocument::countsSupersample() const {
     return block <= 4 && divides ? block : 1;
 }
 
-bool PictureDocument::saveCounts(const QString& path) {
-    if (const QString why = whyNoCountsFile(); !why.isEmpty()) {
-        showError(why);
-        return false;
-    }
+Result<> PictureDocument::saveCounts(const QString& path) {
+    if (const QString why = whyNoCountsFile(); !why.isEmpty()) return Failure(why.toStdString());
     // A drawing going on is saved as far as it has come.
     if (drawing_ && !drawing_->Stopped()) takeCounts(*drawing_);
     CountsDescription description{v, effects, density_, countsSupersample(), countsHistory_};
@@ -88,27 +84,19 @@ bool PictureDocument::saveCounts(const QString& path) {
     } catch (const std::bad_alloc&) {
         saved = Failure("There is not enough memory to save the counts to \"" + path.toStdString() + "\"");
     }
-    if (!saved) {
-        showError(Sentence(saved.error()));
-        return false;
-    }
-    return true;
+    if (!saved) return Failure(Sentence(saved.error()));
+    return {};
 }
 
-std::optional<CountsFile> PictureDocument::readCountsFile(const QString& path) {
+Result<CountsFile> PictureDocument::readCountsFile(const QString& path) {
     Result<CountsFile> file = LoadCountsFile(path.toStdString());
-    if (!file) {
-        showError(Sentence(file.error()));
-        return std::nullopt;
-    }
+    if (!file) return Failure(Sentence(file.error()));
     const CountsDescription& description = file->description;
-    if (!CountsTellTheColours(description.record, description.effects, description.density)) {
-        showError(QStringLiteral("\"%1\" holds the counts of a picture painted as it was drawn, which do "
-                                 "not tell its colours.")
-                      .arg(path));
-        return std::nullopt;
-    }
-    return *std::move(file);
+    if (!CountsTellTheColours(description.record, description.effects, description.density))
+        return Failure("\"" + path.toStdString() +
+                       "\" holds the counts of a picture painted as it was drawn, which do not tell its "
+                       "colours.");
+    return file;
 }
 
 void PictureDocument::setCountsToOpen(CountsFile file) {

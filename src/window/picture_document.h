@@ -112,10 +112,11 @@ public:
     // not tell the picture's colours), or empty when they do: a counts file
     // of them gives the picture again.
     QString whyNoCountsFile() const;
-    // Writes the counts file, or says why not.
-    bool saveCounts(const QString& path);
-    // Reads a counts file a window can show and continue, or says why not.
-    static std::optional<CountsFile> readCountsFile(const QString& path);
+    // Writes the counts file; fails saying why not, in a sentence.
+    [[nodiscard]] Result<> saveCounts(const QString& path);
+    // Reads a counts file a window can show and continue; fails saying why
+    // not, in a sentence.
+    [[nodiscard]] static Result<CountsFile> readCountsFile(const QString& path);
     // A new window's counts file, taken up by showCountsToOpen at its set-up:
     // the record, the colouring and the counts become the document's and the
     // picture shows them. False when there is none.
