@@ -285,6 +285,7 @@ void TMainForm::UpdateMenuItems() {
     for (const char* name : {"FileCloseItem", "FileSaveAsItem", "WindowCascadeItem", "WindowTileItem",
                              "WindowArrangeItem", "WindowMinimizeItem"})
         if (QAction* action = item(QString::fromLatin1(name))) action->setEnabled(any);
+    updateCountsItems();
 }
 
 void TMainForm::mergeMenus(QMdiSubWindow* active) {

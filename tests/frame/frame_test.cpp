@@ -191,6 +191,7 @@ private slots:
         QCOMPARE(hints[1], QStringLiteral("Open an existing file"));
         QCOMPARE(hints[3], QStringLiteral("Save current file as..."));
         QVERIFY(!program.MainForm->findChild<QAction*>(QStringLiteral("FileSaveAsItem"))->isEnabled());
+        QVERIFY(!program.MainForm->findChild<QAction*>(QStringLiteral("SaveCounts1"))->isEnabled());
         QVERIFY(program.MainForm->findChild<QAction*>(QStringLiteral("Loadfromparameterfile1"))->isEnabled());
         const QStringList windowItems{"WindowCascadeItem", "WindowTileItem", "WindowArrangeItem",
                                       "WindowMinimizeItem"};
