@@ -26,6 +26,7 @@
 #include "dialogs/xy_size_dialog.h"
 #include "engine/core/engine.h"
 #include "engine/core/view_coords.h"
+#include "engine/file/counts_file.h"
 #include "engine/file/param_file.h"
 #include "frame/about_box.h"
 #include "frame/tool_bar_icons.h"
@@ -61,6 +62,9 @@ TMainForm::TMainForm(const ProgramParts& parts, QWidget* parent) : QMainWindow(p
     progress_ = new QLabel(statusBar());
     progress_->setObjectName(QStringLiteral("DrawingProgress"));
     statusBar()->addPermanentWidget(progress_);
+    countsHeld_ = new QLabel(statusBar());
+    countsHeld_->setObjectName(QStringLiteral("CountsHeld"));
+    statusBar()->addPermanentWidget(countsHeld_);
     createMeasures();
     createMenus();
     createToolBar();
@@ -151,6 +155,7 @@ void TMainForm::FileOpenItemClick() {
 }
 
 TMDIChild* TMainForm::openImage(const QString& path) {
+    if (IsCountsFile(path.toStdString())) return openCounts(path);
     QImage image;
     try {
         QImageReader reader(path);
@@ -280,6 +285,7 @@ void TMainForm::UpdateMenuItems() {
     for (const char* name : {"FileCloseItem", "FileSaveAsItem", "WindowCascadeItem", "WindowTileItem",
                              "WindowArrangeItem", "WindowMinimizeItem"})
         if (QAction* action = item(QString::fromLatin1(name))) action->setEnabled(any);
+    updateCountsItems();
 }
 
 void TMainForm::mergeMenus(QMdiSubWindow* active) {
@@ -301,6 +307,8 @@ void TMainForm::mergeMenus(QMdiSubWindow* active) {
 void TMainForm::showProgress() {
     const TMDIChild* child = activeChild();
     progress_->setText(child ? child->document().progressText() : QString());
+    countsHeld_->setText(child ? child->document().heldIterationsText() : QString());
+    updateCountsItems();
 }
 
 void TMainForm::ParmatersButtonClick() {

@@ -104,7 +104,16 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
 
+private slots:
+    // Drawing > Continue and File > Save Counts... of the active window.
+    void Continue1Click();
+    void SaveCounts1Click();
+
 private:
+    // A counts file in a new window, which shows its picture and can go on with it.
+    TMDIChild* openCounts(const QString& path);
+    // Continue and Save Counts follow what the active window's counts allow.
+    void updateCountsItems();
     void createMenus();
     void createToolBar();
     TMDIChild* CreateAttractorWindow(const QString& name);
@@ -126,6 +135,9 @@ private:
     QMenu* drawingMenu_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QLabel* progress_ = nullptr;
+    QLabel* countsHeld_ = nullptr;
+    QAction* Continue1 = nullptr;
+    QAction* SaveCounts1 = nullptr;
     QLabel* measures_ = nullptr;
     OrbitMeasurer* measurer_ = nullptr;
     GalleryWindow* gallery_ = nullptr;

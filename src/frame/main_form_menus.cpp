@@ -40,6 +40,8 @@ void TMainForm::createMenus() {
          standard(QKeySequence::Close)},
         {"FileSaveAsItem", "Save &As...", "Save current file as...", &TMainForm::FileSaveAsItemClick,
          Keys{QKeySequence(Qt::CTRL | Qt::Key_S)}},
+        {"SaveCounts1", "Save Co&unts...", "Save the drawing's counts, to recolour or continue it later",
+         &TMainForm::SaveCounts1Click, Keys{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}},
         {"Loadfromparameterfile1",
          "Load from parameter file",
          "",
@@ -59,6 +61,8 @@ void TMainForm::createMenus() {
         action->setShortcuts(item.keys);
         connect(action, &QAction::triggered, this, item.handler);
     }
+    SaveCounts1 = item(QStringLiteral("SaveCounts1"));
+    connect(fileMenu_, &QMenu::aboutToShow, this, &TMainForm::updateCountsItems);
 
     windowMenu_ = menuBar()->addMenu(QStringLiteral("&Window"));
     windowMenu_->setObjectName(QStringLiteral("Window1"));
@@ -127,6 +131,12 @@ void TMainForm::createToolBar() {
         widget->setFixedSize(40, 40);
         widget->setCursor(Qt::PointingHandCursor);
     }
+    Continue1 = drawingMenu_->addAction(QStringLiteral("Continue"));
+    Continue1->setObjectName(QStringLiteral("Continue1"));
+    Continue1->setStatusTip(QStringLiteral("Go on with the stopped drawing, adding to its counts"));
+    Continue1->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F5));
+    connect(Continue1, &QAction::triggered, this, &TMainForm::Continue1Click);
+    connect(drawingMenu_, &QMenu::aboutToShow, this, &TMainForm::updateCountsItems);
     QAction* fitView = drawingMenu_->addAction(QStringLiteral("Fit View"));
     fitView->setObjectName(QStringLiteral("FitView"));
     fitView->setStatusTip(QStringLiteral("Frame the attractor so that it fills the picture"));

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "engine/batch/counts_drawing.h"
+#include "engine/colouring/colour_counts.h"
 #include "engine/colouring/colour_from_counts.h"
 #include "engine/core/engine.h"
 #include "engine/core/painted_drawing.h"
@@ -150,10 +151,7 @@ RenderResult RenderPainted(const DrawingSetup& setup, const RenderSettings& sett
 }  // namespace
 
 bool CountsTellTheColours(const DrawingSetup& setup) {
-    if (setup.density.enabled) return true;
-    // A hit adds round(intensity * weight + 10) with a weight in [0, 1].
-    const bool everyHitCounts = setup.record.intensity > -9.5;
-    return everyHitCounts && !setup.effects.colorMix;
+    return CountsTellTheColours(setup.record, setup.effects, setup.density);
 }
 
 std::int32_t UsableThreads(const DrawingSetup& setup, std::int32_t requested) {

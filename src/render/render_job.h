@@ -59,10 +59,7 @@ struct RenderResult {
     std::shared_ptr<ThreadPool> pool;
 };
 
-// Whether a drawing's final counts tell its colours: always with density
-// colouring; else not when a pixel's colour depends on when it was hit
-// (Color Mix), nor when a hit may leave its count unchanged (an intensity of
-// -9.5 or less).
+// Whether the setup's counts tell its colours (engine/colouring/colour_counts.h).
 bool CountsTellTheColours(const DrawingSetup& setup);
 
 // The threads a drawing can use: one unless its counts tell its colours.

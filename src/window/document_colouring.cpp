@@ -27,6 +27,7 @@ void PictureDocument::newHitList() {
     const std::size_t side = static_cast<std::size_t>(std::max({v.listWidth, v.listHeight, 0}));
     // A fresh list, so that a smaller size gives the old list's memory back.
     hitList = std::vector<std::int32_t>(side * side, 0);
+    countsHistory_ = {};
 }
 
 const CountGrid& PictureDocument::shownCounts(CountGrid& scratch) const {

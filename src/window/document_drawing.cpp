@@ -71,6 +71,7 @@ bool PictureDocument::waitsForRoom() {
 void PictureDocument::beginDrawing() {
     ++drawingsRunning_;
     meter_.Restart(clock_.elapsed() / 1000.0);
+    emit progressChanged();
 }
 
 void PictureDocument::endDrawing() {
@@ -89,10 +90,14 @@ PixelScale PictureDocument::freezeView() {
     return ScaleOfPicture(v, v.width, v.height);
 }
 
-void PictureDocument::drawUntilStopped() {
+void PictureDocument::drawUntilStopped(DrawingStart start) {
     v.stop = kFalse;
     handOver_ = false;
-    bool goingOn = false;
+    bool goingOn = start == DrawingStart::kGoingOn;
+    if (!goingOn) {
+        seed_ = drawingSeed();
+        countsHistory_ = {};
+    }
     for (;;) {
         if (!PaintsWhilePlotting(colouringMode()) && pool_)
             drawOnThreads(goingOn);
@@ -109,18 +114,22 @@ void PictureDocument::drawUntilStopped() {
     refreshPicture();
 }
 
+// The engine's stretch is a run of the seed like any other, though its
+// random numbers are the engine's own: the runs after it keep to new streams.
 void PictureDocument::drawOnEngine(bool goingOn) {
-    if (!goingOn) {
-        countsByRow_ = false;
-        engine_.RunEngine(v, *this);
-        return;
-    }
-    if (countsByRow_) {
+    if (goingOn && countsByRow_) {
         hitList = counts_.ToHitList(std::max(v.listWidth, v.listHeight));
         counts_ = CountGrid();
-        countsByRow_ = false;
     }
-    engine_.ResumeEngine(v, *this);
+    countsByRow_ = false;
+    // The engine's reset counts from 0 as well.
+    if (!goingOn) v.iterations = 0;
+    const std::uint64_t stretch = beginStretch();
+    if (goingOn)
+        engine_.ResumeEngine(v, *this);
+    else
+        engine_.RunEngine(v, *this);
+    endStretch(stretch);
 }
 
 // Nothing ties a drawing that colours its counts afterwards to one orbit, so
@@ -144,8 +153,10 @@ void PictureDocument::drawOnThreads(bool goingOn) {
     else if (!countsByRow_)
         counts_ = CountGrid::FromHitList(hitList, std::max(v.listWidth, v.listHeight), v.width, v.height);
     countsByRow_ = true;
-    const auto mine = std::make_unique<CountsDrawing>(*pool_, v, effects, drawingSeed(), counts_);
+    const auto mine = std::make_unique<CountsDrawing>(*pool_, v, effects,
+                                                      RunSeed(seed_, countsHistory_.RunsOf(seed_)), counts_);
     drawing_ = mine.get();
+    const std::uint64_t stretch = beginStretch();
     UpdateParameters();
     stopWatch_->start();
     WaitingHost waiting;
@@ -156,6 +167,7 @@ void PictureDocument::drawOnThreads(bool goingOn) {
         drawing_ = nullptr;
         stopWatch_->stop();
     }
+    endStretch(stretch);
 }
 
 void PictureDocument::watchThreadsDrawing() {
@@ -224,7 +236,31 @@ void PictureDocument::countTick() {
 
 void PictureDocument::takeProgress() {
     meter_.Take(v.iterations, clock_.elapsed() / 1000.0);
+    countStretch();
     emit progressChanged();
+}
+
+std::uint64_t PictureDocument::beginStretch() {
+    stretchOpen_ = true;
+    stretchCount_ = static_cast<std::uint32_t>(v.iterations);
+    stretchDrawn_ = 0;
+    return ++stretches_;
+}
+
+// Looked at at every refresh, fewer than 2^32 iterations apart, the record's
+// 32-bit count adds up here in 64 bits.
+void PictureDocument::countStretch() {
+    if (!stretchOpen_) return;
+    const auto now = static_cast<std::uint32_t>(v.iterations);
+    stretchDrawn_ += now - stretchCount_;
+    stretchCount_ = now;
+}
+
+void PictureDocument::endStretch(std::uint64_t stretch) {
+    if (stretch != stretches_ || !stretchOpen_) return;
+    countStretch();
+    stretchOpen_ = false;
+    countsHistory_.AddRun(seed_, stretchDrawn_);
 }
 
 QString PictureDocument::progressText() const {

@@ -12,8 +12,19 @@
 namespace zephyrin {
 
 void TMDIChild::UpdateGrafX() {
+    runDrawing(PictureDocument::DrawingStart::kAfresh);
+}
+
+void TMDIChild::continueDrawing() {
+    if (document_->canContinue()) runDrawing(PictureDocument::DrawingStart::kGoingOn);
+}
+
+// A drawing afresh, on a new picture of the record's frozen view, or one
+// going on from the counts on the picture and view it stopped with.
+void TMDIChild::runDrawing(PictureDocument::DrawingStart start) {
+    const bool afresh = start == PictureDocument::DrawingStart::kAfresh;
     if (document_->waitsForRoom()) {
-        QTimer::singleShot(10, this, &TMDIChild::UpdateGrafX);
+        QTimer::singleShot(10, this, afresh ? &TMDIChild::UpdateGrafX : &TMDIChild::continueDrawing);
         return;
     }
     if (document_->closed()) return;
@@ -29,11 +40,16 @@ void TMDIChild::UpdateGrafX() {
     });
     TFractalRec& v = document_->v;
     try {
-        document_->freshPicture();
+        if (afresh) document_->freshPicture();
         UpdateMenuItems();
         enableTimer2();
         v.ticks = 0;
-        TypeFractal();
+        if (afresh) {
+            TypeFractal();
+        } else {
+            document_->drawUntilStopped(start);
+            Timer2->stop();
+        }
     } catch (const std::bad_alloc&) {
         v.stop = kTrue;
         showError(QStringLiteral("There is not enough memory to draw a picture of %1 by %2 pixels.")

@@ -104,6 +104,7 @@ void TMDIChild::connectDocument() {
         if (frame_) frame_->UpdateParameters();
     });
     connect(document, &PictureDocument::redrawRequested, this, &TMDIChild::UpdateGrafX);
+    connect(document, &PictureDocument::continueRequested, this, &TMDIChild::continueDrawing);
     connect(document, &PictureDocument::colouringModeChanged, this, &TMDIChild::UpdateMenuItems);
     connect(document, &PictureDocument::colouringRestored, this, &TMDIChild::colouringUpdate);
     connect(document, &PictureDocument::searchStarted, this, [this] {
@@ -136,6 +137,7 @@ void TMDIChild::FormPaint() {
                                     screen->size().height() - border.height());
     }
     PGImage1->setActionMode(PictureView::ActionMode::MoveResizeCreateSelection);
+    if (setUpOpenedCounts()) return;
 
     bool opened = false;
     try {
@@ -201,6 +203,28 @@ void TMDIChild::takeOpenedImagesParameters() {
     } else if (QFileInfo::exists(parameters) && document_->readParameters(parameters)) {
         v.randomStart = kFalse;
     }
+}
+
+// A counts file the frame has opened for this window gives it its record,
+// its colouring and its picture; the window draws nothing until Continue.
+bool TMDIChild::setUpOpenedCounts() {
+    bool shown = false;
+    try {
+        shown = document_->showCountsToOpen();
+    } catch (const std::bad_alloc&) {
+        showError(
+            QStringLiteral("There is not enough memory to show the counts of \"%1\".").arg(windowTitle()));
+    }
+    if (!shown) return false;
+    setupPending = kFalse;
+    setModeWord(kModeRunning);
+    pictureName = windowTitle();
+    const PixelScale scale = document_->freezeView();
+    xPerPixel = scale.xPerPixel;
+    yPerPixel = scale.yPerPixel;
+    PGImage1->currentPicture()->Changed();
+    UpdateMenuItems();
+    return true;
 }
 
 void TMDIChild::setOpenedImage(QImage image) {

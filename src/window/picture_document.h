@@ -14,6 +14,7 @@
 #include "engine/core/fractal_rec.h"
 #include "engine/core/zoom.h"
 #include "engine/explore/attractor_search.h"
+#include "engine/file/counts_file.h"
 #include "engine/file/picture_history.h"
 #include "imaging/gradient.h"
 #include "util/iteration_meter.h"
@@ -60,13 +61,15 @@ public:
     // A drawing: waitsForRoom (true when too deeply nested: the running
     // drawings are told to end, and the start should come again later),
     // then beginDrawing, freshPicture, freezeView, drawUntilStopped (which
-    // returns when the drawing has stopped) and endDrawing.
+    // returns when the drawing has stopped) and endDrawing. A drawing that
+    // goes on from the counts skips freshPicture and freezeView.
+    enum class DrawingStart { kAfresh, kGoingOn };
     bool waitsForRoom();
     void beginDrawing();
     void endDrawing();
     void freshPicture();
     PixelScale freezeView();
-    void drawUntilStopped();
+    void drawUntilStopped(DrawingStart start = DrawingStart::kAfresh);
     // Stops the drawing: the engine's at its next iteration, one on the
     // drawing threads at once.
     void stopDrawing();
@@ -97,6 +100,28 @@ public:
     // Reduces the picture by `factor` (stopping the drawing first). Throws
     // std::bad_alloc when the smaller picture does not fit.
     void reduce(int factor);
+
+    // Counts that last: the iterations they hold, going on with a stopped
+    // drawing from them (continueRequested asks the window to), and the
+    // counts file they are saved to and opened from.
+    std::int64_t heldIterations() const;
+    QString heldIterationsText() const;
+    bool canContinue() const;
+    void continueDrawing();
+    // Why the counts make no counts file (nothing drawn, or counts that do
+    // not tell the picture's colours), or empty when they do: a counts file
+    // of them gives the picture again.
+    QString whyNoCountsFile() const;
+    // Writes the counts file; fails saying why not, in a sentence.
+    [[nodiscard]] Result<> saveCounts(const QString& path);
+    // Reads a counts file a window can show and continue; fails saying why
+    // not, in a sentence.
+    [[nodiscard]] static Result<CountsFile> readCountsFile(const QString& path);
+    // A new window's counts file, taken up by showCountsToOpen at its set-up:
+    // the record, the colouring and the counts become the document's and the
+    // picture shows them. False when there is none.
+    void setCountsToOpen(CountsFile file);
+    bool showCountsToOpen();
 
     // The colouring: its mode and the density settings.
     ColouringMode colouringMode() const { return ModeOf(density_); }
@@ -155,6 +180,8 @@ signals:
     void searchEnded();
     // At every refresh of a drawing, and as it starts and ends.
     void progressChanged();
+    // Continue: the window is to go on with the stopped drawing.
+    void continueRequested();
 
 private:
     void drawOnEngine(bool goingOn);
@@ -164,6 +191,14 @@ private:
     void drawingFailed();
     void watchThreadsDrawing();
     void takeProgress();
+    // A stretch of drawing on one side (the engine or the threads), noted as
+    // a run of the drawing's seed once it ends, unless a newer drawing of
+    // this document began meanwhile.
+    std::uint64_t beginStretch();
+    void countStretch();
+    void endStretch(std::uint64_t stretch);
+    bool countsFitTheRecord() const;
+    std::int32_t countsSupersample() const;
     bool hasCounts() const;
     const CountGrid& shownCounts(CountGrid& scratch) const;
     CountsColouring colouring() const { return {colouringMode(), density_, gradient_}; }
@@ -196,7 +231,16 @@ private:
     // running loop has seen the stop.
     bool handOver_ = false;
     std::int32_t iterationsBefore_ = 0;  // the engine's, when the threads took over
-    QTimer* stopWatch_ = nullptr;        // ends the threads' drawing when stop is set
+    // The runs in the counts, as the renderer keeps them: run n of seed_
+    // draws with RunSeed(seed_, n), so that every run has streams of its own.
+    std::uint64_t seed_ = 0;
+    CountsHistory countsHistory_;
+    std::uint64_t stretches_ = 0;  // begun so far; the running one's number
+    bool stretchOpen_ = false;
+    std::uint32_t stretchCount_ = 0;  // the record's 32-bit count when last looked at
+    std::int64_t stretchDrawn_ = 0;
+    std::optional<CountsFile> countsToOpen_;
+    QTimer* stopWatch_ = nullptr;  // ends the threads' drawing when stop is set
     IterationMeter meter_;
     QElapsedTimer clock_;  // of the meter's readings
     std::atomic<bool> searchCancel_{false};

@@ -137,7 +137,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
+private slots:
+    // Drawing > Continue, asked of the document: the stopped drawing goes on.
+    void continueDrawing();
+
 private:
+    void runDrawing(PictureDocument::DrawingStart start);
+    bool setUpOpenedCounts();
     Picture* shownPicture() const override;
     void setShownPicture(std::unique_ptr<Picture> picture) override;
 

@@ -3,14 +3,17 @@
 // one run to the next.
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QMdiArea>
 #include <QScreen>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <utility>
 
 #include "dialogs/parameters_dialog.h"
+#include "engine/file/counts_file.h"
 #include "engine/file/param_file.h"
 #include "frame/main_form.h"
 #include "frame/program.h"
@@ -21,6 +24,7 @@
 #include "qt_test_main.h"
 #include "services/file_choosers.h"
 #include "services/messages.h"
+#include "services/mode_word.h"
 #include "services/one_shot_timer.h"
 #include "view/picture_view.h"
 #include "window/tmdi_child.h"
@@ -119,6 +123,46 @@ private slots:
         TMDIChild* child = program.MainForm->activeChild();
         QTRY_COMPARE(child->setupPending, kFalse);
         QCOMPARE(child->PGImage1->currentPicture()->Width(), 6000);
+    }
+
+    // Save Counts... and Continue wait for a drawing with counts, stopped; the
+    // file saved opens in a window that tells its iterations and goes on.
+    void countsSavedFromTheMenuOpenAndGoOn() {
+        QTemporaryDir dir;
+        ProgramWithWindow p;
+        QAction* save = p.program.MainForm->item(QStringLiteral("SaveCounts1"));
+        QAction* goOn = p.program.MainForm->item(QStringLiteral("Continue1"));
+        QVERIFY(!save->isEnabled());
+        bool enabledWhileDrawing = true;
+        When([&] { return p.child->document().v.iterations > 0; },
+             [&] {
+                 enabledWhileDrawing = goOn->isEnabled();
+                 p.program.MainForm->StopButtonClick();
+             });
+        setModeWord(kModeNew);
+        p.child->FormPaint();
+        QVERIFY(!enabledWhileDrawing);
+        QVERIFY(goOn->isEnabled());
+        setFileChooser([&](const FileRequest&) {
+            return FileChoice{dir.filePath(QStringLiteral("poster")), 0};
+        });
+        save->trigger();
+        setFileChooser({});
+        const QString path = dir.filePath(QStringLiteral("poster.tif"));
+        QVERIFY(IsCountsFile(path.toStdString()));
+
+        TMDIChild* opened = p.program.MainForm->openImage(path);
+        QVERIFY(opened);
+        QTRY_COMPARE(opened->setupPending, kFalse);
+        const std::int64_t held = opened->document().heldIterations();
+        QCOMPARE(held, p.child->document().heldIterations());
+        const auto* counts =
+            p.program.MainForm->statusBar()->findChild<QLabel*>(QStringLiteral("CountsHeld"));
+        QCOMPARE(counts->text(), QStringLiteral("%L1 iterations in the counts").arg(held));
+        When([&] { return opened->document().heldIterations() > held; },
+             [&] { p.program.MainForm->StopButtonClick(); });
+        goOn->trigger();
+        QVERIFY(opened->document().heldIterations() > held);
     }
 
     // Every format Save As writes opens again at its size.

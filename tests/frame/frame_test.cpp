@@ -185,12 +185,13 @@ private slots:
             hints << item->statusTip();
         }
         QCOMPARE(names, (QStringList{"FileNewItem", "FileOpenItem", "FileCloseItem", "FileSaveAsItem",
-                                     "Loadfromparameterfile1", "N1", "FileExitItem"}));
-        QCOMPARE(captions, (QStringList{"&New", "&Open", "&Close", "Save &As...", "Load from parameter file",
-                                        "", "E&xit"}));
+                                     "SaveCounts1", "Loadfromparameterfile1", "N1", "FileExitItem"}));
+        QCOMPARE(captions, (QStringList{"&New", "&Open", "&Close", "Save &As...", "Save Co&unts...",
+                                        "Load from parameter file", "", "E&xit"}));
         QCOMPARE(hints[1], QStringLiteral("Open an existing file"));
         QCOMPARE(hints[3], QStringLiteral("Save current file as..."));
         QVERIFY(!program.MainForm->findChild<QAction*>(QStringLiteral("FileSaveAsItem"))->isEnabled());
+        QVERIFY(!program.MainForm->findChild<QAction*>(QStringLiteral("SaveCounts1"))->isEnabled());
         QVERIFY(program.MainForm->findChild<QAction*>(QStringLiteral("Loadfromparameterfile1"))->isEnabled());
         const QStringList windowItems{"WindowCascadeItem", "WindowTileItem", "WindowArrangeItem",
                                       "WindowMinimizeItem"};

@@ -7,6 +7,13 @@
 
 namespace zephyrin {
 
+bool CountsTellTheColours(const TFractalRec& record, const Effects& effects, const DensitySettings& density) {
+    if (density.enabled) return true;
+    // A hit adds round(intensity * weight + 10) with a weight in [0, 1].
+    const bool everyHitCounts = record.intensity > -9.5;
+    return everyHitCounts && !effects.colorMix;
+}
+
 void ColourCounts(const DensityCounts& counts, const TFractalRec& v, const CountsColouring& colouring,
                   Picture& out) {
     switch (colouring.mode) {

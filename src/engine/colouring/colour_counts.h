@@ -4,6 +4,7 @@
 
 #include "engine/colouring/colouring_mode.h"
 #include "engine/colouring/density_colour.h"
+#include "engine/core/effects.h"
 #include "engine/core/fractal_rec.h"
 #include "imaging/gradient.h"
 #include "imaging/picture.h"
@@ -18,6 +19,12 @@ struct CountsColouring {
     const DensitySettings& settings;
     const Gradient& gradient;
 };
+
+// Whether a drawing's final counts tell its colours: always with density
+// colouring; else not when a pixel's colour depends on when it was hit
+// (Color Mix), nor when a hit may leave its count unchanged (an intensity of
+// -9.5 or less). Only such counts are worth keeping in a counts file.
+bool CountsTellTheColours(const TFractalRec& record, const Effects& effects, const DensitySettings& density);
 
 // The picture of a drawing's counts in `colouring`'s mode, (width div block)
 // x (height div block) pixels: the classic colours of the record `v`
