@@ -57,13 +57,15 @@ void TMainForm::createMeasures() {
         "The largest Lyapunov exponent L, the correlation dimension D2 and the appeal score of the active "
         "window's attractor"));
     statusBar()->addPermanentWidget(measures_);
-    measurer_ = new OrbitMeasurer(this);
+    // Measured where the drawings run; a frame without a pool shows no measures.
+    if (!parts_.pool) return;
+    measurer_ = new OrbitMeasurer(*parts_.pool, this);
     connect(measurer_, &OrbitMeasurer::measured, this,
             [this](const OrbitMeasures& measures) { measures_->setText(measuresText(measures)); });
 }
 
 void TMainForm::measureActive() {
-    if (const TMDIChild* child = activeChild(); child && child->setupPending == kFalse)
+    if (const TMDIChild* child = activeChild(); measurer_ && child && child->setupPending == kFalse)
         measurer_->measure(child->document().v, child->document().effects);
 }
 

@@ -38,7 +38,7 @@ std::uint64_t freshSeed() {
 }  // namespace
 
 GalleryWindow::GalleryWindow(ThreadPool& pool, QWidget* parent)
-    : QWidget(parent, Qt::Window), finder_(new GalleryFinder(this)), drawer_(new TileDrawer(pool, this)) {
+    : QWidget(parent, Qt::Window), finder_(new GalleryFinder(pool, this)), drawer_(new TileDrawer(pool, this)) {
     setObjectName(QStringLiteral("Gallery"));
     setWindowTitle(QStringLiteral("Gallery"));
     // The colouring the user chose last for density pictures.

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <mutex>
 #include <optional>
-#include <system_error>
-#include <thread>
+#include <string>
+#include <utility>
 
 #include "engine/animate/frame_state.h"
 #include "engine/core/formula_table.h"
@@ -68,46 +68,75 @@ bool Flagged(FrameVerdict verdict, bool quasiPeriodicAllowed) {
     }
 }
 
-Result<std::vector<FrameChaos>> CheckPath(const Animation& animation, std::int64_t first, std::int64_t last,
-                                          std::uint64_t seed, int threads, std::stop_token stop) {
-    if (last < first) return std::vector<FrameChaos>{};
-    std::vector<FrameChaos> frames(static_cast<std::size_t>(last - first + 1));
-    std::atomic<std::size_t> next{0};
-    std::mutex mutex;
-    std::size_t done = frames.size();  // frames before it are measured once all threads end
-    std::optional<std::string> failure;
-    const auto measure = [&] {
-        for (std::size_t i; (i = next++) < frames.size();) {
-            if (stop.stop_requested()) {
-                const std::scoped_lock lock(mutex);
-                done = std::min(done, i);
-                return;
-            }
-            const std::int64_t frame = first + static_cast<std::int64_t>(i);
-            const FrameState state = FrameAt(animation, static_cast<double>(frame));
-            const Result<OrbitMeasures> measures =
-                MeasureOrbit(state.record, state.effects, seed + static_cast<std::uint64_t>(frame));
-            if (!measures) {
-                const std::scoped_lock lock(mutex);
-                failure = measures.error();
-                next = frames.size();
-                return;
-            }
-            frames[i] = {frame, *measures, JudgeFrame(*measures, state.record.formula)};
-        }
-    };
-    {
-        std::vector<std::jthread> pool;
-        try {
-            for (int t = 1; t < threads; ++t) pool.emplace_back(measure);
-        } catch (const std::system_error&) {
-            // Fewer threads measure: slower, the same measures.
-        }
-        measure();
+namespace {
+
+// One frame a slice, taken in turn by whichever share is free, so that a
+// stop is seen within one frame's measuring.
+class PathCheck final : public ParallelJob {
+public:
+    PathCheck(ThreadPool& pool, const Animation& animation, std::int64_t first, std::int64_t last,
+              std::uint64_t seed, std::stop_token stop)
+        : ParallelJob(pool),
+          animation_(animation),
+          first_(first),
+          seed_(seed),
+          stop_(std::move(stop)),
+          frames_(static_cast<std::size_t>(last - first + 1)),
+          measured_(frames_.size()) {
+        Start();
     }
-    if (failure) return Failure(*failure);
-    frames.resize(done);
-    return frames;
+    ~PathCheck() override { Stop(); }
+
+    [[nodiscard]] Result<std::vector<FrameChaos>> Take() {
+        if (failure_) return Failure(*failure_);
+        frames_.resize(measured_);
+        return std::move(frames_);
+    }
+
+private:
+    bool RunSlice(int) override {
+        const std::size_t i = next_++;
+        if (i >= frames_.size()) return false;
+        if (stop_.stop_requested()) {
+            const std::scoped_lock lock(mutex_);
+            measured_ = std::min(measured_, i);
+            return false;
+        }
+        const std::int64_t frame = first_ + static_cast<std::int64_t>(i);
+        const FrameState state = FrameAt(animation_, static_cast<double>(frame));
+        const Result<OrbitMeasures> measures =
+            MeasureOrbit(state.record, state.effects, seed_ + static_cast<std::uint64_t>(frame));
+        if (!measures) {
+            const std::scoped_lock lock(mutex_);
+            failure_ = measures.error();
+            next_ = frames_.size();
+            return false;
+        }
+        frames_[i] = {frame, *measures, JudgeFrame(*measures, state.record.formula)};
+        return true;
+    }
+
+    const Animation& animation_;
+    const std::int64_t first_;
+    const std::uint64_t seed_;
+    const std::stop_token stop_;
+    std::vector<FrameChaos> frames_;
+    std::atomic<std::size_t> next_{0};
+    std::mutex mutex_;
+    std::size_t measured_;  // frames before it are measured once the job ends
+    std::optional<std::string> failure_;
+};
+
+}  // namespace
+
+Result<std::vector<FrameChaos>> CheckPath(const Animation& animation, std::int64_t first, std::int64_t last,
+                                          std::uint64_t seed, ThreadPool& pool, std::stop_token stop) {
+    if (last < first) return std::vector<FrameChaos>{};
+    PathCheck check(pool, animation, first, last, seed, std::move(stop));
+    while (!check.WaitFor(std::chrono::milliseconds(100))) {
+    }
+    if (const std::exception_ptr failure = check.Failure()) std::rethrow_exception(failure);
+    return check.Take();
 }
 
 }  // namespace zephyrin
