@@ -85,7 +85,7 @@ std::optional<ToneReferences> FrameDrawer::KeyframeTone(std::size_t keyframe, co
     if (!toneMeasured_[keyframe]) {
         const Keyframe& k = prepared_.animation.keyframes[keyframe];
         DrawingSetup setup{k.record, k.effects, k.density};
-        setup.density.enabled = true;
+        setup.density.mode = ColouringMode::kDensity;
         const std::uint64_t seed = FrameSeed(seed_, KeyframeFrame(prepared_.animation, keyframe));
         const RenderResult drawn = Render(setup, Settings(seed, prepared_.options.iterations), report);
         tones_[keyframe] = MeasureToneReferences({drawn.counts, prepared_.options.supersample});
@@ -101,7 +101,7 @@ CountGrid FrameDrawer::SampleCounts(std::int64_t frame, const ProgressReport& re
     for (std::int32_t i = 0; i < samples; ++i) {
         const double time = static_cast<double>(frame) + (i + 0.5) / samples - 0.5;
         DrawingSetup setup = SetupOf(FrameAt(prepared_.animation, time));
-        setup.density.enabled = true;  // for the counts
+        setup.density.mode = ColouringMode::kDensity;  // for the counts
         const std::uint64_t frameSeed = FrameSeed(seed_, frame);
         const std::uint64_t seed = i == 0 ? frameSeed : MixBits(frameSeed ^ (i * kGoldenGamma));
         const std::int64_t share = iterations / samples + (i < iterations % samples ? 1 : 0);
@@ -121,7 +121,7 @@ void FrameDrawer::Colour(const FrameState& state, const CountGrid& counts,
                          const std::optional<ToneReferences>& tone, DrawnFrame& out) const {
     const RenderOptions& options = prepared_.options;
     const bool white = state.record.white != kFalse;
-    if (state.density.enabled) {
+    if (!PaintsWhilePlotting(state.density.mode)) {
         const Gradient gradient = FrameGradient(state, prepared_.gradients);
         const DensityCounts blocks{counts, options.supersample};
         if (options.depth == 16) {
@@ -143,7 +143,7 @@ DrawnFrame FrameDrawer::Draw(std::int64_t frame, const ProgressReport& report) {
     const RenderOptions& options = prepared_.options;
     const FrameState state = FrameAt(prepared_.animation, static_cast<double>(frame));
     DrawnFrame out;
-    if (!state.density.enabled && options.animation.motionBlur == 1) {
+    if (PaintsWhilePlotting(state.density.mode) && options.animation.motionBlur == 1) {
         // As one picture is drawn: painted as it goes where the counts do not tell the colours.
         RenderResult drawn =
             Render(SetupOf(state), Settings(FrameSeed(seed_, frame), options.iterations), report);
@@ -153,7 +153,7 @@ DrawnFrame FrameDrawer::Draw(std::int64_t frame, const ProgressReport& report) {
         out.litShare = LitShare(out.picture, state.record.white != kFalse);
     } else {
         std::optional<ToneReferences> tone;
-        if (state.density.enabled) {
+        if (!PaintsWhilePlotting(state.density.mode)) {
             for (const std::size_t k : PathKeyframes(prepared_.animation, state.position))
                 KeyframeTone(k, report);
             tone = ToneAt(prepared_.animation, state.position, tones_);

@@ -111,7 +111,7 @@ RenderResult RenderCounted(const DrawingSetup& setup, const RenderSettings& sett
     result.record.lastX = status.lastX;
     result.record.lastY = status.lastY;
     drawing.SumCounts(result.counts);
-    if (!setup.density.enabled && !settings.uncoloured) {
+    if (PaintsWhilePlotting(setup.density.mode) && !settings.uncoloured) {
         result.picture = ColourFromCounts(result.counts, result.start);
         if (!settings.keepCounts) result.counts = {};
     }
@@ -150,7 +150,7 @@ RenderResult RenderPainted(const DrawingSetup& setup, const RenderSettings& sett
 }  // namespace
 
 bool CountsTellTheColours(const DrawingSetup& setup) {
-    if (setup.density.enabled) return true;
+    if (!PaintsWhilePlotting(setup.density.mode)) return true;
     // A hit adds round(intensity * weight + 10) with a weight in [0, 1].
     const bool everyHitCounts = setup.record.intensity > -9.5;
     return everyHitCounts && !setup.effects.colorMix;

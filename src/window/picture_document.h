@@ -99,7 +99,7 @@ public:
     void reduce(int factor);
 
     // The colouring: its mode and the density settings.
-    ColouringMode colouringMode() const { return ModeOf(density_); }
+    ColouringMode colouringMode() const { return density_.mode; }
     const DensitySettings& density() const { return density_; }
     // The counts hold the whole drawing either way: a new mode recolours
     // them, and a drawing going on goes on from them.
@@ -166,7 +166,7 @@ private:
     void takeProgress();
     bool hasCounts() const;
     const CountGrid& shownCounts(CountGrid& scratch) const;
-    CountsColouring colouring() const { return {colouringMode(), density_, gradient_}; }
+    CountsColouring colouring() const { return {density_, gradient_}; }
     void recolour();
     void refreshPicture();
     void switchColouring(ColouringMode mode);

@@ -60,7 +60,6 @@ public:
     void ColorMixClick();
     void SqrtFilter1Click();
     void UpdateMenuItems();
-    void toggleDensityColouring();
 
     // Zoom and mouse.
     void PGImage1PicBoxOnMouseDown(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);
@@ -150,6 +149,10 @@ private:
     QAction* addItem(QMenu* menu, const char* objectName, const QString& caption);
     void addSizeItems(QMenu* menu);
     void addAntiAliasItems(QMenu* menu);
+    void addColouringItems(QMenu* menu);
+    // A colouring item's choice: its mode, or the classic colouring back
+    // when its mode is on.
+    void chooseColouring(ColouringMode mode);
     bool writeParameterFileBeside(const QString& picturePath);
     bool setUpOpenedImage();
     void takeOpenedImagesParameters();
@@ -190,7 +193,8 @@ private:
     QAction* Expansion = nullptr;
     QAction* ColorMix = nullptr;
     QAction* SqrtFilter1 = nullptr;
-    QAction* DensityColouring = nullptr;
+    // By mode, in kColouringModes' order; none for the classic colouring.
+    std::array<QAction*, kColouringModes.size()> colouringItems_{};
     QAction* Undo = nullptr;
     QAction* Redo = nullptr;
 };

@@ -42,7 +42,7 @@ void StopSoon(WindowFixture& f) {
 
 // New windows take the mode used last, which an earlier test may have left on.
 void DensityOn(TMDIChild* w) {
-    if (!w->document().density().enabled) w->toggleDensityColouring();
+    if (w->document().density().mode != ColouringMode::kDensity) ToggleDensity(w);
 }
 
 }  // namespace
@@ -57,13 +57,13 @@ private slots:
         WindowFixture f;
         TMDIChild* w = f.child;
         f.SetUp(w);
-        if (w->document().density().enabled) w->toggleDensityColouring();
-        f.RunDrawing([w] { w->DrawClick(70); }, 200, [w] { w->toggleDensityColouring(); });
-        QVERIFY(w->document().density().enabled);
+        if (w->document().density().mode == ColouringMode::kDensity) ToggleDensity(w);
+        f.RunDrawing([w] { w->DrawClick(70); }, 200, [w] { ToggleDensity(w); });
+        QVERIFY(w->document().density().mode == ColouringMode::kDensity);
         QCOMPARE(w->document().picture, nullptr);
         QVERIFY(*w->PGImage1->currentPicture() == ToneMapped(w));
 
-        w->toggleDensityColouring();
+        ToggleDensity(w);
         QCOMPARE(w->document().picture, w->PGImage1->currentPicture());
         QVERIFY(*w->document().picture == ColourFromCounts(w->document().counts(), w->document().v));
     }
@@ -113,14 +113,14 @@ private slots:
         WindowFixture f;
         TMDIChild* w = f.child;
         f.SetUp(w);
-        if (w->document().density().enabled) w->toggleDensityColouring();
+        if (w->document().density().mode == ColouringMode::kDensity) ToggleDensity(w);
         f.RunDrawing([w] { w->DrawClick(70); }, 200,
                      [&] {
-                         w->toggleDensityColouring();
+                         ToggleDensity(w);
                          StopSoon(f);
                          w->document().undo();
-                         QVERIFY(!w->document().density().enabled);
-                         QVERIFY(!rememberedDensityDefaults().enabled);
+                         QVERIFY(w->document().density().mode == ColouringMode::kClassic);
+                         QVERIFY(rememberedDensityDefaults().mode == ColouringMode::kClassic);
                          QCOMPARE(w->document().v.stop, kFalse);
                          QCOMPARE(f.engine.Depth(), 1);
                      });
@@ -139,10 +139,10 @@ private slots:
         w->carryOutReduction();
         QCOMPARE(w->PGImage1->currentPicture()->Width(), 200);
         QVERIFY(*w->PGImage1->currentPicture() == ToneMapped(w, 2));
-        w->toggleDensityColouring();
+        ToggleDensity(w);
         QVERIFY(*w->PGImage1->currentPicture() ==
                 ReduceByAreaAveraging(ColourFromCounts(w->document().counts(), w->document().v), 2));
-        w->toggleDensityColouring();
+        ToggleDensity(w);
         QVERIFY(*w->PGImage1->currentPicture() == ToneMapped(w, 2));
     }
 
@@ -186,13 +186,13 @@ private slots:
         WindowFixture f;
         TMDIChild* w = f.child;
         f.SetUp(w);
-        if (w->document().density().enabled) w->toggleDensityColouring();
+        if (w->document().density().mode == ColouringMode::kDensity) ToggleDensity(w);
         std::int64_t classicRise = 0, classicIterations = 0;
         bool tookOver = false;
         QTimer::singleShot(200, [&] {
             classicIterations = w->document().v.iterations;
             classicRise = w->document().counts().TotalRise();
-            w->toggleDensityColouring();
+            ToggleDensity(w);
         });
         QTimer::singleShot(700, [&] {
             tookOver = w->document().threadsDrawing() != nullptr;
@@ -219,7 +219,7 @@ private slots:
         std::int64_t threadsRise = 0, threadsIterations = 0;
         bool classicAtOnce = false, engineDraws = false;
         QTimer::singleShot(200, [&] {
-            w->toggleDensityColouring();
+            ToggleDensity(w);
             threadsIterations = w->document().v.iterations;
             threadsRise = w->document().counts().TotalRise();
             classicAtOnce =
@@ -289,7 +289,7 @@ private slots:
         opened->setWindowTitle(path);
         opened->setOpenedImage(QImage(path));
         opened->FormPaint();
-        QVERIFY(opened->document().density().enabled);
+        QVERIFY(opened->document().density().mode == ColouringMode::kDensity);
         QCOMPARE(opened->document().v.formula, 45);
     }
 };

@@ -120,9 +120,9 @@ private slots:
         w->document().v.intensity = 0;
         w->document().v.varSwirl = kFalse;
         w->document().v.randomStart = kFalse;
-        if (!w->document().density().enabled) w->toggleDensityColouring();
+        if (w->document().density().mode != ColouringMode::kDensity) ToggleDensity(w);
         f.RunDrawing([w] { w->UpdateGrafX(); }, 300);
-        w->toggleDensityColouring();
+        ToggleDensity(w);
         const CountGrid counts = w->document().counts();
         QCOMPARE(std::ranges::count_if(counts.Counts(),
                                        [](std::int32_t count) { return count > kUntouchedCount; }),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAction>
 #include <QMdiArea>
 #include <QTimer>
 #include <functional>
@@ -33,6 +34,11 @@ public:
     int updateParametersCalls = 0;
     int pasteCalls = 0;
 };
+
+// Effects > Density Colouring, as the user chooses it.
+inline void ToggleDensity(TMDIChild* window) {
+    window->findChild<QAction*>(QStringLiteral("DensityColouring"))->trigger();
+}
 
 // One picture window in an MDI area with the shared dialogs, set up but
 // not yet drawing: its own start timer is switched off so that tests decide

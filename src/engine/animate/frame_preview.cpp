@@ -46,7 +46,7 @@ std::optional<ToneReferences> FramePreview::KeyframeTone(std::size_t keyframe) {
 Picture FramePreview::Draw(std::int64_t frame) {
     const FrameState state = FrameAt(animation_, static_cast<double>(frame));
     const CountGrid counts = Counts(state.record, state.effects, seed_ + static_cast<std::uint64_t>(frame));
-    if (!state.density.enabled) {
+    if (PaintsWhilePlotting(state.density.mode)) {
         TFractalRec sized = state.record;
         sized.width = width_;
         sized.height = height_;

@@ -9,7 +9,7 @@ namespace zephyrin {
 
 void ColourCounts(const DensityCounts& counts, const TFractalRec& v, const CountsColouring& colouring,
                   Picture& out) {
-    switch (colouring.mode) {
+    switch (colouring.settings.mode) {
         case ColouringMode::kClassic: {
             Picture classic = ColourFromCounts(counts.counts, v);
             // A reduced picture is what reducing the whole one gives.
@@ -25,7 +25,7 @@ void ColourCounts(const DensityCounts& counts, const TFractalRec& v, const Count
 
 std::optional<Picture16> ColourCounts16(const DensityCounts& counts, const TFractalRec& v,
                                         const CountsColouring& colouring) {
-    switch (colouring.mode) {
+    switch (colouring.settings.mode) {
         case ColouringMode::kClassic:
             return std::nullopt;
         case ColouringMode::kDensity:

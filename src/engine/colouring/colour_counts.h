@@ -11,10 +11,9 @@
 
 namespace zephyrin {
 
-// A colouring as a picture keeps it: the mode, its tone settings and the
+// A colouring as a picture keeps it: the mode and its tone settings, and the
 // gradient they name, already taken.
 struct CountsColouring {
-    ColouringMode mode = ColouringMode::kClassic;
     const DensitySettings& settings;
     const Gradient& gradient;
 };

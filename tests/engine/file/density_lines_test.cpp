@@ -49,7 +49,7 @@ std::vector<std::string> ExtraLines(const std::string& text) {
 
 DensitySettings Carrying(std::string gradient, std::size_t segmentCount) {
     DensitySettings density;
-    density.enabled = true;
+    density.mode = ColouringMode::kDensity;
     density.gradient = std::move(gradient);
     GradientDefinition definition{"Many", {}};
     for (std::size_t i = 0; i < segmentCount; ++i) {
@@ -70,7 +70,7 @@ TEST(DensityLines, AGradientFileTravelsInsideTheParameters) {
     const std::filesystem::path file = folder / "dusk.ggr";
     std::ofstream(file) << kTwoSegments;
     DensitySettings saved;
-    saved.enabled = true;
+    saved.mode = ColouringMode::kDensity;
     saved.gradient = file.string();
     const Gradient original = *TakeGradient(saved);
     ASSERT_TRUE(saved.carried);
@@ -134,7 +134,7 @@ TEST(DensityLines, AGradientOfMoreSegmentsThanFitIsNamedByItsFileWithANote) {
 
     DensitySettings unnamed = Carrying("/g/two\nlines.ggr", kMostCarriedSegments + 1);
     EXPECT_NE(GradientNote(unnamed).find("cannot be written into the parameters"), std::string::npos);
-    unnamed.enabled = false;
+    unnamed.mode = ColouringMode::kClassic;
     EXPECT_EQ(GradientNote(unnamed), "") << "no density lines at all";
 }
 

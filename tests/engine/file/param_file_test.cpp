@@ -364,7 +364,7 @@ TEST(DensityLines, WrittenAfterLine150OnlyWhenOnAndUnseenByTheClassicReader) {
                         "density=1\r\nbrightness=1,5\r\ngamma=2,25\r\nvibrancy=0,75\r\ngradient=fire\r\n");
 
     DensitySettings off = Fire();
-    off.enabled = false;
+    off.mode = ColouringMode::kClassic;
     EXPECT_EQ(WriteParameterText(saved.v, saved.effects, off, '.'), saved.Text())
         << "a classic file, byte for byte";
 
@@ -389,7 +389,7 @@ TEST(DensityLines, ReadWhenPresentOffWithoutThemAndUnknownKeysIgnored) {
     read = present;
     EXPECT_EQ(load(saved.Text(), '.', read), std::vector<std::string>{});
     DensitySettings classic = present;
-    classic.enabled = false;
+    classic.mode = ColouringMode::kClassic;
     EXPECT_EQ(read, classic) << "off, the other settings as they were";
 
     read = present;
