@@ -4,6 +4,7 @@
 
 #include "engine/animate/path_curve.h"
 #include "engine/animate/tone_path.h"
+#include "engine/colouring/colour_counts.h"
 #include "engine/colouring/colour_from_counts.h"
 #include "engine/core/random.h"
 #include "engine/file/param_file.h"
@@ -124,11 +125,15 @@ void FrameDrawer::Colour(const FrameState& state, const CountGrid& counts,
     if (!PaintsWhilePlotting(state.density.mode)) {
         const Gradient gradient = FrameGradient(state, prepared_.gradients);
         const DensityCounts blocks{counts, options.supersample};
-        if (options.depth == 16) {
-            DensityColour(blocks, state.density, gradient, white, out.wide, tone);
+        const CountsColouring colouring{.settings = state.density, .gradient = gradient, .tone = tone};
+        std::optional<Picture16> deep;
+        if (options.depth == 16) deep = ColourCounts16(blocks, state.record, colouring);
+        if (deep) {
+            out.wide = *std::move(deep);
             out.picture = ToPicture(out.wide);
         } else {
-            DensityColour(blocks, state.density, gradient, white, out.picture, tone);
+            ColourCounts(blocks, state.record, colouring, out.picture);
+            if (options.depth == 16) out.wide = Widen(out.picture);
         }
         out.litShare = LitShare(counts, options.supersample);
         return;

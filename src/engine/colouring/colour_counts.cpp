@@ -18,7 +18,8 @@ void ColourCounts(const DensityCounts& counts, const TFractalRec& v, const Count
             return;
         }
         case ColouringMode::kDensity:
-            DensityColour(counts, colouring.settings, colouring.gradient, v.white != kFalse, out);
+            DensityColour(counts, colouring.settings, colouring.gradient, v.white != kFalse, out,
+                          colouring.tone);
             return;
     }
 }
@@ -28,8 +29,12 @@ std::optional<Picture16> ColourCounts16(const DensityCounts& counts, const TFrac
     switch (colouring.settings.mode) {
         case ColouringMode::kClassic:
             return std::nullopt;
-        case ColouringMode::kDensity:
-            return DensityColour(counts, colouring.settings, colouring.gradient, v.white != kFalse);
+        case ColouringMode::kDensity: {
+            Picture16 deep;
+            DensityColour(counts, colouring.settings, colouring.gradient, v.white != kFalse, deep,
+                          colouring.tone);
+            return deep;
+        }
     }
     return std::nullopt;
 }

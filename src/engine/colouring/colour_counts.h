@@ -12,10 +12,12 @@
 namespace zephyrin {
 
 // A colouring as a picture keeps it: the mode and its tone settings, and the
-// gradient they name, already taken.
+// gradient they name, already taken; with `tone`, the references a sequence
+// of pictures shares instead of each picture's own.
 struct CountsColouring {
     const DensitySettings& settings;
     const Gradient& gradient;
+    std::optional<ToneReferences> tone{};
 };
 
 // The picture of a drawing's counts in `colouring`'s mode, (width div block)
