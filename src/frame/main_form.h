@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include "window/program_parts.h"
+#include "window/window_start.h"
 
 class QAction;
 class QLabel;
@@ -103,7 +104,7 @@ protected:
 private:
     void createMenus();
     void createToolBar();
-    TMDIChild* CreateAttractorWindow(const QString& name);
+    TMDIChild* CreateAttractorWindow(const QString& name, WindowStart start = {});
     QPoint cascadedCorner() const;
     void mergeMenus(QMdiSubWindow* active);
     void fillWindowList();

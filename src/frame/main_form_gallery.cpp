@@ -31,9 +31,8 @@ void TMainForm::galleryClick() {
 
 TMDIChild* TMainForm::openParameterText(const QString& text, const QString& caption) {
     setModeWord(kModeNew);
-    TMDIChild* child = CreateAttractorWindow(QStringLiteral("NONAME%1").arg(windowsCreated_ + 1));
-    child->setParameterTextToLoad(text, caption);
-    return child;
+    return CreateAttractorWindow(QStringLiteral("NONAME%1").arg(windowsCreated_ + 1),
+                                 {.parameterText = text, .textCaption = caption});
 }
 
 void TMainForm::pasteParameters() {
@@ -47,7 +46,7 @@ void TMainForm::pasteParameters() {
         return;
     }
     // Named by the file, as Load from parameter file names a window.
-    CreateAttractorWindow(pasted->file)->setParameterFileToLoad(pasted->file);
+    CreateAttractorWindow(pasted->file, {.parameterFile = pasted->file});
 }
 
 void TMainForm::createMeasures() {

@@ -87,7 +87,7 @@ private slots:
                          settings.gamma = 4;
                          settings.gradient = "ice";
                          colouring.setSettings(settings);
-                         w->applyColouring();
+                         w->document().applyColouring(colouring.settings());
                          QCOMPARE(w->document().density().gradient, std::string("ice"));
                          QCOMPARE(w->PGImage1->currentPicture(), shown);
                          QCOMPARE(f.engine.Depth(), 1);
@@ -135,8 +135,8 @@ private slots:
         f.SetUp(w);
         DensityOn(w);
         f.RunDrawing([w] { w->DrawClick(70); }, 200);
-        w->requestReduction(2);
-        w->carryOutReduction();
+        w->findChild<QAction*>(QStringLiteral("AntiAlias211"))->trigger();
+        w->Timer1Timer();
         QCOMPARE(w->PGImage1->currentPicture()->Width(), 200);
         QVERIFY(*w->PGImage1->currentPicture() == ToneMapped(w, 2));
         ToggleDensity(w);
@@ -285,9 +285,8 @@ private slots:
         QVERIFY(inside);
         QVERIFY(inside->find("density=1") != std::string::npos);
 
-        TMDIChild* opened = f.NewWindow();
+        TMDIChild* opened = f.NewWindow({.image = QImage(path)});
         opened->setWindowTitle(path);
-        opened->setOpenedImage(QImage(path));
         opened->FormPaint();
         QVERIFY(opened->document().density().mode == ColouringMode::kDensity);
         QCOMPARE(opened->document().v.formula, 45);

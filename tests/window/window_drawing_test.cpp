@@ -9,6 +9,7 @@
 #include "imaging/picture.h"
 #include "qt_test_main.h"
 #include "view/picture_view.h"
+#include "window/save_names.h"
 #include "window_fixture.h"
 
 namespace zephyrin::testing {
@@ -56,7 +57,7 @@ private slots:
                      [&] {
                          w->Timer2Timer();  // the busy caption
                          w->document().v.stop = kTrue;
-                         proposed = w->proposedSaveName();
+                         proposed = ProposedSaveName(*w);
                          QTimer::singleShot(50, [&] { f.engine.StopCurrent(); });
                          w->DrawClick(5);
                      });

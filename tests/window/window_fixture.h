@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "dialogs/coefficients_dialog.h"
 #include "dialogs/parameters_dialog.h"
@@ -58,8 +59,15 @@ public:
         frame.active = child;
     }
 
-    TMDIChild* NewWindow() {
-        auto* window = new TMDIChild(parts, &area);
+    // As a size item or the XY size window sets a window's picture size.
+    void SetSize(TMDIChild* window, int width, int height) {
+        xySize.RxWidth()->setValue(width);
+        xySize.RxHeight()->setValue(height);
+        window->Resolution();
+    }
+
+    TMDIChild* NewWindow(WindowStart start = {}) {
+        auto* window = new TMDIChild(parts, &area, std::move(start));
         area.addSubWindow(window);
         window->Timer1->setEnabled(false);
         window->show();
