@@ -88,7 +88,7 @@ public:
     ~PathCheck() override { Stop(); }
 
     [[nodiscard]] Result<std::vector<FrameChaos>> Take() {
-        if (failure_) return Failure(*failure_);
+        if (failure_) return zephyrin::Failure(*failure_);
         frames_.resize(measured_);
         return std::move(frames_);
     }
