@@ -58,7 +58,7 @@ private slots:
         TMDIChild* w = f.child;
         f.SetUp(w);
         if (w->document().density().mode == ColouringMode::kDensity) ToggleDensity(w);
-        f.RunDrawing([w] { w->DrawClick(70); }, 200, [w] { ToggleDensity(w); });
+        f.RunDrawing([w] { w->DrawClick(70); }, 200'000, [w] { ToggleDensity(w); });
         QVERIFY(w->document().density().mode == ColouringMode::kDensity);
         QCOMPARE(w->document().picture, nullptr);
         QVERIFY(*w->PGImage1->currentPicture() == ToneMapped(w));
@@ -79,7 +79,7 @@ private slots:
         f.SetUp(w);
         DensityOn(w);
         const DensitySettings before = w->document().density();
-        f.RunDrawing([w] { w->DrawClick(70); }, 200,
+        f.RunDrawing([w] { w->DrawClick(70); }, 200'000,
                      [&] {
                          const Picture* shown = w->PGImage1->currentPicture();
                          const CountsDrawing* drawing = w->document().threadsDrawing();
@@ -114,7 +114,7 @@ private slots:
         TMDIChild* w = f.child;
         f.SetUp(w);
         if (w->document().density().mode == ColouringMode::kDensity) ToggleDensity(w);
-        f.RunDrawing([w] { w->DrawClick(70); }, 200,
+        f.RunDrawing([w] { w->DrawClick(70); }, 200'000,
                      [&] {
                          ToggleDensity(w);
                          StopSoon(f);
@@ -134,7 +134,7 @@ private slots:
         TMDIChild* w = f.child;
         f.SetUp(w);
         DensityOn(w);
-        f.RunDrawing([w] { w->DrawClick(70); }, 200);
+        f.RunDrawing([w] { w->DrawClick(70); }, 200'000);
         w->findChild<QAction*>(QStringLiteral("AntiAlias211"))->trigger();
         w->Timer1Timer();
         QCOMPARE(w->PGImage1->currentPicture()->Width(), 200);
@@ -155,7 +155,7 @@ private slots:
         f.SetUp(w);
         DensityOn(w);
         const CountsDrawing* drawing = nullptr;
-        f.RunDrawing([w] { w->DrawClick(70); }, 100,
+        f.RunDrawing([w] { w->DrawClick(70); }, 100'000,
                      [&] {
                          drawing = w->document().threadsDrawing();
                          QVERIFY(drawing);
@@ -171,7 +171,7 @@ private slots:
         QCOMPARE(w->document().counts().Size(),
                  static_cast<std::size_t>(w->document().v.width) * w->document().v.height);
 
-        f.RunDrawing([w] { w->DrawClick(45); }, 100,
+        f.RunDrawing([w] { w->DrawClick(45); }, 100'000,
                      [&] {
                          drawing = w->document().threadsDrawing();
                          QVERIFY(drawing);
@@ -275,7 +275,7 @@ private slots:
         TMDIChild* w = f.child;
         f.SetUp(w);
         DensityOn(w);
-        f.RunDrawing([w] { w->DrawClick(45); }, 200);
+        f.RunDrawing([w] { w->DrawClick(45); }, 200'000);
         setFileChooser([&](const FileRequest&) { return FileChoice{path, 4}; });
         w->SaveAs1Click();
         setFileChooser({});

@@ -97,7 +97,7 @@ private slots:
         TMDIChild* w = f.child;
         f.SetUp(w);
         w->document().v.zoom = 1e-4;  // the attractor a dot in the middle
-        f.RunDrawing([w] { w->document().fitView(); }, 300);
+        f.RunDrawing([w] { w->document().fitView(); }, 300'000);
         QVERIFY(w->document().v.zoom > 1e-3);
         QVERIFY(LitShare(*w->PGImage1->currentPicture()) >= 0.02);
     }

@@ -100,7 +100,7 @@ private slots:
 
     void copyPutsTheShownPictureOnTheClipboard() {
         WindowFixture f;
-        f.SetUp(f.child, 200);
+        f.SetUp(f.child, 200'000);
         Picture* shown = f.child->PGImage1->currentPicture();
         shown->SetPixel(0, 0, Picture::Pack(10, 20, 30));
         shown->SetPixel(399, 299, Picture::Pack(200, 100, 50));
