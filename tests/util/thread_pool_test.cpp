@@ -81,7 +81,7 @@ TEST(ThreadPool, NoSliceRunsOnceStopReturns) {
 TEST(ThreadPool, ATaskHoldingAThreadHoldsBackNoShareAndItsFailureReachesTheWaiter) {
     ThreadPool pool(2);
     std::promise<void> release;
-    PoolTask holding(pool, [held = release.get_future()] { held.wait(); });
+    PoolTask holding(pool, [held = release.get_future().share()] { held.wait(); });
     // Both shares, whichever thread the task holds, run on the thread left.
     CountingJob job(pool, 300);
     while (!job.WaitFor(std::chrono::milliseconds(10))) {

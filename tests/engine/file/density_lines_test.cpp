@@ -159,5 +159,28 @@ TEST(DensityLines, SegmentLinesThatDoNotAddUpAreAReadingErrorAndCarryNothing) {
     }
 }
 
+// Every mode is written as the value that reads back as it; the classic
+// colouring writes no lines, and a value no mode writes is the classic
+// colouring, as in files from before the modes.
+TEST(DensityLines, EachColouringModeReadsBackAsItself) {
+    for (const ColouringModeInfo& info : kColouringModes) {
+        DensitySettings written = Present();
+        written.mode = info.mode;
+        const std::string text = Text(written);
+        EXPECT_EQ(ExtraLines(text).empty(), PaintsWhilePlotting(info.mode)) << info.name;
+        DensitySettings read;
+        EXPECT_TRUE(Load(text, read).empty()) << info.name;
+        EXPECT_EQ(read.mode, info.mode) << info.name;
+        EXPECT_EQ(ModeNamed(info.name), info.mode);
+    }
+    for (const char* value : {"0", "2", "yes"}) {
+        DensitySettings read;
+        read.mode = ColouringMode::kDensity;
+        Load(Text(DensitySettings{}) + "density=" + value + "\r\n", read);
+        EXPECT_EQ(read.mode, ColouringMode::kClassic) << value;
+    }
+    EXPECT_FALSE(ModeNamed("dense"));
+}
+
 }  // namespace
 }  // namespace zephyrin

@@ -354,7 +354,7 @@ TEST(ParameterFile, EveryWrittenFileReadsBackAndIsWrittenAgainAlike) {
 }
 
 DensitySettings Fire() {
-    return {true, 1.5, 2.25, 0.75, "fire"};
+    return {ColouringMode::kDensity, 1.5, 2.25, 0.75, "fire"};
 }
 
 TEST(DensityLines, WrittenAfterLine150OnlyWhenOnAndUnseenByTheClassicReader) {
@@ -375,7 +375,7 @@ TEST(DensityLines, WrittenAfterLine150OnlyWhenOnAndUnseenByTheClassicReader) {
 
 TEST(DensityLines, ReadWhenPresentOffWithoutThemAndUnknownKeysIgnored) {
     const Window saved = SavedWindow();
-    const DensitySettings present{true, 3, 4, 0.5, "ice"};
+    const DensitySettings present{ColouringMode::kDensity, 3, 4, 0.5, "ice"};
     const auto load = [&](const std::string& text, char separator, DensitySettings& density) {
         Window w = PresentWindow();
         return ReadParameterText(text, kCaption, separator, w.v, w.effects, density).Messages();
