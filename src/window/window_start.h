@@ -10,10 +10,10 @@ namespace zephyrin {
 // parameter text (pasted, or a gallery's tile), whose complaints are
 // captioned with `textCaption`. Used up by the set-up.
 struct WindowStart {
-    QImage image;
-    QString parameterFile;
-    QString parameterText;
-    QString textCaption;
+    QImage image{};
+    QString parameterFile{};
+    QString parameterText{};
+    QString textCaption{};
 };
 
 }  // namespace zephyrin

@@ -13,6 +13,7 @@
 
 #include "dialogs/coefficients_dialog.h"
 #include "dialogs/parameters_dialog.h"
+#include "dialogs/spin_edit.h"
 #include "dialogs/xy_size_dialog.h"
 #include "engine/batch/counts_drawing.h"
 #include "engine/core/engine.h"

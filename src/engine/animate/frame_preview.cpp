@@ -6,6 +6,7 @@
 #include "engine/animate/path_curve.h"
 #include "engine/animate/tone_path.h"
 #include "engine/batch/orbit_batch.h"
+#include "engine/colouring/colour_counts.h"
 #include "engine/colouring/colour_from_counts.h"
 #include "engine/core/view_coords.h"
 
@@ -54,9 +55,10 @@ Picture FramePreview::Draw(std::int64_t frame) {
     }
     for (const std::size_t k : PathKeyframes(animation_, state.position)) KeyframeTone(k);
     const std::optional<ToneReferences> tone = ToneAt(animation_, state.position, tones_);
+    const Gradient gradient = FrameGradient(state, gradients_);
     Picture picture;
-    DensityColour({counts, 1}, state.density, FrameGradient(state, gradients_), state.record.white != kFalse,
-                  picture, tone);
+    ColourCounts({counts, 1}, state.record, {.settings = state.density, .gradient = gradient, .tone = tone},
+                 picture);
     return picture;
 }
 
