@@ -20,6 +20,10 @@
 
 namespace zephyrin::testing {
 
+// A dialog settles two 250 ms ticks after its last change; waiting for it is
+// capped only against hanging, far above that on a busy machine.
+inline constexpr int kSettleCap = 10000;
+
 // "%F" texts are written with the locale's separator.
 inline QString Fixed(const char* text) {
     return QString::fromLatin1(text).replace(u'.', QLatin1Char(localeDecimalSeparator()));

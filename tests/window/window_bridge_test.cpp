@@ -107,7 +107,7 @@ private slots:
         ProgramWithWindow q;
         QSignalSpy settled(q.program.Form4, &TForm4::coloursSettled);
         q.program.Form4->findChild<QSlider*>(bar)->setValue(position);
-        QVERIFY(settled.wait(1000));
+        QVERIFY(settled.wait(kSettleCap));
         COMPARE_EXACTLY(Real(q.child->document().v, field), value);
         QCOMPARE(q.program.Form4->findChild<QLabel*>(label)->text(), text);
         // Each colour by its name: the other two bars still stand at 0.
@@ -185,7 +185,7 @@ private slots:
         v.startY = -0.0000000016;
         QSignalSpy settled(q.program.Form4, &TForm4::coloursSettled);
         q.program.MainForm->UpdateParameters();
-        QVERIFY(settled.wait(1000));
+        QVERIFY(settled.wait(kSettleCap));
         COMPARE_EXACTLY(v.AAStart, 0.123456789);
         COMPARE_EXACTLY(v.AACopy, 0.123456789);
         COMPARE_EXACTLY(v.AA, 0.1234567891234);  // the engine loads the edited A at the next start
@@ -199,11 +199,11 @@ private slots:
         q.child->document().v.BB = 0.75;
         QSignalSpy settled(q.program.Form4, &TForm4::coloursSettled);
         q.program.MainForm->UpdateParameters();
-        QVERIFY(settled.wait(1000));
+        QVERIFY(settled.wait(kSettleCap));
         COMPARE_EXACTLY(q.child->document().v.BB, 0.75);
         q.program.Form4->constBB()->findChild<QLineEdit*>()->clear();
         q.program.Form4->Intensity()->setValue(9);
-        QVERIFY(settled.wait(1000));
+        QVERIFY(settled.wait(kSettleCap));
         COMPARE_EXACTLY(q.child->document().v.intensity, 9.0);
         COMPARE_EXACTLY(q.child->document().v.BB, 0.0);
     }
@@ -215,7 +215,7 @@ private slots:
         ClearFlags(q.child->document().v);
         QSignalSpy settled(q.program.Form4, &TForm4::coloursSettled);
         q.program.Form4->findChild<QCheckBox*>(box)->click();
-        QVERIFY(settled.wait(1000));
+        QVERIFY(settled.wait(kSettleCap));
         for (const auto& b : kBoxes)
             QCOMPARE(q.child->document().v.*b.flag, box == QLatin1String(b.box) ? kTrue : kFalse);
     }
@@ -228,7 +228,7 @@ private slots:
         q.program.Form4->Inversion()->click();
         q.program.Form4->Polar()->click();
         q.program.Form4->Inversion()->click();
-        QVERIFY(settled.wait(1000));
+        QVERIFY(settled.wait(kSettleCap));
         QCOMPARE(settled.count(), 1);
         QCOMPARE(q.child->document().v.varPolar, kTrue);
         QCOMPARE(q.child->document().v.varInversion, kFalse);

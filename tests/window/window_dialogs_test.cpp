@@ -50,7 +50,7 @@ private slots:
         QCOMPARE(q.program.Form4->Factor2()->text(), Fixed("0.35"));
         q.program.MainForm->ParmatersButtonClick();
         QVERIFY(!q.program.Form4->isVisible());
-        QVERIFY(settled.wait(1000));  // the settle timer runs on while hidden
+        QVERIFY(settled.wait(kSettleCap));  // the settle timer runs on while hidden
         COMPARE_EXACTLY(v.factor2, 0.2);
         QCOMPARE(q.program.Form4->Factor2()->text(), Fixed("0.20"));
         COMPARE_EXACTLY(v.intensity, 12.0);
@@ -73,7 +73,7 @@ private slots:
         q.child->document().v.af[19] = 7.5;
         QSignalSpy settled(q.program.CForm, &TCForm::coefficientsSettled);
         for (int i = 1; i <= 18; ++i) q.program.CForm->findChild<SpinEdit*>(names[i - 1])->setValue(i + 0.25);
-        QVERIFY(settled.wait(1000));
+        QVERIFY(settled.wait(kSettleCap));
         QCOMPARE(settled.count(), 1);
         for (int i = 1; i <= 18; ++i) COMPARE_EXACTLY(q.child->document().v.af[i], i + 0.25);
         COMPARE_EXACTLY(q.child->document().v.af[19], 7.5);
