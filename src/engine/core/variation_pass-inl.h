@@ -3,7 +3,7 @@
 // by the batch under Highway's foreach_target, once per instruction set; the
 // guard toggles with HWY_TARGET_TOGGLE as Highway's -inl.h headers do.
 // Needs variation_table.h and constants.h. The includer may define
-// ZEPHYRIN_FORMULA_INLINE to force the terms into the pass that calls them.
+// ZEPHYRIN_TERMS_INLINE to force the terms into the pass that calls them.
 #if defined(ZEPHYRIN_VARIATION_PASS_INL_H_) == defined(HWY_TARGET_TOGGLE)
 #ifdef ZEPHYRIN_VARIATION_PASS_INL_H_
 #undef ZEPHYRIN_VARIATION_PASS_INL_H_
@@ -11,8 +11,8 @@
 #define ZEPHYRIN_VARIATION_PASS_INL_H_
 #endif
 
-#ifndef ZEPHYRIN_FORMULA_INLINE
-#define ZEPHYRIN_FORMULA_INLINE inline
+#ifndef ZEPHYRIN_TERMS_INLINE
+#define ZEPHYRIN_TERMS_INLINE
 #endif
 
 template <typename Num>
@@ -29,7 +29,7 @@ typename P::Mask AwayFromOrigin(typename P::Num x, typename P::Num y) {
 
 // The terms of variation `id` at the formula's point (x, y).
 template <Variation id, LaneArithmetic P>
-ZEPHYRIN_FORMULA_INLINE LanePoint<typename P::Num> VariationTerms(typename P::Num x, typename P::Num y, double f2) {
+ZEPHYRIN_TERMS_INLINE LanePoint<typename P::Num> VariationTerms(typename P::Num x, typename P::Num y, double f2) {
     using Num = typename P::Num;
     if constexpr (id == Variation::kSpherical) {
         const Num r2 = x * x + 1e-12 + y * y;
