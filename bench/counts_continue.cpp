@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     DrawingSetup setup;
     setup.record = testing::FaithfulnessRecord(70, 1, 800, 600);
     setup.record.randomStart = kFalse;
-    setup.density.enabled = true;
+    setup.density.mode = ColouringMode::kDensity;
 
     const std::vector<double> a = Rises(Draw(setup, 11, 0, 2 * n, 2));
     const std::vector<double> b = Rises(Draw(setup, 22, 0, 2 * n, 2));

@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     DrawingSetup setup;
     setup.record = testing::FaithfulnessRecord(70, 1, width, height);
     setup.record.randomStart = kFalse;
-    setup.density.enabled = true;
+    setup.density.mode = ColouringMode::kDensity;
     RenderSettings settings;
     settings.seed = 1;
     settings.iterations = iterations;

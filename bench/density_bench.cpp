@@ -18,7 +18,7 @@ const RenderResult& Drawing() {
         DrawingSetup setup{NewWindowRecord(1024, 768), {}};
         SelectFormula(setup.record, 23);
         FreezeView(setup.record);
-        setup.density.enabled = true;
+        setup.density.mode = ColouringMode::kDensity;
         RenderSettings settings;
         settings.threads = 2;
         settings.seed = 3;

@@ -6,6 +6,7 @@
 // the drawing threads' work. A measuring tool: density_cores [SECONDS].
 #include <sys/resource.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QMdiArea>
 #include <QSettings>
@@ -73,7 +74,8 @@ int main(int argc, char** argv) {
     area.addSubWindow(window);
     window->Timer1->setEnabled(false);
     window->show();
-    if (!window->document().density().enabled) window->toggleDensityColouring();
+    if (window->document().density().mode != ColouringMode::kDensity)
+        window->findChild<QAction*>(QStringLiteral("DensityColouring"))->trigger();
 
     // The interface thread's waits: the longest gap between ticks of a 10 ms timer.
     Clock::time_point lastTick = Clock::now();

@@ -174,7 +174,7 @@ Samples Sierpinski(bool density, const std::filesystem::path& folder) {
         v.af[6 + j] = offsets[k][1];
     }
     FreezeView(v);
-    setup.density.enabled = density;
+    setup.density.mode = density ? ColouringMode::kDensity : ColouringMode::kClassic;
     RenderSettings settings;
     settings.threads = 2;
     settings.seed = 3;

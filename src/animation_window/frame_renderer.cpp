@@ -97,7 +97,10 @@ Result<> FrameRenderer::start(const AnimationDocument& document, const RenderCho
 void FrameRenderer::cancel() {
     if (!running_) return;
     drawing_.reset();
+    // A frame whose saving had begun is saved before the task ends: it counts.
+    const bool saving = task_ != nullptr && !endingVideo_;
     task_.reset();
+    if (saving && *taskResult_) ++frame_;
     // An unfinished video is abandoned, its file removed.
     video_.reset();
     end(QStringLiteral("Stopped: %1 of %2 frames written").arg(frame_).arg(frames_), false);
@@ -115,7 +118,7 @@ void FrameRenderer::end(const QString& summary, bool completed) {
 void FrameRenderer::planFrame() {
     const Animation& animation = loaded_.animation;
     const FrameState state = FrameAt(animation, static_cast<double>(frame_));
-    if (state.density.enabled)
+    if (!PaintsWhilePlotting(state.density.mode))
         for (const std::size_t k : tones_->Missing(animation, state.position))
             steps_.push_back({KeyframeToneRun(animation, k, seed_, settings_), k});
     if (!PaintedAsDrawn(state, settings_))
@@ -162,8 +165,9 @@ void FrameRenderer::startSave() {
     const Animation& animation = loaded_.animation;
     const FrameState state = FrameAt(animation, static_cast<double>(frame_));
     std::optional<ToneReferences> tone;
-    if (state.density.enabled) tone = tones_->At(animation, state.position);
-    taskResult_ = std::make_shared<Result<>>();
+    if (!PaintsWhilePlotting(state.density.mode)) tone = tones_->At(animation, state.position);
+    // Stays a failure unless the frame is saved, so that a cancel knows.
+    taskResult_ = std::make_shared<Result<>>(Failure("the frame was not saved"));
     task_ = std::make_unique<PoolTask>(pool_, [this, state, tone, counts = counts_, result = taskResult_,
                                                frame = frame_, name = pattern_->Name(frame_), video = video_,
                                                table = table_](const PoolTask& task) {

@@ -19,6 +19,7 @@
 #include <QToolButton>
 #include <limits>
 #include <new>
+#include <utility>
 
 #include "dialogs/coefficients_dialog.h"
 #include "dialogs/colouring_dialog.h"
@@ -39,6 +40,7 @@
 #include "services/one_shot_timer.h"
 #include "services/settings.h"
 #include "util/drawing_memory.h"
+#include "window/save_names.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin {
@@ -113,8 +115,8 @@ QList<TMDIChild*> TMainForm::attractorWindows() const {
     return children;
 }
 
-TMDIChild* TMainForm::CreateAttractorWindow(const QString& name) {
-    auto* child = new TMDIChild(parts_, mdiArea_);
+TMDIChild* TMainForm::CreateAttractorWindow(const QString& name, WindowStart start) {
+    auto* child = new TMDIChild(parts_, mdiArea_, std::move(start));
     mdiArea_->addSubWindow(child);
     child->setWindowTitle(name);
     ++windowsCreated_;
@@ -143,7 +145,7 @@ QStringList TMainForm::openFilters() {
                         QString::fromLatin1(format.extension.data(), format.extension.size());
     patterns << QStringLiteral("*.jpeg") << QStringLiteral("*.tiff");
     QStringList filters{QStringLiteral("Image files (%1)").arg(patterns.join(QLatin1Char(' ')))};
-    filters << TMDIChild::saveFilters();
+    filters << SaveFilters();
     return filters;
 }
 
@@ -184,9 +186,7 @@ TMDIChild* TMainForm::openImage(const QString& path) {
     }
     // The new window shows the image at its size, with the parameters of its
     // parameter file when one lies beside it.
-    TMDIChild* child = CreateAttractorWindow(path);
-    child->setOpenedImage(std::move(image));
-    return child;
+    return CreateAttractorWindow(path, {.image = std::move(image)});
 }
 
 void TMainForm::openFiles(const QStringList& paths) {
@@ -200,7 +200,7 @@ void TMainForm::openFiles(const QStringList& paths) {
             showError(QString::fromStdString(readable.error()));
             continue;
         }
-        CreateAttractorWindow(path)->setParameterFileToLoad(path);
+        CreateAttractorWindow(path, {.parameterFile = path});
         opened = true;
     }
     if (opened) timer1_->setEnabled(false);
@@ -325,7 +325,8 @@ void TMainForm::setColouringDialog(ColouringDialog* colouring) {
 }
 
 void TMainForm::updateColouring() {
-    if (TMDIChild* child = activeChild()) child->applyColouring();
+    if (TMDIChild* child = activeChild(); child && parts_.colouring)
+        child->document().applyColouring(parts_.colouring->settings());
 }
 
 void TMainForm::loadGradient() {
@@ -355,7 +356,7 @@ void TMainForm::UpdateCoefficiants() {
 void TMainForm::UpdateParameters() {
     if (TMDIChild* child = activeChild()) {
         child->Parameters1Update();
-        child->colouringUpdate();
+        if (parts_.colouring) parts_.colouring->setSettings(child->document().density());
     }
     measureActive();
 }

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include "window/program_parts.h"
+#include "window/window_start.h"
 
 class QAction;
 class QLabel;
@@ -116,7 +117,7 @@ private:
     void updateCountsItems();
     void createMenus();
     void createToolBar();
-    TMDIChild* CreateAttractorWindow(const QString& name);
+    TMDIChild* CreateAttractorWindow(const QString& name, WindowStart start = {});
     QPoint cascadedCorner() const;
     void mergeMenus(QMdiSubWindow* active);
     void fillWindowList();

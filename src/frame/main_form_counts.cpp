@@ -7,6 +7,7 @@
 #include "frame/main_form.h"
 #include "services/file_choosers.h"
 #include "services/messages.h"
+#include "window/save_names.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin {
@@ -46,7 +47,7 @@ void TMainForm::SaveCounts1Click() {
     request.kind = FileRequest::Kind::kSave;
     request.caption = QStringLiteral("Save Counts");
     request.filters = QStringList{QStringLiteral("Counts files (*.tif)")};
-    request.proposedName = child->proposedSaveName();
+    request.proposedName = ProposedSaveName(*child);
     const std::optional<FileChoice> choice = chooseFile(this, request);
     if (!choice) return;
     QString path = choice->path;

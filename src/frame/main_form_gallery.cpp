@@ -57,9 +57,8 @@ void TMainForm::animationClick() {
 
 TMDIChild* TMainForm::openParameterText(const QString& text, const QString& caption) {
     setModeWord(kModeNew);
-    TMDIChild* child = CreateAttractorWindow(QStringLiteral("NONAME%1").arg(windowsCreated_ + 1));
-    child->setParameterTextToLoad(text, caption);
-    return child;
+    return CreateAttractorWindow(QStringLiteral("NONAME%1").arg(windowsCreated_ + 1),
+                                 {.parameterText = text, .textCaption = caption});
 }
 
 void TMainForm::pasteParameters() {
@@ -73,7 +72,7 @@ void TMainForm::pasteParameters() {
         return;
     }
     // Named by the file, as Load from parameter file names a window.
-    CreateAttractorWindow(pasted->file)->setParameterFileToLoad(pasted->file);
+    CreateAttractorWindow(pasted->file, {.parameterFile = pasted->file});
 }
 
 void TMainForm::createMeasures() {
@@ -83,13 +82,15 @@ void TMainForm::createMeasures() {
         "The largest Lyapunov exponent L, the correlation dimension D2 and the appeal score of the active "
         "window's attractor"));
     statusBar()->addPermanentWidget(measures_);
-    measurer_ = new OrbitMeasurer(this);
+    // Measured where the drawings run; a frame without a pool shows no measures.
+    if (!parts_.pool) return;
+    measurer_ = new OrbitMeasurer(*parts_.pool, this);
     connect(measurer_, &OrbitMeasurer::measured, this,
             [this](const OrbitMeasures& measures) { measures_->setText(measuresText(measures)); });
 }
 
 void TMainForm::measureActive() {
-    if (const TMDIChild* child = activeChild(); child && child->setupPending == kFalse)
+    if (const TMDIChild* child = activeChild(); measurer_ && child && child->setupPending == kFalse)
         measurer_->measure(child->document().v, child->document().effects);
 }
 

@@ -38,17 +38,19 @@ std::uint64_t freshSeed() {
 }  // namespace
 
 GalleryWindow::GalleryWindow(ThreadPool& pool, QWidget* parent)
-    : QWidget(parent, Qt::Window), finder_(new GalleryFinder(this)), drawer_(new TileDrawer(pool, this)) {
+    : QWidget(parent, Qt::Window),
+      finder_(new GalleryFinder(pool, this)),
+      drawer_(new TileDrawer(pool, this)) {
     setObjectName(QStringLiteral("Gallery"));
     setWindowTitle(QStringLiteral("Gallery"));
     // The colouring the user chose last for density pictures.
-    density_.enabled = true;
+    density_.mode = ColouringMode::kDensity;
     density_.gradient =
         rememberedValue(kGradientKey, QString::fromStdString(density_.gradient)).toString().toStdString();
     Result<Gradient> gradient = TakeGradient(density_);
     if (!gradient) {
         density_ = DensitySettings{};
-        density_.enabled = true;
+        density_.mode = ColouringMode::kDensity;
         gradient = TakeGradient(density_);
     }
     drawer_->setColouring(density_, gradient ? *gradient : Gradient());

@@ -1,5 +1,6 @@
 #include "gallery/orbit_measurer.h"
 
+#include <exception>
 #include <utility>
 
 namespace zephyrin {
@@ -9,11 +10,11 @@ namespace {
 constexpr std::uint64_t kMeasuringSeed = 1;
 }  // namespace
 
-OrbitMeasurer::OrbitMeasurer(QObject* parent) : QObject(parent) {}
+OrbitMeasurer::OrbitMeasurer(ThreadPool& pool, QObject* parent) : QObject(parent), pool_(pool) {}
 
 OrbitMeasurer::~OrbitMeasurer() {
     // The result posted to this object goes with it.
-    if (worker_.joinable()) worker_.join();
+    task_.reset();
 }
 
 void OrbitMeasurer::measure(const TFractalRec& v, const Effects& effects) {
@@ -25,17 +26,23 @@ void OrbitMeasurer::measure(const TFractalRec& v, const Effects& effects) {
 }
 
 void OrbitMeasurer::start(const Request& request) {
-    worker_ = std::thread([this, request] {
-        const Result<OrbitMeasures> result = MeasureOrbit(request.record, request.effects, kMeasuringSeed);
-        // Short of memory, the record simply shows no measures.
-        const OrbitMeasures measures = result ? *result : OrbitMeasures{};
+    task_ = std::make_unique<PoolTask>(pool_, [this, request](const PoolTask&) {
+        OrbitMeasures measures;
+        try {
+            // Short of memory, the record simply shows no measures.
+            if (const Result<OrbitMeasures> result = MeasureOrbit(request.record, request.effects, kMeasuringSeed))
+                measures = *result;
+        } catch (const std::exception&) {
+            // Nor when the measuring fails otherwise: the measures are a hint, not the picture.
+        }
         QMetaObject::invokeMethod(
             this, [this, measures] { finish(measures); }, Qt::QueuedConnection);
     });
+    task_->Start();
 }
 
 void OrbitMeasurer::finish(const OrbitMeasures& measures) {
-    worker_.join();
+    task_.reset();
     if (waiting_) {
         start(*std::exchange(waiting_, std::nullopt));
         return;

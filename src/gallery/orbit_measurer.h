@@ -1,27 +1,28 @@
 #pragma once
 
 #include <QObject>
+#include <memory>
 #include <optional>
-#include <thread>
 
 #include "engine/core/effects.h"
 #include "engine/core/fractal_rec.h"
 #include "engine/explore/orbit_measures.h"
+#include "util/pool_task.h"
 
 namespace zephyrin {
 
-// Measures records off the interface thread: one at a time, and of the
+// Measures records on a thread of the pool: one at a time, and of the
 // records asked for meanwhile only the latest, as only it is still shown.
 class OrbitMeasurer : public QObject {
     Q_OBJECT
 
 public:
-    explicit OrbitMeasurer(QObject* parent = nullptr);
+    explicit OrbitMeasurer(ThreadPool& pool, QObject* parent = nullptr);
     // Waits for the measuring in progress, which takes a fraction of a second.
     ~OrbitMeasurer() override;
 
     void measure(const TFractalRec& v, const Effects& effects);
-    bool busy() const { return worker_.joinable(); }
+    bool busy() const { return task_ != nullptr; }
 
 signals:
     // Of the latest record asked for.
@@ -35,7 +36,8 @@ private:
     void start(const Request& request);
     void finish(const OrbitMeasures& measures);
 
-    std::thread worker_;
+    ThreadPool& pool_;
+    std::unique_ptr<PoolTask> task_;
     std::optional<Request> waiting_;
 };
 

@@ -153,8 +153,9 @@ private:
         if (!Options().quiet)
             SayLines(err_, "measuring the orbits of frames " + std::to_string(range_.first) + " to " +
                                std::to_string(range_.last));
+        ThreadPool pool(threads_);
         Result<std::vector<FrameChaos>> chaos =
-            zephyrin::CheckPath(prepared_.animation, range_.first, range_.last, seed_, threads_);
+            zephyrin::CheckPath(prepared_.animation, range_.first, range_.last, seed_, pool);
         if (!chaos) return Failure(chaos.error());
         chaos_ = *std::move(chaos);
         // Heard of before the drawing, which may take long.

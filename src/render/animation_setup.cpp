@@ -35,7 +35,7 @@ void TakeSettings(const AnimationSettings& settings, RenderOptions& options) {
                                             .frames = 0,
                                             .cut = cut});
     // Kept for a crossfade into a density keyframe even where it is off here.
-    prepared.gradients.push_back(setup.density.enabled
+    prepared.gradients.push_back(!PaintsWhilePlotting(setup.density.mode)
                                      ? std::move(drawing->gradient)
                                      : FindGradient(setup.density.gradient).value_or(Gradient()));
     for (std::string& message : drawing->messages) prepared.messages.push_back(std::move(message));

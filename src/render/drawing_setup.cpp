@@ -89,8 +89,8 @@ Result<Gradient> ColourAsAsked(const RenderOptions& options, DrawingSetup& setup
         density.carried = {};
     }
     if (options.density || options.brightness || options.gamma || options.vibrancy || options.gradient)
-        density.enabled = true;
-    if (!density.enabled) return Gradient{};
+        density.mode = ColouringMode::kDensity;
+    if (PaintsWhilePlotting(density.mode)) return Gradient{};
     return TakeGradient(density);
 }
 

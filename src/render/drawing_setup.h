@@ -18,7 +18,7 @@ namespace zephyrin {
 struct DrawingSetup {
     TFractalRec record;
     Effects effects;
-    DensitySettings density = {};  // enabled: coloured from the summed hits of all threads
+    DensitySettings density = {};  // its mode: painted as drawn, or coloured from the counts of all threads
 };
 
 struct PreparedDrawing {

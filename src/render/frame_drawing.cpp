@@ -21,7 +21,7 @@ FrameDrawer::FrameDrawer(const PreparedAnimation& prepared, std::uint64_t seed, 
 
 RenderResult FrameDrawer::Counted(const CountsRun& run, const ProgressReport& report) const {
     DrawingSetup setup{run.record, run.effects, {}};
-    setup.density.enabled = true;  // for the counts
+    setup.density.mode = ColouringMode::kDensity;  // for the counts
     RenderSettings settings;
     settings.threads = threads_;
     settings.seed = run.seed;
@@ -62,7 +62,7 @@ DrawnFrame FrameDrawer::Draw(std::int64_t frame, const ProgressReport& report) {
                          settings_, out);
     } else {
         std::optional<ToneReferences> tone;
-        if (state.density.enabled) {
+        if (!PaintsWhilePlotting(state.density.mode)) {
             for (const std::size_t k : tones_.Missing(animation, state.position))
                 tones_.Measure(k, Counted(KeyframeToneRun(animation, k, seed_, settings_), report).counts,
                                settings_.supersample);

@@ -8,7 +8,7 @@
 #include <system_error>
 #include <vector>
 
-#include "engine/colouring/density_colour.h"
+#include "engine/colouring/colour_counts.h"
 #include "engine/core/view_coords.h"
 #include "engine/explore/gallery_search.h"
 #include "engine/file/param_file.h"
@@ -165,9 +165,9 @@ private:
             .seconds = options_.seconds};
         RenderResult drawn = Render(setup, settings, {});
         tile.lit = LitShare(drawn);
-        if (setup.density.enabled)
-            DensityColour(DensityCounts{drawn.counts, options_.supersample}, setup.density, base.gradient,
-                          drawn.start.white != kFalse, tile.picture);
+        if (!PaintsWhilePlotting(setup.density.mode))
+            ColourCounts(DensityCounts{drawn.counts, options_.supersample}, drawn.start,
+                         {setup.density, base.gradient}, tile.picture);
         else
             tile.picture = options_.supersample > 1
                                ? ReduceByAreaAveraging(drawn.picture, options_.supersample)

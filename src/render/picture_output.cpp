@@ -2,8 +2,8 @@
 
 #include <new>
 
+#include "engine/colouring/colour_counts.h"
 #include "engine/colouring/colour_from_counts.h"
-#include "engine/colouring/density_colour.h"
 #include "engine/file/density_lines.h"
 #include "engine/file/param_file.h"
 #include "imaging/area_averaging.h"
@@ -23,14 +23,17 @@ std::string SizeText(const TFractalRec& v) {
 // The picture at its saved size, in 8 bits or (with --depth 16) in 16.
 void Colour(const FinishedDrawing& drawing, const RenderOptions& options, Picture& picture, Picture16& wide) {
     const DrawingSetup& setup = drawing.setup;
-    if (setup.density.enabled) {
+    if (!PaintsWhilePlotting(setup.density.mode)) {
         const DensityCounts counts{*drawing.counts, drawing.supersample};
-        const bool white = setup.record.white != kFalse;
-        if (options.depth == 16)
-            DensityColour(counts, setup.density, drawing.gradient, white, wide, std::nullopt, drawing.pool);
-        else
-            DensityColour(counts, setup.density, drawing.gradient, white, picture, std::nullopt,
-                          drawing.pool);
+        const CountsColouring colouring{.settings = setup.density, .gradient = drawing.gradient, .pool = drawing.pool};
+        if (options.depth == 16) {
+            if (std::optional<Picture16> deep = ColourCounts16(counts, setup.record, colouring)) {
+                wide = *std::move(deep);
+                return;
+            }
+        }
+        ColourCounts(counts, setup.record, colouring, picture);
+        if (options.depth == 16) wide = Widen(picture);
         return;
     }
     Picture full = drawing.painted != nullptr && !drawing.painted->Empty()

@@ -90,7 +90,7 @@ Result<> WritePng(const FinishedDrawing& drawing, const RenderOptions& options, 
     std::optional<DensityRows> density;
     Picture whole;
     try {
-        if (setup.density.enabled)
+        if (!PaintsWhilePlotting(setup.density.mode))
             density.emplace(DensityCounts{*drawing.counts, drawing.supersample}, setup.density,
                             drawing.gradient, setup.record.white != kFalse, std::nullopt, drawing.pool);
         else if (painted || drawing.supersample > 1)

@@ -115,7 +115,7 @@ RenderResult RenderCounted(const DrawingSetup& setup, const RenderSettings& sett
     result.record.lastY = status.lastY;
     result.counts = std::move(drawing).TakeCounts();
     result.pool = pool;
-    if (!setup.density.enabled && !settings.uncoloured) {
+    if (PaintsWhilePlotting(setup.density.mode) && !settings.uncoloured) {
         result.picture = ColourFromCounts(result.counts, result.start, pool.get());
         if (!settings.keepCounts) result.counts = {};
     }

@@ -51,37 +51,42 @@ void ThreadPool::Remove(ParallelJob* job) {
     });
 }
 
-ParallelJob* ThreadPool::NextJobFor(int index) {
-    const auto share = static_cast<std::size_t>(index);
+ThreadPool::Slice ThreadPool::NextSliceFor(int index) {
     for (std::size_t tried = 0; tried < jobs_.size(); ++tried) {
         next_ %= jobs_.size();
         ParallelJob* job = jobs_[next_];
         next_ = (next_ + 1) % jobs_.size();
-        if (share >= job->shares_.size() || job->stopped_) continue;
-        const ParallelJob::Share& mine = job->shares_[share];
-        if (!mine.busy && !mine.done) return job;
+        if (job->stopped_) continue;
+        const auto free = [&](std::size_t share) {
+            return share < job->shares_.size() && !job->shares_[share].busy && !job->shares_[share].done;
+        };
+        if (const auto own = static_cast<std::size_t>(index); free(own)) return {job, index};
+        for (std::size_t share = 0; share < job->shares_.size(); ++share)
+            if (free(share)) return {job, static_cast<int>(share)};
     }
-    return nullptr;
+    return {};
 }
 
 void ThreadPool::Work(int index) {
     std::unique_lock lock(mutex_);
     for (;;) {
-        ParallelJob* job = nullptr;
-        changed_.wait(lock, [&] { return ending_ || (job = NextJobFor(index)) != nullptr; });
+        Slice slice;
+        changed_.wait(lock, [&] { return ending_ || (slice = NextSliceFor(index)).job != nullptr; });
         if (ending_) return;
-        job->shares_[static_cast<std::size_t>(index)].busy = true;
+        ParallelJob::Share& share = slice.job->shares_[static_cast<std::size_t>(slice.share)];
+        share.busy = true;
         lock.unlock();
-        job->RunShare(index);
+        slice.job->RunShare(slice.share);
         lock.lock();
-        job->shares_[static_cast<std::size_t>(index)].busy = false;
+        share.busy = false;
         changed_.notify_all();
     }
 }
 
-ParallelJob::ParallelJob(ThreadPool& pool) : pool_(pool), shares_(static_cast<std::size_t>(pool.Threads())) {
-    sharesLeft_ = pool.Threads();
-}
+ParallelJob::ParallelJob(ThreadPool& pool) : ParallelJob(pool, pool.Threads()) {}
+
+ParallelJob::ParallelJob(ThreadPool& pool, int shares)
+    : pool_(pool), shares_(static_cast<std::size_t>(std::max(shares, 0))), sharesLeft_(std::max(shares, 0)) {}
 
 ParallelJob::~ParallelJob() {
     Stop();

@@ -33,8 +33,16 @@ private:
     // Returns once no thread runs a slice of `job` any more.
     void Remove(ParallelJob* job);
     void Work(int index);
-    // The next job in turn with work for thread `index`, or nullptr; under the lock.
-    ParallelJob* NextJobFor(int index);
+    struct Slice {
+        ParallelJob* job = nullptr;
+        int share = 0;
+    };
+    // The next job in turn with a share free to run, or no job; under the lock.
+    // Thread `index` takes the share of its own index where it can, so that a
+    // share's state mostly stays in one core's cache, and any other free
+    // share when that one is busy: a thread held by a long task leaves its
+    // shares to the other threads instead of holding them back.
+    Slice NextSliceFor(int index);
 
     std::mutex mutex_;
     std::condition_variable changed_;
@@ -44,15 +52,16 @@ private:
     std::vector<std::thread> threads_;
 };
 
-// Work the pool's threads share out: every thread index has a share of its
-// own (its own state in the derived job), so a slice of one share never runs
-// beside another slice of the same share. A job runs from Start until every
-// share is done, a slice throws (the first exception is kept for whoever
-// waits) or Stop. A derived job calls Stop in its destructor, before the
-// state its slices use goes.
+// Work the pool's threads share out: by default one share per thread (its
+// own state in the derived job); one thread at a time runs a slice of a
+// share, so slices of one share never run side by side. A job runs from
+// Start until every share is done, a slice throws (the first exception is
+// kept for whoever waits) or Stop. A derived job calls Stop in its
+// destructor, before the state its slices use goes.
 class ParallelJob {
 public:
     explicit ParallelJob(ThreadPool& pool);
+    ParallelJob(ThreadPool& pool, int shares);
     virtual ~ParallelJob();
     ParallelJob(const ParallelJob&) = delete;
     ParallelJob& operator=(const ParallelJob&) = delete;
@@ -73,8 +82,8 @@ public:
     std::exception_ptr Failure() const;
 
 protected:
-    // One slice of the share of thread `index`; returns false when the
-    // share has nothing more to do.
+    // One slice of share `index`; returns false when the share has nothing
+    // more to do.
     virtual bool RunSlice(int index) = 0;
     // A slice should end soon when this turns true.
     bool StopRequested() const { return stopped_.load(std::memory_order_relaxed); }
@@ -85,7 +94,7 @@ private:
         bool busy = false;  // a thread runs a slice of it; under the pool's lock
         bool done = false;
     };
-    // Runs one slice of share `index` for the pool's thread; under no lock.
+    // Runs one slice of share `index` for a pool thread; under no lock.
     void RunShare(int index);
 
     ThreadPool& pool_;

@@ -111,7 +111,7 @@ void PictureDocument::setColouringMode(ColouringMode mode) {
 // has seen the stop: on the engine, which paints each hit, in the classic
 // colouring, on the threads in the others.
 void PictureDocument::switchColouring(ColouringMode mode) {
-    SetMode(density_, mode);
+    density_.mode = mode;
     const bool paints = PaintsWhilePlotting(mode);
     if (!paints) useGradient();
     rememberDensityDefaults(density_);
@@ -152,11 +152,11 @@ void PictureDocument::applyColouring(const DensitySettings& chosen) {
 void PictureDocument::restoreColouring(const DensitySettings& colouring) {
     const ColouringMode current = colouringMode();
     density_ = colouring;
-    SetMode(density_, current);
+    density_.mode = current;
     useGradient();
     emit colouringRestored();
-    if (ModeOf(colouring) != current)
-        switchColouring(ModeOf(colouring));
+    if (colouring.mode != current)
+        switchColouring(colouring.mode);
     else if (!PaintsWhilePlotting(current))
         recolour();
     rememberDensityDefaults(density_);
@@ -176,7 +176,10 @@ double rememberedSetting(const QString& key, SettingRange range, double fallback
 
 DensitySettings rememberedDensityDefaults() {
     DensitySettings defaults;
-    defaults.enabled = rememberedValue(kDensityOnKey, false).toBool();
+    // Stored as the parameter file's value; earlier versions stored "true" for density.
+    const QString mode = rememberedValue(kDensityOnKey).toString();
+    defaults.mode = ModeOfFileValue(mode == QStringLiteral("true") ? InfoOf(ColouringMode::kDensity).fileValue
+                                                                   : mode.toStdString());
     defaults.brightness = rememberedSetting(kBrightnessKey, kBrightnessRange, defaults.brightness);
     defaults.gamma = rememberedSetting(kGammaKey, kGammaRange, defaults.gamma);
     defaults.vibrancy = rememberedSetting(kVibrancyKey, kVibrancyRange, defaults.vibrancy);
@@ -186,7 +189,7 @@ DensitySettings rememberedDensityDefaults() {
 }
 
 void rememberDensityDefaults(const DensitySettings& density) {
-    remember(kDensityOnKey, density.enabled);
+    remember(kDensityOnKey, QString::fromUtf8(InfoOf(density.mode).fileValue));
     remember(kBrightnessKey, density.brightness);
     remember(kGammaKey, density.gamma);
     remember(kVibrancyKey, density.vibrancy);

@@ -1,13 +1,9 @@
-// The Colouring tool window and the window's document: the dialog sets the
-// document's colouring, and shows it when the window loads it.
+// The Colouring tool window and the window's document: the frame hands the
+// dialog's settings to the document, and the window loads the dialog with them.
 #include "dialogs/colouring_dialog.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin {
-
-void TMDIChild::applyColouring() {
-    if (colouringDialog_) document_->applyColouring(colouringDialog_->settings());
-}
 
 void TMDIChild::colouringUpdate() {
     if (colouringDialog_) colouringDialog_->setSettings(document_->density());

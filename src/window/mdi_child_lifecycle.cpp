@@ -27,12 +27,13 @@
 #include "services/settings.h"
 #include "view/picture_image.h"
 #include "view/picture_view.h"
+#include "window/save_names.h"
 #include "window/status_panel.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin {
 
-TMDIChild::TMDIChild(const ProgramParts& parts, QWidget* parent)
+TMDIChild::TMDIChild(const ProgramParts& parts, QWidget* parent, WindowStart start)
     : QMdiSubWindow(parent),
       frame_(parts.frame),
       form4_(parts.form4),
@@ -40,7 +41,8 @@ TMDIChild::TMDIChild(const ProgramParts& parts, QWidget* parent)
       xySize_(parts.xySize),
       colouringDialog_(parts.colouring),
       document_(std::make_unique<PictureDocument>(*parts.engine, *parts.pump, parts.pool,
-                                                  static_cast<PictureDisplay&>(*this))) {
+                                                  static_cast<PictureDisplay&>(*this))),
+      start_(std::move(start)) {
     setObjectName(QStringLiteral("MDIChild"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowTitle(QStringLiteral("MDI Child"));
@@ -163,11 +165,11 @@ void TMDIChild::FormPaint() {
     setupPending = kFalse;
     if (!opened) {
         CreateTList();
-        const QString parameters = std::exchange(parameterFileToLoad_, QString());
+        const QString parameters = std::exchange(start_.parameterFile, QString());
         if (!parameters.isEmpty() && LoadFromParameterFile(parameters)) return;
-        const QString text = std::exchange(parameterTextToLoad_, QString());
+        const QString text = std::exchange(start_.parameterText, QString());
         if (!text.isEmpty() &&
-            document_->takeParameterText(text.toStdString(), parameterTextCaption_, QString())) {
+            document_->takeParameterText(text.toStdString(), start_.textCaption, QString())) {
             v.randomStart = kFalse;
             UpdateGrafX();
             return;
@@ -197,7 +199,7 @@ void TMDIChild::takeOpenedImagesParameters() {
         return;
     }
     const QString image = windowTitle();
-    const QString parameters = parameterFilePathFor(image);
+    const QString parameters = ParameterFilePathFor(image);
     if (CarriesParameters(image.toStdString()) && ReadEmbeddedParameters(image.toStdString())) {
         if (document_->readParameters(image)) v.randomStart = kFalse;
     } else if (QFileInfo::exists(parameters) && document_->readParameters(parameters)) {
@@ -227,15 +229,11 @@ bool TMDIChild::setUpOpenedCounts() {
     return true;
 }
 
-void TMDIChild::setOpenedImage(QImage image) {
-    openedImage_ = std::move(image);
-}
-
 // The image the frame has opened for this window, if any, becomes its picture
 // and gives it its size.
 bool TMDIChild::setUpOpenedImage() {
-    if (openedImage_.isNull()) return false;
-    auto opened = std::make_unique<Picture>(pictureOfImage(std::exchange(openedImage_, QImage())));
+    if (start_.image.isNull()) return false;
+    auto opened = std::make_unique<Picture>(pictureOfImage(std::exchange(start_.image, QImage())));
     TFractalRec& v = document_->v;
     v.width = opened->Width();
     v.height = opened->Height();

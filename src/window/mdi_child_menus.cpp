@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QKeySequence>
 #include <QMenu>
+#include <string>
 
 #include "engine/core/formula_table.h"
 #include "view/picture_view.h"
@@ -92,16 +93,26 @@ void TMDIChild::createEffectsMenu() {
     connect(Expansion, &QAction::triggered, this, &TMDIChild::ExpansionClick);
     connect(ColorMix, &QAction::triggered, this, &TMDIChild::ColorMixClick);
     connect(SqrtFilter1, &QAction::triggered, this, &TMDIChild::SqrtFilter1Click);
-    DensityColouring = addItem(effectsMenu, "DensityColouring", QStringLiteral("Density Colouring"));
-    DensityColouring->setCheckable(true);
-    DensityColouring->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    connect(DensityColouring, &QAction::triggered, this, &TMDIChild::toggleDensityColouring);
+    addColouringItems(effectsMenu);
     effectsMenu->addSeparator()->setObjectName(QStringLiteral("N2"));
     connect(addItem(effectsMenu, "Zoom1", QStringLiteral("Zoom")), &QAction::triggered, this,
             &TMDIChild::Zoom1Click);
     QAction* zoomOutItem = addItem(effectsMenu, "ZoomOut", QStringLiteral("Zoom Out"));
     zoomOutItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
     connect(zoomOutItem, &QAction::triggered, this, &TMDIChild::zoomOut);
+}
+
+void TMDIChild::addColouringItems(QMenu* menu) {
+    for (std::size_t i = 0; i < kColouringModes.size(); ++i) {
+        const ColouringModeInfo& info = kColouringModes[i];
+        if (info.itemName.empty()) continue;
+        QAction* item = addItem(menu, std::string(info.itemName).c_str(),
+                                QString::fromUtf8(info.itemCaption.data(), std::ssize(info.itemCaption)));
+        item->setCheckable(true);
+        item->setShortcut(QKeySequence(QString::fromLatin1(info.shortcut.data(), std::ssize(info.shortcut))));
+        connect(item, &QAction::triggered, this, [this, mode = info.mode] { chooseColouring(mode); });
+        colouringItems_.at(i) = item;
+    }
 }
 
 void TMDIChild::createEditMenu() {
@@ -162,10 +173,8 @@ void TMDIChild::SqrtFilter1Click() {
     document_->v.sqrtFilter = ToFlag(SqrtFilter1->isChecked());
 }
 
-void TMDIChild::toggleDensityColouring() {
-    document_->setColouringMode(document_->colouringMode() == ColouringMode::kDensity
-                                    ? ColouringMode::kClassic
-                                    : ColouringMode::kDensity);
+void TMDIChild::chooseColouring(ColouringMode mode) {
+    document_->setColouringMode(document_->colouringMode() == mode ? ColouringMode::kClassic : mode);
 }
 
 void TMDIChild::UpdateMenuItems() {
@@ -174,7 +183,9 @@ void TMDIChild::UpdateMenuItems() {
     ColorMix->setChecked(document.effects.colorMix != 0);
     Expansion->setChecked(document.effects.expansion != 0);
     Modulas->setChecked(document.effects.modulas != 0);
-    DensityColouring->setChecked(document.colouringMode() == ColouringMode::kDensity);
+    for (std::size_t i = 0; i < kColouringModes.size(); ++i)
+        if (QAction* item = colouringItems_.at(i))
+            item->setChecked(kColouringModes[i].mode == document.colouringMode());
     for (const FormulaInfo& formula : Formulas())
         formulaItems_.at(static_cast<std::size_t>(formula.number))
             ->setChecked(formula.number == document.v.formula);

@@ -2,18 +2,12 @@
 // picture.
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
-#include <QFileInfo>
 
 #include "services/mode_word.h"
+#include "window/save_names.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin {
-
-void TMDIChild::setParameterTextToLoad(const QString& text, const QString& caption) {
-    parameterTextToLoad_ = text;
-    parameterTextCaption_ = caption;
-}
 
 void TMDIChild::copyParameters() {
     // A point, whatever this system's separator: the text may be pasted on
@@ -32,13 +26,8 @@ bool TMDIChild::LoadFromParameterFile(const QString& path) {
     return true;
 }
 
-QString TMDIChild::parameterFilePathFor(const QString& picturePath) {
-    const QFileInfo picture(picturePath);
-    return picture.dir().filePath(picture.completeBaseName() + QStringLiteral(".zpr"));
-}
-
 bool TMDIChild::writeParameterFileBeside(const QString& picturePath) {
-    return document_->writeParameterFile(parameterFilePathFor(picturePath));
+    return document_->writeParameterFile(ParameterFilePathFor(picturePath));
 }
 
 }  // namespace zephyrin

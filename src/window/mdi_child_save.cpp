@@ -10,35 +10,18 @@
 #include "services/messages.h"
 #include "services/settings.h"
 #include "view/picture_view.h"
+#include "window/save_names.h"
 #include "window/tmdi_child.h"
 
 namespace zephyrin {
-
-QStringList TMDIChild::saveFilters() {
-    QStringList filters;
-    for (const ImageFormatInfo& format : ImageFormats())
-        filters << QStringLiteral("%1 (%2)").arg(
-            QString::fromLatin1(format.filterEntry.data(), format.filterEntry.size()),
-            QString::fromLatin1(format.pattern.data(), format.pattern.size()));
-    return filters;
-}
-
-QString TMDIChild::proposedSaveName() const {
-    // The window's name without folder and extension; the first window's
-    // caption "zephyrin    " proposes "zephyrin".
-    const QString name =
-        document_->state() == PictureDocument::DrawingState::kIdle ? windowTitle() : pictureName;
-    const QFileInfo info(name.trimmed());
-    return info.suffix().isEmpty() ? info.fileName() : info.completeBaseName();
-}
 
 void TMDIChild::SaveAs1Click() {
     FileRequest request;
     request.kind = FileRequest::Kind::kSave;
     request.caption = QStringLiteral("Save As");
-    request.filters = saveFilters();
+    request.filters = SaveFilters();
     request.filterIndex = saveFilterIndex_;
-    request.proposedName = proposedSaveName();
+    request.proposedName = ProposedSaveName(*this);
     const std::optional<FileChoice> choice = chooseFile(this, request);
     if (!choice) return;
     QString path = choice->path;

@@ -124,7 +124,7 @@ public:
     bool showCountsToOpen();
 
     // The colouring: its mode and the density settings.
-    ColouringMode colouringMode() const { return ModeOf(density_); }
+    ColouringMode colouringMode() const { return density_.mode; }
     const DensitySettings& density() const { return density_; }
     // The counts hold the whole drawing either way: a new mode recolours
     // them, and a drawing going on goes on from them.
@@ -201,7 +201,7 @@ private:
     std::int32_t countsSupersample() const;
     bool hasCounts() const;
     const CountGrid& shownCounts(CountGrid& scratch) const;
-    CountsColouring colouring() const { return {colouringMode(), density_, gradient_}; }
+    CountsColouring colouring() const { return {density_, gradient_}; }
     void recolour();
     void refreshPicture();
     void switchColouring(ColouringMode mode);

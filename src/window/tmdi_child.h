@@ -10,6 +10,7 @@
 #include "window/picture_display.h"
 #include "window/picture_document.h"
 #include "window/program_parts.h"
+#include "window/window_start.h"
 
 class QAction;
 class QLabel;
@@ -35,7 +36,7 @@ class TMDIChild : public QMdiSubWindow, private PictureDisplay {
     Q_OBJECT
 
 public:
-    TMDIChild(const ProgramParts& parts, QWidget* parent = nullptr);
+    TMDIChild(const ProgramParts& parts, QWidget* parent = nullptr, WindowStart start = {});
     ~TMDIChild() override;
 
     PictureDocument& document() { return *document_; }
@@ -60,7 +61,6 @@ public:
     void ColorMixClick();
     void SqrtFilter1Click();
     void UpdateMenuItems();
-    void toggleDensityColouring();
 
     // Zoom and mouse.
     void PGImage1PicBoxOnMouseDown(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);
@@ -69,52 +69,30 @@ public:
     void PGImage1PicBoxOnDblClick();
     void Zoom1Click();
     void ClearRectangle1Click();
-    // Zooms by 1.25 per notch about the point under the pointer; a burst of
-    // notches makes one new drawing, shortly after the last.
-    void wheelZoom(double notches, int x, int y);
-    void zoomOut();
+    // A notch of the wheel zooms by this about the point under the pointer.
     static constexpr double kWheelNotchZoom = 1.25;
 
     // Clipboard and anti-aliasing.
     void Copy1Click();
-    void requestReduction(int factor);
-    void carryOutReduction();
-    int pendingReduction() const { return pendingReduction_; }
 
     // Files.
     bool LoadFromParameterFile(const QString& path);
-    // The decoded image a window opened by File > Open shows at its set-up.
-    void setOpenedImage(QImage image);
-    // The parameter file a new window draws at its set-up instead of a
-    // random start.
-    void setParameterFileToLoad(const QString& path) { parameterFileToLoad_ = path; }
-    // Parameter file text (pasted, or a gallery's tile) a new window draws at
-    // its set-up, its complaints captioned with `caption`.
-    void setParameterTextToLoad(const QString& text, const QString& caption);
-    // Edit > Copy Parameters: the parameter file's text onto the clipboard.
-    void copyParameters();
     void SaveAs1Click();
-    static QStringList saveFilters();
-    static QString parameterFilePathFor(const QString& picturePath);
-    QString proposedSaveName() const;
 
     // Picture size.
     void Resolution();
-    void sizeItemClick(int width, int height);
     void CustomSize1Click();
     void PGImage1NewAutoSize(int pictureWidth, int pictureHeight);
     // The window's outer size that shows its whole picture.
     QSize wholePictureSize() const;
 
     // Dialog bridge; the Colouring tool window sets the document's colouring
-    // through applyColouring.
+    // itself.
     void ApplyParameters();
     void UpdateCoefficiants();
     void Parameters1Update();
     void Parameters1Click();
     void ConstantsDialog1Click();
-    void applyColouring();
-    void colouringUpdate();
 
     QString pictureName;
     Flag setupPending = kTrue;
@@ -147,6 +125,16 @@ private:
     Picture* shownPicture() const override;
     void setShownPicture(std::unique_ptr<Picture> picture) override;
 
+    // A burst of wheel notches makes one new drawing, shortly after the last.
+    void wheelZoom(double notches, int x, int y);
+    void zoomOut();
+    // Filed by the Anti-Alias items, carried out by the next Timer1 tick.
+    void requestReduction(int factor);
+    void carryOutReduction();
+    // Edit > Copy Parameters: the parameter file's text onto the clipboard.
+    void copyParameters();
+    void sizeItemClick(int width, int height);
+
     void createComponents();
     void connectDocument();
     void createMenus();
@@ -156,6 +144,10 @@ private:
     QAction* addItem(QMenu* menu, const char* objectName, const QString& caption);
     void addSizeItems(QMenu* menu);
     void addAntiAliasItems(QMenu* menu);
+    void addColouringItems(QMenu* menu);
+    // A colouring item's choice: its mode, or the classic colouring back
+    // when its mode is on.
+    void chooseColouring(ColouringMode mode);
     bool writeParameterFileBeside(const QString& picturePath);
     bool setUpOpenedImage();
     void takeOpenedImagesParameters();
@@ -168,6 +160,8 @@ private:
     PictureState dialogValues() const;
     void noteDialogApplication();
     void colouringDialogClick();
+    // The document's colouring into the Colouring tool window.
+    void colouringUpdate();
     // Hides a visible tool window, or loads it with `load` and shows it.
     void toggleToolWindow(QWidget* tool, void (TMDIChild::*load)());
     void sizeUpdate();
@@ -179,12 +173,9 @@ private:
     ColouringDialog* colouringDialog_ = nullptr;
     std::unique_ptr<PictureDocument> document_;  // goes before the view it shows its picture in
     QList<QMenu*> menuBarMenus_;
-    int pendingReduction_ = 0;  // factor of a requested reduction
-    QSize viewSizeForPicture_;  // what the view last asked for to show its picture
-    QImage openedImage_;        // until the set-up shows it
-    QString parameterFileToLoad_;
-    QString parameterTextToLoad_;
-    QString parameterTextCaption_;
+    int pendingReduction_ = 0;      // factor of a requested reduction
+    QSize viewSizeForPicture_;      // what the view last asked for to show its picture
+    WindowStart start_;             // until the set-up uses it
     int saveFilterIndex_ = 0;       // the save dialog's entry used last
     PictureState dialogsAsLoaded_;  // what the dialogs showed after this window last loaded them
     OneShotTimer* wheelTimer_ = nullptr;
@@ -196,7 +187,8 @@ private:
     QAction* Expansion = nullptr;
     QAction* ColorMix = nullptr;
     QAction* SqrtFilter1 = nullptr;
-    QAction* DensityColouring = nullptr;
+    // By mode, in kColouringModes' order; none for the classic colouring.
+    std::array<QAction*, kColouringModes.size()> colouringItems_{};
     QAction* Undo = nullptr;
     QAction* Redo = nullptr;
 };

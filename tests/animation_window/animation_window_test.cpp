@@ -44,7 +44,7 @@ std::string recordText(double aShift, Colouring colouring = Colouring::kClassic)
     v.startY = 0.185936378724646;
     FreezeView(v);
     DensitySettings density;
-    density.enabled = colouring == Colouring::kDensity;
+    density.mode = colouring == Colouring::kDensity ? ColouringMode::kDensity : ColouringMode::kClassic;
     Effects effects;
     effects.colorMix = ToFlag(colouring == Colouring::kColorMix);
     return WriteParameterText(v, effects, density, '.');
@@ -297,7 +297,8 @@ private slots:
 
         const Result<LoadedAnimation> loaded = LoadAnimation(window.document(), 160, 120);
         QVERIFY(loaded);
-        const Result<std::vector<FrameChaos>> expected = CheckPath(loaded->animation, 0, 20, 3, 1);
+        ThreadPool single(1);
+        const Result<std::vector<FrameChaos>> expected = CheckPath(loaded->animation, 0, 20, 3, single);
         QVERIFY(expected);
         for (const FrameChaos& frame : *expected)
             QCOMPARE(window.timeLine()->marked(frame.frame), Flagged(frame.verdict, false));

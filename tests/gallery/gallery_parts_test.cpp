@@ -94,7 +94,7 @@ private slots:
         tile.picture = QImage(kTileWidth, kTileHeight, QImage::Format_RGB32);
         tile.picture.fill(QColor(10, 200, 30));
         DensitySettings density;
-        density.enabled = true;
+        density.mode = ColouringMode::kDensity;
         density.gamma = 3.5;
         const Result<QString> kept = saveFavourite(folder.path(), tile, density);
         QVERIFY2(kept, kept ? "" : kept.error().c_str());

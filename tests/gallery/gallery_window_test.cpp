@@ -190,7 +190,7 @@ private slots:
             QCOMPARE(child->document().v.af[40], tile.record.af[40]);
             QCOMPARE(child->document().v.zoom, tile.record.zoom);
             QCOMPARE(child->document().v.xCenter, tile.record.xCenter);
-            QVERIFY(child->document().density().enabled);
+            QVERIFY(child->document().density().mode == ColouringMode::kDensity);
         });
         QTRY_VERIFY_WITH_TIMEOUT(checked, kPatience);
         gallery.close();

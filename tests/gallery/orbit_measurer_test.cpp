@@ -34,7 +34,8 @@ private slots:
     // the last once it is done; the one between is never measured, and only
     // the last one's measures are told.
     void onlyTheLatestRecordIsTold() {
-        OrbitMeasurer measurer;
+        ThreadPool pool(1);
+        OrbitMeasurer measurer(pool);
         QSignalSpy told(&measurer, &OrbitMeasurer::measured);
         measurer.measure(recordOf(1), Effects{});
         QVERIFY(measurer.busy());

@@ -1,4 +1,5 @@
 // Edit > Copy Parameters and Paste Parameters through the clipboard.
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
@@ -65,7 +66,7 @@ private slots:
         TMDIChild& source = *frame.activeChild();
         source.Timer1->setEnabled(false);
         setRecognisable(source.document().v);
-        source.copyParameters();
+        source.findChild<QAction*>(QStringLiteral("CopyParameters"))->trigger();
         const QString text = QApplication::clipboard()->text();
         QVERIFY(text.startsWith(QStringLiteral("Zephyrin v1.000\r\n")));
         QCOMPARE(text.count(QStringLiteral("\r\n")), 150);

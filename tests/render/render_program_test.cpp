@@ -159,7 +159,8 @@ TEST(RenderProgram, DensityColoursTheSummedCountsOfAllThreads) {
     options.supersample = 2;
     options.gradient = "ice";
     const PreparedDrawing prepared = *PrepareDrawing(options);
-    EXPECT_TRUE(prepared.setup.density.enabled) << "--gradient alone asks for density colouring";
+    EXPECT_EQ(prepared.setup.density.mode, ColouringMode::kDensity)
+        << "--gradient alone asks for density colouring";
     RenderSettings settings;
     settings.threads = 2;
     settings.seed = 4;

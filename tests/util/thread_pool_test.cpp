@@ -1,11 +1,15 @@
 // Jobs on the pool: every share runs to its end, a thrown exception reaches
-// whoever waits and ends only its own job, and a stop holds.
+// whoever waits and ends only its own job, a stop holds, and a task holding
+// a thread leaves the other jobs' shares to the other threads.
 #include "util/thread_pool.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <future>
 #include <stdexcept>
+
+#include "util/pool_task.h"
 
 namespace zephyrin {
 namespace {
@@ -72,6 +76,29 @@ TEST(ThreadPool, NoSliceRunsOnceStopReturns) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     EXPECT_EQ(endless.Total(), total);
     EXPECT_TRUE(endless.Finished());
+}
+
+TEST(ThreadPool, ATaskHoldingAThreadHoldsBackNoShareAndItsFailureReachesTheWaiter) {
+    ThreadPool pool(2);
+    std::promise<void> release;
+    PoolTask holding(pool, [held = release.get_future().share()](const PoolTask&) { held.wait(); });
+    holding.Start();
+    // Both shares, whichever thread the task holds, run on the thread left.
+    CountingJob job(pool, 300);
+    while (!job.WaitFor(std::chrono::milliseconds(10))) {
+    }
+    EXPECT_EQ(job.Total(), 2 * 300);
+    EXPECT_FALSE(holding.Finished());
+    release.set_value();
+    while (!holding.WaitFor(std::chrono::milliseconds(10))) {
+    }
+    EXPECT_FALSE(holding.Failure());
+
+    PoolTask failing(pool, [](const PoolTask&) { throw std::runtime_error("task failed"); });
+    failing.Start();
+    while (!failing.WaitFor(std::chrono::milliseconds(10))) {
+    }
+    EXPECT_THROW(std::rethrow_exception(failing.Failure()), std::runtime_error);
 }
 
 }  // namespace

@@ -20,13 +20,13 @@ namespace zephyrin::testing {
 namespace {
 
 void SetColouring(TMDIChild* w, bool density) {
-    if (w->document().density().enabled != density) w->toggleDensityColouring();
+    if ((w->document().density().mode == ColouringMode::kDensity) != density) ToggleDensity(w);
 }
 
 // What the counts look like in the window's colouring, `block` x `block` to a pixel.
 Picture CountsPicture(TMDIChild* w, int block) {
     const PictureDocument& d = w->document();
-    if (!d.density().enabled) return ColourFromCounts(d.counts(), d.v);
+    if (PaintsWhilePlotting(d.density().mode)) return ColourFromCounts(d.counts(), d.v);
     return ToPicture(
         DensityColour({d.counts(), block}, d.density(), *FindGradient(d.density().gradient), false));
 }
@@ -80,10 +80,10 @@ private slots:
         TMDIChild* saved = f.child;
         f.SetUp(saved);
         SetColouring(saved, density);
-        f.RunDrawing([saved] { saved->DrawClick(70); }, 200);
+        f.RunDrawing([saved] { saved->DrawClick(70); }, 200'000);
         if (reduction > 1) {
-            saved->requestReduction(reduction);
-            saved->carryOutReduction();
+            saved->findChild<QAction*>(QStringLiteral("AntiAlias") + QString::number(reduction) + QStringLiteral("11"))->trigger();
+            saved->Timer1Timer();  // carries the reduction out
         }
         const QString path = dir.filePath(QStringLiteral("counts.tif"));
         QVERIFY(saved->document().saveCounts(path));
@@ -102,7 +102,7 @@ private slots:
         QCOMPARE(opened->document().heldIterations(), held);
 
         const CountGrid before = opened->document().counts();
-        f.RunDrawing([opened] { opened->document().continueDrawing(); }, 200);
+        f.RunDrawing([opened] { opened->document().continueDrawing(); }, 200'000);
         QVERIFY(opened->document().heldIterations() > held);
         QVERIFY(OnlyGrew(before, opened->document().counts()));
         QVERIFY(*opened->PGImage1->currentPicture() == CountsPicture(opened, reduction));
@@ -129,13 +129,13 @@ private slots:
         f.SetUp(w);
         SetColouring(w, density);
         bool whileDrawing = true;
-        f.RunDrawing([w] { w->DrawClick(70); }, 200, [&] { whileDrawing = w->document().canContinue(); });
+        f.RunDrawing([w] { w->DrawClick(70); }, 200'000, [&] { whileDrawing = w->document().canContinue(); });
         QVERIFY(!whileDrawing);
         QVERIFY(w->document().canContinue());
         const std::int64_t held = w->document().heldIterations();
         const CountGrid before = w->document().counts();
         const Picture* shown = w->PGImage1->currentPicture();
-        f.RunDrawing([w] { w->document().continueDrawing(); }, 200);
+        f.RunDrawing([w] { w->document().continueDrawing(); }, 200'000);
         QVERIFY(w->document().heldIterations() > held);
         QVERIFY(OnlyGrew(before, w->document().counts()));
         QCOMPARE(w->PGImage1->currentPicture(), shown);
@@ -148,9 +148,9 @@ private slots:
         WindowFixture f;
         f.SetUp(f.child);
         SetColouring(f.child, false);
-        f.RunDrawing([&f] { f.child->DrawClick(70); }, 100);
-        f.child->requestReduction(2);
-        f.child->carryOutReduction();
+        f.RunDrawing([&f] { f.child->DrawClick(70); }, 100'000);
+        f.child->findChild<QAction*>(QStringLiteral("AntiAlias211"))->trigger();
+        f.child->Timer1Timer();  // carries the reduction out
         QVERIFY(!f.child->document().canContinue());
     }
 

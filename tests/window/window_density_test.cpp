@@ -42,7 +42,7 @@ void StopSoon(WindowFixture& f) {
 
 // New windows take the mode used last, which an earlier test may have left on.
 void DensityOn(TMDIChild* w) {
-    if (!w->document().density().enabled) w->toggleDensityColouring();
+    if (w->document().density().mode != ColouringMode::kDensity) ToggleDensity(w);
 }
 
 }  // namespace
@@ -57,13 +57,13 @@ private slots:
         WindowFixture f;
         TMDIChild* w = f.child;
         f.SetUp(w);
-        if (w->document().density().enabled) w->toggleDensityColouring();
-        f.RunDrawing([w] { w->DrawClick(70); }, 200, [w] { w->toggleDensityColouring(); });
-        QVERIFY(w->document().density().enabled);
+        if (w->document().density().mode == ColouringMode::kDensity) ToggleDensity(w);
+        f.RunDrawing([w] { w->DrawClick(70); }, 200'000, [w] { ToggleDensity(w); });
+        QVERIFY(w->document().density().mode == ColouringMode::kDensity);
         QCOMPARE(w->document().picture, nullptr);
         QVERIFY(*w->PGImage1->currentPicture() == ToneMapped(w));
 
-        w->toggleDensityColouring();
+        ToggleDensity(w);
         QCOMPARE(w->document().picture, w->PGImage1->currentPicture());
         QVERIFY(*w->document().picture == ColourFromCounts(w->document().counts(), w->document().v));
     }
@@ -79,7 +79,7 @@ private slots:
         f.SetUp(w);
         DensityOn(w);
         const DensitySettings before = w->document().density();
-        f.RunDrawing([w] { w->DrawClick(70); }, 200,
+        f.RunDrawing([w] { w->DrawClick(70); }, 200'000,
                      [&] {
                          const Picture* shown = w->PGImage1->currentPicture();
                          const CountsDrawing* drawing = w->document().threadsDrawing();
@@ -87,7 +87,7 @@ private slots:
                          settings.gamma = 4;
                          settings.gradient = "ice";
                          colouring.setSettings(settings);
-                         w->applyColouring();
+                         w->document().applyColouring(colouring.settings());
                          QCOMPARE(w->document().density().gradient, std::string("ice"));
                          QCOMPARE(w->PGImage1->currentPicture(), shown);
                          QCOMPARE(f.engine.Depth(), 1);
@@ -113,14 +113,14 @@ private slots:
         WindowFixture f;
         TMDIChild* w = f.child;
         f.SetUp(w);
-        if (w->document().density().enabled) w->toggleDensityColouring();
-        f.RunDrawing([w] { w->DrawClick(70); }, 200,
+        if (w->document().density().mode == ColouringMode::kDensity) ToggleDensity(w);
+        f.RunDrawing([w] { w->DrawClick(70); }, 200'000,
                      [&] {
-                         w->toggleDensityColouring();
+                         ToggleDensity(w);
                          StopSoon(f);
                          w->document().undo();
-                         QVERIFY(!w->document().density().enabled);
-                         QVERIFY(!rememberedDensityDefaults().enabled);
+                         QVERIFY(w->document().density().mode == ColouringMode::kClassic);
+                         QVERIFY(rememberedDensityDefaults().mode == ColouringMode::kClassic);
                          QCOMPARE(w->document().v.stop, kFalse);
                          QCOMPARE(f.engine.Depth(), 1);
                      });
@@ -134,15 +134,15 @@ private slots:
         TMDIChild* w = f.child;
         f.SetUp(w);
         DensityOn(w);
-        f.RunDrawing([w] { w->DrawClick(70); }, 200);
-        w->requestReduction(2);
-        w->carryOutReduction();
+        f.RunDrawing([w] { w->DrawClick(70); }, 200'000);
+        w->findChild<QAction*>(QStringLiteral("AntiAlias211"))->trigger();
+        w->Timer1Timer();
         QCOMPARE(w->PGImage1->currentPicture()->Width(), 200);
         QVERIFY(*w->PGImage1->currentPicture() == ToneMapped(w, 2));
-        w->toggleDensityColouring();
+        ToggleDensity(w);
         QVERIFY(*w->PGImage1->currentPicture() ==
                 ReduceByAreaAveraging(ColourFromCounts(w->document().counts(), w->document().v), 2));
-        w->toggleDensityColouring();
+        ToggleDensity(w);
         QVERIFY(*w->PGImage1->currentPicture() == ToneMapped(w, 2));
     }
 
@@ -155,7 +155,7 @@ private slots:
         f.SetUp(w);
         DensityOn(w);
         const CountsDrawing* drawing = nullptr;
-        f.RunDrawing([w] { w->DrawClick(70); }, 100,
+        f.RunDrawing([w] { w->DrawClick(70); }, 100'000,
                      [&] {
                          drawing = w->document().threadsDrawing();
                          QVERIFY(drawing);
@@ -171,7 +171,7 @@ private slots:
         QCOMPARE(w->document().counts().Size(),
                  static_cast<std::size_t>(w->document().v.width) * w->document().v.height);
 
-        f.RunDrawing([w] { w->DrawClick(45); }, 100,
+        f.RunDrawing([w] { w->DrawClick(45); }, 100'000,
                      [&] {
                          drawing = w->document().threadsDrawing();
                          QVERIFY(drawing);
@@ -186,13 +186,13 @@ private slots:
         WindowFixture f;
         TMDIChild* w = f.child;
         f.SetUp(w);
-        if (w->document().density().enabled) w->toggleDensityColouring();
+        if (w->document().density().mode == ColouringMode::kDensity) ToggleDensity(w);
         std::int64_t classicRise = 0, classicIterations = 0;
         bool tookOver = false;
         QTimer::singleShot(200, [&] {
             classicIterations = w->document().v.iterations;
             classicRise = w->document().counts().TotalRise();
-            w->toggleDensityColouring();
+            ToggleDensity(w);
         });
         QTimer::singleShot(700, [&] {
             tookOver = w->document().threadsDrawing() != nullptr;
@@ -219,7 +219,7 @@ private slots:
         std::int64_t threadsRise = 0, threadsIterations = 0;
         bool classicAtOnce = false, engineDraws = false;
         QTimer::singleShot(200, [&] {
-            w->toggleDensityColouring();
+            ToggleDensity(w);
             threadsIterations = w->document().v.iterations;
             threadsRise = w->document().counts().TotalRise();
             classicAtOnce =
@@ -275,7 +275,7 @@ private slots:
         TMDIChild* w = f.child;
         f.SetUp(w);
         DensityOn(w);
-        f.RunDrawing([w] { w->DrawClick(45); }, 200);
+        f.RunDrawing([w] { w->DrawClick(45); }, 200'000);
         setFileChooser([&](const FileRequest&) { return FileChoice{path, 4}; });
         w->SaveAs1Click();
         setFileChooser({});
@@ -285,11 +285,10 @@ private slots:
         QVERIFY(inside);
         QVERIFY(inside->find("density=1") != std::string::npos);
 
-        TMDIChild* opened = f.NewWindow();
+        TMDIChild* opened = f.NewWindow({.image = QImage(path)});
         opened->setWindowTitle(path);
-        opened->setOpenedImage(QImage(path));
         opened->FormPaint();
-        QVERIFY(opened->document().density().enabled);
+        QVERIFY(opened->document().density().mode == ColouringMode::kDensity);
         QCOMPARE(opened->document().v.formula, 45);
     }
 };

@@ -9,6 +9,7 @@
 #include "imaging/picture.h"
 #include "qt_test_main.h"
 #include "view/picture_view.h"
+#include "window/save_names.h"
 #include "window_fixture.h"
 
 namespace zephyrin::testing {
@@ -21,7 +22,7 @@ private slots:
         WindowFixture f;
         TMDIChild* w = f.child;
         bool checked = false;
-        f.SetUp(w, 600, [&] {
+        f.SetUp(w, WindowFixture::BusyCaption(w), [&] {
             QCOMPARE(w->pictureName, QStringLiteral("zephyrin    "));
             QVERIFY(w->windowTitle().startsWith(QStringLiteral("Busy... ")));
             QCOMPARE(modeWord(), kModeRunning);
@@ -52,11 +53,11 @@ private slots:
         TMDIChild* w = f.child;
         f.SetUp(w);
         QString proposed;
-        f.RunDrawing([w] { w->DrawClick(70); }, 50,
+        f.RunDrawing([w] { w->DrawClick(70); }, WindowFixture::kShortDrawing,
                      [&] {
                          w->Timer2Timer();  // the busy caption
                          w->document().v.stop = kTrue;
-                         proposed = w->proposedSaveName();
+                         proposed = ProposedSaveName(*w);
                          QTimer::singleShot(50, [&] { f.engine.StopCurrent(); });
                          w->DrawClick(5);
                      });
@@ -80,7 +81,8 @@ private slots:
         QVERIFY(w->isMinimized());
         w->showNormal();
         bool drew = false;
-        f.RunDrawing([w] { w->UpdateGrafX(); }, 50, [&] { drew = f.engine.Depth() == 1; });
+        f.RunDrawing([w] { w->UpdateGrafX(); }, WindowFixture::kShortDrawing,
+                     [&] { drew = f.engine.Depth() == 1; });
         QVERIFY(drew);
     }
 
@@ -120,9 +122,9 @@ private slots:
         w->document().v.intensity = 0;
         w->document().v.varSwirl = kFalse;
         w->document().v.randomStart = kFalse;
-        if (!w->document().density().enabled) w->toggleDensityColouring();
-        f.RunDrawing([w] { w->UpdateGrafX(); }, 300);
-        w->toggleDensityColouring();
+        if (w->document().density().mode != ColouringMode::kDensity) ToggleDensity(w);
+        f.RunDrawing([w] { w->UpdateGrafX(); }, 300'000);
+        ToggleDensity(w);
         const CountGrid counts = w->document().counts();
         QCOMPARE(std::ranges::count_if(counts.Counts(),
                                        [](std::int32_t count) { return count > kUntouchedCount; }),
@@ -134,13 +136,13 @@ private slots:
     void theRefreshTimerRunsOnlyWhileDrawing() {
         WindowFixture f;
         QVERIFY(!f.child->Timer2->isActive());
-        f.SetUp(f.child, 50, [&] { QVERIFY(f.child->Timer2->isActive()); });
+        f.SetUp(f.child, WindowFixture::kShortDrawing, [&] { QVERIFY(f.child->Timer2->isActive()); });
         QVERIFY(!f.child->Timer2->isActive());
     }
 
     void stopRestoresThePictureName() {
         WindowFixture f;
-        f.SetUp(f.child, 700);  // long enough for a busy caption
+        f.SetUp(f.child, WindowFixture::BusyCaption(f.child));
         QCOMPARE(f.child->windowTitle(), QStringLiteral("zephyrin    "));
     }
 
@@ -151,7 +153,7 @@ private slots:
         int depthInside = 0;
         const Picture* outerPicture = nullptr;
         bool innerChecked = false;
-        f.RunDrawing([w] { w->UpdateGrafX(); }, 50,
+        f.RunDrawing([w] { w->UpdateGrafX(); }, WindowFixture::kShortDrawing,
                      [&] {
                          outerPicture = w->PGImage1->currentPicture();
                          QTimer::singleShot(50, [&] {

@@ -22,7 +22,7 @@ QSize ShownSize(TMDIChild* w) {
 
 // Sets the window to width x height and lets one short drawing run.
 void Resize(WindowFixture& f, TMDIChild* w, int width, int height) {
-    f.RunDrawing([&] { w->sizeItemClick(width, height); });
+    f.RunDrawing([&] { f.SetSize(w, width, height); });
 }
 
 }  // namespace
@@ -42,7 +42,8 @@ private slots:
         QCOMPARE(f.child->PGImage1->actionMode(), PictureView::ActionMode::MoveImage);
         QCOMPARE(f.child->document().picture, f.child->PGImage1->currentPicture());
         QCOMPARE(f.child->document().v.listWidth, 800);  // the record still describes the large drawing
-        QCOMPARE(f.child->pendingReduction(), 0);
+        f.child->Timer1Timer();                          // the request was used up
+        QCOMPARE(ShownSize(f.child), QSize(400, 300));
 
         f.child->findChild<QAction*>(QStringLiteral("AntiAlias211"))->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(ShownSize(f.child), QSize(200, 150), 600);
@@ -78,7 +79,8 @@ private slots:
         w->Timer1Timer();
         QCOMPARE(ShownSize(w), QSize(200, 150));
         QCOMPARE(w->document().v.stop, kTrue);
-        QCOMPARE(w->pendingReduction(), 0);
+        w->Timer1Timer();  // the request was used up
+        QCOMPARE(ShownSize(w), QSize(200, 150));
         QCOMPARE(f.engine.Depth(), 0);
     }
 
@@ -87,7 +89,7 @@ private slots:
         f.SetUp(f.child);
         TMDIChild* other = f.NewWindow();
         f.SetUp(other);
-        f.child->requestReduction(2);
+        f.child->findChild<QAction*>(QStringLiteral("AntiAlias211"))->trigger();
         f.child->Timer1->setEnabled(false);
         other->Timer1Timer();
         QCOMPARE(ShownSize(other), QSize(400, 300));
@@ -98,7 +100,7 @@ private slots:
 
     void copyPutsTheShownPictureOnTheClipboard() {
         WindowFixture f;
-        f.SetUp(f.child, 200);
+        f.SetUp(f.child, 200'000);
         Picture* shown = f.child->PGImage1->currentPicture();
         shown->SetPixel(0, 0, Picture::Pack(10, 20, 30));
         shown->SetPixel(399, 299, Picture::Pack(200, 100, 50));
@@ -109,7 +111,7 @@ private slots:
         QCOMPARE(copied.pixel(399, 299), qRgb(200, 100, 50));
         QVERIFY(!f.child->PGImage1->hasSelection());
 
-        f.child->requestReduction(2);
+        f.child->findChild<QAction*>(QStringLiteral("AntiAlias211"))->trigger();
         f.child->Timer1Timer();
         f.child->Copy1Click();
         QCOMPARE(QApplication::clipboard()->image().size(), QSize(200, 150));
@@ -119,7 +121,7 @@ private slots:
         WindowFixture f;
         f.SetUp(f.child);
         Resize(f, f.child, 1, 1);
-        f.child->requestReduction(2);
+        f.child->findChild<QAction*>(QStringLiteral("AntiAlias211"))->trigger();
         f.child->Timer1Timer();
         QStringList messages;
         setMessageSink([&](const QString& text) { messages << text; });

@@ -200,8 +200,8 @@ private slots:
         WindowFixture f;
         f.SetUp(f.child);
         TMDIChild* w = f.child;
-        f.RunDrawing([w] { w->sizeItemClick(2000, 1000); });
-        f.RunDrawing([w] { w->sizeItemClick(400, 300); });
+        f.RunDrawing([&] { f.SetSize(w, 2000, 1000); });
+        f.RunDrawing([&] { f.SetSize(w, 400, 300); });
         QCOMPARE(w->document().hitList.capacity(), std::size_t{160000});
     }
 

@@ -54,9 +54,9 @@ private slots:
         WindowFixture f;
         f.SetUp(f.child);
         TMDIChild* w = f.child;
-        f.RunDrawing([w] { w->sizeItemClick(800, 600); });
-        w->requestReduction(2);
-        w->carryOutReduction();
+        f.RunDrawing([&] { f.SetSize(w, 800, 600); });
+        w->findChild<QAction*>(QStringLiteral("AntiAlias211"))->trigger();
+        w->Timer1Timer();
         w->PGImage1PicBoxOnMouseMove(Qt::NoButton, Qt::NoModifier, 399, 299);
         // Pixel 399 of 400 across x from -233.33 to 233.33.
         QVERIFY(qAbs(w->cursorX - (399 * 466.666666666667 / 400 - 233.333333333333)) < 1e-9);

@@ -26,7 +26,7 @@ Result<LoadedKeyframe> LoadKeyframe(const KeyframeText& text, const std::string&
     k.record.randomStart = kFalse;
     FreezeView(k.record);
     loaded.gradient = FindGradient(k.density.gradient).value_or(Gradient());
-    if (k.density.enabled) {
+    if (!PaintsWhilePlotting(k.density.mode)) {
         Result<Gradient> taken = TakeGradient(k.density);
         if (!taken) return Failure(caption + ": " + taken.error());
         loaded.gradient = *std::move(taken);

@@ -63,7 +63,7 @@ void ColourFrame(const FrameState& state, const CountGrid& counts, const std::op
                  std::span<const Gradient> keyframeGradients, const FrameSettings& settings,
                  DrawnFrame& out) {
     const bool white = state.record.white != kFalse;
-    if (state.density.enabled) {
+    if (!PaintsWhilePlotting(state.density.mode)) {
         const Gradient gradient = FrameGradient(state, keyframeGradients);
         const DensityCounts blocks{counts, settings.supersample};
         if (settings.depth == 16) {

@@ -30,7 +30,7 @@ std::vector<CountsRun> FrameSampleRuns(const Animation& animation, std::int64_t 
 }
 
 bool PaintedAsDrawn(const FrameState& state, const FrameSettings& settings) {
-    if (state.density.enabled || settings.motionBlur > 1) return false;
+    if (!PaintsWhilePlotting(state.density.mode) || settings.motionBlur > 1) return false;
     // A hit adds round(intensity * weight + 10) with a weight in [0, 1].
     const bool everyHitCounts = state.record.intensity > -9.5;
     return !everyHitCounts || state.effects.colorMix;

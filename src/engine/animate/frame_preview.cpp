@@ -6,6 +6,7 @@
 #include "engine/animate/path_curve.h"
 #include "engine/animate/tone_path.h"
 #include "engine/batch/orbit_batch.h"
+#include "engine/colouring/colour_counts.h"
 #include "engine/colouring/colour_from_counts.h"
 #include "engine/core/view_coords.h"
 
@@ -58,12 +59,13 @@ Picture FramePreview::Draw(std::int64_t frame) {
     const FrameState state = FrameAt(animation_, static_cast<double>(frame));
     const CountGrid counts = PreviewCounts(state.record, state.effects, width_, height_, iterations_,
                                            seed_ + static_cast<std::uint64_t>(frame));
-    if (!state.density.enabled) return ClassicPicture(counts, state.record);
+    if (PaintsWhilePlotting(state.density.mode)) return ClassicPicture(counts, state.record);
     for (const std::size_t k : PathKeyframes(animation_, state.position)) KeyframeTone(k);
     const std::optional<ToneReferences> tone = ToneAt(animation_, state.position, tones_);
+    const Gradient gradient = FrameGradient(state, gradients_);
     Picture picture;
-    DensityColour({counts, 1}, state.density, FrameGradient(state, gradients_), state.record.white != kFalse,
-                  picture, tone);
+    ColourCounts({counts, 1}, state.record, {.settings = state.density, .gradient = gradient, .tone = tone},
+                 picture);
     return picture;
 }
 
@@ -71,7 +73,7 @@ Picture DrawStill(const Keyframe& keyframe, const Gradient& gradient, std::int32
                   std::int64_t iterations, std::uint64_t seed) {
     const CountGrid counts =
         PreviewCounts(keyframe.record, keyframe.effects, width, height, iterations, seed);
-    if (!keyframe.density.enabled) return ClassicPicture(counts, keyframe.record);
+    if (PaintsWhilePlotting(keyframe.density.mode)) return ClassicPicture(counts, keyframe.record);
     Picture picture;
     DensityColour({counts, 1}, keyframe.density, gradient, keyframe.record.white != kFalse, picture);
     return picture;

@@ -1,15 +1,12 @@
 #include "engine/animate/path_chaos.h"
 
-#include <algorithm>
-#include <atomic>
+#include <chrono>
 #include <cmath>
-#include <mutex>
-#include <optional>
-#include <system_error>
-#include <thread>
+#include <string>
 #include <utility>
 
 #include "engine/animate/frame_state.h"
+#include "engine/animate/path_check_job.h"
 #include "engine/core/formula_table.h"
 #include "engine/explore/orbit_probe.h"
 
@@ -90,42 +87,14 @@ Result<FrameChaos> CheckFrame(const Animation& animation, std::int64_t frame, st
 }
 
 Result<std::vector<FrameChaos>> CheckPath(const Animation& animation, std::int64_t first, std::int64_t last,
-                                          std::uint64_t seed, int threads, std::stop_token stop) {
+                                          std::uint64_t seed, ThreadPool& pool, std::stop_token stop) {
     if (last < first) return std::vector<FrameChaos>{};
-    std::vector<FrameChaos> frames(static_cast<std::size_t>(last - first + 1));
-    std::atomic<std::size_t> next{0};
-    std::mutex mutex;
-    std::size_t done = frames.size();  // frames before it are measured once all threads end
-    std::optional<std::string> failure;
-    const auto measure = [&] {
-        for (std::size_t i; (i = next++) < frames.size();) {
-            if (stop.stop_requested()) {
-                const std::scoped_lock lock(mutex);
-                done = std::min(done, i);
-                return;
-            }
-            Result<FrameChaos> checked = CheckFrame(animation, first + static_cast<std::int64_t>(i), seed);
-            if (!checked) {
-                const std::scoped_lock lock(mutex);
-                failure = checked.error();
-                next = frames.size();
-                return;
-            }
-            frames[i] = *std::move(checked);
-        }
-    };
-    {
-        std::vector<std::jthread> pool;
-        try {
-            for (int t = 1; t < threads; ++t) pool.emplace_back(measure);
-        } catch (const std::system_error&) {
-            // Fewer threads measure: slower, the same measures.
-        }
-        measure();
+    PathCheckJob check(pool, animation, first, last, seed, std::move(stop));
+    check.Start();
+    while (!check.WaitFor(std::chrono::milliseconds(100))) {
     }
-    if (failure) return Failure(*failure);
-    frames.resize(done);
-    return frames;
+    if (check.Failure()) return Failure("not enough memory to measure the frames' orbits");
+    return check.Frames();
 }
 
 }  // namespace zephyrin

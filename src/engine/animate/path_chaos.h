@@ -9,6 +9,7 @@
 #include "engine/animate/animation.h"
 #include "engine/explore/orbit_measures.h"
 #include "util/result.h"
+#include "util/thread_pool.h"
 
 namespace zephyrin {
 
@@ -52,11 +53,11 @@ struct FrameChaos {
                                             std::uint64_t seed);
 
 // Measures the orbits of frames `first` to `last` (MeasureOrbit, frame k
-// with seed + k, as it is drawn) on `threads` threads, before any of them
+// with seed + k, as it is drawn) on the pool's threads, before any of them
 // is drawn. In frame order; stops early, with the frames measured so far,
 // when `stop` is requested. Fails only when memory runs short.
 [[nodiscard]] Result<std::vector<FrameChaos>> CheckPath(const Animation& animation, std::int64_t first,
-                                                        std::int64_t last, std::uint64_t seed, int threads,
+                                                        std::int64_t last, std::uint64_t seed, ThreadPool& pool,
                                                         std::stop_token stop = {});
 
 }  // namespace zephyrin

@@ -29,7 +29,7 @@ namespace {
 using Number = L;
 // The batches call each of them from one place per step; as in one call, inline.
 #define ZEPHYRIN_FORMULA_INLINE HWY_INLINE
-#include "engine/core/formula_expressions.inc"
+#define ZEPHYRIN_TERMS_INLINE HWY_INLINE
 #include "engine/core/orbit_step-inl.h"
 #include "engine/core/variation_pass-inl.h"
 

@@ -12,12 +12,15 @@
 
 namespace zephyrin {
 
-// A colouring as a picture keeps it: the mode, its tone settings and the
-// gradient they name, already taken.
+// A colouring as a picture keeps it: the mode and its tone settings, and the
+// gradient they name, already taken; with `tone`, the references a sequence
+// of pictures shares instead of each picture's own; with `pool`, coloured on
+// its threads.
 struct CountsColouring {
-    ColouringMode mode = ColouringMode::kClassic;
     const DensitySettings& settings;
     const Gradient& gradient;
+    std::optional<ToneReferences> tone{};
+    ThreadPool* pool = nullptr;
 };
 
 // Whether a drawing's final counts tell its colours: always with density

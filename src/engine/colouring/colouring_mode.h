@@ -1,6 +1,8 @@
 #pragma once
 
-#include "engine/colouring/density_settings.h"
+#include <array>
+#include <optional>
+#include <string_view>
 
 namespace zephyrin {
 
@@ -14,13 +16,47 @@ constexpr bool PaintsWhilePlotting(ColouringMode mode) {
     return mode == ColouringMode::kClassic;
 }
 
-// The colouring settings travel with a picture (its history, its parameter
-// file, the renderer's setup), which store the mode as `enabled`.
-inline ColouringMode ModeOf(const DensitySettings& settings) {
-    return settings.enabled ? ColouringMode::kDensity : ColouringMode::kClassic;
+// What the files and the menus make of a mode.
+struct ColouringModeInfo {
+    ColouringMode mode;
+    // In a counts file's description.
+    std::string_view name;
+    // The parameter file's `density=` line; the classic colouring writes no
+    // colouring lines at all, which is what files from before the modes hold.
+    std::string_view fileValue;
+    // The window's menu item that turns the mode on and, checked, off again
+    // (to the classic colouring, which has none): object name, caption and
+    // shortcut in QKeySequence's portable text.
+    std::string_view itemName;
+    std::string_view itemCaption;
+    std::string_view shortcut;
+};
+
+inline constexpr std::array kColouringModes{
+    ColouringModeInfo{ColouringMode::kClassic, "classic", "0", "", "", ""},
+    ColouringModeInfo{ColouringMode::kDensity, "density", "1", "DensityColouring", "Density Colouring",
+                      "Ctrl+D"},
+};
+
+constexpr const ColouringModeInfo& InfoOf(ColouringMode mode) {
+    for (const ColouringModeInfo& info : kColouringModes)
+        if (info.mode == mode) return info;
+    return kColouringModes.front();
 }
-inline void SetMode(DensitySettings& settings, ColouringMode mode) {
-    settings.enabled = mode == ColouringMode::kDensity;
+
+// The mode of a counts file's description, if it names one.
+constexpr std::optional<ColouringMode> ModeNamed(std::string_view name) {
+    for (const ColouringModeInfo& info : kColouringModes)
+        if (info.name == name) return info.mode;
+    return std::nullopt;
+}
+
+// The mode of a parameter file's `density=` value: any value no mode writes
+// is the classic colouring, as it always was.
+constexpr ColouringMode ModeOfFileValue(std::string_view value) {
+    for (const ColouringModeInfo& info : kColouringModes)
+        if (info.fileValue == value) return info.mode;
+    return ColouringMode::kClassic;
 }
 
 }  // namespace zephyrin

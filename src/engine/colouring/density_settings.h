@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "engine/colouring/colouring_mode.h"
 #include "imaging/gradient_definition.h"
 
 namespace zephyrin {
@@ -35,9 +36,9 @@ private:
 // each pixel's count as it is plotted: a brightness, a gamma and a vibrancy
 // shape the logarithmic density, which a gradient turns into colour. Travels
 // with the picture: in its parameter file's extra lines and inside PNG and
-// TIFF files. Off, the picture has the classic colouring.
+// TIFF files. The mode says whether the picture has them or another colouring.
 struct DensitySettings {
-    bool enabled = false;
+    ColouringMode mode = ColouringMode::kClassic;
     double brightness = 1.0;  // scales the density level; above 1 the densest parts reach white sooner
     double gamma = 2.2;       // above 1 lifts the faint parts
     double vibrancy = 1.0;    // 1 keeps the gradient's colour everywhere, 0 greys the brightest parts

@@ -18,7 +18,6 @@ using std::fabs;
 using std::sin;
 using std::sqrt;
 
-#include "engine/core/formula_expressions.inc"
 #include "engine/core/orbit_step-inl.h"
 
 // `iterations` and `cycles` are int32 counts that a long drawing runs past

@@ -2,12 +2,17 @@
 // its own: included inside the includer's, once for the engine's doubles and,
 // by the batch under Highway's foreach_target, once per instruction set; the
 // guard toggles with HWY_TARGET_TOGGLE as Highway's -inl.h headers do.
-// Needs variation_table.h and constants.h.
+// Needs variation_table.h and constants.h. The includer may define
+// ZEPHYRIN_TERMS_INLINE to force the terms into the pass that calls them.
 #if defined(ZEPHYRIN_VARIATION_PASS_INL_H_) == defined(HWY_TARGET_TOGGLE)
 #ifdef ZEPHYRIN_VARIATION_PASS_INL_H_
 #undef ZEPHYRIN_VARIATION_PASS_INL_H_
 #else
 #define ZEPHYRIN_VARIATION_PASS_INL_H_
+#endif
+
+#ifndef ZEPHYRIN_TERMS_INLINE
+#define ZEPHYRIN_TERMS_INLINE
 #endif
 
 template <typename Num>
@@ -24,7 +29,7 @@ typename P::Mask AwayFromOrigin(typename P::Num x, typename P::Num y) {
 
 // The terms of variation `id` at the formula's point (x, y).
 template <Variation id, LaneArithmetic P>
-LanePoint<typename P::Num> VariationTerms(typename P::Num x, typename P::Num y, double f2) {
+ZEPHYRIN_TERMS_INLINE LanePoint<typename P::Num> VariationTerms(typename P::Num x, typename P::Num y, double f2) {
     using Num = typename P::Num;
     if constexpr (id == Variation::kSpherical) {
         const Num r2 = x * x + 1e-12 + y * y;

@@ -77,8 +77,9 @@ std::map<std::string, std::string, std::less<>> KeyLines(std::string_view text) 
     const auto supersample = WholeNumber<std::int32_t>(keys.find("supersample")->second);
     if (!supersample || *supersample < 1 || *supersample > kLargestSupersample) return wrong("supersample");
     const std::string& colouring = keys.find("colouring")->second;
-    if (colouring != "density" && colouring != "classic") return wrong("colouring");
-    if ((colouring == "density") != description.density.enabled)
+    const std::optional<ColouringMode> mode = ModeNamed(colouring);
+    if (!mode) return wrong("colouring");
+    if (*mode != description.density.mode)
         return Failure("its description's colouring contradicts its parameters");
     const std::string& white = keys.find("white")->second;
     if (white != "0" && white != "1") return wrong("white");
@@ -161,7 +162,7 @@ std::string WriteCountsDescription(const CountsDescription& description) {
         {"iterations", std::to_string(description.history.iterations)},
         {"seeds", seeds},
         {"supersample", std::to_string(description.supersample)},
-        {"colouring", description.density.enabled ? "density" : "classic"},
+        {"colouring", std::string(InfoOf(description.density.mode).name)},
         {"white", description.record.white != kFalse ? "1" : "0"},
     };
     for (const auto& [key, value] : lines) text += std::string(key) + "=" + value + "\r\n";

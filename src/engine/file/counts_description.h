@@ -40,7 +40,7 @@ struct CountsHistory {
 struct CountsDescription {
     TFractalRec record;  // the drawing's start as its parameter text holds it
     Effects effects;
-    DensitySettings density;  // enabled: coloured by density, else classic
+    DensitySettings density;  // its mode: how the counts are coloured
     std::int32_t supersample = 1;
     CountsHistory history;
 };

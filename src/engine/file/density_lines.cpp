@@ -58,7 +58,7 @@ public:
     // False when the line cannot be read.
     bool Take(std::string_view key, std::string_view value, int lineNumber) {
         if (key == "density") {
-            density_.enabled = value == "1";
+            density_.mode = ModeOfFileValue(value);
             return true;
         }
         if (key == kGradientKey) return TakeGradient(value);
@@ -147,14 +147,14 @@ private:
 
 std::string WriteDensityLines(const DensitySettings& density, char decimalSeparator) {
     std::string text;
-    if (!density.enabled) return text;
+    if (PaintsWhilePlotting(density.mode)) return text;
     const auto writeLine = [&text](std::string_view key, std::string_view value) {
         text += key;
         text += '=';
         text += value;
         text += "\r\n";
     };
-    writeLine("density", "1");
+    writeLine("density", InfoOf(density.mode).fileValue);
     writeLine("brightness", FloatToStr(density.brightness, decimalSeparator));
     writeLine("gamma", FloatToStr(density.gamma, decimalSeparator));
     writeLine("vibrancy", FloatToStr(density.vibrancy, decimalSeparator));
@@ -175,7 +175,7 @@ std::string WriteDensityLines(const DensitySettings& density, char decimalSepara
 }
 
 std::string GradientNote(const DensitySettings& density) {
-    if (!density.enabled || CarriedInFull(density)) return {};
+    if (PaintsWhilePlotting(density.mode) || CarriedInFull(density)) return {};
     const bool named = ReadsBack(kGradientKey, density.gradient);
     if (named && !density.carried) return {};
     std::string note = "The gradient \"" + density.gradient + "\" ";
@@ -188,7 +188,7 @@ std::string GradientNote(const DensitySettings& density) {
 
 std::optional<int> ReadDensityLines(LineReader& file, char decimalSeparator,
                                     const std::filesystem::path& folder, DensitySettings& density) {
-    density.enabled = false;
+    density.mode = ColouringMode::kClassic;
     DensityReader reader(decimalSeparator, folder, density);
     for (int extra = 0; extra < kMostExtraLines && !file.AtEnd(); ++extra) {
         const std::string_view line = file.Next();

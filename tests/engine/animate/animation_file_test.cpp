@@ -18,7 +18,7 @@ Animation TwoKeyframes() {
     v.randomStart = kFalse;
     v.af[7] = 1.0 / 3;  // 15 digits in the file
     Animation animation{.loop = true, .smooth = true};
-    DensitySettings density{.enabled = true, .gradient = "ice"};
+    DensitySettings density{.mode = ColouringMode::kDensity, .gradient = "ice"};
     animation.keyframes.push_back(KeyframeOf(v, {.modulas = kTrue}, density));
     v.formula = 63;
     animation.keyframes.push_back(KeyframeOf(v, {}, {}));

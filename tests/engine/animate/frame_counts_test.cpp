@@ -107,7 +107,8 @@ TEST(PathCheckJob, JudgesEveryFrameAsThePathCheckDoes) {
     while (!job.WaitFor(std::chrono::milliseconds(10))) {
     }
     ASSERT_FALSE(job.Failure());
-    const Result<std::vector<FrameChaos>> alone = CheckPath(path, 0, 3, 7, 1);
+    ThreadPool single(1);
+    const Result<std::vector<FrameChaos>> alone = CheckPath(path, 0, 3, 7, single);
     ASSERT_TRUE(alone);
     ASSERT_EQ(job.Frames().size(), 4u);
     for (std::size_t i = 0; i < 4; ++i) {

@@ -31,7 +31,9 @@ Keyframe Sierpinski(bool density) {
         v.af[j + 6] = j == 39 ? 0.5 : 0;
     }
     FreezeView(v);
-    return {.record = v, .density = {.enabled = density}, .frames = 6};
+    return {.record = v,
+            .density = {.mode = density ? ColouringMode::kDensity : ColouringMode::kClassic},
+            .frames = 6};
 }
 
 TEST(FramePreview, SmallRepeatableAndSteady) {

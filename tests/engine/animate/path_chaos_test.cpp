@@ -61,7 +61,8 @@ Animation IntoACycle() {
 }
 
 TEST(PathChaos, FlagsTheFramesPastTheCrossing) {
-    const Result<std::vector<FrameChaos>> path = CheckPath(IntoACycle(), 0, 20, 3, 2);
+    ThreadPool pair(2), single(1);
+    const Result<std::vector<FrameChaos>> path = CheckPath(IntoACycle(), 0, 20, 3, pair);
     ASSERT_TRUE(path);
     ASSERT_EQ(path->size(), 21u);
     std::size_t firstFlagged = path->size();
@@ -76,16 +77,17 @@ TEST(PathChaos, FlagsTheFramesPastTheCrossing) {
     EXPECT_EQ(path->back().verdict, FrameVerdict::kCycle);
 
     // The same frames measured alone, as another job of the animation would.
-    const Result<std::vector<FrameChaos>> alone = CheckPath(IntoACycle(), 12, 13, 3, 1);
+    const Result<std::vector<FrameChaos>> alone = CheckPath(IntoACycle(), 12, 13, 3, single);
     ASSERT_TRUE(alone);
     EXPECT_EQ((*alone)[0].measures.lyapunov, (*path)[12].measures.lyapunov);
     EXPECT_EQ((*alone)[1].verdict, (*path)[13].verdict);
 }
 
 TEST(PathChaos, AStopEndsTheCheckWithTheFramesMeasured) {
+    ThreadPool pair(2);
     std::stop_source stop;
     stop.request_stop();
-    const Result<std::vector<FrameChaos>> path = CheckPath(IntoACycle(), 0, 20, 3, 2, stop.get_token());
+    const Result<std::vector<FrameChaos>> path = CheckPath(IntoACycle(), 0, 20, 3, pair, stop.get_token());
     ASSERT_TRUE(path);
     EXPECT_TRUE(path->empty());
 }

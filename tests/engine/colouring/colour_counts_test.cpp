@@ -24,9 +24,9 @@ struct Counts {
 TEST(ColourCounts, DensityShowsWhatItsSixteenBitsHold) {
     Counts c;
     DensitySettings settings;
-    SetMode(settings, ColouringMode::kDensity);
+    settings.mode = ColouringMode::kDensity;
     const Gradient gradient = *FindGradient("sunset");
-    const CountsColouring colouring{ColouringMode::kDensity, settings, gradient};
+    const CountsColouring colouring{settings, gradient};
     Picture shown;
     ColourCounts({c.grid, 2}, c.v, colouring, shown);
     const std::optional<Picture16> deep = ColourCounts16({c.grid, 2}, c.v, colouring);
@@ -43,7 +43,7 @@ TEST(ColourCounts, ClassicBackgroundSurvivesTheReduction) {
     c.grid = CountGrid(4, 4);
     const DensitySettings settings;
     const Gradient gradient;
-    const CountsColouring colouring{ColouringMode::kClassic, settings, gradient};
+    const CountsColouring colouring{settings, gradient};
     EXPECT_FALSE(ColourCounts16({c.grid, 1}, c.v, colouring).has_value());
     for (const Flag white : {kFalse, kTrue}) {
         c.v.white = white;

@@ -36,7 +36,7 @@ Grid TopRow(std::int32_t width = 4, std::int32_t height = 2) {
 
 DensitySettings Linear() {
     DensitySettings settings;
-    settings.enabled = true;
+    settings.mode = ColouringMode::kDensity;
     settings.gamma = 1;
     return settings;
 }

@@ -32,7 +32,7 @@ CountsDescription Flower() {
     v.randomStart = kFalse;
     FreezeView(v);  // as a drawing leaves its record
     description.effects.modulas = kTrue;
-    description.density = {true, 1.5, 3, 0.5, "ice"};
+    description.density = {ColouringMode::kDensity, 1.5, 3, 0.5, "ice"};
     description.supersample = 2;
     description.history = {12345, {{7, 2}, {9, 1}}};
     return description;

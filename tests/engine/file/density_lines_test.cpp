@@ -49,7 +49,7 @@ std::vector<std::string> ExtraLines(const std::string& text) {
 
 DensitySettings Carrying(std::string gradient, std::size_t segmentCount) {
     DensitySettings density;
-    density.enabled = true;
+    density.mode = ColouringMode::kDensity;
     density.gradient = std::move(gradient);
     GradientDefinition definition{"Many", {}};
     for (std::size_t i = 0; i < segmentCount; ++i) {
@@ -70,7 +70,7 @@ TEST(DensityLines, AGradientFileTravelsInsideTheParameters) {
     const std::filesystem::path file = folder / "dusk.ggr";
     std::ofstream(file) << kTwoSegments;
     DensitySettings saved;
-    saved.enabled = true;
+    saved.mode = ColouringMode::kDensity;
     saved.gradient = file.string();
     const Gradient original = *TakeGradient(saved);
     ASSERT_TRUE(saved.carried);
@@ -134,7 +134,7 @@ TEST(DensityLines, AGradientOfMoreSegmentsThanFitIsNamedByItsFileWithANote) {
 
     DensitySettings unnamed = Carrying("/g/two\nlines.ggr", kMostCarriedSegments + 1);
     EXPECT_NE(GradientNote(unnamed).find("cannot be written into the parameters"), std::string::npos);
-    unnamed.enabled = false;
+    unnamed.mode = ColouringMode::kClassic;
     EXPECT_EQ(GradientNote(unnamed), "") << "no density lines at all";
 }
 
@@ -157,6 +157,29 @@ TEST(DensityLines, SegmentLinesThatDoNotAddUpAreAReadingErrorAndCarryNothing) {
         EXPECT_EQ(Load(lines + c.extra, read), std::vector<std::string>{ReadError(c.line)}) << c.extra;
         EXPECT_FALSE(read.carried) << c.extra;
     }
+}
+
+// Every mode is written as the value that reads back as it; the classic
+// colouring writes no lines, and a value no mode writes is the classic
+// colouring, as in files from before the modes.
+TEST(DensityLines, EachColouringModeReadsBackAsItself) {
+    for (const ColouringModeInfo& info : kColouringModes) {
+        DensitySettings written = Present();
+        written.mode = info.mode;
+        const std::string text = Text(written);
+        EXPECT_EQ(ExtraLines(text).empty(), PaintsWhilePlotting(info.mode)) << info.name;
+        DensitySettings read;
+        EXPECT_TRUE(Load(text, read).empty()) << info.name;
+        EXPECT_EQ(read.mode, info.mode) << info.name;
+        EXPECT_EQ(ModeNamed(info.name), info.mode);
+    }
+    for (const char* value : {"0", "2", "yes"}) {
+        DensitySettings read;
+        read.mode = ColouringMode::kDensity;
+        Load(Text(DensitySettings{}) + "density=" + value + "\r\n", read);
+        EXPECT_EQ(read.mode, ColouringMode::kClassic) << value;
+    }
+    EXPECT_FALSE(ModeNamed("dense"));
 }
 
 }  // namespace

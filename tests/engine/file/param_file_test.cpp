@@ -354,7 +354,7 @@ TEST(ParameterFile, EveryWrittenFileReadsBackAndIsWrittenAgainAlike) {
 }
 
 DensitySettings Fire() {
-    return {true, 1.5, 2.25, 0.75, "fire"};
+    return {ColouringMode::kDensity, 1.5, 2.25, 0.75, "fire"};
 }
 
 TEST(DensityLines, WrittenAfterLine150OnlyWhenOnAndUnseenByTheClassicReader) {
@@ -364,7 +364,7 @@ TEST(DensityLines, WrittenAfterLine150OnlyWhenOnAndUnseenByTheClassicReader) {
                         "density=1\r\nbrightness=1,5\r\ngamma=2,25\r\nvibrancy=0,75\r\ngradient=fire\r\n");
 
     DensitySettings off = Fire();
-    off.enabled = false;
+    off.mode = ColouringMode::kClassic;
     EXPECT_EQ(WriteParameterText(saved.v, saved.effects, off, '.'), saved.Text())
         << "a classic file, byte for byte";
 
@@ -375,7 +375,7 @@ TEST(DensityLines, WrittenAfterLine150OnlyWhenOnAndUnseenByTheClassicReader) {
 
 TEST(DensityLines, ReadWhenPresentOffWithoutThemAndUnknownKeysIgnored) {
     const Window saved = SavedWindow();
-    const DensitySettings present{true, 3, 4, 0.5, "ice"};
+    const DensitySettings present{ColouringMode::kDensity, 3, 4, 0.5, "ice"};
     const auto load = [&](const std::string& text, char separator, DensitySettings& density) {
         Window w = PresentWindow();
         return ReadParameterText(text, kCaption, separator, w.v, w.effects, density).Messages();
@@ -389,7 +389,7 @@ TEST(DensityLines, ReadWhenPresentOffWithoutThemAndUnknownKeysIgnored) {
     read = present;
     EXPECT_EQ(load(saved.Text(), '.', read), std::vector<std::string>{});
     DensitySettings classic = present;
-    classic.enabled = false;
+    classic.mode = ColouringMode::kClassic;
     EXPECT_EQ(read, classic) << "off, the other settings as they were";
 
     read = present;
