@@ -30,7 +30,8 @@ void OrbitMeasurer::start(const Request& request) {
         OrbitMeasures measures;
         try {
             // Short of memory, the record simply shows no measures.
-            if (const Result<OrbitMeasures> result = MeasureOrbit(request.record, request.effects, kMeasuringSeed))
+            if (const Result<OrbitMeasures> result =
+                    MeasureOrbit(request.record, request.effects, kMeasuringSeed))
                 measures = *result;
         } catch (const std::exception&) {
             // Nor when the measuring fails otherwise: the measures are a hint, not the picture.

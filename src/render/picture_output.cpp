@@ -25,7 +25,8 @@ void Colour(const FinishedDrawing& drawing, const RenderOptions& options, Pictur
     const DrawingSetup& setup = drawing.setup;
     if (!PaintsWhilePlotting(setup.density.mode)) {
         const DensityCounts counts{*drawing.counts, drawing.supersample};
-        const CountsColouring colouring{.settings = setup.density, .gradient = drawing.gradient, .pool = drawing.pool};
+        const CountsColouring colouring{
+            .settings = setup.density, .gradient = drawing.gradient, .pool = drawing.pool};
         if (options.depth == 16) {
             if (std::optional<Picture16> deep = ColourCounts16(counts, setup.record, colouring)) {
                 wide = *std::move(deep);

@@ -38,8 +38,8 @@ struct RenderOptions {
     std::optional<double> brightness;
     std::optional<double> gamma;
     std::optional<double> vibrancy;
-    std::optional<std::string> gradient;  // a built-in name or a .ggr file
-    std::int32_t depth = 8;               // bits per channel of the picture file
+    std::optional<std::string> gradient;       // a built-in name or a .ggr file
+    std::int32_t depth = 8;                    // bits per channel of the picture file
     std::int32_t pngLevel = kDefaultPngLevel;  // zlib level of a PNG picture file
     // Counts files (a TIFF of the drawing's counts and their description):
     // where to save the counts, the files --merge adds up, and where the

@@ -107,9 +107,9 @@ private:
             written = WriteCountsOutputs(result.counts, description, prepared.gradient, options);
         } else if (!options.output.empty()) {
             const DrawingSetup finished{result.start, setup.effects, setup.density};
-            written = WritePictureFiles(
-                {finished, prepared.gradient, options.supersample, &result.counts, &result.picture, result.pool.get()},
-                options);
+            written = WritePictureFiles({finished, prepared.gradient, options.supersample, &result.counts,
+                                         &result.picture, result.pool.get()},
+                                        options);
         }
         if (!written) return Failure(written.error());
         if (!options.quiet)

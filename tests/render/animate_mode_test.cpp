@@ -10,11 +10,11 @@
 #include <sstream>
 
 #include "engine/animate/animation_file.h"
+#include "engine/animate/video_pipe.h"
 #include "imaging/embedded_parameters.h"
 #include "imaging/png_reader.h"
 #include "imaging/temp_folder.h"
 #include "render/render_program.h"
-#include "engine/animate/video_pipe.h"
 
 namespace zephyrin {
 namespace {

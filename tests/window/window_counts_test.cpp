@@ -82,7 +82,10 @@ private slots:
         SetColouring(saved, density);
         f.RunDrawing([saved] { saved->DrawClick(70); }, 200'000);
         if (reduction > 1) {
-            saved->findChild<QAction*>(QStringLiteral("AntiAlias") + QString::number(reduction) + QStringLiteral("11"))->trigger();
+            saved
+                ->findChild<QAction*>(QStringLiteral("AntiAlias") + QString::number(reduction) +
+                                      QStringLiteral("11"))
+                ->trigger();
             saved->Timer1Timer();  // carries the reduction out
         }
         const QString path = dir.filePath(QStringLiteral("counts.tif"));

@@ -57,7 +57,7 @@ struct FrameChaos {
 // is drawn. In frame order; stops early, with the frames measured so far,
 // when `stop` is requested. Fails only when memory runs short.
 [[nodiscard]] Result<std::vector<FrameChaos>> CheckPath(const Animation& animation, std::int64_t first,
-                                                        std::int64_t last, std::uint64_t seed, ThreadPool& pool,
-                                                        std::stop_token stop = {});
+                                                        std::int64_t last, std::uint64_t seed,
+                                                        ThreadPool& pool, std::stop_token stop = {});
 
 }  // namespace zephyrin

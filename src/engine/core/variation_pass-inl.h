@@ -29,7 +29,8 @@ typename P::Mask AwayFromOrigin(typename P::Num x, typename P::Num y) {
 
 // The terms of variation `id` at the formula's point (x, y).
 template <Variation id, LaneArithmetic P>
-ZEPHYRIN_TERMS_INLINE LanePoint<typename P::Num> VariationTerms(typename P::Num x, typename P::Num y, double f2) {
+ZEPHYRIN_TERMS_INLINE LanePoint<typename P::Num> VariationTerms(typename P::Num x, typename P::Num y,
+                                                                double f2) {
     using Num = typename P::Num;
     if constexpr (id == Variation::kSpherical) {
         const Num r2 = x * x + 1e-12 + y * y;
