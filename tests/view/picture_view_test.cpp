@@ -19,10 +19,6 @@ namespace {
 
 using Mode = PictureView::ActionMode;
 
-std::unique_ptr<Picture> MakePicture(int width, int height) {
-    return std::make_unique<Picture>(width, height);
-}
-
 // Counts the paint events a widget receives.
 class PaintCounter : public QObject {
 public:
@@ -82,7 +78,7 @@ private:
     std::unique_ptr<PictureView> ShownView(Mode mode) {
         auto view = std::make_unique<PictureView>();
         view->resize(600, 500);
-        view->setPicture(MakePicture(400, 300));
+        view->setPicture(std::make_unique<Picture>(400, 300));
         view->setActionMode(mode);
         view->show();
         if (!QTest::qWaitForWindowExposed(view.get())) return nullptr;
@@ -93,14 +89,14 @@ private slots:
     void boxToPixel() {
         PictureView view;
         QCOMPARE(view.boxToPixel(QPoint(10, 10)), QPoint(0, 0));
-        view.setPicture(MakePicture(400, 300));
+        view.setPicture(std::make_unique<Picture>(400, 300));
         QCOMPARE(view.boxToPixel(QPoint(399, 299)), QPoint(399, 299));
         QCOMPARE(view.boxToPixel(QPoint(-7, 310)), QPoint(-7, 310));
         // Between an in-place resize and its Changed the box keeps the old size.
         view.currentPicture()->SetSize(133, 100);
         QCOMPARE(view.boxToPixel(QPoint(399, 299)), QPoint(132, 99));
         QCOMPARE(view.boxToPixel(QPoint(7, 5)), QPoint(2, 1));
-        view.setPicture(MakePicture(0, 0));
+        view.setPicture(std::make_unique<Picture>(0, 0));
         QCOMPARE(view.boxToPixel(QPoint(10, 10)), QPoint(0, 0));
     }
 
@@ -120,7 +116,7 @@ private slots:
         QFETCH(int, value);
         QFETCH(QRect, expected);
         PictureView view;
-        view.setPicture(MakePicture(400, 300));
+        view.setPicture(std::make_unique<Picture>(400, 300));
         Select(view, QRect(100, 100, 50, 40));
         if (setter == "left") view.setSelectionLeft(value);
         if (setter == "top") view.setSelectionTop(value);
@@ -131,16 +127,16 @@ private slots:
 
     void hiddenSelectionKeepsValuesAndFollowsPicture() {
         PictureView view;
-        view.setPicture(MakePicture(400, 300));
+        view.setPicture(std::make_unique<Picture>(400, 300));
         Select(view, QRect(0, 0, 800, 600));
         view.setSelection(false);
         QVERIFY(!view.hasSelection());
         QCOMPARE(SelectionOf(view), QRect(0, 0, 400, 300));
         view.setSelection(true);
-        view.setPicture(MakePicture(200, 150));
+        view.setPicture(std::make_unique<Picture>(200, 150));
         QVERIFY(view.hasSelection());
         QCOMPARE(SelectionOf(view), QRect(0, 0, 200, 150));
-        view.setPicture(MakePicture(0, 0));
+        view.setPicture(std::make_unique<Picture>(0, 0));
         QVERIFY(!view.hasSelection());
     }
 
@@ -195,7 +191,7 @@ private slots:
     void moveImageDragScrolls() {
         PictureView view;
         view.resize(300, 200);
-        view.setPicture(MakePicture(1000, 800));
+        view.setPicture(std::make_unique<Picture>(1000, 800));
         view.setActionMode(Mode::MoveImage);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -298,7 +294,7 @@ private slots:
         menu->addAction("Zoom into Rectangle");
         auto view = std::make_unique<PictureView>();
         view->setPopupMenu(menu.get());
-        view->setPicture(MakePicture(100, 50));
+        view->setPicture(std::make_unique<Picture>(100, 50));
         view->show();
         QVERIFY(QTest::qWaitForWindowExposed(view.get()));
         bool visibleWhenAnnounced = true;
@@ -319,7 +315,7 @@ private slots:
     void setPictureReleasesOldAndReportsSize() {
         PictureView view;
         QSignalSpy autoSize(&view, &PictureView::newAutoSize);
-        auto first = MakePicture(400, 300);
+        auto first = std::make_unique<Picture>(400, 300);
         auto token = std::make_shared<int>();
         const std::weak_ptr<int> firstAlive = token;
         first->AddObserver([token] {});
@@ -331,7 +327,7 @@ private slots:
         QCOMPARE(autoSize[0], (QList<QVariant>{400 + 2 * frame, 300 + 2 * frame}));
 
         view.setAutoSizeLimits(800, 600);
-        view.setPicture(MakePicture(1024, 300));
+        view.setPicture(std::make_unique<Picture>(1024, 300));
         QVERIFY(firstAlive.expired());
         QCOMPARE(view.currentPicture()->Width(), 1024);
         const int horizontalBar = view.horizontalScrollBar()->sizeHint().height();
@@ -360,7 +356,7 @@ private slots:
     void changedRepaintsFromPictureMemory() {
         PictureView view;
         view.resize(600, 500);
-        auto owned = MakePicture(400, 300);
+        auto owned = std::make_unique<Picture>(400, 300);
         Picture* picture = owned.get();
         view.setPicture(std::move(owned));
         view.show();
@@ -384,7 +380,7 @@ private slots:
     void pictureIsCentredOnWorkspace() {
         PictureView view;
         view.resize(400, 300);
-        view.setPicture(MakePicture(100, 50));
+        view.setPicture(std::make_unique<Picture>(100, 50));
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         const QSize viewport = view.viewport()->size();

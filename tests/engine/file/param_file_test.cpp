@@ -13,112 +13,12 @@
 #include <random>
 #include <sstream>
 
+#include "engine/file/param_file_windows.h"
+
 namespace zephyrin {
 namespace {
 
-constexpr std::string_view kCaption = "/pictures/flower.zpr";
-const std::string kMissing = "Missing variable in parameter file: /pictures/flower.zpr using defaults";
-
-std::string ReadError(int line) {
-    return "Error reading parameter file \"/pictures/flower.zpr\", line " + std::to_string(line);
-}
-
-// What a window keeps in a parameter file.
-struct Window {
-    TFractalRec v;
-    Effects effects;
-
-    std::vector<std::string> Load(std::string_view text, char separator = '.') {
-        return ReadParameterText(text, kCaption, separator, v, effects).Messages();
-    }
-    std::string Text(char separator = '.') const { return WriteParameterText(v, effects, separator); }
-};
-
-// The values a window holds before a load; each differs from the saved one.
-Window PresentWindow() {
-    Window w;
-    TFractalRec& v = w.v;
-    v.formula = 70;
-    v.zoom = 0.01;
-    v.xCenter = 0.1, v.xMax = 1.1, v.yCenter = 0.2, v.yMax = 1.2;
-    v.red = 3, v.green = 4, v.blue = 5;
-    v.intensity = 10, v.factor2 = 0.1, v.randomizer = 2;
-    for (int k = 1; k <= 120; ++k) v.af[k] = -k;
-    v.AAStart = 0.7, v.BB = 1.005;
-    v.startX = 9, v.startY = 9;
-    v.varNone = kTrue, v.varSwirl = kTrue;
-    v.width = 640, v.white = kTrue;
-    w.effects.expansion = kTrue;
-    return w;
-}
-
-Window SavedWindow() {
-    Window w;
-    TFractalRec& v = w.v;
-    v.formula = 63;
-    v.zoom = 0.5;
-    v.xCenter = -0.25, v.xMax = 3.75, v.yCenter = 0.125, v.yMax = 2.5;
-    v.red = -20, v.green = 30, v.blue = 40;
-    v.intensity = 25, v.factor2 = 0.15, v.randomizer = 1.4;
-    v.sqrtFilter = kTrue;
-    for (int k = 1; k <= 120; ++k) v.af[k] = k + 0.25;
-    v.AAStart = 1.5, v.BB = 1.0;
-    w.effects.colorMix = kTrue, w.effects.modulas = kTrue;
-    v.startX = -0.75, v.startY = 0.375;
-    v.varLinear = v.varSinusoidal = v.varSpherical = v.varHorseshoe = v.varPolar = v.varBent =
-        v.varInversion = kTrue;
-    return w;
-}
-
-// SavedWindow's file, line 1 at index 0, written out by hand.
-std::vector<std::string> SavedLines() {
-    std::vector<std::string> lines = {"Zephyrin v1.000",
-                                      "63",
-                                      "0.5",
-                                      "-0.25",
-                                      "3.75",
-                                      "0.125",
-                                      "2.5",
-                                      "-20",
-                                      "30",
-                                      "40",
-                                      "25",
-                                      "0.15",
-                                      "1.4",
-                                      "1"};
-    for (int i = 1; i <= 60; ++i) {
-        lines.push_back(std::to_string(i) + ".25");
-        lines.push_back(std::to_string(60 + i) + ".25");
-    }
-    for (const char* line :
-         {"1.5", "1", "1", "0", "1", "-0.75", "0.375", "0", "1", "1", "1", "0", "1", "1", "1", "1"}) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-std::string Join(const std::vector<std::string>& lines, std::string_view end = "\r\n") {
-    std::string text;
-    for (const std::string& line : lines) text += line + std::string(end);
-    return text;
-}
-
-std::vector<std::string> Split(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line.substr(0, line.size() - 1));
-    return lines;
-}
-
-// The lines of a window's file: the present ones, with lines from..to taken
-// from the saved file and the start point at 5, 5 when `startDefaulted`.
-std::vector<std::string> Expected(int from, int to, bool startDefaulted) {
-    std::vector<std::string> lines = Split(PresentWindow().Text());
-    const std::vector<std::string> saved = SavedLines();
-    for (int line = from; line <= to; ++line) lines[line - 1] = saved[line - 1];
-    if (startDefaulted) lines[139] = lines[140] = "5";
-    return lines;
-}
+using namespace testing;
 
 TEST(ParameterWriter, WritesTheHundredAndFiftyLinesInOrder) {
     EXPECT_EQ(SavedWindow().Text('.'), Join(SavedLines()));
@@ -430,79 +330,6 @@ TEST(RoundAsWritten, KeepsWhatTheFileWouldGiveBack) {
     EXPECT_EQ(w.v.af[7], 0.3);
     EXPECT_EQ(w.v.startX, 0.333333333333333);
     EXPECT_EQ(w.Text(), text);
-}
-
-class ParameterFileOnDisk : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("zephyrin-param-" + std::to_string(std::random_device()()));
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    std::vector<std::filesystem::path> Entries() const {
-        return {std::filesystem::directory_iterator(dir_), std::filesystem::directory_iterator()};
-    }
-
-    std::filesystem::path dir_;
-};
-
-TEST_F(ParameterFileOnDisk, ReplacesAnExistingFileAndReadsItBack) {
-    const std::filesystem::path path = dir_ / "flower.zpr";
-    std::ofstream(path) << "old contents";
-    const std::string text = SavedWindow().Text();
-    ASSERT_TRUE(WriteParameterFile(path, text));
-    EXPECT_EQ(ReadParameterFile(path), text);
-    EXPECT_EQ(Entries(), std::vector<std::filesystem::path>{path});
-
-    // The density lines after line 150 come along, up to kMostExtraLines.
-    std::string extra;
-    for (int line = 151; line <= 150 + kMostExtraLines; ++line)
-        extra += "key" + std::to_string(line) + "=1\r\n";
-    ASSERT_TRUE(WriteParameterFile(path, text + extra + "one too many\r\n"));
-    EXPECT_EQ(ReadParameterFile(path), text + extra);
-}
-
-TEST_F(ParameterFileOnDisk, ALineTooLongIsAReadingErrorAndEndsTheReading) {
-    // 256 characters make a line, the header's too; one more does not.
-    const std::string longest = "0." + std::string(253, '0') + "5";
-    std::vector<std::string> lines = SavedLines();
-    lines[0] = std::string(256, 'Z');
-    lines[3] = longest;
-    lines[4] = longest + std::string(1'000'000, '0');
-    const std::filesystem::path path = dir_ / "long.zpr";
-    std::ofstream(path, std::ios::binary) << Join(lines);
-    const Result<std::string> text = ReadParameterFile(path);
-    ASSERT_TRUE(text) << text.error();
-    EXPECT_LT(text->size(), 2000u);
-    Window w = PresentWindow();
-    EXPECT_EQ(w.Load(*text), std::vector<std::string>{ReadError(5)});
-    EXPECT_EQ(w.v.xCenter, 5e-254);
-    EXPECT_EQ(w.v.xMax, PresentWindow().v.xMax);
-    EXPECT_EQ(w.v.zoom, 0.5);
-
-    lines[0] += "Z";
-    Window header = PresentWindow();
-    EXPECT_EQ(header.Load(Join(lines)), std::vector<std::string>{ReadError(1)});
-    EXPECT_EQ(header.Text(), PresentWindow().Text());
-}
-
-TEST_F(ParameterFileOnDisk, FailuresNameTheFileAndLeaveNothingBehind) {
-    const std::filesystem::path missing = dir_ / "no such folder" / "flower.zpr";
-    const Result<> written = WriteParameterFile(missing, "x");
-    ASSERT_FALSE(written);
-    EXPECT_NE(written.error().find(missing.string()), std::string::npos) << written.error();
-    const Result<std::string> read = ReadParameterFile(missing);
-    ASSERT_FALSE(read);
-    EXPECT_NE(read.error().find(missing.string()), std::string::npos) << read.error();
-
-    const std::filesystem::path inTheWay = dir_ / "flower.zpr";
-    std::filesystem::create_directory(inTheWay);
-    std::ofstream(inTheWay / "keep") << "kept";
-    EXPECT_FALSE(WriteParameterFile(inTheWay, "x"));
-    EXPECT_EQ(Entries(), std::vector<std::filesystem::path>{inTheWay});
-    EXPECT_TRUE(std::filesystem::exists(inTheWay / "keep"));
 }
 
 }  // namespace
