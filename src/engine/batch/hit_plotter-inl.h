@@ -108,21 +108,6 @@ HWY_INLINE VI RoundedIncrements(V increment) {
                           top);
 }
 
-// The reference sums of the lanes in `library`, where the polynomial cannot
-// tell the rounding; rare, so lane by lane.
-HWY_NOINLINE V LibraryIncrements(double intensity, V moved, V increment, M library) {
-    const D d;
-    HWY_ALIGN double moves[kMaxLanes];
-    HWY_ALIGN double out[kMaxLanes];
-    std::uint8_t bits[8] = {};
-    hn::Store(moved, d, moves);
-    hn::Store(increment, d, out);
-    hn::StoreMaskBits(d, library, bits);
-    for (std::size_t i = 0; i < hn::Lanes(d); ++i)
-        if (bits[i / 8] >> (i % 8) & 1) out[i] = ReferenceHitIncrement(intensity, moves[i]);
-    return hn::Load(d, out);
-}
-
 // Counts the hits of vectors of plotted points into a thread's bins, and
 // remembers the last one plotted for the status line.
 class Plotter {
@@ -153,7 +138,11 @@ public:
             increment = FastIncrements(moved, p_.intensity, decided);
             library = hn::AndNot(decided, pixels.ok);
         }
-        if (!hn::AllFalse(d, library)) increment = LibraryIncrements(p_.intensity, moved, increment, library);
+        // Where the polynomial cannot tell the rounding, the reference sum: rare.
+        if (!hn::AllFalse(d, library))
+            increment = ScalarLanes(moved, increment, library, [intensity = p_.intensity](double m) {
+                return ReferenceHitIncrement(intensity, m);
+            });
         Bin(pixels, RoundedIncrements(increment));
         lastX_ = X.v;
         lastY_ = Y.v;

@@ -30,6 +30,22 @@ using M = hn::Mask<D>;
 
 inline constexpr std::size_t kMaxLanes = hn::MaxLanes(D());
 
+// `r` with the lanes of `mask` set to `scalar` of their `x`, one lane at a
+// time: for the rare lanes the vector arithmetic cannot take.
+template <typename Scalar>
+HWY_NOINLINE V ScalarLanes(V x, V r, M mask, Scalar scalar) {
+    const D d;
+    HWY_ALIGN double in[kMaxLanes];
+    HWY_ALIGN double out[kMaxLanes];
+    std::uint8_t bits[8] = {};
+    hn::Store(x, d, in);
+    hn::Store(r, d, out);
+    hn::StoreMaskBits(d, mask, bits);
+    for (std::size_t i = 0; i < hn::Lanes(d); ++i)
+        if (bits[i / 8] >> (i % 8) & 1) out[i] = scalar(in[i]);
+    return hn::Load(d, out);
+}
+
 struct L {
     HWY_INLINE L(V lanes) : v(lanes) {}
     HWY_INLINE explicit L(double a) : v(hn::Set(D(), a)) {}

@@ -92,21 +92,6 @@ HWY_INLINE SinCosV ReducedSinCos(V x) {
             hn::Xor(hn::IfThenElse(odd, s, c), hn::BitCast(d, cosSign))};
 }
 
-// Lanes whose argument the vector function does not take get the library's value.
-template <double (*Library)(double)>
-HWY_NOINLINE V LibraryLanes(V x, V r, M outside) {
-    const D d;
-    HWY_ALIGN double in[kMaxLanes];
-    HWY_ALIGN double out[kMaxLanes];
-    std::uint8_t bits[8] = {};
-    hn::Store(x, d, in);
-    hn::Store(r, d, out);
-    hn::StoreMaskBits(d, outside, bits);
-    for (std::size_t i = 0; i < hn::Lanes(d); ++i)
-        if (bits[i / 8] >> (i % 8) & 1) out[i] = Library(in[i]);
-    return hn::Load(d, out);
-}
-
 // Both at once: the library shares one reduction between them.
 HWY_NOINLINE void LibrarySinCosLanes(V x, M outside, SinCosV& r) {
     const D d;
@@ -150,14 +135,14 @@ HWY_INLINE V SinV(V x) {
     const D d;
     const M outside = OutsideTrigRange(x);
     const V r = ReducedSinCos(hn::IfThenZeroElse(outside, x)).sin;
-    return hn::AllFalse(d, outside) ? r : LibraryLanes<LibrarySin>(x, r, outside);
+    return hn::AllFalse(d, outside) ? r : ScalarLanes(x, r, outside, LibrarySin);
 }
 
 HWY_INLINE V CosV(V x) {
     const D d;
     const M outside = OutsideTrigRange(x);
     const V r = ReducedSinCos(hn::IfThenZeroElse(outside, x)).cos;
-    return hn::AllFalse(d, outside) ? r : LibraryLanes<LibraryCos>(x, r, outside);
+    return hn::AllFalse(d, outside) ? r : ScalarLanes(x, r, outside, LibraryCos);
 }
 
 #endif  // ZEPHYRIN_VECTOR_TRIG_INL_H_
