@@ -13,21 +13,11 @@ constexpr std::size_t kBandBytes = 256 * 1024;
 // thread a bin.
 constexpr std::size_t kMostBands = 1024;
 
-constexpr std::int64_t kTop = kSetToTop;
-constexpr std::int64_t kBottom = kSetToBottom;
-
 std::int32_t IncrementOf(BinnedHit hit) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(hit));
 }
 std::size_t OffsetOf(BinnedHit hit) {
     return static_cast<std::size_t>(hit >> 32);
-}
-
-// AddHit's saturating step on a rounded increment.
-std::int32_t Saturated(std::int32_t count, std::int32_t increment) {
-    if (increment == kSetToTop) return kSetToTop;
-    if (increment == kSetToBottom) return kSetToBottom;
-    return static_cast<std::int32_t>(std::clamp(std::int64_t{count} + increment, kBottom, kTop));
 }
 
 }  // namespace
@@ -49,50 +39,30 @@ std::size_t BandLayout::CellsOf(std::size_t band) const {
 }
 
 BandedCounts::BandedCounts(std::span<std::int32_t> counts, std::int32_t width, std::int32_t height)
-    : layout_(width, height), counts_(counts), bands_(std::make_unique<Band[]>(layout_.bands)) {
-    // The counters' bounds are taken from them at a band's first addition.
-    for (std::size_t band = 0; band < layout_.bands; ++band) bands_[band].sinceScan = layout_.CellsOf(band);
+    : layout_(width, height), counts_(counts) {
+    for (std::size_t band = 0; band < layout_.bands; ++band)
+        bands_.push_back(std::make_unique<Band>(layout_.CellsOf(band)));
 }
 
 void BandedCounts::Add(std::size_t band, std::span<const BinnedHit> hits, IncrementBounds bounds) {
-    // The most any counter can rise or fall by these hits.
-    const auto n = static_cast<std::int64_t>(hits.size());
-    const std::int64_t rise = n * std::max(bounds.most, 0), fall = n * std::min(bounds.least, 0);
-    Band& b = bands_[band];
+    Band& b = *bands_[band];
     const std::span<std::int32_t> cells = counts_.subspan(band * layout_.BandCells(), layout_.CellsOf(band));
     const std::scoped_lock lock(b.lock);
-    auto fits = [&] { return b.ceiling + rise <= kTop && b.floor + fall >= kBottom; };
-    // A scan costs a look at every counter of the band: only after as many
-    // hits as a quarter of them, so that a band near the top stays cheap.
-    if (!fits() && b.sinceScan >= cells.size() / 4) Rescan(band, cells);
-    b.sinceScan += hits.size();
-    if (fits()) {
+    if (b.bounds.Admit(cells, static_cast<std::int64_t>(hits.size()), bounds)) {
         for (const BinnedHit hit : hits) cells[OffsetOf(hit)] += IncrementOf(hit);
-        b.ceiling += rise;
-        b.floor += fall;
         return;
     }
     for (const BinnedHit hit : hits) {
         std::int32_t& count = cells[OffsetOf(hit)];
-        count = Saturated(count, IncrementOf(hit));
+        count = SaturatedAdd(count, IncrementOf(hit));
     }
-    b.ceiling = std::min(b.ceiling + rise, kTop);
-    b.floor = std::max(b.floor + fall, kBottom);
-}
-
-void BandedCounts::Rescan(std::size_t band, std::span<const std::int32_t> cells) {
-    Band& b = bands_[band];
-    const auto [least, most] = std::minmax_element(cells.begin(), cells.end());
-    b.floor = *least;
-    b.ceiling = *most;
-    b.sinceScan = 0;
 }
 
 void BandedCounts::CopyTo(std::span<std::int32_t> into) const {
     for (std::size_t band = 0; band < layout_.bands; ++band) {
         const std::span<const std::int32_t> cells =
             counts_.subspan(band * layout_.BandCells(), layout_.CellsOf(band));
-        const std::scoped_lock lock(bands_[band].lock);
+        const std::scoped_lock lock(bands_[band]->lock);
         std::copy(cells.begin(), cells.end(),
                   into.begin() + static_cast<std::ptrdiff_t>(band * layout_.BandCells()));
     }

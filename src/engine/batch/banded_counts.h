@@ -2,10 +2,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <memory>
 #include <mutex>
 #include <span>
+#include <vector>
+
+#include "engine/batch/count_bounds.h"
 
 namespace zephyrin {
 
@@ -29,17 +31,8 @@ struct BandLayout {
 };
 
 // A hit waiting in a bin: its cell's offset in its band in the high 32
-// bits, its increment as an int32 in the low ones. kSetToTop and
-// kSetToBottom stand for increments beyond a billion, which take a counter
-// straight to that end of the int32 range, as AddHit does.
+// bits, its increment as an int32 in the low ones (count_bounds.h).
 using BinnedHit = std::uint64_t;
-inline constexpr std::int32_t kSetToTop = std::numeric_limits<std::int32_t>::max();
-inline constexpr std::int32_t kSetToBottom = std::numeric_limits<std::int32_t>::min();
-
-// Every increment of some hits lies within [least, most].
-struct IncrementBounds {
-    std::int32_t least = 0, most = 0;
-};
 
 // One grid of counts that every drawing thread adds to, band by band: a
 // thread adds a bin of hits to a band under that band's lock, and a reader
@@ -60,19 +53,15 @@ public:
     void CopyTo(std::span<std::int32_t> into) const;
 
 private:
-    // What is known of a band's counters without looking at them all: every
-    // one lies within [floor, ceiling]. While a bin cannot take a counter
-    // past either end, its hits are added without a clamp.
     struct Band {
+        explicit Band(std::size_t cells) : bounds(cells) {}
         mutable std::mutex lock;
-        std::int64_t floor = kSetToBottom, ceiling = kSetToTop;
-        std::size_t sinceScan = 0;  // hits added since the bounds were last taken from the counters
+        CounterBounds bounds;
     };
-    void Rescan(std::size_t band, std::span<const std::int32_t> cells);
 
     BandLayout layout_;
     std::span<std::int32_t> counts_;
-    std::unique_ptr<Band[]> bands_;
+    std::vector<std::unique_ptr<Band>> bands_;
 };
 
 }  // namespace zephyrin

@@ -21,22 +21,35 @@ std::int64_t BudgetShare(std::int64_t total, int threads, int index) {
     return total / threads + (index < total % threads ? 1 : 0);
 }
 
-CountsDrawing::Share::Share(OrbitBatch b, BandedCounts& grid, std::int64_t iterations)
-    : batch(std::move(b)), bins(grid), budget(iterations) {}
+CountsDrawing::Share::Share(OrbitBatch b, std::int64_t iterations)
+    : batch(std::move(b)), budget(iterations) {}
 
 CountsDrawing::CountsDrawing(ThreadPool& pool, const TFractalRec& start, const Effects& effects,
                              std::uint64_t seed, const CountGrid& counted, std::optional<std::int64_t> budget)
     : ParallelJob(pool),
       width_(std::max(start.width, 0)),
       height_(std::max(start.height, 0)),
-      counts_(counted.Width() == width_ && counted.Height() == height_ ? counted
-                                                                       : CountGrid(width_, height_)),
-      grid_(counts_.Counts(), width_, height_),
       record_(start),
       effects_(effects) {
-    for (int i = 0; i < Shares(); ++i)
-        shares_.push_back(std::make_unique<Share>(OrbitBatch(start, effects, StreamSeed(seed, i)), grid_,
-                                                  budget ? BudgetShare(*budget, Shares(), i) : -1));
+    const bool sized = counted.Width() == width_ && counted.Height() == height_;
+    const std::int64_t cells = std::int64_t{width_} * height_;
+    const bool ownGrids = cells <= kOwnGridCells && cells * Shares() <= kOwnGridsCells;
+    if (!ownGrids) {
+        counts_ = sized ? counted : CountGrid(width_, height_);
+        grid_.emplace(counts_.Counts(), width_, height_);
+    }
+    for (int i = 0; i < Shares(); ++i) {
+        auto share = std::make_unique<Share>(OrbitBatch(start, effects, StreamSeed(seed, i)),
+                                             budget ? BudgetShare(*budget, Shares(), i) : -1);
+        if (ownGrids) {
+            // The counts so far go to the first share's grid.
+            share->own = i == 0 && sized ? counted : CountGrid(width_, height_);
+            share->ownCounts.emplace(share->own.Counts(), width_, height_);
+        } else {
+            share->bins.emplace(*grid_);
+        }
+        shares_.push_back(std::move(share));
+    }
     Start();
 }
 
@@ -60,25 +73,47 @@ bool CountsDrawing::RunSlice(int index) {
     }
     for (std::int64_t drawn = 0; drawn < kSlice && share.budget != 0 && !StopRequested(); drawn += kPiece) {
         const std::int64_t piece = share.budget < 0 ? kPiece : std::min(kPiece, share.budget);
-        share.batch.Run(piece, share.bins);
+        RunPiece(share, piece);
         if (share.budget > 0) share.budget -= piece;
         share.done.store(share.batch.Counted(), std::memory_order_relaxed);
     }
-    share.bins.EmptyAll();
+    if (share.bins) share.bins->EmptyAll();
     share.lastX.store(share.batch.LastX(), std::memory_order_relaxed);
     share.lastY.store(share.batch.LastY(), std::memory_order_relaxed);
     share.AA.store(share.batch.LastA(), std::memory_order_relaxed);
     return share.budget != 0;
 }
 
+void CountsDrawing::RunPiece(Share& share, std::int64_t piece) {
+    if (share.bins) {
+        share.batch.Run(piece, *share.bins);
+        return;
+    }
+    const std::scoped_lock lock(share.ownLock);
+    share.batch.Run(piece, *share.ownCounts);
+}
+
 void CountsDrawing::CopyCounts(CountGrid& into) const {
-    if (into.Width() != width_ || into.Height() != height_) into = CountGrid(width_, height_);
-    grid_.CopyTo(into.Counts());
+    if (grid_) {
+        if (into.Width() != width_ || into.Height() != height_) into = CountGrid(width_, height_);
+        grid_->CopyTo(into.Counts());
+        return;
+    }
+    for (const auto& share : shares_) {
+        const std::scoped_lock lock(share->ownLock);
+        if (&share == &shares_.front())
+            into = share->own;
+        else
+            into.Add(share->own);
+    }
 }
 
 CountGrid CountsDrawing::TakeCounts() && {
     Stop();
-    return std::exchange(counts_, CountGrid());
+    if (grid_) return std::exchange(counts_, CountGrid());
+    CountGrid sum = std::exchange(shares_.front()->own, CountGrid());
+    for (auto share = shares_.begin() + 1; share != shares_.end(); ++share) sum.Add((*share)->own);
+    return sum;
 }
 
 std::uint64_t CountsDrawing::Taken() const {

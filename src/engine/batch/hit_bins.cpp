@@ -1,7 +1,6 @@
 #include "engine/batch/hit_bins.h"
 
 #include <algorithm>
-#include <cmath>
 #include <span>
 
 namespace zephyrin {
@@ -17,13 +16,7 @@ std::size_t HitBins::BytesFor(const BandLayout& layout) {
 }
 
 void HitBins::Expect(double intensity) {
-    // 10 + intensity * weight, the weight in [0, 1], rounded; a sum a
-    // billion or more from 0 either way takes a counter to that end.
-    IncrementBounds bounds{kSetToBottom, kSetToTop};
-    if (std::fabs(intensity) < 1e9 - 20) {
-        bounds.least = static_cast<std::int32_t>(std::floor(std::min(intensity, 0.0))) + 9;
-        bounds.most = static_cast<std::int32_t>(std::ceil(std::max(intensity, 0.0))) + 11;
-    }
+    const IncrementBounds bounds = IncrementBoundsOf(intensity);
     expected_.least = std::min(expected_.least, bounds.least);
     expected_.most = std::max(expected_.most, bounds.most);
 }

@@ -1,7 +1,7 @@
 // Counting a vector of plotted points: the frozen view's pixel of each and
 // its hit increment, the hit weight's polynomial where it decides the
 // rounding and the library sine elsewhere (hit_weight.h), binned by band
-// for the shared grid. Re-included per instruction set as vector_lanes-inl.h is.
+// for a shared grid or added to a thread's own. Re-included per instruction set as vector_lanes-inl.h is.
 #if defined(ZEPHYRIN_HIT_PLOTTER_INL_H_) == defined(HWY_TARGET_TOGGLE)
 #ifdef ZEPHYRIN_HIT_PLOTTER_INL_H_
 #undef ZEPHYRIN_HIT_PLOTTER_INL_H_
@@ -10,10 +10,13 @@
 #endif
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "engine/batch/banded_counts.h"
+#include "engine/batch/count_bounds.h"
 #include "engine/batch/hit_bins.h"
 #include "engine/batch/orbit_kernel.h"
 #include "engine/batch/vector_lanes-inl.h"
@@ -108,22 +111,95 @@ HWY_INLINE VI RoundedIncrements(V increment) {
                           top);
 }
 
-// Counts the hits of vectors of plotted points into a thread's bins, and
+// A thread's hits on their way to a shared grid: each plotted lane's band
+// and hit, computed on the vector; only the plotted ones are stored, packed
+// together, for the bins.
+class BinCounter {
+public:
+    BinCounter(const BatchParams& p, HitBins& bins)
+        : bins_(bins), width_(p.width), rowShift_(bins.Layout().rowShift) {
+        bins.Expect(p.intensity);
+    }
+
+    HWY_INLINE void operator()(const PixelLanes& pixels, VI increments) {
+        const D d;
+        const DI di;
+        const VI bands = hn::ShiftRightSame(hn::ConvertTo(di, pixels.row), rowShift_);
+        const V firstRows = hn::ConvertTo(d, hn::ShiftLeftSame(bands, rowShift_));
+        const V offsets = hn::Add(hn::Mul(hn::Sub(pixels.row, firstRows), hn::Set(d, width_)), pixels.column);
+        const VI hits = hn::Or(hn::ShiftLeft<32>(hn::ConvertTo(di, offsets)),
+                               hn::And(increments, hn::Set(di, std::int64_t{0xFFFFFFFF})));
+        const auto plotted = hn::RebindMask(di, pixels.ok);
+        // Straight to memory: Highway's Compress of 64-bit lanes copies its
+        // table onto the stack at every call, the native compressing store
+        // costs what a compress and a store do.
+        HWY_ALIGN std::int64_t bandOf[kMaxLanes];
+        HWY_ALIGN std::int64_t binned[kMaxLanes];
+        const std::size_t count = hn::CompressStore(hits, plotted, di, binned);
+        hn::CompressStore(bands, plotted, di, bandOf);
+        HitBins::Fill* fills = bins_.Fills();
+        for (std::size_t i = 0; i < count; ++i)
+            bins_.Append(fills, static_cast<std::size_t>(bandOf[i]), static_cast<BinnedHit>(binned[i]));
+    }
+
+private:
+    HitBins& bins_;
+    double width_;
+    int rowShift_;
+};
+
+// Hits added where they fall, to counts no other thread writes to: the
+// cheapest way for pictures small enough for every thread to keep its own.
+class CellCounter {
+public:
+    explicit CellCounter(const batch_detail::CellTarget& target) : target_(target) {}
+
+    HWY_INLINE void operator()(const PixelLanes& pixels, VI increments) {
+        const D d;
+        const DI di;
+        HWY_ALIGN std::int64_t cells[kMaxLanes];
+        HWY_ALIGN std::int64_t added[kMaxLanes];
+        hn::Store(hn::ConvertTo(di, hn::Add(hn::Mul(pixels.row, hn::Set(d, target_.width)), pixels.column)),
+                  di, cells);
+        hn::Store(increments, di, added);
+        std::uint8_t bits[8] = {};
+        hn::StoreMaskBits(d, pixels.ok, bits);
+        std::uint64_t plotted = 0;
+        std::memcpy(&plotted, bits, sizeof(plotted));
+        std::int32_t* counts = target_.cells;
+        // A set bit at a time, lowest first: the lanes in the order the bins take them.
+        if (target_.clamp) {
+            for (; plotted != 0; plotted &= plotted - 1) {
+                const int lane = std::countr_zero(plotted);
+                std::int32_t& count = counts[cells[lane]];
+                count = SaturatedAdd(count, static_cast<std::int32_t>(added[lane]));
+            }
+            return;
+        }
+        for (; plotted != 0; plotted &= plotted - 1) {
+            const int lane = std::countr_zero(plotted);
+            counts[cells[lane]] += static_cast<std::int32_t>(added[lane]);
+        }
+    }
+
+private:
+    const batch_detail::CellTarget& target_;
+};
+
+// Counts the hits of vectors of plotted points with `Counter`, and
 // remembers the last one plotted for the status line.
+template <typename Counter>
 class Plotter {
 public:
-    Plotter(const BatchParams& p, HitBins& bins, M plotting)
+    Plotter(const BatchParams& p, Counter& counter, M plotting)
         : p_(p),
-          bins_(bins),
+          counter_(counter),
           plotting_(plotting),
           scale_(p),
           fast_(p.intensity >= 0 && p.intensity <= kMaxFastIntensity),
-          rowShift_(bins.Layout().rowShift),
           lastX_(hn::Zero(D())),
           lastY_(hn::Zero(D())),
-          lastPlotted_(hn::FirstN(D(), 0)) {
-        bins.Expect(p.intensity);
-    }
+          lastPlotted_(hn::FirstN(D(), 0)) {}
 
     HWY_INLINE void operator()(L X, L Y, L xIn, L yIn) {
         const D d;
@@ -143,7 +219,7 @@ public:
             increment = ScalarLanes(moved, increment, library, [intensity = p_.intensity](double m) {
                 return ReferenceHitIncrement(intensity, m);
             });
-        Bin(pixels, RoundedIncrements(increment));
+        counter_(pixels, RoundedIncrements(increment));
         lastX_ = X.v;
         lastY_ = Y.v;
         lastPlotted_ = pixels.ok;
@@ -168,36 +244,11 @@ public:
     }
 
 private:
-    // Each plotted lane's band and hit, computed on the vector; only the
-    // plotted ones are stored, packed together, for the bins.
-    HWY_INLINE void Bin(const PixelLanes& pixels, VI increments) {
-        const D d;
-        const DI di;
-        const VI bands = hn::ShiftRightSame(hn::ConvertTo(di, pixels.row), rowShift_);
-        const V firstRows = hn::ConvertTo(d, hn::ShiftLeftSame(bands, rowShift_));
-        const V offsets =
-            hn::Add(hn::Mul(hn::Sub(pixels.row, firstRows), hn::Set(d, p_.width)), pixels.column);
-        const VI hits = hn::Or(hn::ShiftLeft<32>(hn::ConvertTo(di, offsets)),
-                               hn::And(increments, hn::Set(di, std::int64_t{0xFFFFFFFF})));
-        const auto plotted = hn::RebindMask(di, pixels.ok);
-        // Straight to memory: Highway's Compress of 64-bit lanes copies its
-        // table onto the stack at every call, the native compressing store
-        // costs what a compress and a store do.
-        HWY_ALIGN std::int64_t bandOf[kMaxLanes];
-        HWY_ALIGN std::int64_t binned[kMaxLanes];
-        const std::size_t count = hn::CompressStore(hits, plotted, di, binned);
-        hn::CompressStore(bands, plotted, di, bandOf);
-        HitBins::Fill* fills = bins_.Fills();
-        for (std::size_t i = 0; i < count; ++i)
-            bins_.Append(fills, static_cast<std::size_t>(bandOf[i]), static_cast<BinnedHit>(binned[i]));
-    }
-
     const BatchParams& p_;
-    HitBins& bins_;
+    Counter& counter_;
     M plotting_;
     ViewScale scale_;
     bool fast_;
-    int rowShift_;
     V lastX_, lastY_;
     M lastPlotted_;
     bool plotted_ = false;

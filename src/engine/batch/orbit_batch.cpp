@@ -3,6 +3,7 @@
 #include "engine/batch/orbit_batch.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 
@@ -149,9 +150,10 @@ double OrbitBatch::LastA() const {
     return lanes_.AA[0];
 }
 
-void OrbitBatch::Steps(std::int64_t steps, int plottingOrbits, HitBins& bins) {
+void OrbitBatch::Steps(std::int64_t steps, int plottingOrbits, HitBins* bins,
+                       const batch_detail::CellTarget* cells) {
     Outcome outcome;
-    const batch_detail::StepJob job{iteration_, steps, plottingOrbits, &bins, &outcome};
+    const batch_detail::StepJob job{iteration_, steps, plottingOrbits, bins, cells, &outcome};
     batch_detail::RunBatchSteps(lanes_, params_, job);
     iteration_ += static_cast<std::uint32_t>(steps);
     if (outcome.plotted) {
@@ -160,24 +162,40 @@ void OrbitBatch::Steps(std::int64_t steps, int plottingOrbits, HitBins& bins) {
     }
 }
 
-void OrbitBatch::Run(std::int64_t iterations, HitBins& bins) {
-    if (iterations <= 0) return;
-    if (bins.Layout().width != params_.width || bins.Layout().height != params_.height) return;
+template <typename RunSteps>
+void OrbitBatch::ShareOut(std::int64_t iterations, RunSteps run) {
     if (!warmedUp_) WarmUp();
     const std::int64_t whole = iterations / kOrbits;
     const int rest = static_cast<int>(iterations % kOrbits);
-    if (whole > 0) Steps(whole, kOrbits, bins);
-    if (rest > 0) Steps(1, rest, bins);
+    if (whole > 0) run(whole, kOrbits);
+    if (rest > 0) run(1, rest);
     counted_ += iterations;
 }
 
-void OrbitBatch::Run(std::int64_t iterations, std::span<std::int32_t> counts) {
-    if (counts.size() < static_cast<std::size_t>(params_.width) * static_cast<std::size_t>(params_.height))
+void OrbitBatch::Run(std::int64_t iterations, HitBins& bins) {
+    if (iterations <= 0) return;
+    if (bins.Layout().width != params_.width || bins.Layout().height != params_.height) return;
+    ShareOut(iterations, [&](std::int64_t steps, int orbits) { Steps(steps, orbits, &bins, nullptr); });
+}
+
+void OrbitBatch::Run(std::int64_t iterations, OwnCounts& counts) {
+    if (iterations <= 0) return;
+    if (counts.Width() != params_.width || counts.Height() != params_.height ||
+        counts.Cells().size() <
+            static_cast<std::size_t>(params_.width) * static_cast<std::size_t>(params_.height))
         return;
-    BandedCounts grid(counts, params_.width, params_.height);
-    HitBins bins(grid);
-    Run(iterations, bins);
-    bins.EmptyAll();
+    ShareOut(iterations, [&](std::int64_t steps, int orbits) {
+        // Each variation plots one point a step.
+        const std::int64_t hits = steps * orbits * std::popcount(params_.variations);
+        const batch_detail::CellTarget cells{counts.Cells().data(), params_.width,
+                                             !counts.Admit(hits, IncrementBoundsOf(params_.intensity))};
+        Steps(steps, orbits, nullptr, &cells);
+    });
+}
+
+void OrbitBatch::Run(std::int64_t iterations, std::span<std::int32_t> counts) {
+    OwnCounts own(counts, params_.width, params_.height);
+    Run(iterations, own);
 }
 
 void BatchStepOnce(const TFractalRec& rec, const Effects& effects, std::uint32_t iteration,

@@ -5,11 +5,16 @@
 #include <vector>
 
 #include "engine/batch/hit_bins.h"
+#include "engine/batch/own_counts.h"
 #include "engine/core/effects.h"
 #include "engine/core/fractal_rec.h"
 #include "engine/core/variation_table.h"
 
 namespace zephyrin {
+
+namespace batch_detail {
+struct CellTarget;
+}
 
 // The record values a batch reads at every iteration, as numbers.
 struct BatchParams {
@@ -56,6 +61,7 @@ public:
     // when they are emptied. Bins of another size count nothing.
     void Run(std::int64_t iterations, HitBins& bins);
     // The same into counts this batch alone writes to, all counted on return.
+    void Run(std::int64_t iterations, OwnCounts& counts);
     void Run(std::int64_t iterations, std::span<std::int32_t> counts);
 
     std::int64_t Counted() const { return counted_; }
@@ -83,7 +89,10 @@ public:
 
 private:
     void WarmUp();
-    void Steps(std::int64_t steps, int plottingOrbits, HitBins& bins);
+    // `iterations` shared out over the orbits, in at most two runs of steps.
+    template <typename RunSteps>
+    void ShareOut(std::int64_t iterations, RunSteps run);
+    void Steps(std::int64_t steps, int plottingOrbits, HitBins* bins, const batch_detail::CellTarget* cells);
 
     Lanes lanes_;
     TFractalRec start_;

@@ -130,8 +130,9 @@ HWY_INLINE void StepVector(Source& random, const BatchParams& p, std::uint32_t i
 }
 
 // The orbits of one vector through job.steps iterations.
+template <typename Counter>
 void RunVector(OrbitBatch::Lanes& lanes, std::size_t first, const BatchParams& p,
-               const batch_detail::StepJob& job) {
+               const batch_detail::StepJob& job, Counter& counter) {
     const D d;
     const DU du;
     auto load = [&](const double* values) { return L{hn::Load(d, values + first)}; };
@@ -142,8 +143,8 @@ void RunVector(OrbitBatch::Lanes& lanes, std::size_t first, const BatchParams& p
 
     const std::int64_t plottingHere = std::clamp<std::int64_t>(
         job.plottingOrbits - static_cast<std::int64_t>(first), 0, static_cast<std::int64_t>(hn::Lanes(d)));
-    Plotter plot(p, *job.bins, hn::FirstN(d, static_cast<std::size_t>(plottingHere)));
-    Plotter* plotting = plottingHere > 0 ? &plot : nullptr;
+    Plotter<Counter> plot(p, counter, hn::FirstN(d, static_cast<std::size_t>(plottingHere)));
+    Plotter<Counter>* plotting = plottingHere > 0 ? &plot : nullptr;
     for (std::int64_t step = 0; step < job.steps; ++step)
         StepVector(random, p, job.firstIteration + static_cast<std::uint32_t>(step), s, plotting);
     plot.Report(*job.outcome);
@@ -166,10 +167,22 @@ void RunVector(OrbitBatch::Lanes& lanes, std::size_t first, const BatchParams& p
 
 }  // namespace
 
-void RunSteps(OrbitBatch::Lanes& lanes, const BatchParams& p, const batch_detail::StepJob& job) {
+template <typename Counter>
+void RunVectors(OrbitBatch::Lanes& lanes, const BatchParams& p, const batch_detail::StepJob& job,
+                Counter& counter) {
     const std::size_t n = hn::Lanes(D());
     for (std::size_t first = 0; first < static_cast<std::size_t>(OrbitBatch::kOrbits); first += n)
-        RunVector(lanes, first, p, job);
+        RunVector(lanes, first, p, job, counter);
+}
+
+void RunSteps(OrbitBatch::Lanes& lanes, const BatchParams& p, const batch_detail::StepJob& job) {
+    if (job.cells) {
+        CellCounter counter(*job.cells);
+        RunVectors(lanes, p, job, counter);
+        return;
+    }
+    BinCounter counter(p, *job.bins);
+    RunVectors(lanes, p, job, counter);
 }
 
 // Records lane 0 of every plotted point.

@@ -11,12 +11,21 @@
 
 namespace zephyrin::batch_detail {
 
-// A batch's step range and where its hits go.
+// Counts a batch adds to alone, width a row; `clamp` where the hits may
+// take a counter to an end of the int32 range.
+struct CellTarget {
+    std::int32_t* cells;
+    std::int32_t width;
+    bool clamp;
+};
+
+// A batch's step range and where its hits go: into `cells` if given, else into `bins`.
 struct StepJob {
     std::uint32_t firstIteration;
     std::int64_t steps;
     int plottingOrbits;  // orbits from this index on do not count
     HitBins* bins;
+    const CellTarget* cells;
     OrbitBatch::Outcome* outcome;
 };
 
