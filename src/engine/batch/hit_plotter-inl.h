@@ -29,6 +29,12 @@ namespace zephyrin::HWY_NAMESPACE {
 using VI = hn::Vec<DI>;
 
 namespace hit_weight_lanes {
+HWY_INLINE L MulAdd(L a, L b, L c) {
+    return {hn::MulAdd(a.v, b.v, c.v)};
+}
+HWY_INLINE L NegMulAdd(L a, L b, L c) {
+    return {hn::NegMulAdd(a.v, b.v, c.v)};
+}
 #include "engine/core/hit_weight_polynomial.inc"
 }  // namespace hit_weight_lanes
 
@@ -55,15 +61,17 @@ struct PixelLanes {
 };
 
 // The engine's very arithmetic (PixelIndex), so that a point on a pixel's
-// edge goes where the engine's goes, but by the reciprocals of the ranges,
-// without the division's latency. A product is off the quotient by a few
-// ulp (under 6e-16 of the value), which can change a pixel only where the
-// scaled value lies that close to a half, on a pixel's edge: if any lane
-// does, all take the division.
+// edge goes where the engine's goes, but by one product with the pixels per
+// unit, without the division's latency. It is off the engine's quotient and
+// product by a few ulp (under 6e-16 of the value), which can change a pixel
+// only where the scaled value lies that close to a half, on a pixel's edge:
+// if any lane does, all take the engine's way.
 struct ViewScale {
     explicit ViewScale(const BatchParams& p)
-        : x(1.0 / p.xRange), y(1.0 / p.yRange), edge(0.5 - 1e-13 * std::max({p.width, p.height, 1})) {}
-    double x, y;
+        : x(p.width / p.xRange),
+          y(p.height / p.yRange),
+          edge(0.5 - 1e-13 * std::max({p.width, p.height, 1})) {}
+    double x, y;  // pixels per unit
     double edge;  // a scaled value this far from the nearest integer or more is near an edge
 };
 
@@ -76,8 +84,8 @@ HWY_INLINE PixelLanes PixelsOf(const BatchParams& p, const ViewScale& scale, V X
     const V dy = hn::Sub(Y, hn::Set(d, p.yMin));
     const V width = hn::Set(d, p.width);
     const V height = hn::Set(d, p.height);
-    V sx = hn::Mul(hn::Mul(dx, hn::Set(d, scale.x)), width);
-    V sy = hn::Mul(hn::Mul(dy, hn::Set(d, scale.y)), height);
+    V sx = hn::Mul(dx, hn::Set(d, scale.x));
+    V sy = hn::Mul(dy, hn::Set(d, scale.y));
     V column = hn::Round(sx);
     V row = hn::Round(sy);
     const V edge = hn::Set(d, scale.edge);

@@ -122,8 +122,12 @@ HWY_INLINE void StepVector(Source& random, const BatchParams& p, std::uint32_t i
               StepVars<L>{s.x, s.y, s.W, s.xn, s.sign, s.AA, s.AA, BB, xIn, yIn, s.accX, s.accY});
     if (plot) {
         LanePoint<L> acc{s.accX, s.accY};
-        PassVariations<VectorMath>(p.variations, s.x, s.y, p.factor2, acc,
-                                   [&](L plotX, L plotY) { (*plot)(plotX, plotY, xIn, yIn); });
+        // Inline too: a call would spill every vector the loop keeps.
+        PassVariations<VectorMath>(
+            p.variations, s.x, s.y, p.factor2,
+            acc, [&](L plotX, L plotY) HWY_ATTR __attribute__((always_inline)) {
+                (*plot)(plotX, plotY, xIn, yIn);
+            });
     }
     s.accX = s.x;
     s.accY = s.y;

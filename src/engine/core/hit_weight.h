@@ -25,6 +25,13 @@ namespace hit_weight_detail {
 // Arguments up to this reduce accurately below.
 inline constexpr double kMaxReducedArgument = 1048576.0;
 
+inline double MulAdd(double a, double b, double c) {
+    return a * b + c;
+}
+inline double NegMulAdd(double a, double b, double c) {
+    return c - a * b;
+}
+
 #include "engine/core/hit_weight_polynomial.inc"
 
 // How far from a half a sum must lie for its rounding to be decided: the

@@ -7,7 +7,7 @@
 // each of the batches' instruction sets. Within each shape the right-hand
 // sides use the point as it was before the step unless the shape says
 // otherwise. The includer may define ZEPHYRIN_FORMULA_INLINE to force the
-// one-shape expressions into the step that calls them. Needs formula_table.h
+// step and its one-shape expressions into the loop that calls them. Needs formula_table.h
 // and constants.h.
 #if defined(ZEPHYRIN_ORBIT_STEP_INL_H_) == defined(HWY_TARGET_TOGGLE)
 #ifdef ZEPHYRIN_ORBIT_STEP_INL_H_
@@ -199,7 +199,7 @@ struct StepRules {
 
 // Replaces each coordinate alone that ran away (formulas 23 to 40).
 template <OrbitLanes P>
-void RescueEach(P& lanes, typename P::Num& x, typename P::Num& y) {
+ZEPHYRIN_FORMULA_INLINE void RescueEach(P& lanes, typename P::Num& x, typename P::Num& y) {
     const auto far = P::Lift(10000.0), near = P::Lift(1e-4);
     const auto xOut = P::Or(P::Greater(P::Abs(x), far), P::Less(P::Abs(x), near));
     if (P::Any(xOut)) x = P::Select(xOut, lanes.Draw(2.0), x);
@@ -210,7 +210,8 @@ void RescueEach(P& lanes, typename P::Num& x, typename P::Num& y) {
 // Replaces a point whose coordinates both ran away or both fell into the
 // origin by a random one; returns where it did.
 template <OrbitLanes P>
-typename P::Mask RescueBoth(P& lanes, typename P::Num& x, typename P::Num& y, double randomizer) {
+ZEPHYRIN_FORMULA_INLINE typename P::Mask RescueBoth(P& lanes, typename P::Num& x, typename P::Num& y,
+                                                    double randomizer) {
     const auto ax = P::Abs(x), ay = P::Abs(y);
     const auto far = P::Lift(10000.0), near = P::Lift(1e-4);
     const auto out =
@@ -227,7 +228,8 @@ typename P::Mask RescueBoth(P& lanes, typename P::Num& x, typename P::Num& y, do
 // The map of the formula's shape; formulas 23 to 40 then rescue each
 // coordinate and make a random start every 1000 iterations.
 template <OrbitLanes P, typename Af>
-void ApplyShape(P& lanes, const StepRules& rules, const Af& af, StepVars<typename P::Num> s) {
+ZEPHYRIN_FORMULA_INLINE void ApplyShape(P& lanes, const StepRules& rules, const Af& af,
+                                        StepVars<typename P::Num> s) {
     using Num = typename P::Num;
     switch (rules.shape) {
         case FormulaShape::kWAfterMove:
@@ -287,7 +289,8 @@ void ApplyShape(P& lanes, const StepRules& rules, const Af& af, StepVars<typenam
 // point: one iteration's move of the orbits. Returns where the rescue
 // replaced the point.
 template <OrbitLanes P, typename Af>
-typename P::Mask StepOrbit(P& lanes, const StepRules& rules, const Af& af, StepVars<typename P::Num> s) {
+ZEPHYRIN_FORMULA_INLINE typename P::Mask StepOrbit(P& lanes, const StepRules& rules, const Af& af,
+                                                   StepVars<typename P::Num> s) {
     if (rules.atThousand && rules.modulas) s.recordA = s.recordA - 0.0002 * P::Sin(s.recordA);
     if (rules.expansion) s.x = s.x - 5e-05 * (s.x * s.sign) / P::Sqrt(s.x * s.x + s.y * s.y);
     s.AA = s.recordA;

@@ -64,8 +64,8 @@ ZEPHYRIN_TERMS_INLINE LanePoint<typename P::Num> VariationTerms(typename P::Num 
 }
 
 template <Variation id, LaneArithmetic P, typename Plot>
-void FoldVariation(typename P::Num x, typename P::Num y, double f2, LanePoint<typename P::Num>& acc,
-                   Plot& plot) {
+ZEPHYRIN_TERMS_INLINE void FoldVariation(typename P::Num x, typename P::Num y, double f2,
+                                         LanePoint<typename P::Num>& acc, Plot& plot) {
     const LanePoint<typename P::Num> terms = VariationTerms<id, P>(x, y, f2);
     if constexpr (InfoOf(id).fold == VariationFold::kAdd) {
         acc.x = acc.x + f2 * terms.x;
@@ -80,8 +80,8 @@ void FoldVariation(typename P::Num x, typename P::Num y, double f2, LanePoint<ty
 // accumulator `acc` and plots it; the accumulator is not cleared between
 // them. The orbit itself goes on from (x, y).
 template <LaneArithmetic P, typename Plot>
-void PassVariations(VariationSet set, typename P::Num x, typename P::Num y, double f2,
-                    LanePoint<typename P::Num>& acc, Plot plot) {
+ZEPHYRIN_TERMS_INLINE void PassVariations(VariationSet set, typename P::Num x, typename P::Num y, double f2,
+                                          LanePoint<typename P::Num>& acc, Plot plot) {
     [&]<int... I>(std::integer_sequence<int, I...>) {
         ((set & Bit(static_cast<Variation>(I))
               ? FoldVariation<static_cast<Variation>(I), P>(x, y, f2, acc, plot)
