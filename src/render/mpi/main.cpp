@@ -23,10 +23,11 @@ int main(int argc, char** argv) {
     int provided = 0;
     MPI_Init_thread(&argc, &argv, MPI_THREAD_SERIALIZED, &provided);
     zephyrin::MpiTeam team(MPI_COMM_WORLD);
-    // The program runs beside this thread, which finalizes MPI (some 45 ms of
+    // Where MPI takes calls from any thread, one at a time, the program runs
+    // on a thread of its own and this one finalizes MPI (some 45 ms of
     // waiting on Open MPI's launcher) once the program has made its last
-    // call, while rank 0 still colours and writes; on this thread where MPI
-    // wants only this one.
+    // call, while rank 0 still colours and writes; else the program runs
+    // here, before.
     const std::launch where = provided >= MPI_THREAD_SERIALIZED ? std::launch::async : std::launch::deferred;
     std::future<int> program = std::async(where, [&] {
         const LeaveAtEnd leave{team};
