@@ -55,9 +55,9 @@ medians "$out/whole"
 ratios=$(awk '{ print $1 / $3 }' "$out/whole" | sort -g)
 printf '200 M samples: one process %.3f s, mpirun -np 2 %.3f s, speed-up %.3f (median of %d pairs; %.3f to %.3f)\n' \
   "$one" "$two" "$(echo "$ratios" | median)" "$pairs" "$(echo "$ratios" | head -1)" "$(echo "$ratios" | tail -1)"
-printf '  the drawings alone (their summaries, the adding up included): speed-up %.3f\n' \
+printf '  the drawings as the summaries report them (rank 0: its own and the adding up): speed-up %.3f\n' \
   "$(awk '{ print $2 / $4 }' "$out/whole" | median)"
-printf '  the rest of the commands: one process %.3f s, mpirun -np 2 %.3f s\n' \
+printf '  the rest (start, waiting for the slower rank, writing, mpirun): one process %.3f s, two ranks %.3f s\n' \
   "$(awk '{ print $1 - $2 }' "$out/whole" | median)" "$(awk '{ print $3 - $4 }' "$out/whole" | median)"
 measure --iterations 1000 "${drawing[@]}" >"$out/fixed"
 medians "$out/fixed"
