@@ -8,8 +8,11 @@
 #include <string>
 
 #include "render/mpi/mpi_team.h"
+#include "render/mpi/one_machine_transports.h"
 
 int main(int argc, char** argv) {
+    // The transports zephyrin-render-mpi starts with.
+    zephyrin::DefaultToOneMachineTransports();
     MPI_Init(&argc, &argv);
     int width = 16000, height = 12000;
     if (argc > 1) std::sscanf(argv[1], "%dx%d", &width, &height);

@@ -69,6 +69,7 @@ private:
             mine.insert(mine.end(), {static_cast<double>(row.frame), row.lyapunov, row.dimension,
                                      row.litShare, row.meanBrightness});
         const std::vector<double> all = team_->GatherOnFirst(mine);
+        team_->Leave();
         if (!team_->First()) return {};
         iterations_ = 0;
         // Each member's iterations and its number of rows, then its rows.

@@ -67,8 +67,12 @@ int DrawMore(CountsFile& file, const RenderOptions& options, RenderConsole& cons
         status != kRenderDone)
         return status;
     std::vector<std::int64_t> drawn{result->iterations};
-    if (team) drawn = team->AddCounts(result->counts, result->iterations);
-    if (team && !team->First()) return kRenderDone;
+    if (team) {
+        drawn = team->AddCounts(result->counts, result->iterations);
+        // The rest is the first's alone.
+        team->Leave();
+        if (!team->First()) return kRenderDone;
+    }
     file.counts = std::move(result->counts);
     NoteRun(description.history, settings, team != nullptr, drawn);
     result->iterations = std::reduce(drawn.begin(), drawn.end(), std::int64_t{0});

@@ -218,6 +218,8 @@ private:
         if (team_) {
             const auto start = std::chrono::steady_clock::now();
             drawn = team_->AddCounts(result->counts, result->iterations);
+            // The rest is the first's alone.
+            team_->Leave();
             if (!team_->First()) return kRenderDone;
             // The adding up is part of the drawing's time.
             result->seconds +=

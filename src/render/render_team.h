@@ -38,6 +38,9 @@ public:
     // Every member's values one after the other, in order, on the first;
     // empty on the others.
     virtual std::vector<double> GatherOnFirst(std::span<const double> values) = 0;
+    // This member makes no more of the calls above: the team may close
+    // while the first still writes its files.
+    virtual void Leave() = 0;
 };
 
 }  // namespace zephyrin

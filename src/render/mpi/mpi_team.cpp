@@ -62,9 +62,18 @@ std::vector<double> MpiTeam::GatherOnFirst(std::span<const double> values) {
     std::vector<int> offsets(counts.size());
     std::exclusive_scan(counts.begin(), counts.end(), offsets.begin(), 0);
     std::vector<double> gathered(rank_ == 0 ? static_cast<std::size_t>(offsets.back() + counts.back()) : 0);
-    MPI_Gatherv(values.data(), count, MPI_DOUBLE, gathered.data(), counts.data(), offsets.data(), MPI_DOUBLE, 0,
-                communicator_);
+    MPI_Gatherv(values.data(), count, MPI_DOUBLE, gathered.data(), counts.data(), offsets.data(), MPI_DOUBLE,
+                0, communicator_);
     return gathered;
+}
+
+void MpiTeam::Leave() {
+    left_ = true;
+    left_.notify_all();
+}
+
+void MpiTeam::WaitUntilLeft() const {
+    left_.wait(false);
 }
 
 }  // namespace zephyrin

@@ -2,6 +2,7 @@
 
 #include <mpi.h>
 
+#include <atomic>
 #include <sstream>
 
 #include "render/render_team.h"
@@ -25,6 +26,10 @@ public:
     std::vector<std::int64_t> AddCounts(CountGrid& counts, std::int64_t iterations) override;
 
     std::vector<double> GatherOnFirst(std::span<const double> values) override;
+    // Once or more, from the thread that makes the calls.
+    void Leave() override;
+    // Returns once the member has left, so that another thread may finalize MPI.
+    void WaitUntilLeft() const;
 
     static constexpr std::size_t kChunk = std::size_t{1} << 20;
 
@@ -33,6 +38,7 @@ private:
     std::int32_t rank_ = 0;
     std::int32_t size_ = 1;
     std::ostringstream messages_;
+    std::atomic<bool> left_ = false;
 };
 
 }  // namespace zephyrin
