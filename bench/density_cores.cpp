@@ -3,7 +3,9 @@
 // cores the process keeps busy (its CPU time over the wall-clock time, from
 // getrusage), the longest the interface thread waited for a 10 ms timer
 // meanwhile (what opening a menu would wait), and how long Stop takes to end
-// the drawing threads' work. A measuring tool: density_cores [SECONDS].
+// the drawing threads' work, and its iterations per CPU second of the whole
+// process, to set beside zephyrin-render's on the same record and size
+// (--size WxH, the new window's record). A measuring tool: density_cores [SECONDS].
 #include <sys/resource.h>
 
 #include <QAction>
@@ -89,9 +91,11 @@ int main(int argc, char** argv) {
     });
 
     double cpu = 0, wall = 0, stopSeconds = 0;
-    std::int64_t iterations = 0;
+    std::int64_t iterations = 0, measuredFrom = 0;
     // Measured from a second in, when the drawing runs at full speed.
     QTimer::singleShot(1000, [&] {
+        if (const CountsDrawing* drawing = window->document().threadsDrawing())
+            measuredFrom = drawing->Iterations();
         cpu = CpuSeconds();
         wall = Seconds(Clock::now().time_since_epoch());
         lastTick = Clock::now();
@@ -116,5 +120,8 @@ int main(int argc, char** argv) {
         "%.1f M iterations in all; the interface thread's longest extra wait %.1f ms; Stop ended the "
         "threads' work in %.2f ms\n",
         static_cast<double>(iterations) / 1e6, longestWait * 1000, stopSeconds * 1000);
+    const TFractalRec& v = window->document().v;
+    std::printf("%d x %d: %.1f M iterations per CPU second while measured\n", v.width, v.height,
+                static_cast<double>(iterations - measuredFrom) / cpu / 1e6);
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "engine/batch/counts_drawing.h"
 
 #include <algorithm>
+#include <thread>
 #include <utility>
 
 #include "engine/core/random.h"
@@ -89,8 +90,13 @@ void CountsDrawing::RunPiece(Share& share, std::int64_t piece) {
         share.batch.Run(piece, *share.bins);
         return;
     }
-    const std::scoped_lock lock(share.ownLock);
-    share.batch.Run(piece, *share.ownCounts);
+    {
+        const std::scoped_lock lock(share.ownLock);
+        share.batch.Run(piece, *share.ownCounts);
+    }
+    // The lock is not fair: without a pause here the next piece could take
+    // it again before a waiting reader, piece after piece.
+    while (share.readers.load() > 0) std::this_thread::yield();
 }
 
 void CountsDrawing::CopyCounts(CountGrid& into) const {
@@ -100,11 +106,15 @@ void CountsDrawing::CopyCounts(CountGrid& into) const {
         return;
     }
     for (const auto& share : shares_) {
-        const std::scoped_lock lock(share->ownLock);
-        if (&share == &shares_.front())
-            into = share->own;
-        else
-            into.Add(share->own);
+        ++share->readers;
+        {
+            const std::scoped_lock lock(share->ownLock);
+            if (&share == &shares_.front())
+                into = share->own;
+            else
+                into.Add(share->own);
+        }
+        --share->readers;
     }
 }
 

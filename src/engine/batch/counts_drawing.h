@@ -20,14 +20,12 @@ namespace zephyrin {
 
 // One counts-only drawing on the pool: a batch of orbits for each of the
 // pool's threads, drawn in time slices beside the pool's other jobs, until
-// stopped or, with a budget, until the budget is drawn. Share i's orbits are seeded from StreamSeed(seed, i), whatever
-// program draws. A picture small enough (kOwnGridCells) gets a grid of
-// counts per thread, which the thread adds its hits to where they fall;
-// a larger one gets one grid that every thread adds to in bins of hits per
-// band: 4 bytes a pixel and a few bins per thread beside it, so that more
-// threads cost next to no more memory. Either way the counts are the same
-// for the same seed and threads where no increment is negative. Every hit
-// a slice counts is in the counts when the slice ends.
+// stopped or, with a budget, until the budget is drawn. Share i's orbits are seeded from StreamSeed(seed, i),
+// whatever program draws. A picture small enough (kOwnGridCells) gets a grid of counts per thread, which the
+// thread adds its hits to where they fall; a larger one gets one grid that every thread adds to in bins of
+// hits per band: 4 bytes a pixel and a few bins per thread beside it, so that more threads cost next to no
+// more memory. Either way the counts are the same for the same seed and threads where no increment is
+// negative. Every hit a slice counts is in the counts when the slice ends.
 class CountsDrawing final : public ParallelJob {
 public:
     // Slices are this many iterations of a batch; a stop is looked for
@@ -76,6 +74,7 @@ private:
         CountGrid own;                             // the share's own counts,
         std::optional<OwnCounts> ownCounts;        // which
         mutable std::mutex ownLock;                // a piece holds while it adds to them
+        mutable std::atomic<int> readers{0};       // waiting for ownLock, to copy the counts
         std::int64_t budget;                       // iterations left to draw; -1 for no end
         std::atomic<std::uint64_t> generation{0};  // of the record it draws
         std::atomic<std::int64_t> done{0};
