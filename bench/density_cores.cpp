@@ -5,7 +5,8 @@
 // meanwhile (what opening a menu would wait), and how long Stop takes to end
 // the drawing threads' work, and its iterations per CPU second of the whole
 // process, to set beside zephyrin-render's on the same record and size
-// (--size WxH, the new window's record). A measuring tool: density_cores [SECONDS].
+// (the record is written to RECORD.zpr when given). A measuring tool:
+//   density_cores [SECONDS [RECORD.zpr]]
 #include <sys/resource.h>
 
 #include <QAction>
@@ -18,9 +19,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "engine/batch/counts_drawing.h"
 #include "engine/core/engine.h"
+#include "engine/file/param_file.h"
 #include "services/event_pump.h"
 #include "services/mode_word.h"
 #include "services/one_shot_timer.h"
@@ -121,6 +124,14 @@ int main(int argc, char** argv) {
         "threads' work in %.2f ms\n",
         static_cast<double>(iterations) / 1e6, longestWait * 1000, stopSeconds * 1000);
     const TFractalRec& v = window->document().v;
+    if (argc > 2) {
+        std::FILE* out = std::fopen(argv[2], "w");
+        if (!out) return 1;
+        const std::string text =
+            WriteParameterText(v, window->document().effects, window->document().density(), '.');
+        std::fputs(text.c_str(), out);
+        std::fclose(out);
+    }
     std::printf("%d x %d: %.1f M iterations per CPU second while measured\n", v.width, v.height,
                 static_cast<double>(iterations - measuredFrom) / cpu / 1e6);
     return 0;
