@@ -76,7 +76,7 @@ GalleryFinder::Job favouritesJob(const QString& folder) {
                 continue;
             }
             if (const Result<OrbitMeasures> measures =
-                    MeasureOrbit(entry->record, entry->effects, entry->seed))
+                    MeasureOrbit(entry->record, entry->effects, entry->seed, kSettledBudget, &cancel))
                 entry->measures = *measures;
             found(*entry);
             ++shown;

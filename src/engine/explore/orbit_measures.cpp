@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <new>
+#include <optional>
 #include <vector>
 
 #include "engine/core/formula_table.h"
@@ -84,13 +85,20 @@ private:
     std::int32_t escapes_ = 0;
 };
 
+// Steps between looks at the cancel flag where no exponent is measured.
+constexpr std::int32_t kStepsBetweenLooks = 1000;
+
 // Steps the orbit through the measuring run into `sample`; the largest
 // Lyapunov exponent measured along it, NaN for formulas that restart.
-double RunSample(const OrbitProbe& probe, bool restarts, const MeasureBudget& budget, OrbitSample& sample) {
-    const std::int32_t steps = std::max(budget.coverageIterations, kDimensionSpan);
+// Nothing when `cancel` was set.
+std::optional<double> RunSample(const OrbitProbe& probe, bool restarts, const MeasureBudget& budget,
+                                const std::atomic<bool>* cancel, OrbitSample& sample) {
+    const std::int32_t steps = std::max(budget.coverageIterations, budget.dimensionSpan);
     if (restarts) {
         OrbitProbe orbit = probe;
         for (std::int32_t i = 0; i < steps; ++i) {
+            if (i % kStepsBetweenLooks == 0 && cancel && cancel->load(std::memory_order_relaxed))
+                return std::nullopt;
             const bool stayed = orbit.Step();
             sample.Take(orbit, stayed);
         }
@@ -98,10 +106,12 @@ double RunSample(const OrbitProbe& probe, bool restarts, const MeasureBudget& bu
     }
     const LyapunovBudget lyapunov{.minSteps = std::max(budget.lyapunovSteps, steps),
                                   .maxSteps = std::max(budget.lyapunovMaxSteps, steps),
-                                  .tolerance = budget.lyapunovTolerance};
-    return EstimateLyapunov(probe, lyapunov,
-                            [&](const OrbitProbe& p, bool stayed) { sample.Take(p, stayed); })
-        .exponent;
+                                  .tolerance = budget.lyapunovTolerance,
+                                  .cancel = cancel};
+    const LyapunovEstimate estimate =
+        EstimateLyapunov(probe, lyapunov, [&](const OrbitProbe& p, bool stayed) { sample.Take(p, stayed); });
+    if (estimate.cancelled) return std::nullopt;
+    return estimate.exponent;
 }
 
 double Dimension(OrbitSample& sample) {
@@ -115,7 +125,7 @@ double Dimension(OrbitSample& sample) {
 }  // namespace
 
 Result<OrbitMeasures> MeasureOrbit(const TFractalRec& v, const Effects& effects, std::uint64_t seed,
-                                   const MeasureBudget& budget) {
+                                   const MeasureBudget& budget, const std::atomic<bool>* cancel) {
     OrbitMeasures measures;
     const FormulaShape shape = ShapeOf(v.formula);
     if (shape == FormulaShape::kNone) return measures;
@@ -131,7 +141,9 @@ Result<OrbitMeasures> MeasureOrbit(const TFractalRec& v, const Effects& effects,
         if (orbit.kind == OrbitKind::kRunaway) return measures;
 
         OrbitSample sample(budget, MixBits(seed ^ kGoldenGamma));
-        measures.lyapunov = RunSample(probe, restarts, budget, sample);
+        const std::optional<double> lyapunov = RunSample(probe, restarts, budget, cancel, sample);
+        if (!lyapunov) return Failure("measuring the orbit was stopped");
+        measures.lyapunov = *lyapunov;
         if (sample.Escapes() > sample.Steps() / kStepsPerForgivenEscape) {
             measures = {.measured = true, .kind = OrbitKind::kRunaway};
             return measures;
