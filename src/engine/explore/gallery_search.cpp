@@ -8,6 +8,7 @@
 #include "engine/core/random.h"
 #include "engine/explore/measures_side_by_side.h"
 #include "engine/explore/orbit_probe.h"
+#include "engine/explore/vector_state.h"
 
 namespace zephyrin {
 
@@ -89,6 +90,7 @@ template <typename MakeCandidate>
 [[nodiscard]] Result<GalleryResult> Search(const Effects& effects, const GalleryOptions& options,
                                            const std::atomic<bool>& cancel, const TileFound& found,
                                            std::uint64_t seed, MakeCandidate makeCandidate) {
+    ClearUpperVectorState();
     GalleryResult result;
     const std::int64_t budget =
         std::int64_t{std::max(options.tiles, 0)} * std::max(options.candidatesPerTile, 0);

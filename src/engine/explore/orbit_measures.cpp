@@ -13,6 +13,7 @@
 #include "engine/explore/fit_view.h"
 #include "engine/explore/lyapunov_estimate.h"
 #include "engine/explore/orbit_probe.h"
+#include "engine/explore/vector_state.h"
 
 namespace zephyrin {
 
@@ -126,6 +127,7 @@ double Dimension(OrbitSample& sample) {
 
 Result<OrbitMeasures> MeasureOrbit(const TFractalRec& v, const Effects& effects, std::uint64_t seed,
                                    const MeasureBudget& budget, const std::atomic<bool>* cancel) {
+    ClearUpperVectorState();
     OrbitMeasures measures;
     const FormulaShape shape = ShapeOf(v.formula);
     if (shape == FormulaShape::kNone) return measures;
