@@ -55,10 +55,13 @@ MeasureBudget Doubled(MeasureBudget budget) {
 }
 
 // The most steps a measure with `budget` makes of the orbit: its transient,
-// the window the orbit is classified in and the measuring run.
+// the window the orbit is classified in and the measuring run, and for an
+// orbit that circles the steps on to a second measuring run.
 std::int64_t LongestRun(const MeasureBudget& budget) {
-    return std::int64_t{budget.transient} + 256 +
-           std::max({budget.lyapunovMaxSteps, budget.dimensionSpan, budget.coverageIterations});
+    const std::int64_t run =
+        std::max({budget.lyapunovMaxSteps, budget.dimensionSpan, budget.coverageIterations});
+    return std::int64_t{budget.transient} + 256 + run +
+           (budget.circlingSteps > 0 ? budget.circlingSteps + run : 0);
 }
 
 // The record with its start moved `steps` along its own orbit.
