@@ -110,17 +110,17 @@ template <typename MakeCandidate>
             if (result.cancelled || passed.empty()) return result;
             std::vector<MeasureRequest> requests;
             for (const GalleryTile& tile : passed) requests.push_back({tile.record, tile.seed});
-            const Result<std::vector<OrbitMeasures>> measures =
-                MeasureSideBySide(requests, effects, kSettledBudget, options.measuringPool, cancel);
+            const Result<> measured =
+                MeasureSideBySide(requests, effects, kSettledBudget, options.measuringPool, cancel,
+                                  [&](std::size_t i, const OrbitMeasures& measures) {
+                                      passed[i].measures = measures;
+                                      Take(passed[i], options, found, result);
+                                  });
             if (cancel.load(std::memory_order_relaxed)) {
                 result.cancelled = true;
                 return result;
             }
-            if (!measures) return Failure(measures.error());
-            for (std::size_t i = 0; i < passed.size(); ++i) {
-                passed[i].measures = (*measures)[i];
-                Take(passed[i], options, found, result);
-            }
+            if (!measured) return Failure(measured.error());
         }
         return result;
     } catch (const std::bad_alloc&) {
