@@ -40,7 +40,7 @@ struct MeasureBudget {
     double lyapunovTolerance = 0.005;
     std::int32_t dimensionPoints = 4000;  // orbit points sampled for D2
     // The engine's maps with B = 1 nearly keep their area and linger for
-    // thousands of steps in one part of what they fill: D2's points are
+    // thousands of steps in one region of what they fill: D2's points are
     // drawn from at least this many steps, the orbit going on alone once its
     // exponent is known.
     std::int32_t dimensionSpan = 40000;
