@@ -73,12 +73,11 @@ inline double StandardError(const std::vector<Block>& blocks) {
 // measured step after the first kLyapunovAlignSteps, until at least
 // minSteps are made and twice the standard error of the mean is within the
 // tolerance, or maxSteps are made. `observe(orbit, stayed)` sees the orbit
-// after every step, and whether it stayed; `end`, when given, the orbit
-// where measuring ended. -inf when the orbits merge; NaN when no step could
-// be measured or the budget's cancel flag was set (read between blocks).
+// after every step, and whether it stayed. -inf when the orbits merge; NaN
+// when no step could be measured or the budget's cancel flag was set (read
+// between blocks).
 template <SteppedOrbit S, typename Observe>
-LyapunovEstimate EstimateLyapunov(const S& start, const LyapunovBudget& budget, Observe&& observe,
-                                  S* end = nullptr) {
+LyapunovEstimate EstimateLyapunov(const S& start, const LyapunovBudget& budget, Observe&& observe) {
     using lyapunov_detail::Block;
     ShadowPair<S> pair(start);
     LyapunovEstimate estimate;
@@ -97,7 +96,6 @@ LyapunovEstimate EstimateLyapunov(const S& start, const LyapunovBudget& budget, 
             if (std::isinf(*growth)) {
                 estimate.exponent = *growth;
                 estimate.stable = true;
-                if (end) *end = pair.Orbit();
                 return estimate;
             }
             block.sum += *growth;
@@ -113,7 +111,6 @@ LyapunovEstimate EstimateLyapunov(const S& start, const LyapunovBudget& budget, 
         }
     }
     if (total.counted > 0) estimate.exponent = total.sum / total.counted;
-    if (end) *end = pair.Orbit();
     return estimate;
 }
 

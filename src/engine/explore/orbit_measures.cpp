@@ -92,37 +92,29 @@ constexpr const char* kStopped = "measuring the orbit was stopped";
 // Steps between looks at the cancel flag where no exponent is measured.
 constexpr std::int32_t kStepsBetweenLooks = 1000;
 
-// Steps `orbit` on alone into `sample` from step `from` to `to`; false when
-// cancelled.
-bool SampleOn(OrbitProbe& orbit, std::int32_t from, std::int32_t to, const std::atomic<bool>* cancel,
-              OrbitSample& sample) {
-    for (std::int32_t i = from; i < to; ++i) {
-        if (i % kStepsBetweenLooks == 0 && cancel && cancel->load(std::memory_order_relaxed)) return false;
-        const bool stayed = orbit.Step();
-        sample.Take(orbit, stayed);
-    }
-    return true;
-}
-
 // Steps the orbit through the measuring run into `sample`; the largest
-// Lyapunov exponent measured along it, NaN for formulas that restart. Once
-// the exponent is known the orbit goes on alone, without its shadow, for
-// the rest of D2's span. Nothing when `cancel` was set.
+// Lyapunov exponent measured along it, NaN for formulas that restart.
+// Nothing when `cancel` was set.
 std::optional<double> RunSample(const OrbitProbe& probe, bool restarts, const MeasureBudget& budget,
                                 const std::atomic<bool>* cancel, OrbitSample& sample) {
-    const std::int32_t span = std::max(budget.coverageIterations, budget.dimensionSpan);
-    OrbitProbe orbit = probe;
-    if (restarts)
-        return SampleOn(orbit, 0, span, cancel, sample)
-                   ? std::optional(std::numeric_limits<double>::quiet_NaN())
-                   : std::nullopt;
-    const LyapunovBudget lyapunov{.minSteps = std::max(budget.lyapunovSteps, budget.coverageIterations),
-                                  .maxSteps = std::max(budget.lyapunovMaxSteps, budget.coverageIterations),
+    const std::int32_t steps = std::max(budget.coverageIterations, budget.dimensionSpan);
+    if (restarts) {
+        OrbitProbe orbit = probe;
+        for (std::int32_t i = 0; i < steps; ++i) {
+            if (i % kStepsBetweenLooks == 0 && cancel && cancel->load(std::memory_order_relaxed))
+                return std::nullopt;
+            const bool stayed = orbit.Step();
+            sample.Take(orbit, stayed);
+        }
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+    const LyapunovBudget lyapunov{.minSteps = std::max(budget.lyapunovSteps, steps),
+                                  .maxSteps = std::max(budget.lyapunovMaxSteps, steps),
                                   .tolerance = budget.lyapunovTolerance,
                                   .cancel = cancel};
-    const LyapunovEstimate estimate = EstimateLyapunov(
-        probe, lyapunov, [&](const OrbitProbe& p, bool stayed) { sample.Take(p, stayed); }, &orbit);
-    if (estimate.cancelled || !SampleOn(orbit, estimate.steps, span, cancel, sample)) return std::nullopt;
+    const LyapunovEstimate estimate =
+        EstimateLyapunov(probe, lyapunov, [&](const OrbitProbe& p, bool stayed) { sample.Take(p, stayed); });
+    if (estimate.cancelled) return std::nullopt;
     return estimate.exponent;
 }
 

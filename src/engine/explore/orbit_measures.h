@@ -32,17 +32,17 @@ struct OrbitMeasures {
 // How long an orbit is followed for its measures.
 struct MeasureBudget {
     std::int32_t transient = 1000;  // steps before anything is measured
-    // The Lyapunov exponent: at least this many steps (and
-    // coverageIterations), then on until it is stable to `lyapunovTolerance`
-    // (twice its standard error) or `lyapunovMaxSteps` are made.
-    std::int32_t lyapunovSteps = 40000;
+    // The Lyapunov exponent: at least this many steps (and dimensionSpan, as
+    // D2's points come from the same run), then on until it is stable to
+    // `lyapunovTolerance` (twice its standard error) or `lyapunovMaxSteps`
+    // are made.
+    std::int32_t lyapunovSteps = 10000;
     std::int32_t lyapunovMaxSteps = 200000;
     double lyapunovTolerance = 0.005;
     std::int32_t dimensionPoints = 4000;  // orbit points sampled for D2
     // The engine's maps with B = 1 nearly keep their area and linger for
     // thousands of steps in one region of what they fill: D2's points are
-    // drawn from at least this many steps, the orbit going on alone once its
-    // exponent is known.
+    // drawn from at least this many steps.
     std::int32_t dimensionSpan = 40000;
     std::int32_t coverageIterations = 20000;  // iterations whose plotted points light the view
     // An orbit of a smooth map whose exponent comes out about 0 is measured
@@ -62,16 +62,14 @@ struct MeasureBudget {
 // thousand steps at an exponent of about 0 before they go on through the
 // chaotic sea. So the transient is long, and the exponent is followed until
 // its standard error is 0.003, which keeps two estimates of an orbit within
-// 0.01 of each other but about once in fifty; D2's points are drawn from a
-// million steps, as the chaotic orbits of these maps fill their sea unevenly
-// over a few hundred thousand (formula 63: D2 of two estimates within 0.05
-// for 4 of 10 attractors from 200 000 steps, 6 of 10 from a million).
+// 0.01 of each other but about once in fifty; D2's points are drawn from at
+// least as long a stretch.
 inline constexpr MeasureBudget kSettledBudget{.transient = 100000,
                                               .lyapunovSteps = 200000,
                                               .lyapunovMaxSteps = 2000000,
                                               .lyapunovTolerance = 0.006,
                                               .dimensionPoints = 8000,
-                                              .dimensionSpan = 1000000,
+                                              .dimensionSpan = 200000,
                                               .coverageIterations = 20000,
                                               .circlingSteps = 2000000};
 
