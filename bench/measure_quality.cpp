@@ -1,14 +1,25 @@
 // How repeatable and how quick the measures of an orbit are: for each
 // formula, attractors found from a few seeds (Find Attractor with a try
-// budget), each measured twice: from its seed with the default budget, and
-// from another seed with twice the points and steps, starting 100 000
-// iterations further along the orbit (for a smooth map the seed changes
-// nothing, the start does). Prints how many pairs of estimates agree
-// within 0.01 (L) and 0.05 (D2), the median differences, and the processor
-// time of one measure. Orbits that are still on their way (a chaotic stretch
-// before a cycle or a curve, or a slow drift) disagree most.
+// budget), each measured with the budget the program shows measures from
+// (kSettledBudget; with --quick, the default one the searches screen by),
+// and measured again from another seed with twice the points and steps,
+// independently in two ways:
 //
-//   measure_quality [--seeds N] [--verbose] [FORMULA...]
+//   beside  from a start moved by a millionth: a chaotic orbit has
+//           forgotten the move long before its transient ends, so this is
+//           another drawing of the same record at the same stage (for a
+//           smooth map the seed alone would change only which points D2
+//           takes, and the estimate would share the first one's orbit);
+//   later   from a start past the end of the first measure's longest
+//           possible run, so that no step of the orbit is measured twice:
+//           whether the orbit still does what it did when measured.
+//
+// Prints for each way how many pairs of estimates agree within 0.01 (L) and
+// 0.05 (D2) and the median differences, and the processor time of one
+// measure. Orbits still on their way (a chaotic stretch before a cycle or a
+// curve, or a slow drift onto a curve) disagree most, and most of all later.
+//
+//   measure_quality [--seeds N] [--quick] [--verbose] [FORMULA...]
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -30,25 +41,43 @@ namespace {
 struct Options {
     int seeds = 10;
     bool verbose = false;
+    MeasureBudget budget = kSettledBudget;
     std::vector<int> formulas;
 };
 
-MeasureBudget Doubled() {
-    MeasureBudget budget;
+MeasureBudget Doubled(MeasureBudget budget) {
     budget.lyapunovSteps *= 2;
     budget.lyapunovMaxSteps *= 2;
     budget.dimensionPoints *= 2;
+    budget.dimensionSpan *= 2;
     budget.coverageIterations *= 2;
     return budget;
 }
 
-// The record with its start moved along its own orbit.
-TFractalRec FurtherAlong(const TFractalRec& v, std::uint64_t seed) {
+// The most steps a measure with `budget` makes of the orbit: its transient,
+// the window the orbit is classified in and the measuring run, and for an
+// orbit that circles the steps on to a second measuring run.
+std::int64_t LongestRun(const MeasureBudget& budget) {
+    const std::int64_t run =
+        std::max({budget.lyapunovMaxSteps, budget.dimensionSpan, budget.coverageIterations});
+    return std::int64_t{budget.transient} + 256 + run +
+           (budget.circlingSteps > 0 ? budget.circlingSteps + run : 0);
+}
+
+// The record with its start moved `steps` along its own orbit.
+TFractalRec FurtherAlong(const TFractalRec& v, std::uint64_t seed, std::int64_t steps) {
     OrbitProbe probe(v, {}, seed);
-    for (int i = 0; i < 100000; ++i) probe.Step();
+    for (std::int64_t i = 0; i < steps; ++i) probe.Step();
     TFractalRec moved = v;
     moved.startX = probe.Position().x;
     moved.startY = probe.Position().y;
+    return moved;
+}
+
+TFractalRec Nudged(const TFractalRec& v) {
+    TFractalRec moved = v;
+    moved.startX += 1e-6 * (1 + std::fabs(v.startX));
+    moved.startY -= 1e-6 * (1 + std::fabs(v.startY));
     return moved;
 }
 
@@ -63,8 +92,31 @@ double Seconds(std::clock_t since) {
     return static_cast<double>(std::clock() - since) / CLOCKS_PER_SEC;
 }
 
+// How far the second estimates of one way lie from the first ones.
+struct Agreement {
+    std::vector<double> lyapunov, dimension;
+
+    void Add(const OrbitMeasures& first, const OrbitMeasures& second) {
+        const double dL = std::fabs(first.lyapunov - second.lyapunov);
+        const double dD = std::fabs(first.dimension - second.dimension);
+        if (std::isfinite(dL)) lyapunov.push_back(dL);
+        if (std::isfinite(dD)) dimension.push_back(dD);
+    }
+
+    void Print(const char* way) const {
+        const auto within = [](const std::vector<double>& values, double limit) {
+            return std::ranges::count_if(values, [limit](double value) { return value <= limit; });
+        };
+        std::printf(
+            "  %-6s L within 0.01: %2td of %2zu (median difference %.4f)  D2 within 0.05: %2td of %2zu "
+            "(median %.3f)\n",
+            way, within(lyapunov, 0.01), lyapunov.size(), Median(lyapunov), within(dimension, 0.05),
+            dimension.size(), Median(dimension));
+    }
+};
+
 void Measure(int formula, const Options& options) {
-    std::vector<double> differencesL, differencesD;
+    Agreement beside, later;
     double time = 0;
     int measured = 0;
     for (int seed = 1; seed <= options.seeds; ++seed) {
@@ -72,34 +124,31 @@ void Measure(int formula, const Options& options) {
         SelectFormula(v, formula);
         const std::atomic<bool> never{false};
         const SearchLimits limits{.maxTries = 1000, .maxTime = std::nullopt};
-        const auto found = FindAttractor(v, {}, limits, static_cast<std::uint64_t>(seed), never);
+        const auto seedBits = static_cast<std::uint64_t>(seed);
+        const auto found = FindAttractor(v, {}, limits, seedBits, never);
         if (!found || found->outcome != SearchOutcome::kFound) continue;
         const std::clock_t start = std::clock();
-        const auto first = MeasureOrbit(v, {}, static_cast<std::uint64_t>(seed));
+        const auto first = MeasureOrbit(v, {}, seedBits, options.budget);
         time += Seconds(start);
-        const auto second = MeasureOrbit(FurtherAlong(v, static_cast<std::uint64_t>(seed)), {},
-                                         static_cast<std::uint64_t>(seed) + 1000, Doubled());
-        if (!first || !second) continue;
+        const MeasureBudget doubled = Doubled(options.budget);
+        const auto near = MeasureOrbit(Nudged(v), {}, seedBits + 1000, doubled);
+        const TFractalRec moved = FurtherAlong(v, seedBits, LongestRun(options.budget));
+        const auto far = MeasureOrbit(moved, {}, seedBits + 1000, doubled);
+        if (!first || !near || !far) continue;
         ++measured;
-        const double dL = std::fabs(first->lyapunov - second->lyapunov);
-        const double dD = std::fabs(first->dimension - second->dimension);
-        if (std::isfinite(dL)) differencesL.push_back(dL);
-        if (std::isfinite(dD)) differencesD.push_back(dD);
+        beside.Add(*first, *near);
+        later.Add(*first, *far);
         if (options.verbose)
-            std::printf("  seed %2d: L %8.4f %8.4f  D2 %6.3f %6.3f  coverage %5.3f  score %5.3f\n", seed,
-                        first->lyapunov, second->lyapunov, first->dimension, second->dimension,
-                        first->coverage, first->score);
+            std::printf(
+                "  seed %2d: L %8.4f beside %8.4f later %8.4f  D2 %6.3f beside %6.3f later %6.3f  "
+                "score %5.3f\n",
+                seed, first->lyapunov, near->lyapunov, far->lyapunov, first->dimension, near->dimension,
+                far->dimension, first->score);
     }
-    const auto within = [](const std::vector<double>& values, double limit) {
-        return std::ranges::count_if(values, [limit](double value) { return value <= limit; });
-    };
-    std::printf(
-        "formula %2d: %2d measured  L within 0.01: %2td of %2zu (median difference %.4f)  D2 within 0.05: "
-        "%2td "
-        "of %2zu (median %.3f)  one measure %.1f ms\n",
-        formula, measured, within(differencesL, 0.01), differencesL.size(), Median(differencesL),
-        within(differencesD, 0.05), differencesD.size(), Median(differencesD),
-        measured ? time / measured * 1e3 : 0.0);
+    std::printf("formula %2d: %2d measured, one measure %.1f ms\n", formula, measured,
+                measured ? time / measured * 1e3 : 0.0);
+    beside.Print("beside");
+    later.Print("later");
     std::fflush(stdout);
 }
 
@@ -112,6 +161,8 @@ int main(int argc, char** argv) {
         const std::string_view argument = argv[i];
         if (argument == "--verbose")
             options.verbose = true;
+        else if (argument == "--quick")
+            options.budget = {};
         else if (argument == "--seeds" && i + 1 < argc)
             options.seeds = std::max(std::atoi(argv[++i]), 1);
         else

@@ -5,6 +5,7 @@
 #include "engine/core/view_coords.h"
 #include "engine/file/param_file.h"
 #include "gallery/favourites.h"
+#include "util/thread_pool.h"
 
 namespace zephyrin {
 
@@ -32,6 +33,17 @@ QString summaryOf(const Result<GalleryResult>& result, const GalleryOptions& opt
     return QStringLiteral("Found %1 in %2 candidates").arg(found).arg(result->candidates);
 }
 
+// The search's own threads for the settled measures of the candidates it
+// keeps, which cost more than all the judging: the drawing pool's thread
+// the search runs on cannot wait for that pool's other threads.
+struct MeasuringThreads {
+    explicit MeasuringThreads(const GalleryOptions& options) : withPool(options) {
+        withPool.measuringPool = &pool;
+    }
+    ThreadPool pool{ThreadPool::DefaultThreads()};
+    GalleryOptions withPool;
+};
+
 }  // namespace
 
 TFractalRec galleryBase(std::int32_t formula) {
@@ -46,8 +58,9 @@ GalleryFinder::Job galleryJob(std::vector<std::int32_t> formulas, const GalleryO
                                                            const GalleryFinder::Found& found) {
         const TFractalRec base = galleryBase(formulas.front());
         const Effects effects{};
+        const MeasuringThreads measuring(options);
         const Result<GalleryResult> result =
-            FindGallery(base, effects, formulas, seed, options, cancel,
+            FindGallery(base, effects, formulas, seed, measuring.withPool, cancel,
                         [&](const GalleryTile& tile) { found(entryOf(tile, effects)); });
         return summaryOf(result, options);
     };
@@ -57,8 +70,9 @@ GalleryFinder::Job variationsJob(const GalleryEntry& original, double amount, co
                                  std::uint64_t seed) {
     return [original, amount, options, seed](const std::atomic<bool>& cancel,
                                              const GalleryFinder::Found& found) {
+        const MeasuringThreads measuring(options);
         const Result<GalleryResult> result =
-            FindVariations(original.record, original.effects, amount, seed, options, cancel,
+            FindVariations(original.record, original.effects, amount, seed, measuring.withPool, cancel,
                            [&](const GalleryTile& tile) { found(entryOf(tile, original.effects)); });
         return summaryOf(result, options);
     };
@@ -76,7 +90,7 @@ GalleryFinder::Job favouritesJob(const QString& folder) {
                 continue;
             }
             if (const Result<OrbitMeasures> measures =
-                    MeasureOrbit(entry->record, entry->effects, entry->seed))
+                    MeasureOrbit(entry->record, entry->effects, entry->seed, kSettledBudget, &cancel))
                 entry->measures = *measures;
             found(*entry);
             ++shown;

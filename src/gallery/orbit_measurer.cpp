@@ -14,6 +14,7 @@ OrbitMeasurer::OrbitMeasurer(ThreadPool& pool, QObject* parent) : QObject(parent
 
 OrbitMeasurer::~OrbitMeasurer() {
     // The result posted to this object goes with it.
+    cancel_ = true;
     task_.reset();
 }
 
@@ -31,7 +32,7 @@ void OrbitMeasurer::start(const Request& request) {
         try {
             // Short of memory, the record simply shows no measures.
             if (const Result<OrbitMeasures> result =
-                    MeasureOrbit(request.record, request.effects, kMeasuringSeed))
+                    MeasureOrbit(request.record, request.effects, kMeasuringSeed, kSettledBudget, &cancel_))
                 measures = *result;
         } catch (const std::exception&) {
             // Nor when the measuring fails otherwise: the measures are a hint, not the picture.

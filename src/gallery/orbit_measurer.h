@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <atomic>
 #include <memory>
 #include <optional>
 
@@ -18,7 +19,7 @@ class OrbitMeasurer : public QObject {
 
 public:
     explicit OrbitMeasurer(ThreadPool& pool, QObject* parent = nullptr);
-    // Waits for the measuring in progress, which takes a fraction of a second.
+    // Ends the measuring in progress within a thousand steps of its orbit.
     ~OrbitMeasurer() override;
 
     void measure(const TFractalRec& v, const Effects& effects);
@@ -39,6 +40,7 @@ private:
     ThreadPool& pool_;
     std::unique_ptr<PoolTask> task_;
     std::optional<Request> waiting_;
+    std::atomic<bool> cancel_{false};
 };
 
 }  // namespace zephyrin

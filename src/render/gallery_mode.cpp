@@ -23,6 +23,7 @@
 #include "render/render_job.h"
 #include "render/render_program.h"
 #include "util/atomic_file.h"
+#include "util/thread_pool.h"
 
 namespace zephyrin {
 
@@ -138,7 +139,12 @@ private:
     [[nodiscard]] Result<GalleryResult> Search(const DrawingSetup& base) {
         const std::vector<std::int32_t> formulas =
             options_.allFormulas ? GalleryFormulas() : std::vector<std::int32_t>{base.record.formula};
-        const GalleryOptions gallery{.tiles = *options_.gallery, .keepQuasiPeriodic = options_.quasiPeriodic};
+        // The settled measures of the kept tiles cost more than all the
+        // judging: they share the cores.
+        ThreadPool measuring(options_.threads.value_or(AllCores()));
+        const GalleryOptions gallery{.tiles = *options_.gallery,
+                                     .keepQuasiPeriodic = options_.quasiPeriodic,
+                                     .measuringPool = &measuring};
         std::int32_t found = 0;
         TileFound report;
         if (progress_)

@@ -80,7 +80,8 @@ int RunMetrics(const RenderOptions& options, std::ostream& out, std::ostream& er
             }
         }
         MakeStartAsDrawn(setup, seed);
-        const Result<OrbitMeasures> measures = MeasureOrbit(setup.record, setup.effects, seed);
+        const Result<OrbitMeasures> measures =
+            MeasureOrbit(setup.record, setup.effects, seed, kSettledBudget);
         if (!measures) {
             SayLines(err, measures.error());
             return kRenderFailed;

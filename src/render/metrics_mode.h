@@ -8,10 +8,10 @@
 
 namespace zephyrin {
 
-// --metrics: measures (MeasureOrbit) the orbit that a drawing of the options
-// starts from: the parameter file's record, the start --find finds, or the
-// random start from the options' seed, made and rounded as the drawing
-// makes it. Prints MetricsText to `out`, messages to `err`; returns the exit
+// --metrics: measures (MeasureOrbit with kSettledBudget) the orbit that a
+// drawing of the options starts from: the parameter file's record, the
+// start --find finds, or the random start from the options' seed, made and
+// rounded as the drawing makes it. Prints MetricsText to `out`, messages to `err`; returns the exit
 // status, which is 0 for a formula without a step too (it has no measures).
 int RunMetrics(const RenderOptions& options, std::ostream& out, std::ostream& err);
 

@@ -44,7 +44,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!measurer.busy(), 60000);
         QCOMPARE(told.size(), 1);
         const auto measures = told.front().front().value<OrbitMeasures>();
-        const Result<OrbitMeasures> expected = MeasureOrbit(recordOf(63), Effects{}, 1);
+        const Result<OrbitMeasures> expected = MeasureOrbit(recordOf(63), Effects{}, 1, kSettledBudget);
         QVERIFY(expected);
         QCOMPARE(measuresText(measures), measuresText(*expected));
     }

@@ -80,6 +80,11 @@ std::string FrameListText(const std::vector<std::int64_t>& frames) {
 
 Result<FrameChaos> CheckFrame(const Animation& animation, std::int64_t frame, std::uint64_t seed) {
     const FrameState state = FrameAt(animation, static_cast<double>(frame));
+    // The quick budget, as the searches screen by: every frame of a path is
+    // measured before any is drawn, and a frame is drawn from its start, so
+    // its orbit's first stretch is what it shows; the settled budget would
+    // take ten times as long and judge orbits by where they go after a
+    // hundred thousand steps.
     const Result<OrbitMeasures> measures =
         MeasureOrbit(state.record, state.effects, seed + static_cast<std::uint64_t>(frame));
     if (!measures) return Failure(measures.error());

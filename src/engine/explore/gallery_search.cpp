@@ -1,10 +1,14 @@
 #include "engine/explore/gallery_search.h"
 
+#include <algorithm>
 #include <new>
+#include <optional>
 
 #include "engine/core/formula_table.h"
 #include "engine/core/random.h"
+#include "engine/explore/measures_side_by_side.h"
 #include "engine/explore/orbit_probe.h"
+#include "engine/explore/vector_state.h"
 
 namespace zephyrin {
 
@@ -33,53 +37,90 @@ bool InBands(const OrbitMeasures& measures, const GalleryOptions& options) {
            (!options.dimensionBand || options.dimensionBand->Holds(measures.dimension));
 }
 
+// A measured candidate kept as a tile, or counted as passed over.
+void Take(const GalleryTile& tile, const GalleryOptions& options, const TileFound& found,
+          GalleryResult& result) {
+    if (!StillWanders(tile)) {
+        ++result.rejected.settled;
+        return;
+    }
+    if (!InBands(tile.measures, options)) {
+        ++result.outOfBand;
+        return;
+    }
+    result.tiles.push_back(tile);
+    if (found) found(result.tiles.back());
+}
+
+// The next candidate that JudgeStart passes, or nothing once the budget is
+// spent or the search is cancelled (result.cancelled).
+template <typename MakeCandidate>
+std::optional<GalleryTile> NextPassed(const Effects& effects, const GalleryOptions& options,
+                                      const std::atomic<bool>& cancel, std::uint64_t seed,
+                                      std::int64_t budget, MakeCandidate& makeCandidate,
+                                      std::vector<Point2D>& points, GalleryResult& result) {
+    while (result.candidates < budget) {
+        if (cancel.load(std::memory_order_relaxed)) {
+            result.cancelled = true;
+            return std::nullopt;
+        }
+        GalleryTile tile;
+        tile.candidate = ++result.candidates;
+        tile.seed = CandidateSeed(seed, tile.candidate);
+        tile.record = makeCandidate(tile.seed);
+        const Judged judged =
+            JudgeStart(tile.record, effects, tile.seed, options.keepQuasiPeriodic, cancel, points);
+        if (judged.verdict == Verdict::kCancelled) {
+            result.cancelled = true;
+            return std::nullopt;
+        }
+        if (judged.verdict == Verdict::kPass) return tile;
+        Count(result.rejected, judged.verdict);
+    }
+    return std::nullopt;
+}
+
 // The search shared by the gallery and its variations; `makeCandidate(seed)`
-// gives the record to judge.
+// gives the record to judge. The candidates that pass are measured with the
+// settled budget: with a measuring pool, as many side by side as tiles are
+// still wanted (some measures take seven times as long as others, so pairs
+// would keep a thread waiting), and taken in the order they were judged:
+// the tiles are those a search measuring one candidate at a time keeps.
 template <typename MakeCandidate>
 [[nodiscard]] Result<GalleryResult> Search(const Effects& effects, const GalleryOptions& options,
                                            const std::atomic<bool>& cancel, const TileFound& found,
                                            std::uint64_t seed, MakeCandidate makeCandidate) {
+    ClearUpperVectorState();
     GalleryResult result;
     const std::int64_t budget =
         std::int64_t{std::max(options.tiles, 0)} * std::max(options.candidatesPerTile, 0);
     try {
         std::vector<Point2D> points;
-        while (std::ssize(result.tiles) < options.tiles && result.candidates < budget) {
+        std::vector<GalleryTile> passed;
+        while (std::ssize(result.tiles) < options.tiles && !result.cancelled) {
+            const std::size_t wanted =
+                options.measuringPool ? static_cast<std::size_t>(options.tiles) - result.tiles.size() : 1;
+            passed.clear();
+            while (passed.size() < wanted)
+                if (std::optional<GalleryTile> tile =
+                        NextPassed(effects, options, cancel, seed, budget, makeCandidate, points, result))
+                    passed.push_back(*tile);
+                else
+                    break;
+            if (result.cancelled || passed.empty()) return result;
+            std::vector<MeasureRequest> requests;
+            for (const GalleryTile& tile : passed) requests.push_back({tile.record, tile.seed});
+            const Result<> measured =
+                MeasureSideBySide(requests, effects, kSettledBudget, options.measuringPool, cancel,
+                                  [&](std::size_t i, const OrbitMeasures& measures) {
+                                      passed[i].measures = measures;
+                                      Take(passed[i], options, found, result);
+                                  });
             if (cancel.load(std::memory_order_relaxed)) {
                 result.cancelled = true;
                 return result;
             }
-            GalleryTile tile;
-            tile.candidate = ++result.candidates;
-            tile.seed = CandidateSeed(seed, tile.candidate);
-            tile.record = makeCandidate(tile.seed);
-            const Judged judged =
-                JudgeStart(tile.record, effects, tile.seed, options.keepQuasiPeriodic, cancel, points);
-            if (judged.verdict == Verdict::kCancelled) {
-                result.cancelled = true;
-                return result;
-            }
-            if (judged.verdict != Verdict::kPass) {
-                Count(result.rejected, judged.verdict);
-                continue;
-            }
-            if (judged.quasiPeriodic) {
-                tile.measures = *judged.quasiPeriodic;
-            } else {
-                Result<OrbitMeasures> measures = MeasureOrbit(tile.record, effects, tile.seed);
-                if (!measures) return Failure(measures.error());
-                tile.measures = *measures;
-            }
-            if (!StillWanders(tile)) {
-                ++result.rejected.settled;
-                continue;
-            }
-            if (!InBands(tile.measures, options)) {
-                ++result.outOfBand;
-                continue;
-            }
-            result.tiles.push_back(tile);
-            if (found) found(result.tiles.back());
+            if (!measured) return Failure(measured.error());
         }
         return result;
     } catch (const std::bad_alloc&) {

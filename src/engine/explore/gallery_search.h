@@ -12,6 +12,7 @@
 #include "engine/explore/orbit_measures.h"
 #include "engine/explore/start_judge.h"
 #include "util/result.h"
+#include "util/thread_pool.h"
 
 namespace zephyrin {
 
@@ -31,6 +32,10 @@ struct GalleryOptions {
     // Tiles whose measures lie outside are passed over.
     std::optional<Band> lyapunovBand = std::nullopt;
     std::optional<Band> dimensionBand = std::nullopt;
+    // The candidates that pass are measured with the settled budget on this
+    // pool's threads side by side (never the pool the search runs on), or
+    // one after another on the searching thread without one.
+    ThreadPool* measuringPool = nullptr;
 };
 
 struct GalleryTile {
@@ -58,9 +63,10 @@ std::vector<std::int32_t> GalleryFormulas();
 // (picked at random for each candidate; for a formula other than
 // base.formula, B as choosing it from its menu sets it) with base's other
 // settings, judged as Find Attractor judges (JudgeStart), measured
-// (MeasureOrbit) and kept when its measures lie in the bands; one that goes
-// on to settle (a D2 below 0.5 over the measuring run, but for the formulas
-// that restart themselves) counts as settled. Candidate k
+// (MeasureOrbit with kSettledBudget: the tiles show these measures) and kept
+// when its measures lie in the bands; one that goes on to settle (a D2 below
+// 0.5 over the measuring run, but for the formulas that restart themselves)
+// counts as settled. Candidate k
 // has a seed of its own from `seed` and k, so the same arguments give the
 // same gallery. Ends when the tiles are found, the budget is spent or
 // `cancel` is set (read between and within candidates). Touches nothing but

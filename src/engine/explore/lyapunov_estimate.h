@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -18,12 +19,15 @@ struct LyapunovBudget {
     std::int32_t maxSteps = 200000;
     // Measuring ends once twice the estimate's standard error is below this.
     double tolerance = 0.005;
+    // Measuring ends, with nothing measured, soon after this is set.
+    const std::atomic<bool>* cancel = nullptr;
 };
 
 struct LyapunovEstimate {
     double exponent = std::numeric_limits<double>::quiet_NaN();  // natural log per step
     std::int32_t steps = 0;                                      // steps made
     bool stable = false;                                         // the tolerance was reached within maxSteps
+    bool cancelled = false;
 };
 
 // Steps between looks at the estimate's error.
@@ -70,7 +74,8 @@ inline double StandardError(const std::vector<Block>& blocks) {
 // minSteps are made and twice the standard error of the mean is within the
 // tolerance, or maxSteps are made. `observe(orbit, stayed)` sees the orbit
 // after every step, and whether it stayed. -inf when the orbits merge; NaN
-// when no step could be measured.
+// when no step could be measured or the budget's cancel flag was set (read
+// between blocks).
 template <SteppedOrbit S, typename Observe>
 LyapunovEstimate EstimateLyapunov(const S& start, const LyapunovBudget& budget, Observe&& observe) {
     using lyapunov_detail::Block;
@@ -79,6 +84,10 @@ LyapunovEstimate EstimateLyapunov(const S& start, const LyapunovBudget& budget, 
     std::vector<Block> blocks;
     Block total;
     while (estimate.steps < budget.maxSteps) {
+        if (budget.cancel && budget.cancel->load(std::memory_order_relaxed)) {
+            estimate.cancelled = true;
+            return estimate;
+        }
         Block block;
         for (std::int32_t i = 0; i < kLyapunovBlock && estimate.steps < budget.maxSteps; ++i) {
             const std::optional<double> growth = pair.Step();

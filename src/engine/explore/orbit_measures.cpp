@@ -1,8 +1,10 @@
 #include "engine/explore/orbit_measures.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <new>
+#include <optional>
 #include <vector>
 
 #include "engine/core/formula_table.h"
@@ -12,6 +14,7 @@
 #include "engine/explore/fit_view.h"
 #include "engine/explore/lyapunov_estimate.h"
 #include "engine/explore/orbit_probe.h"
+#include "engine/explore/vector_state.h"
 
 namespace zephyrin {
 
@@ -84,13 +87,22 @@ private:
     std::int32_t escapes_ = 0;
 };
 
+constexpr const char* kStopped = "measuring the orbit was stopped";
+
+// Steps between looks at the cancel flag where no exponent is measured.
+constexpr std::int32_t kStepsBetweenLooks = 1000;
+
 // Steps the orbit through the measuring run into `sample`; the largest
 // Lyapunov exponent measured along it, NaN for formulas that restart.
-double RunSample(const OrbitProbe& probe, bool restarts, const MeasureBudget& budget, OrbitSample& sample) {
-    const std::int32_t steps = std::max(budget.coverageIterations, kDimensionSpan);
+// Nothing when `cancel` was set.
+std::optional<double> RunSample(const OrbitProbe& probe, bool restarts, const MeasureBudget& budget,
+                                const std::atomic<bool>* cancel, OrbitSample& sample) {
+    const std::int32_t steps = std::max(budget.coverageIterations, budget.dimensionSpan);
     if (restarts) {
         OrbitProbe orbit = probe;
         for (std::int32_t i = 0; i < steps; ++i) {
+            if (i % kStepsBetweenLooks == 0 && cancel && cancel->load(std::memory_order_relaxed))
+                return std::nullopt;
             const bool stayed = orbit.Step();
             sample.Take(orbit, stayed);
         }
@@ -98,10 +110,12 @@ double RunSample(const OrbitProbe& probe, bool restarts, const MeasureBudget& bu
     }
     const LyapunovBudget lyapunov{.minSteps = std::max(budget.lyapunovSteps, steps),
                                   .maxSteps = std::max(budget.lyapunovMaxSteps, steps),
-                                  .tolerance = budget.lyapunovTolerance};
-    return EstimateLyapunov(probe, lyapunov,
-                            [&](const OrbitProbe& p, bool stayed) { sample.Take(p, stayed); })
-        .exponent;
+                                  .tolerance = budget.lyapunovTolerance,
+                                  .cancel = cancel};
+    const LyapunovEstimate estimate =
+        EstimateLyapunov(probe, lyapunov, [&](const OrbitProbe& p, bool stayed) { sample.Take(p, stayed); });
+    if (estimate.cancelled) return std::nullopt;
+    return estimate.exponent;
 }
 
 double Dimension(OrbitSample& sample) {
@@ -112,38 +126,73 @@ double Dimension(OrbitSample& sample) {
     return CorrelationDimension(positions, static_cast<std::int32_t>(std::max<std::int64_t>(window, 1)));
 }
 
+// The measuring run from the probe's place: L, D2 and, unless `coverage`
+// is given, coverage into `measures`, or a runaway orbit. False when
+// cancelled.
+bool MeasureRun(const OrbitProbe& probe, const TFractalRec& record, const MeasureBudget& budget,
+                std::uint64_t seed, const std::atomic<bool>* cancel, std::optional<double> coverage,
+                OrbitMeasures& measures) {
+    const bool restarts = RestartsItself(ShapeOf(record.formula));
+    OrbitSample sample(budget, MixBits(seed ^ kGoldenGamma));
+    const std::optional<double> lyapunov = RunSample(probe, restarts, budget, cancel, sample);
+    if (!lyapunov) return false;
+    measures.lyapunov = *lyapunov;
+    if (sample.Escapes() > sample.Steps() / kStepsPerForgivenEscape) {
+        measures = {.measured = true, .kind = OrbitKind::kRunaway};
+        return true;
+    }
+    measures.coverage = coverage.value_or(CoveredShare(sample.Plotted(), record));
+    measures.dimension = measures.kind == OrbitKind::kWandering ? Dimension(sample) : 0;
+    return true;
+}
+
+// An orbit of a smooth map that wanders with an exponent this close to 0
+// circles on a curve or a torus, or closes in on one.
+constexpr double kCirclingExponent = 0.005;
+
+bool ClosesInSlowly(const OrbitMeasures& measures, FormulaShape shape, const MeasureBudget& budget) {
+    return budget.circlingSteps > 0 && measures.kind == OrbitKind::kWandering && IsSmooth(shape) &&
+           !RestartsItself(shape) && std::fabs(measures.lyapunov) <= kCirclingExponent;
+}
+
+// Steps the probe on; false when cancelled.
+bool StepOn(OrbitProbe& probe, std::int32_t steps, const std::atomic<bool>* cancel) {
+    for (std::int32_t i = 0; i < steps; ++i) {
+        if (i % kStepsBetweenLooks == 0 && cancel && cancel->load(std::memory_order_relaxed)) return false;
+        probe.Step();
+    }
+    return true;
+}
+
 }  // namespace
 
 Result<OrbitMeasures> MeasureOrbit(const TFractalRec& v, const Effects& effects, std::uint64_t seed,
-                                   const MeasureBudget& budget) {
+                                   const MeasureBudget& budget, const std::atomic<bool>* cancel) {
+    ClearUpperVectorState();
     OrbitMeasures measures;
     const FormulaShape shape = ShapeOf(v.formula);
     if (shape == FormulaShape::kNone) return measures;
     measures.measured = true;
     try {
-        TFractalRec record = WithStartMade(v, effects, seed);
-        const bool restarts = RestartsItself(shape);
+        const TFractalRec record = WithStartMade(v, effects, seed);
         OrbitProbe probe(record, effects, seed);
         const std::int32_t forgiven = (budget.transient + kRepeatWindow) / kStepsPerForgivenEscape;
         const OrbitClass orbit = ClassifyOrbit(
             probe, {.transient = budget.transient, .window = kRepeatWindow, .allowedEscapes = forgiven});
         measures.kind = orbit.kind;
         if (orbit.kind == OrbitKind::kRunaway) return measures;
-
-        OrbitSample sample(budget, MixBits(seed ^ kGoldenGamma));
-        measures.lyapunov = RunSample(probe, restarts, budget, sample);
-        if (sample.Escapes() > sample.Steps() / kStepsPerForgivenEscape) {
-            measures = {.measured = true, .kind = OrbitKind::kRunaway};
-            return measures;
+        if (!MeasureRun(probe, record, budget, seed, cancel, std::nullopt, measures))
+            return Failure(kStopped);
+        // What a drawing lights is what its first iterations light: the
+        // coverage stays the first run's.
+        if (ClosesInSlowly(measures, shape, budget)) {
+            if (!StepOn(probe, budget.circlingSteps, cancel)) return Failure(kStopped);
+            if (!MeasureRun(probe, record, budget, seed, cancel, measures.coverage, measures))
+                return Failure(kStopped);
         }
-        measures.coverage = CoveredShare(sample.Plotted(), record);
-        if (orbit.kind != OrbitKind::kWandering) {
-            measures.dimension = 0;
-            return measures;
-        }
-        measures.dimension = Dimension(sample);
-        measures.score = AppealScore(measures.lyapunov, measures.dimension, measures.coverage,
-                                     IsSmooth(shape) && !restarts);
+        if (measures.kind == OrbitKind::kWandering)
+            measures.score = AppealScore(measures.lyapunov, measures.dimension, measures.coverage,
+                                         IsSmooth(shape) && !RestartsItself(shape));
         return measures;
     } catch (const std::bad_alloc&) {
         return Failure("not enough memory to measure the orbit");

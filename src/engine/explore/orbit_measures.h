@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <limits>
 
@@ -28,33 +29,62 @@ struct OrbitMeasures {
     double score = 0;  // AppealScore; 0 for a runaway or settled orbit
 };
 
+// How long an orbit is followed for its measures.
 struct MeasureBudget {
     std::int32_t transient = 1000;  // steps before anything is measured
-    // The Lyapunov exponent: at least this many steps (and kDimensionSpan,
-    // as D2's points come from the same run), then on until it is stable to
-    // `lyapunovTolerance` or `lyapunovMaxSteps` are made.
+    // The Lyapunov exponent: at least this many steps (and dimensionSpan, as
+    // D2's points come from the same run), then on until it is stable to
+    // `lyapunovTolerance` (twice its standard error) or `lyapunovMaxSteps`
+    // are made.
     std::int32_t lyapunovSteps = 10000;
     std::int32_t lyapunovMaxSteps = 200000;
     double lyapunovTolerance = 0.005;
-    std::int32_t dimensionPoints = 4000;      // orbit points sampled for D2
+    std::int32_t dimensionPoints = 4000;  // orbit points sampled for D2
+    // The engine's maps with B = 1 nearly keep their area and linger for
+    // thousands of steps in one region of what they fill: D2's points are
+    // drawn from at least this many steps.
+    std::int32_t dimensionSpan = 40000;
     std::int32_t coverageIterations = 20000;  // iterations whose plotted points light the view
+    // An orbit of a smooth map whose exponent comes out about 0 is measured
+    // again this many steps further on (none when 0): the nearly
+    // area-keeping maps close in on their curves over millions of steps, and
+    // on the way D2 sees the band of the spiral rather than the curve
+    // (formula 45: local slopes of log C from 1.07 to 1.7 over the first
+    // half million steps, a flat 1.00 after three million).
+    std::int32_t circlingSteps = 0;
 };
 
-// The engine's maps with B = 1 nearly keep their area and linger for
-// thousands of steps in one part of what they fill: D2's points come from
-// at least this many steps.
-inline constexpr std::int32_t kDimensionSpan = 40000;
+// The measures that are shown (a window's status, a gallery's tiles and its
+// CSV, --metrics) rather than only screened by. The quick default budget
+// misjudges the orbits of the nearly area-keeping maps: many wander
+// chaotically for tens of thousands of steps before they find a curve or a
+// cycle, and many stick to the edge of a regular island for a hundred
+// thousand steps at an exponent of about 0 before they go on through the
+// chaotic sea. So the transient is long, and the exponent is followed until
+// its standard error is 0.003, which keeps two estimates of an orbit within
+// 0.01 of each other but about once in fifty; D2's points are drawn from at
+// least as long a stretch.
+inline constexpr MeasureBudget kSettledBudget{.transient = 100000,
+                                              .lyapunovSteps = 200000,
+                                              .lyapunovMaxSteps = 2000000,
+                                              .lyapunovTolerance = 0.006,
+                                              .dimensionPoints = 8000,
+                                              .dimensionSpan = 200000,
+                                              .coverageIterations = 20000,
+                                              .circlingSteps = 2000000};
 
 // Measures v's orbit: how it ends (ClassifyOrbit), its largest Lyapunov
 // exponent (Benettin's method; for the IFS formulas orbit and shadow take
 // the same transform at every step), its correlation dimension from orbit
 // points drawn at random from the whole measuring run (at least
-// kDimensionSpan steps), what the first coverageIterations iterations light of v's view,
-// and AppealScore. A pending random start is made first from `seed`, as
+// budget.dimensionSpan steps), what its first coverageIterations iterations
+// light of v's view, and AppealScore. A pending random start is made first from `seed`, as
 // Fit View does; the seed also drives the transforms and rescues. The same
-// inputs and seed give the same measures. Touches nothing but its own
-// copies: safe on any thread. Fails only when memory runs short.
+// inputs, budget and seed give the same measures. Touches nothing but its
+// own copies: safe on any thread. Fails when memory runs short, and soon
+// after `cancel` is set (read every thousand steps of the measuring run).
 [[nodiscard]] Result<OrbitMeasures> MeasureOrbit(const TFractalRec& v, const Effects& effects,
-                                                 std::uint64_t seed, const MeasureBudget& budget = {});
+                                                 std::uint64_t seed, const MeasureBudget& budget = {},
+                                                 const std::atomic<bool>* cancel = nullptr);
 
 }  // namespace zephyrin

@@ -5,6 +5,7 @@
 
 #include "engine/core/formula_table.h"
 #include "engine/explore/fit_view.h"
+#include "engine/explore/orbit_measures.h"
 #include "engine/explore/orbit_probe.h"
 
 namespace zephyrin {
@@ -102,10 +103,7 @@ Judged JudgeStart(TFractalRec& candidate, const Effects& effects, std::uint64_t 
         const Result<OrbitMeasures> measures = MeasureOrbit(framed, effects, seed);
         if (!measures) throw std::bad_alloc();
         judged.lyapunov = measures->lyapunov;
-        if (IsQuasiPeriodic(*measures))
-            judged.quasiPeriodic = *measures;
-        else
-            judged.verdict = Verdict::kNotChaotic;
+        if (!IsQuasiPeriodic(*measures)) judged.verdict = Verdict::kNotChaotic;
     }
     if (judged.verdict == Verdict::kPass) candidate = framed;
     return judged;

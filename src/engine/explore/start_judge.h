@@ -3,13 +3,11 @@
 #include <atomic>
 #include <cstdint>
 #include <limits>
-#include <optional>
 #include <vector>
 
 #include "engine/core/effects.h"
 #include "engine/core/fractal_rec.h"
 #include "engine/explore/orbit_judge.h"
-#include "engine/explore/orbit_measures.h"
 
 namespace zephyrin {
 
@@ -34,8 +32,6 @@ struct Judged {
     // not judged by it.
     double lyapunov = std::numeric_limits<double>::quiet_NaN();
     double coverage = 0;  // the framed sample's
-    // A quasi-periodic orbit that passed, and its measures.
-    std::optional<OrbitMeasures> quasiPeriodic = std::nullopt;
 };
 
 // An orbit whose exponent, measured until stable, lies this close to 0
@@ -49,9 +45,10 @@ inline constexpr double kMinQuasiPeriodicCoverage = 0.01;
 // One candidate start, judged as Find Attractor judges (attractor_search.h)
 // on orbits of the engine's map from `seed`; with `keepQuasiPeriodic` an
 // orbit whose short estimate is not clearly positive passes as well when it
-// is quasi-periodic: its measured exponent (MeasureOrbit) within
-// kQuasiPeriodicBand of 0, its D2 at least kMinQuasiPeriodicDimension, and
-// it lights at least kMinQuasiPeriodicCoverage. Frames `candidate` when it
+// is quasi-periodic: its measured exponent (MeasureOrbit with the quick
+// default budget, as this only screens) within kQuasiPeriodicBand of 0, its
+// D2 at least kMinQuasiPeriodicDimension, and it lights at least
+// kMinQuasiPeriodicCoverage. Frames `candidate` when it
 // passes and leaves it unchanged otherwise. `points` is reused from call to
 // call. Reads `cancel` between its stages. Throws std::bad_alloc.
 Judged JudgeStart(TFractalRec& candidate, const Effects& effects, std::uint64_t seed, bool keepQuasiPeriodic,

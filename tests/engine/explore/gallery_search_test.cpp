@@ -31,7 +31,12 @@ TEST(FindGallery, TilesOneByOneTheSameForTheSameSeed) {
     ASSERT_TRUE(first);
     ASSERT_EQ(first->tiles.size(), 3u);
     ASSERT_EQ(reported.size(), 3u);
-    const Result<GalleryResult> again = FindGallery(NewWindow(70), {}, formulas, 9, options, kNever);
+    // Measured side by side, the candidates still make the same tiles.
+    ThreadPool pool(2);
+    GalleryOptions pooled = options;
+    pooled.measuringPool = &pool;
+    const Result<GalleryResult> again = FindGallery(NewWindow(70), {}, formulas, 9, pooled, kNever);
+    ASSERT_EQ(again->tiles.size(), 3u);
     for (std::size_t i = 0; i < 3; ++i) {
         const GalleryTile& tile = first->tiles[i];
         EXPECT_EQ(reported[i], tile.candidate) << "reported as found, in order";
@@ -42,6 +47,7 @@ TEST(FindGallery, TilesOneByOneTheSameForTheSameSeed) {
         EXPECT_EQ(again->tiles[i].measures.score, tile.measures.score);
     }
     EXPECT_GE(first->candidates, 3);
+    EXPECT_EQ(again->candidates, first->candidates);
 }
 
 TEST(FindGallery, BandsBudgetAndCancel) {
