@@ -35,8 +35,11 @@ CountsDrawing::CountsDrawing(ThreadPool& pool, const TFractalRec& start, const E
     const bool sized = counted.Width() == width_ && counted.Height() == height_;
     const std::int64_t cells = std::int64_t{width_} * height_;
     const bool ownGrids = cells <= kOwnGridCells && cells * Shares() <= kOwnGridsCells;
+    // Not `sized ? counted : CountGrid(...)`: that is a const grid, copied
+    // into place while the fresh one still takes its memory.
+    auto firstCounts = [&] { return sized ? CountGrid(counted) : CountGrid(width_, height_); };
     if (!ownGrids) {
-        counts_ = sized ? counted : CountGrid(width_, height_);
+        counts_ = firstCounts();
         grid_.emplace(counts_.Counts(), width_, height_);
     }
     for (int i = 0; i < Shares(); ++i) {
@@ -44,7 +47,7 @@ CountsDrawing::CountsDrawing(ThreadPool& pool, const TFractalRec& start, const E
                                              budget ? BudgetShare(*budget, Shares(), i) : -1);
         if (ownGrids) {
             // The counts so far go to the first share's grid.
-            share->own = i == 0 && sized ? counted : CountGrid(width_, height_);
+            share->own = i == 0 ? firstCounts() : CountGrid(width_, height_);
             share->ownCounts.emplace(share->own.Counts(), width_, height_);
         } else {
             share->bins.emplace(*grid_);
