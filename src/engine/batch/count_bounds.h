@@ -40,7 +40,7 @@ inline std::int32_t SaturatedAdd(std::int32_t count, std::int32_t increment) {
 class CounterBounds {
 public:
     // Counters not looked at yet: bounds are taken from them when first needed.
-    explicit CounterBounds(std::size_t counters) : sinceScan_(counters) {}
+    explicit CounterBounds(std::size_t counters) : sinceScan_(counters), scanAfter_(counters / 4) {}
 
     // Before `hits` more hits within `increments` are added to `cells`:
     // whether they need no clamp. The bounds then hold for after them.
@@ -49,8 +49,12 @@ public:
         const std::int64_t fall = hits * std::min(increments.least, 0);
         auto fits = [&] { return ceiling_ + rise <= kSetToTop && floor_ + fall >= kSetToBottom; };
         // A scan costs a look at every counter: only after as many hits as
-        // a quarter of them, so that counters near the top stay cheap.
-        if (!fits() && sinceScan_ >= cells.size() / 4) Rescan(cells);
+        // a quarter of them, and where counters sit at an end of the range,
+        // which hits seldom bring back, only after sixteen times as many.
+        if (!fits() && sinceScan_ >= scanAfter_) {
+            Rescan(cells);
+            scanAfter_ = fits() ? cells.size() / 4 : cells.size() * 16;
+        }
         sinceScan_ += static_cast<std::size_t>(hits);
         const bool unclamped = fits();
         ceiling_ = std::min(ceiling_ + rise, std::int64_t{kSetToTop});
@@ -60,14 +64,19 @@ public:
 
 private:
     void Rescan(std::span<const std::int32_t> cells) {
-        const auto [least, most] = std::minmax_element(cells.begin(), cells.end());
-        floor_ = least == cells.end() ? 0 : *least;
-        ceiling_ = most == cells.end() ? 0 : *most;
+        std::int32_t least = cells.empty() ? 0 : cells.front(), most = least;
+        for (const std::int32_t count : cells) {
+            least = std::min(least, count);
+            most = std::max(most, count);
+        }
+        floor_ = least;
+        ceiling_ = most;
         sinceScan_ = 0;
     }
 
     std::int64_t floor_ = kSetToBottom, ceiling_ = kSetToTop;
     std::size_t sinceScan_;  // hits added since the bounds were last taken from the counters
+    std::size_t scanAfter_;  // hits before the next scan may be made
 };
 
 }  // namespace zephyrin

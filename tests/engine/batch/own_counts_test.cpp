@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 #include "engine/batch/banded_counts.h"
+#include "engine/batch/count_bounds.h"
 #include "engine/batch/hit_bins.h"
 #include "engine/batch/orbit_batch.h"
 #include "engine/batch/own_counts.h"
@@ -49,6 +51,20 @@ TEST(OwnCounts, CountWhatTheSharedGridsBinsCount) {
             EXPECT_GT(atTop, 0) << "no counter reached the top";
         }
     }
+}
+
+// Counters at the top stay there: once a look at them finds no room, the
+// next look waits for sixteen times as many hits as there are counters, so
+// that a saturated grid does not pay a scan every few pieces.
+TEST(CounterBounds, LookAgainLateAtTheTop) {
+    std::vector<std::int32_t> cells(100, kSetToTop);
+    CounterBounds bounds(cells.size());
+    const IncrementBounds increments{9, 11};
+    EXPECT_FALSE(bounds.Admit(cells, 10, increments));
+    std::fill(cells.begin(), cells.end(), 50);
+    EXPECT_FALSE(bounds.Admit(cells, 30, increments)) << "looked again too soon";
+    EXPECT_FALSE(bounds.Admit(cells, 1560, increments)) << "looked again too soon";
+    EXPECT_TRUE(bounds.Admit(cells, 10, increments)) << "never looked again";
 }
 
 }  // namespace
