@@ -35,9 +35,11 @@ public:
         BinnedHit* limit;
     };
     Fill* Fills() { return fills_.data(); }
-    void Append(Fill* fills, std::size_t band, BinnedHit hit) {
+    // A hit not kept is written where the next one will be.
+    void Append(Fill* fills, std::size_t band, BinnedHit hit, std::uint64_t keep = 1) {
         Fill& fill = fills[band];
-        *fill.end++ = hit;
+        *fill.end = hit;
+        fill.end += keep;
         if (fill.end == fill.limit) Empty(band);
     }
     // Every bin into the grid: all hits appended so far are counted there.

@@ -10,7 +10,6 @@
 #endif
 
 #include <algorithm>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -70,20 +69,23 @@ struct ViewScale {
     explicit ViewScale(const BatchParams& p)
         : x(p.width / p.xRange),
           y(p.height / p.yRange),
-          edge(0.5 - 1e-13 * std::max({p.width, p.height, 1})) {}
+          edge(0.5 - 1e-13 * std::max({p.width, p.height, 1})),
+          width(p.width),
+          height(p.height) {}
     double x, y;  // pixels per unit
     double edge;  // a scaled value this far from the nearest integer or more is near an edge
+    double width, height;
 };
 
 // The points' pixels: scaled into the view and rounded to the nearest
-// column and row.
+// column and row. Lanes outside hold whatever the arithmetic gave.
 HWY_INLINE PixelLanes PixelsOf(const BatchParams& p, const ViewScale& scale, V X, V Y, M plotting) {
     const D d;
     const M inside = hn::And(plotting, hn::And(hn::Gt(X, hn::Set(d, p.xMin)), hn::Gt(Y, hn::Set(d, p.yMin))));
     const V dx = hn::Sub(X, hn::Set(d, p.xMin));
     const V dy = hn::Sub(Y, hn::Set(d, p.yMin));
-    const V width = hn::Set(d, p.width);
-    const V height = hn::Set(d, p.height);
+    const V width = hn::Set(d, scale.width);
+    const V height = hn::Set(d, scale.height);
     V sx = hn::Mul(dx, hn::Set(d, scale.x));
     V sy = hn::Mul(dy, hn::Set(d, scale.y));
     V column = hn::Round(sx);
@@ -97,11 +99,19 @@ HWY_INLINE PixelLanes PixelsOf(const BatchParams& p, const ViewScale& scale, V X
         column = hn::Round(sx);
         row = hn::Round(sy);
     }
-    // Rounded to the width or the height is outside too.
-    const M ok = hn::And(inside, hn::And(hn::Lt(sx, width), hn::Lt(sy, height)));
-    column = hn::IfThenElseZero(ok, column);
-    row = hn::IfThenElseZero(ok, row);
-    return {column, row, hn::And(ok, hn::And(hn::Lt(column, width), hn::Lt(row, height)))};
+    // Rounded to the width or the height is outside too; a point inside
+    // scales to zero or more, so the rounding cannot fall below.
+    return {column, row, hn::And(inside, hn::And(hn::Lt(column, width), hn::Lt(row, height)))};
+}
+
+// Whole numbers 0 <= v < 2^52 as integers: 2^52 apart, doubles step by one,
+// so the sum's low bits are the number. Faster than a conversion, which
+// must also handle lanes out of range; other lanes come out as garbage.
+HWY_INLINE VI WholeLanes(V whole) {
+    const D d;
+    const DI di;
+    const V shift = hn::Set(d, 4503599627370496.0);
+    return hn::Xor(hn::BitCast(di, hn::Add(whole, shift)), hn::BitCast(di, shift));
 }
 
 // Increments as AddHit takes them, rounded on the vector: beyond a billion
@@ -132,22 +142,26 @@ public:
     HWY_INLINE void operator()(const PixelLanes& pixels, VI increments) {
         const D d;
         const DI di;
-        const VI bands = hn::ShiftRightSame(hn::ConvertTo(di, pixels.row), rowShift_);
+        const auto plotted = hn::RebindMask(di, pixels.ok);
+        const VI bands = hn::IfThenElseZero(plotted, hn::ShiftRightSame(WholeLanes(pixels.row), rowShift_));
         const V firstRows = hn::ConvertTo(d, hn::ShiftLeftSame(bands, rowShift_));
         const V offsets = hn::Add(hn::Mul(hn::Sub(pixels.row, firstRows), hn::Set(d, width_)), pixels.column);
-        const VI hits = hn::Or(hn::ShiftLeft<32>(hn::ConvertTo(di, offsets)),
+        const VI hits = hn::Or(hn::ShiftLeft<32>(WholeLanes(offsets)),
                                hn::And(increments, hn::Set(di, std::int64_t{0xFFFFFFFF})));
-        const auto plotted = hn::RebindMask(di, pixels.ok);
-        // Straight to memory: Highway's Compress of 64-bit lanes copies its
-        // table onto the stack at every call, the native compressing store
-        // costs what a compress and a store do.
         HWY_ALIGN std::int64_t bandOf[kMaxLanes];
         HWY_ALIGN std::int64_t binned[kMaxLanes];
-        const std::size_t count = hn::CompressStore(hits, plotted, di, binned);
-        hn::CompressStore(bands, plotted, di, bandOf);
+        hn::Store(hits, di, binned);
+        hn::Store(bands, di, bandOf);
+        std::uint8_t bits[8] = {};
+        hn::StoreMaskBits(d, pixels.ok, bits);
+        std::uint64_t taken = 0;
+        std::memcpy(&taken, bits, sizeof(taken));
+        // Every lane is written to its bin and only the plotted ones kept,
+        // for the reason CellCounter adds every lane.
         HitBins::Fill* fills = bins_.Fills();
-        for (std::size_t i = 0; i < count; ++i)
-            bins_.Append(fills, static_cast<std::size_t>(bandOf[i]), static_cast<BinnedHit>(binned[i]));
+        for (std::size_t lane = 0; lane < hn::Lanes(d); ++lane)
+            bins_.Append(fills, static_cast<std::size_t>(bandOf[lane]), static_cast<BinnedHit>(binned[lane]),
+                         taken >> lane & 1);
     }
 
 private:
@@ -160,38 +174,38 @@ private:
 // cheapest way for pictures small enough for every thread to keep its own.
 class CellCounter {
 public:
-    explicit CellCounter(const batch_detail::CellTarget& target) : target_(target) {}
+    explicit CellCounter(const batch_detail::CellTarget& target)
+        : cells_(target.cells), width_(target.width), clamp_(target.clamp) {}
 
     HWY_INLINE void operator()(const PixelLanes& pixels, VI increments) {
         const D d;
         const DI di;
         HWY_ALIGN std::int64_t cells[kMaxLanes];
         HWY_ALIGN std::int64_t added[kMaxLanes];
-        hn::Store(hn::ConvertTo(di, hn::Add(hn::Mul(pixels.row, hn::Set(d, target_.width)), pixels.column)),
+        // Every lane adds, those not plotted nothing to the first cell: a
+        // loop over the plotted lanes alone ends where the processor cannot
+        // foresee.
+        const auto plotted = hn::RebindMask(di, pixels.ok);
+        hn::Store(hn::IfThenElseZero(plotted,
+                                     WholeLanes(hn::MulAdd(pixels.row, hn::Set(d, width_), pixels.column))),
                   di, cells);
-        hn::Store(increments, di, added);
-        std::uint8_t bits[8] = {};
-        hn::StoreMaskBits(d, pixels.ok, bits);
-        std::uint64_t plotted = 0;
-        std::memcpy(&plotted, bits, sizeof(plotted));
-        std::int32_t* counts = target_.cells;
-        // A set bit at a time, lowest first: the lanes in the order the bins take them.
-        if (target_.clamp) {
-            for (; plotted != 0; plotted &= plotted - 1) {
-                const int lane = std::countr_zero(plotted);
+        hn::Store(hn::IfThenElseZero(plotted, increments), di, added);
+        std::int32_t* counts = cells_;
+        if (clamp_) {
+            for (std::size_t lane = 0; lane < hn::Lanes(d); ++lane) {
                 std::int32_t& count = counts[cells[lane]];
                 count = SaturatedAdd(count, static_cast<std::int32_t>(added[lane]));
             }
             return;
         }
-        for (; plotted != 0; plotted &= plotted - 1) {
-            const int lane = std::countr_zero(plotted);
+        for (std::size_t lane = 0; lane < hn::Lanes(d); ++lane)
             counts[cells[lane]] += static_cast<std::int32_t>(added[lane]);
-        }
     }
 
 private:
-    const batch_detail::CellTarget& target_;
+    std::int32_t* cells_;
+    double width_;
+    bool clamp_;
 };
 
 // Counts the hits of vectors of plotted points with `Counter`, and
