@@ -5,8 +5,12 @@
 // meanwhile (what opening a menu would wait), and how long Stop takes to end
 // the drawing threads' work, and its iterations per CPU second of the whole
 // process, to set beside zephyrin-render's on the same record and size
-// (the record is written to RECORD.zpr when given). A measuring tool:
-//   density_cores [SECONDS [RECORD.zpr]]
+// (the record is written to RECORD.zpr when given), and then the same
+// record drawn as zephyrin-render draws it, on the same pool in the same
+// process, measured alike: the window's rate over that one's. The window
+// draws FROM.zpr when given, else a new window's record, which may light a
+// handful of pixels. A measuring tool:
+//   density_cores [SECONDS [RECORD.zpr [FROM.zpr]]]
 #include <sys/resource.h>
 #include <time.h>
 
@@ -21,6 +25,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include "engine/batch/counts_drawing.h"
 #include "engine/core/engine.h"
@@ -30,6 +35,7 @@
 #include "services/one_shot_timer.h"
 #include "services/settings.h"
 #include "window/tmdi_child.h"
+#include "window/window_start.h"
 
 namespace {
 
@@ -82,7 +88,9 @@ int main(int argc, char** argv) {
     QMdiArea area;
     area.resize(900, 700);
     area.show();
-    auto* window = new TMDIChild(parts, &area);
+    WindowStart start;
+    if (argc > 3) start.parameterFile = QString::fromLocal8Bit(argv[3]);
+    auto* window = new TMDIChild(parts, &area, start);
     area.addSubWindow(window);
     window->Timer1->setEnabled(false);
     window->show();
@@ -141,7 +149,23 @@ int main(int argc, char** argv) {
         std::fputs(text.c_str(), out);
         std::fclose(out);
     }
-    std::printf("%d x %d: %.1f M iterations per CPU second while measured (%.2f s of it the interface thread's)\n",
-                v.width, v.height, static_cast<double>(iterations - measuredFrom) / cpu / 1e6, interfaceCpu);
+    const double windowRate = static_cast<double>(iterations - measuredFrom) / cpu;
+    std::printf(
+        "%d x %d: %.1f M iterations per CPU second while measured (%.2f s of it the interface thread's)\n",
+        v.width, v.height, windowRate / 1e6, interfaceCpu);
+
+    // With no window: a counts drawing waited for, as zephyrin-render's,
+    // measured from a second in for as long.
+    CountsDrawing alone(pool, v, window->document().effects, 9, CountGrid(v.width, v.height));
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    const double aloneFromCpu = CpuSeconds();
+    const std::int64_t aloneFrom = alone.Iterations();
+    std::this_thread::sleep_for(std::chrono::duration<double>(drawingSeconds));
+    const double aloneRate =
+        static_cast<double>(alone.Iterations() - aloneFrom) / (CpuSeconds() - aloneFromCpu);
+    alone.Stop();
+    std::printf(
+        "drawn as zephyrin-render draws: %.1f M iterations per CPU second; the window's rate is %.3f of it\n",
+        aloneRate / 1e6, windowRate / aloneRate);
     return 0;
 }
