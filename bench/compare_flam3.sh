@@ -106,8 +106,7 @@ measure() {  # wall and CPU seconds of a command: "WALL CPU"
   awk '{ printf "%s %.3f\n", $1, $2 + $3 }' "$work/time"
 }
 
-median() { tr ' ' '\n' | grep . | sort -g | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'; }
-range() { tr ' ' '\n' | grep . | sort -g | awk 'NR == 1 { lo = $1 } { hi = $1 } END { printf "%s-%s", lo, hi }'; }
+source "$(dirname "$0")/measuring.sh"
 
 echo "flam3-render $(dpkg-query -W -f '${Version}' flam3-utils 2>/dev/null || echo '?'); $rounds rounds;" \
   "load $(cut -d' ' -f1-3 /proc/loadavg)"

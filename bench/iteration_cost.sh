@@ -21,10 +21,7 @@ long=60000000
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-cpu() {  # user + system seconds of a command
-  /usr/bin/time -f "%U %S" -o "$work/time" "$@" >/dev/null 2>&1
-  awk '{ printf "%.3f", $1 + $2 }' "$work/time"
-}
+source "$(dirname "$0")/measuring.sh"
 # ns per iteration between the short and the long drawing of one program
 marginal() {
   local render=$1 record=$2 s l
@@ -32,8 +29,6 @@ marginal() {
   l=$(cpu "$render" "$record" --seed 9 --threads 1 --iterations $long --quiet -o "$work/l.png")
   awk -v s="$s" -v l="$l" -v n=$((long - short)) 'BEGIN { printf "%.2f", (l - s) * 1e9 / n }'
 }
-median() { tr ' ' '\n' | grep . | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-range() { tr ' ' '\n' | grep . | sort -g | awk 'NR == 1 { lo = $1 } { hi = $1 } END { printf "%s-%s", lo, hi }'; }
 
 echo "load at start: $(cut -d' ' -f1-3 /proc/loadavg)"
 for size in "${sizes[@]}"; do

@@ -19,14 +19,7 @@ render="$build/src/render/zephyrin-render"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-cpu() {  # user + system seconds of a command
-  /usr/bin/time -f "%U %S" -o "$work/time" "$@" >/dev/null 2>&1
-  awk '{ printf "%.3f", $1 + $2 }' "$work/time"
-}
-median() {
-  tr ' ' '\n' | grep . | sort -g |
-    awk '{ v[NR] = $1 } END { printf "%.3f (%.3f-%.3f)", v[int((NR + 1) / 2)], v[1], v[NR] }'
-}
+source "$(dirname "$0")/measuring.sh"
 
 echo "load at start: $(cut -d' ' -f1-3 /proc/loadavg)"
 "$render" --find --seed 3 --size "$size" --density --iterations 1000 --quiet -o "$work/found.png"
@@ -47,5 +40,6 @@ for ((r = 1; r <= rounds; r++)); do
   between+="$(awk -v w="$window" -v r="$renderer" 'BEGIN { printf "%.3f", w / r }') "
   echo "round $r, $size, $threads threads: window $window M/s, in-process drawing $alone M/s, zephyrin-render $renderer M/s"
 done
-echo "window / in-process drawing: $(echo "$inside" | median); window / zephyrin-render: $(echo "$between" | median), $rounds rounds"
+echo "window / in-process drawing: $(echo "$inside" | median) ($(echo "$inside" | range));" \
+  "window / zephyrin-render: $(echo "$between" | median) ($(echo "$between" | range)), $rounds rounds"
 echo "load at end: $(cut -d' ' -f1-3 /proc/loadavg)"
