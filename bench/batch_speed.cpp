@@ -7,27 +7,22 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <vector>
 
 #include "engine/faithfulness.h"
 #include "engine/faithfulness_records.h"
 
+#include "cpu_clock.h"
+
 namespace {
 
 using namespace zephyrin;
 
-double ThreadSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
 template <typename Draw>
 double SecondsOf(Draw draw) {
-    const double start = ThreadSeconds();
+    const double start = bench::ThreadCpuSeconds();
     draw();
-    return ThreadSeconds() - start;
+    return bench::ThreadCpuSeconds() - start;
 }
 
 double Median(std::vector<double> values) {

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <string>
 #include <vector>
 
@@ -21,15 +20,11 @@
 #include "engine/explore/fit_view.h"
 #include "engine/faithfulness.h"
 
+#include "cpu_clock.h"
+
 namespace {
 
 using namespace zephyrin;
-
-double ThreadSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 struct Spread {
     double median, low, high;
@@ -66,13 +61,13 @@ int main(int argc, char** argv) {
             OrbitBatch a(v, Effects{}, 9), b(v, Effects{}, 9);
             a.Run(1, bins);  // the warm-up outside the time
             b.Run(1, cells);
-            double start = ThreadSeconds();
+            double start = bench::ThreadCpuSeconds();
             a.Run(iterations, bins);
             bins.EmptyAll();
-            binned.push_back((ThreadSeconds() - start) * 1e9 / static_cast<double>(iterations));
-            start = ThreadSeconds();
+            binned.push_back((bench::ThreadCpuSeconds() - start) * 1e9 / static_cast<double>(iterations));
+            start = bench::ThreadCpuSeconds();
             b.Run(iterations, cells);
-            own.push_back((ThreadSeconds() - start) * 1e9 / static_cast<double>(iterations));
+            own.push_back((bench::ThreadCpuSeconds() - start) * 1e9 / static_cast<double>(iterations));
             if (shared != mine) std::printf("the two paths counted differently at %s\n", size.c_str());
         }
         const Spread s = SpreadOf(binned), o = SpreadOf(own);

@@ -12,7 +12,6 @@
 // handful of pixels. A measuring tool:
 //   density_cores [SECONDS [RECORD.zpr [FROM.zpr]]]
 #include <sys/resource.h>
-#include <time.h>
 
 #include <QAction>
 #include <QApplication>
@@ -37,6 +36,8 @@
 #include "window/tmdi_child.h"
 #include "window/window_start.h"
 
+#include "cpu_clock.h"
+
 namespace {
 
 using namespace zephyrin;
@@ -47,12 +48,6 @@ double CpuSeconds() {
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double ThreadCpuSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
 double Seconds(Clock::duration d) {
@@ -115,14 +110,14 @@ int main(int argc, char** argv) {
         if (const CountsDrawing* drawing = window->document().threadsDrawing())
             measuredFrom = drawing->Iterations();
         cpu = CpuSeconds();
-        interfaceCpu = ThreadCpuSeconds();
+        interfaceCpu = bench::ThreadCpuSeconds();
         wall = Seconds(Clock::now().time_since_epoch());
         lastTick = Clock::now();
         ticker.start();
     });
     QTimer::singleShot(static_cast<int>(1000 + drawingSeconds * 1000), [&] {
         cpu = CpuSeconds() - cpu;
-        interfaceCpu = ThreadCpuSeconds() - interfaceCpu;
+        interfaceCpu = bench::ThreadCpuSeconds() - interfaceCpu;
         wall = Seconds(Clock::now().time_since_epoch()) - wall;
         ticker.stop();
         const CountsDrawing* drawing = window->document().threadsDrawing();

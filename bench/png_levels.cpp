@@ -8,22 +8,17 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <vector>
 
 #include "imaging/image_encoders.h"
 #include "imaging/png_reader.h"
 #include "imaging/rgb_row.h"
 
+#include "cpu_clock.h"
+
 namespace {
 
 using namespace zephyrin;
-
-double CpuSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 PngRows RowsOf(const Picture& picture) {
     return {picture.Width(), picture.Height(), 8, [&picture](int first, int count, std::uint8_t* out) {
@@ -55,9 +50,9 @@ int main(int argc, char** argv) {
             std::vector<double> times;
             std::size_t bytes = 0;
             for (int r = 0; r < rounds; ++r) {
-                const double start = CpuSeconds();
+                const double start = bench::ProcessCpuSeconds();
                 bytes = EncodePngRows(rows, {}, level).size();
-                times.push_back((CpuSeconds() - start) * 1e3);
+                times.push_back((bench::ProcessCpuSeconds() - start) * 1e3);
             }
             std::sort(times.begin(), times.end());
             std::printf("%s  %d  %.1f  %zu  %.3f\n", argv[p], level, times[times.size() / 2], bytes,
